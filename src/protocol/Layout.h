@@ -1,0 +1,115 @@
+#pragma once
+// Message layouts as data: a compact type string ("B3l3h...") names the fields of a payload in
+// wire order. Each letter is one field, a number before a letter repeats it:
+//   B u8, b i8, H u16, h i16, L u32, l i32, f float, d double, c character (copied as is).
+// Blocks keep the fields at the same offsets as the wire, in host byte order.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <span>
+#include <string_view>
+
+namespace kestrion {
+
+enum class FieldType : uint8_t { U8, I8, U16, I16, U32, I32, F32, F64, Char };
+
+struct LayoutField {
+    uint16_t offset;
+    FieldType type;
+};
+
+constexpr size_t FieldSize(FieldType type)
+{
+    switch (type) {
+    case FieldType::U16:
+    case FieldType::I16:
+        return 2;
+    case FieldType::U32:
+    case FieldType::I32:
+    case FieldType::F32:
+        return 4;
+    case FieldType::F64:
+        return 8;
+    default:
+        return 1;
+    }
+}
+
+class CLayout {
+public:
+    static constexpr size_t kMaxFields = 64;
+
+    // Invalid type strings fail to compile when the layout is constexpr.
+    constexpr explicit CLayout(std::string_view types)
+    {
+        size_t repeat = 0;
+        for (char letter : types) {
+            if (letter >= '0' && letter <= '9') {
+                repeat = repeat * 10 + static_cast<size_t>(letter - '0');
+                continue;
+            }
+            const FieldType type = TypeOf(letter);
+            for (size_t i = 0; i < (repeat == 0 ? 1 : repeat); ++i) {
+                if (m_count == kMaxFields) {
+                    throw "layout has too many fields";
+                }
+                m_fields[m_count++] = LayoutField{static_cast<uint16_t>(m_size), type};
+                m_size += FieldSize(type);
+            }
+            repeat = 0;
+        }
+    }
+
+    constexpr std::span<const LayoutField> Fields() const { return {m_fields.data(), m_count}; }
+    constexpr size_t Size() const { return m_size; }
+
+    // Converts Size() wire bytes (big-endian) into host-order block bytes at the same offsets.
+    void Decode(const uint8_t* wire, uint8_t* block) const;
+
+private:
+    static constexpr FieldType TypeOf(char letter)
+    {
+        switch (letter) {
+        case 'B': return FieldType::U8;
+        case 'b': return FieldType::I8;
+        case 'H': return FieldType::U16;
+        case 'h': return FieldType::I16;
+        case 'L': return FieldType::U32;
+        case 'l': return FieldType::I32;
+        case 'f': return FieldType::F32;
+        case 'd': return FieldType::F64;
+        case 'c': return FieldType::Char;
+        default: throw "unknown layout letter";
+        }
+    }
+
+    std::array<LayoutField, kMaxFields> m_fields{};
+    size_t m_count = 0;
+    size_t m_size = 0;
+};
+
+// Big-endian wire readers. A double travels as two big-endian 32-bit halves, the less
+// significant half first.
+inline uint16_t ReadU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] << 8 | p[1]); }
+inline uint32_t ReadU32(const uint8_t* p)
+{
+    return uint32_t{p[0]} << 24 | uint32_t{p[1]} << 16 | uint32_t{p[2]} << 8 | uint32_t{p[3]};
+}
+inline int16_t ReadI16(const uint8_t* p) { return static_cast<int16_t>(ReadU16(p)); }
+inline int32_t ReadI32(const uint8_t* p) { return static_cast<int32_t>(ReadU32(p)); }
+inline uint64_t ReadDoubleBits(const uint8_t* p)
+{
+    return uint64_t{ReadU32(p + 4)} << 32 | ReadU32(p);
+}
+
+// Host-order reads of a block field, whatever its alignment.
+template <typename T>
+T BlockValue(const void* block, size_t offset)
+{
+    T value;
+    std::memcpy(&value, static_cast<const uint8_t*>(block) + offset, sizeof value);
+    return value;
+}
+
+}  // namespace kestrion

@@ -1,0 +1,72 @@
+#pragma once
+// One decoded message: the unit that sources fill, feeds keep and views and the log read.
+// Only the block of the current type is meaningful.
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "protocol/MessageBlocks.h"
+
+namespace kestrion {
+
+// Sub-IDs of the command-parameter poll answers, in countdown order.
+inline constexpr uint8_t kPollSubIds[8] = {133, 136, 137, 138, 139, 140, 143, 151};
+int PollSlotOf(uint8_t subId);  // index into kPollSubIds, -1 for other values
+
+class CMessageRecord {
+public:
+    CMessageRecord() = default;
+    virtual ~CMessageRecord() = default;
+    CMessageRecord(const CMessageRecord&) = default;
+    CMessageRecord& operator=(const CMessageRecord&) = default;
+
+    // Clears the block of the current type and sets type 0.
+    void Clear();
+    void SetType(uint8_t newType) { type = newType; }
+
+    // Week and time of week (1/100 s), held by the navigation block for types 1 and 2 and by
+    // the tracker block for types 3 and 4; other types have none.
+    bool HasTime() const { return type >= 1 && type <= 4; }
+    uint16_t Week() const;
+    uint32_t Tow() const;
+
+    // The storage a type decodes into (empty for types without one). Type 19 has two blocks;
+    // this returns the one of the given generation.
+    std::span<uint8_t> BlockOf(uint8_t ofType, int generation = 0);
+
+    // Text records (type 255).
+    std::string_view Text() const { return {text, textLength}; }
+    void SetText(std::string_view value);  // cut to 1023 characters
+
+    uint8_t type = 0;
+
+    NavBlock nav{};
+    TrackerBlock tracker{};
+    RawBlock<51> rawTrack{};  // MID 5
+    SwVersionBlock swVersion{};
+    ClockStatusBlock clockStatus{};
+    FiftyBpsBlock fiftyBps{};
+    ThroughputBlock throughput{};
+    ErrorBlock error{};
+    AckBlock ack{};
+    AckBlock nak{};
+    VisibleListBlock visibleList{};
+    AlmanacBlock almanac{};
+    EphemerisBlock ephemeris{};
+    DevelopmentDataBlock developmentData{};  // MID 17
+    OkToSendBlock okToSend{};
+    MgrParams1Block mgrParams1{};
+    MgrParamsBlock mgrParams{};
+    DgpsStatusBlock dgpsStatus{};
+    RawBlock<56> mid28{};
+    RawBlock<26> mid29{};
+    RawBlock<83> mid30{};
+    RawBlock<84> mid31{};
+    PollAnswerBlock pollAnswers[8]{};  // by PollSlotOf(sub-ID); kept until the poll tick hands them on
+
+    uint16_t faultMarker = 0;  // kFaultMarker on program fault texts
+    uint16_t textLength = 0;
+    char text[kTextCapacity]{};
+};
+
+}  // namespace kestrion

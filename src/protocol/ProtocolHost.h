@@ -1,0 +1,56 @@
+#pragma once
+// What the protocol reaches outside itself: the program-wide services (log, text views, main
+// frame), the feed that takes records, and the serial source that owns a framer.
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace kestrion {
+
+class CMessageRecord;
+
+class IProtocolHost {
+public:
+    virtual ~IProtocolHost() = default;
+    // A line written straight to the log; callers end it with "\n".
+    virtual void WriteLog(std::string_view line) = 0;
+    // A text shown in the error view as a fault (marker 0xFFFF) or as a receiver text.
+    virtual void PostFaultText(std::string_view text) = 0;
+    virtual void PostReceiverText(std::string_view text) = 0;
+    // The data-received flag of the application.
+    virtual void SetDataReceived() = 0;
+    // WMU_DATA_ACTIVITY: a chunk with bytes is about to be framed.
+    virtual void DataActivity() = 0;
+    // The entry for SV 32 was stored; the main frame writes the export file if one was asked for.
+    virtual void AlmanacComplete() = 0;
+    virtual void EphemerisComplete() = 0;
+    // NMEA display mode of the main frame: a sentence enters it, a binary message leaves it.
+    virtual void EnterNmeaDisplayMode() = 0;
+    virtual void LeaveNmeaDisplayMode() = 0;
+    // The measured feed's software version poll, asked for when the generation is unknown.
+    virtual void PollSoftwareVersion() = 0;
+};
+
+// The feed that owns a source.
+class IRecordSink {
+public:
+    virtual ~IRecordSink() = default;
+    // A record, or null when the source has ended.
+    virtual int AcceptRecord(const CMessageRecord* record) = 0;
+};
+
+// The serial source that owns a framer, as decoding sees it.
+class IReceiverLink {
+public:
+    virtual ~IReceiverLink() = default;
+    // The port's OK-to-send flag; setting it to 1 writes the pending commands.
+    virtual uint8_t OkToSend() const = 0;
+    virtual void SetOkToSend(uint8_t value) = 0;
+    // The owning feed's eight poll countdowns, in the order of kPollSubIds.
+    virtual std::span<int, 8> PollCountdowns() = 0;
+    // The feed's answer handler: the stored answer block (zeros after a time-out).
+    virtual void PollAnswered(uint8_t subId, std::span<const uint8_t> answer) = 0;
+    virtual bool FeedPaused() const = 0;
+};
+
+}  // namespace kestrion
