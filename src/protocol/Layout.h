@@ -1,6 +1,6 @@
 #pragma once
 // Message layouts as data: a compact type string ("B3l3h...") names the fields of a payload in
-// wire order. Each letter is one field, a number before a letter repeats it:
+// wire order. Each letter is one field, a number before a letter or a (group) repeats it:
 //   B u8, b i8, H u16, h i16, L u32, l i32, f float, d double, c character (copied as is).
 // Blocks keep the fields at the same offsets as the wire, in host byte order.
 #include <array>
@@ -41,25 +41,7 @@ public:
     static constexpr size_t kMaxFields = 64;
 
     // Invalid type strings fail to compile when the layout is constexpr.
-    constexpr explicit CLayout(std::string_view types)
-    {
-        size_t repeat = 0;
-        for (char letter : types) {
-            if (letter >= '0' && letter <= '9') {
-                repeat = repeat * 10 + static_cast<size_t>(letter - '0');
-                continue;
-            }
-            const FieldType type = TypeOf(letter);
-            for (size_t i = 0; i < (repeat == 0 ? 1 : repeat); ++i) {
-                if (m_count == kMaxFields) {
-                    throw "layout has too many fields";
-                }
-                m_fields[m_count++] = LayoutField{static_cast<uint16_t>(m_size), type};
-                m_size += FieldSize(type);
-            }
-            repeat = 0;
-        }
-    }
+    constexpr explicit CLayout(std::string_view types) { Append(types); }
 
     constexpr std::span<const LayoutField> Fields() const { return {m_fields.data(), m_count}; }
     constexpr size_t Size() const { return m_size; }
@@ -68,6 +50,44 @@ public:
     void Decode(const uint8_t* wire, uint8_t* block) const;
 
 private:
+    constexpr void Append(std::string_view types)
+    {
+        size_t repeat = 0;
+        for (size_t i = 0; i < types.size(); ++i) {
+            const char letter = types[i];
+            if (letter >= '0' && letter <= '9') {
+                repeat = repeat * 10 + static_cast<size_t>(letter - '0');
+                continue;
+            }
+            std::string_view item = types.substr(i, 1);
+            if (letter == '(') {
+                const size_t close = types.find(')', i);
+                if (close == std::string_view::npos) {
+                    throw "unbalanced layout group";
+                }
+                item = types.substr(i + 1, close - i - 1);
+                i = close;
+            }
+            for (size_t n = 0; n < (repeat == 0 ? 1 : repeat); ++n) {
+                if (item.size() == 1) {
+                    AddField(TypeOf(item[0]));
+                } else {
+                    Append(item);
+                }
+            }
+            repeat = 0;
+        }
+    }
+
+    constexpr void AddField(FieldType type)
+    {
+        if (m_count == kMaxFields) {
+            throw "layout has too many fields";
+        }
+        m_fields[m_count++] = LayoutField{static_cast<uint16_t>(m_size), type};
+        m_size += FieldSize(type);
+    }
+
     static constexpr FieldType TypeOf(char letter)
     {
         switch (letter) {

@@ -3,8 +3,37 @@
 // order, at the offsets and widths of the wire layout (no padding).
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace kestrion {
+
+// A multi-byte field at any offset. It converts to and from its value, so it never binds a
+// misaligned reference.
+template <typename T>
+class Unaligned {
+public:
+    Unaligned() = default;
+    Unaligned(T value) { std::memcpy(m_bytes, &value, sizeof value); }  // NOLINT: converts like T
+    Unaligned& operator=(T value)
+    {
+        std::memcpy(m_bytes, &value, sizeof value);
+        return *this;
+    }
+    operator T() const  // NOLINT: reads like T
+    {
+        T value;
+        std::memcpy(&value, m_bytes, sizeof value);
+        return value;
+    }
+    template <typename Stream>
+    friend Stream& operator<<(Stream& out, const Unaligned& field)
+    {
+        return out << static_cast<T>(field);
+    }
+
+private:
+    uint8_t m_bytes[sizeof(T)];
+};
 
 inline constexpr size_t kChannels = 12;
 inline constexpr size_t kCnoCount = 10;
@@ -14,17 +43,15 @@ inline constexpr size_t kMaxDevelopmentBytes = 999;
 inline constexpr size_t kTextCapacity = 1024;
 inline constexpr uint16_t kFaultMarker = 0xFFFF;
 
-#pragma pack(push, 1)
-
 struct NavBlock {  // MIDs 1 and 2
     uint8_t mid;
-    int32_t x, y, z;     // m
-    int16_t vx, vy, vz;  // 1/8 m/s
+    Unaligned<int32_t> x, y, z;     // m
+    Unaligned<int16_t> vx, vy, vz;  // 1/8 m/s
     uint8_t mode1;
     uint8_t dop;  // 1/5
     uint8_t mode2;
-    uint16_t week;
-    uint32_t tow;  // 1/100 s
+    Unaligned<uint16_t> week;
+    Unaligned<uint32_t> tow;  // 1/100 s
     uint8_t svCount;
     uint8_t svIds[kChannels];
 };
@@ -33,15 +60,15 @@ struct TrackerChannel {
     uint8_t svId;
     uint8_t azimuth;    // 1.5 degrees
     uint8_t elevation;  // 0.5 degree
-    uint16_t state;
+    Unaligned<uint16_t> state;
     uint8_t cno[kCnoCount];
     uint8_t averageCno;  // of the non-zero values
 };
 
 struct TrackerBlock {  // MIDs 3, 4 and 23
     uint8_t mid;
-    uint16_t week;
-    uint32_t tow;  // 1/100 s
+    Unaligned<uint16_t> week;
+    Unaligned<uint32_t> tow;  // 1/100 s
     uint8_t channelCount;
     TrackerChannel channels[kChannels];
 };
@@ -53,34 +80,34 @@ struct SwVersionBlock {  // MID 6
 
 struct ClockStatusBlock {  // MID 7
     uint8_t mid;
-    uint16_t week;
-    uint32_t tow;
+    Unaligned<uint16_t> week;
+    Unaligned<uint32_t> tow;
     uint8_t svCount;
-    uint32_t clockDrift;  // Hz
-    uint32_t clockBias;   // ns
-    uint32_t estGpsTime;  // ms
+    Unaligned<uint32_t> clockDrift;  // Hz
+    Unaligned<uint32_t> clockBias;   // ns
+    Unaligned<uint32_t> estGpsTime;  // ms
 };
 
 struct FiftyBpsBlock {  // MID 8
     uint8_t mid;
     uint8_t channel;
     uint8_t svId;
-    uint32_t words[10];
+    Unaligned<uint32_t> words[10];
 };
 
 struct ThroughputBlock {  // MID 9
     uint8_t mid;
-    uint16_t segStatMax;
-    uint16_t latency;
-    uint16_t aveTrkTime;
-    uint16_t navComplete;  // ms
+    Unaligned<uint16_t> segStatMax;
+    Unaligned<uint16_t> latency;
+    Unaligned<uint16_t> aveTrkTime;
+    Unaligned<uint16_t> navComplete;  // ms
 };
 
 struct ErrorBlock {  // MID 10
     uint8_t mid;
-    uint16_t code;
-    uint16_t count;  // capped to the words held
-    uint32_t words[kMaxErrorWords];
+    Unaligned<uint16_t> code;
+    Unaligned<uint16_t> count;  // capped to the words held
+    Unaligned<uint32_t> words[kMaxErrorWords];
 };
 
 struct AckBlock {  // MIDs 11 and 12
@@ -90,8 +117,8 @@ struct AckBlock {  // MIDs 11 and 12
 
 struct VisibleEntry {
     uint8_t svId;
-    int16_t azimuth;
-    int16_t elevation;
+    Unaligned<int16_t> azimuth;
+    Unaligned<int16_t> elevation;
 };
 
 struct VisibleListBlock {  // MID 13
@@ -103,13 +130,13 @@ struct VisibleListBlock {  // MID 13
 struct AlmanacBlock {  // MID 14
     uint8_t mid;
     uint8_t svId;
-    uint16_t words[14];
+    Unaligned<uint16_t> words[14];
 };
 
 struct EphemerisBlock {  // MID 15
     uint8_t mid;
     uint8_t svId;
-    uint16_t words[45];
+    Unaligned<uint16_t> words[45];
 };
 
 struct DevelopmentDataBlock {  // MID 17: the data bytes as upper-case hex text
@@ -127,7 +154,7 @@ struct MgrParams1Block {  // MID 19, generation 1
     uint8_t altConstraint;
     uint8_t altMode;
     uint8_t altSource;
-    int16_t altitude;
+    Unaligned<int16_t> altitude;
     uint8_t degradedMode;
     uint8_t degradedTimeout;  // s
     uint8_t drTimeout;        // s
@@ -135,63 +162,63 @@ struct MgrParams1Block {  // MID 19, generation 1
     uint8_t dopMaskMode;
     uint8_t dgpsMode;
     uint8_t dgpsTimeout;  // s
-    int16_t elevMask;     // 1/10 degree
+    Unaligned<int16_t> elevMask;     // 1/10 degree
     uint8_t powerMask;    // dB-Hz
-    uint16_t editResidualThreshold;
+    Unaligned<uint16_t> editResidualThreshold;
     uint8_t steadyDetectThreshold;  // 1/10 m/s^2
     uint8_t staticNavThreshold;     // 1/10 m/s
     uint8_t lpState;
     uint8_t lpDutyCycle;  // %
-    uint16_t lpOnTime;    // ms
+    Unaligned<uint16_t> lpOnTime;    // ms
 };
 
 struct MgrParamsBlock {  // MID 19, later generations
     uint8_t mid;
-    uint32_t reserved1;
+    Unaligned<uint32_t> reserved1;
     uint8_t altMode;
     uint8_t altSource;
-    int16_t altitude;
+    Unaligned<int16_t> altitude;
     uint8_t degradedMode;
     uint8_t degradedTimeout;
     uint8_t drTimeout;
     uint8_t trkSmoothMode;
     uint8_t staticNav;
     uint8_t threeSvLsq;
-    uint32_t reserved2;
+    Unaligned<uint32_t> reserved2;
     uint8_t dopMaskMode;
-    int16_t elevMask;  // 1/10 degree
+    Unaligned<int16_t> elevMask;  // 1/10 degree
     uint8_t pwrMask;
-    uint32_t reserved3;
+    Unaligned<uint32_t> reserved3;
     uint8_t dgpsSource;
     uint8_t dgpsMode;
     uint8_t dgpsTimeout;
-    uint32_t reserved4;
+    Unaligned<uint32_t> reserved4;
     uint8_t periodicWakeUp;
-    uint32_t lpOnTime;       // ms
-    uint32_t lpCyclePeriod;  // ms
+    Unaligned<uint32_t> lpOnTime;       // ms
+    Unaligned<uint32_t> lpCyclePeriod;  // ms
     uint8_t userTasks;
-    uint32_t userTaskPeriod;
+    Unaligned<uint32_t> userTaskPeriod;
     uint8_t dutyCycled;
-    uint32_t maxAcqTime;  // ms
-    uint32_t maxOffTime;  // ms
-    uint32_t reserved5;
-    uint32_t reserved6;
+    Unaligned<uint32_t> maxAcqTime;  // ms
+    Unaligned<uint32_t> maxOffTime;  // ms
+    Unaligned<uint32_t> reserved5;
+    Unaligned<uint32_t> reserved6;
 };
 
 struct DgpsChannel {
     uint8_t svId;
-    int16_t correction;  // 0.01 m
+    Unaligned<int16_t> correction;  // 0.01 m
 };
 
 struct DgpsStatusBlock {  // MID 27
     uint8_t mid;
     uint8_t source;
-    uint32_t beaconFrequency;  // Hz
+    Unaligned<uint32_t> beaconFrequency;  // Hz
     uint8_t beaconBitRate;     // bit/s
     uint8_t beaconStatus;
-    int32_t signalMagnitude;
-    int16_t signalStrength;  // dB
-    int16_t snr;             // dB
+    Unaligned<int32_t> signalMagnitude;
+    Unaligned<int16_t> signalStrength;  // dB
+    Unaligned<int16_t> snr;             // dB
     DgpsChannel channels[kChannels];
 };
 
@@ -204,10 +231,8 @@ struct RawBlock {
 // One answer to a command-parameter poll (MID 43), from the sub-ID on.
 struct PollAnswerBlock {
     uint8_t bytes[34];
-    int32_t present;
+    int present;
 };
-
-#pragma pack(pop)
 
 static_assert(sizeof(NavBlock) == 41);
 static_assert(sizeof(TrackerBlock) == 200);

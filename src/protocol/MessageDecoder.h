@@ -29,7 +29,7 @@ public:
 
 private:
     void DecodeFixed(CMessageRecord& record, const uint8_t* padded, IReceiverLink* link);
-    void DecodeVariable(CMessageRecord& record, std::span<const uint8_t> payload);
+    void DecodeVariable(CMessageRecord& record, const uint8_t* p, size_t n);
     void StoreAlmanac(const CMessageRecord& record);
     void StoreEphemeris(const CMessageRecord& record);
     void StorePollAnswer(CMessageRecord& record, const uint8_t* padded, IReceiverLink* link);

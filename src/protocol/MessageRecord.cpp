@@ -22,6 +22,19 @@ int PollSlotOf(uint8_t subId)
 
 void CMessageRecord::Clear()
 {
+    ZeroBlockOfType();
+    type = 0;
+}
+
+void CMessageRecord::Reset(uint8_t newType)
+{
+    ZeroBlockOfType();
+    type = newType;
+    ZeroBlockOfType();
+}
+
+void CMessageRecord::ZeroBlockOfType()
+{
     if (type == 19) {
         std::ranges::fill(BytesOf(mgrParams1), 0);
         std::ranges::fill(BytesOf(mgrParams), 0);
@@ -31,7 +44,6 @@ void CMessageRecord::Clear()
     } else {
         std::ranges::fill(BlockOf(type), 0);
     }
-    type = 0;
 }
 
 uint16_t CMessageRecord::Week() const
@@ -39,7 +51,7 @@ uint16_t CMessageRecord::Week() const
     if (type == 1 || type == 2) {
         return nav.week;
     }
-    return type == 3 || type == 4 ? tracker.week : 0;
+    return type == 3 || type == 4 ? uint16_t{tracker.week} : uint16_t{0};
 }
 
 uint32_t CMessageRecord::Tow() const
@@ -47,7 +59,7 @@ uint32_t CMessageRecord::Tow() const
     if (type == 1 || type == 2) {
         return nav.tow;
     }
-    return type == 3 || type == 4 ? tracker.tow : 0;
+    return type == 3 || type == 4 ? uint32_t{tracker.tow} : 0u;
 }
 
 std::span<uint8_t> CMessageRecord::BlockOf(uint8_t ofType, int generation)

@@ -22,6 +22,9 @@ public:
 
     // Clears the block of the current type and sets type 0.
     void Clear();
+    // Clears the block of the current type, then takes the new type with a cleared block, so
+    // no byte of an earlier message shows in the next one.
+    void Reset(uint8_t newType);
     void SetType(uint8_t newType) { type = newType; }
 
     // Week and time of week (1/100 s), held by the navigation block for types 1 and 2 and by
@@ -67,6 +70,9 @@ public:
     uint16_t faultMarker = 0;  // kFaultMarker on program fault texts
     uint16_t textLength = 0;
     char text[kTextCapacity]{};
+
+private:
+    void ZeroBlockOfType();
 };
 
 }  // namespace kestrion

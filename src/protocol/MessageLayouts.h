@@ -1,0 +1,50 @@
+#pragma once
+// Wire layouts of the fixed-size receiver outputs and of the command-parameter poll answers.
+#include "protocol/Layout.h"
+
+namespace kestrion::layouts {
+
+inline constexpr CLayout kNavigation("B3l3h3BHLB12B");  // MIDs 1, 2
+inline constexpr CLayout kRawTrack("Blhhlhh4lh10B2B2h");  // MID 5
+inline constexpr CLayout kSwVersion("B20c");
+inline constexpr CLayout kClockStatus("BHLBLLL");
+inline constexpr CLayout kFiftyBps("BBB10L");
+inline constexpr CLayout kThroughput("B4H");
+inline constexpr CLayout kAck("BB");  // MIDs 11, 12, 18
+inline constexpr CLayout kAlmanac("BB14H");
+inline constexpr CLayout kEphemeris("BB45H");
+inline constexpr CLayout kMgrParams1("B3Bh7BhBH4BH");  // MID 19, generation 1
+inline constexpr CLayout kMgrParams("BL2Bh6BLBhBL3BLBLLBLBLLLL");  // MID 19, later generations
+inline constexpr CLayout kDgpsStatus("BBLBBlhh12(Bh)");
+inline constexpr CLayout kMid28("BBLBddfdHB10BHHhBB");
+inline constexpr CLayout kMid29("BhhB5f");
+inline constexpr CLayout kMid30("BB8dfB3f");
+inline constexpr CLayout kMid31("B3BfB3H2B3HB3HBHBHBH3dBdHBdB");
+
+// Poll answers from the sub-ID on, by poll slot (sub-IDs 133, 136, 137, 138, 139, 140, 143, 151).
+inline constexpr CLayout kPollAnswers[8] = {
+    CLayout("BBLB"), CLayout("B5BH6B"), CLayout("B4B"), CLayout("B2B"),
+    CLayout("Bhh"),  CLayout("B2B"),    CLayout("BB"),  CLayout("BHHLB6L"),
+};
+
+}  // namespace kestrion::layouts
+
+#include "protocol/MessageBlocks.h"
+
+namespace kestrion::layouts {
+
+static_assert(kNavigation.Size() == sizeof(NavBlock));
+static_assert(kRawTrack.Size() == 51);
+static_assert(kSwVersion.Size() == sizeof(SwVersionBlock));
+static_assert(kClockStatus.Size() == sizeof(ClockStatusBlock));
+static_assert(kFiftyBps.Size() == sizeof(FiftyBpsBlock));
+static_assert(kThroughput.Size() == sizeof(ThroughputBlock));
+static_assert(kAlmanac.Size() == sizeof(AlmanacBlock));
+static_assert(kEphemeris.Size() == sizeof(EphemerisBlock));
+static_assert(kMgrParams1.Size() == sizeof(MgrParams1Block));
+static_assert(kMgrParams.Size() == sizeof(MgrParamsBlock));
+static_assert(kDgpsStatus.Size() == sizeof(DgpsStatusBlock));
+static_assert(kMid28.Size() == 56 && kMid29.Size() == 26 && kMid30.Size() == 83 && kMid31.Size() == 84);
+static_assert(kPollAnswers[0].Size() == 7 && kPollAnswers[1].Size() == 14 && kPollAnswers[7].Size() == 34);
+
+}  // namespace kestrion::layouts
