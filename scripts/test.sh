@@ -1,0 +1,31 @@
+#!/bin/sh
+# Builds and runs every test: the release build, the core tests again under AddressSanitizer
+# and UndefinedBehaviorSanitizer, a smoke run of the benchmarks, and a short fuzz run.
+set -e
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+fuzz_seconds="${KESTRION_FUZZ_SECONDS:-60}"
+
+echo "== release build and tests"
+cmake --preset release >/dev/null
+cmake --build --preset release
+ctest --preset release
+
+echo "== sanitizers"
+cmake --preset asan >/dev/null
+cmake --build --preset asan
+ctest --preset asan
+
+echo "== benchmarks (smoke)"
+build/release/bench/kestrion-bench --benchmark_min_time=0.01 --benchmark_filter=Sample >/dev/null
+
+echo "== fuzz (${fuzz_seconds} s per target)"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+for target in fuzz-serial-stream fuzz-text-line; do
+    corpus="build/fuzz/corpus-$target"
+    mkdir -p "$corpus"
+    cp fuzz/seeds/"$target"/* "$corpus"/ 2>/dev/null || true
+    build/fuzz/fuzz/"$target" -max_total_time="$fuzz_seconds" -print_final_stats=1 "$corpus" 2>&1 | tail -n 3
+done
+echo "== all tests passed"

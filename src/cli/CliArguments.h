@@ -1,0 +1,31 @@
+#pragma once
+// A small parser for "--name value", "--flag" and positional arguments.
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrion::cli {
+
+class CCliArguments {
+public:
+    // `valued` names the options that take a value, `flags` those that do not.
+    CCliArguments(std::vector<std::string> args, std::set<std::string> valued, std::set<std::string> flags);
+
+    bool Ok() const { return m_error.empty(); }
+    const std::string& Error() const { return m_error; }
+    bool Has(const std::string& name) const;
+    std::optional<std::string> Value(const std::string& name) const;
+    const std::vector<std::string>& Positional() const { return m_positional; }
+
+    // An integer option within [low, high]; records an error when it is not one.
+    std::optional<long> Integer(const std::string& name, long low, long high);
+
+private:
+    std::vector<std::pair<std::string, std::string>> m_options;
+    std::vector<std::string> m_positional;
+    std::string m_error;
+};
+
+}  // namespace kestrion::cli

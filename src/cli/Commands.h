@@ -1,0 +1,24 @@
+#pragma once
+// The sub-commands of kestrion-cli. Each takes the arguments after its name and returns the
+// exit status: 0 done, 1 the input failed, 2 usage error or unreadable file.
+#include <string>
+#include <vector>
+
+namespace kestrion::cli {
+
+struct CliCommand {
+    const char* name;
+    const char* usage;  // one line, after "kestrion-cli "
+    const char* help;   // the rest of --help
+    int (*run)(const std::vector<std::string>& args);
+};
+
+int RunDecode(const std::vector<std::string>& args);
+int RunLines(const std::vector<std::string>& args);
+int RunFrame(const std::vector<std::string>& args);
+int RunNmea(const std::vector<std::string>& args);
+
+// Reports a usage error on stderr ("kestrion-cli <name>: <message>") and returns 2.
+int UsageError(const char* command, const std::string& message);
+
+}  // namespace kestrion::cli

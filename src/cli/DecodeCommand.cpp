@@ -1,0 +1,62 @@
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "cli/CliArguments.h"
+#include "cli/Commands.h"
+#include "cli/LogPrinter.h"
+#include "protocol/MessageDecoder.h"
+#include "protocol/PlaybackFramer.h"
+#include "protocol/SerialFramer.h"
+
+namespace kestrion::cli {
+
+int RunDecode(const std::vector<std::string>& args)
+{
+    CCliArguments arguments(args, {"--chunk", "--generation"}, {"--playback"});
+    const bool playback = arguments.Has("--playback");
+    const long chunk = arguments.Integer("--chunk", 1, 4095).value_or(playback ? 1000 : 4095);
+    const std::optional<long> generation = arguments.Integer("--generation", 1, 3);
+    if (!arguments.Ok()) {
+        return UsageError("decode", arguments.Error());
+    }
+    if (arguments.Positional().size() != 1) {
+        return UsageError("decode", "needs exactly one FILE");
+    }
+    const std::string& path = arguments.Positional()[0];
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file) {
+        std::fprintf(stderr, "kestrion-cli decode: cannot read %s: %s\n", path.c_str(), std::strerror(errno));
+        return 2;
+    }
+
+    ProtocolState state;
+    if (generation) {
+        state.generation = static_cast<int>(*generation);
+        state.versionDetection = false;
+    }
+    CLogPrinter printer(state, stdout);
+    CMessageDecoder decoder(state, printer);
+    CMessageRecord record;
+    CSerialFramer serialFramer(decoder, record, printer, nullptr);
+    CPlaybackFramer playbackFramer(decoder, record, printer);
+
+    std::vector<uint8_t> buffer(static_cast<size_t>(chunk));
+    size_t count = 0;
+    while ((count = std::fread(buffer.data(), 1, buffer.size(), file.get())) > 0) {
+        if (playback) {
+            playbackFramer.Accept(buffer.data(), count);
+        } else {
+            serialFramer.Accept(buffer.data(), count);
+        }
+    }
+    if (std::ferror(file.get())) {
+        std::fprintf(stderr, "kestrion-cli decode: error reading %s\n", path.c_str());
+        return 2;
+    }
+    return 0;
+}
+
+}  // namespace kestrion::cli

@@ -1,0 +1,53 @@
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "cli/CliArguments.h"
+#include "cli/Commands.h"
+#include "protocol/LineDecoder.h"
+#include "protocol/MessageRecord.h"
+#include "protocol/RecordRenderer.h"
+#include "protocol/TextLineReader.h"
+
+namespace kestrion::cli {
+
+int RunLines(const std::vector<std::string>& args)
+{
+    CCliArguments arguments(args, {"--week", "--tow"}, {});
+    const long week = arguments.Integer("--week", 0, 65535).value_or(0);
+    const long tow = arguments.Integer("--tow", 0, 0xFFFFFFFFL).value_or(0);
+    if (!arguments.Ok()) {
+        return UsageError("lines", arguments.Error());
+    }
+    if (arguments.Positional().size() != 1) {
+        return UsageError("lines", "needs exactly one FILE");
+    }
+    const std::string& path = arguments.Positional()[0];
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "r"), &std::fclose);
+    if (!file) {
+        std::fprintf(stderr, "kestrion-cli lines: cannot read %s: %s\n", path.c_str(), std::strerror(errno));
+        return 2;
+    }
+
+    CTextLineReader reader(file.get());
+    CMessageRecord record;
+    std::string line;
+    std::string error;
+    std::string text;
+    while (reader.Next(line)) {
+        if (!DecodeLine(record, line, error, static_cast<uint16_t>(week), static_cast<uint32_t>(tow))) {
+            std::fflush(stdout);
+            std::fprintf(stderr, "%s\n", error.c_str());
+            return 1;
+        }
+        // Text lines never change the generation; the default layouts apply.
+        if (RenderRecord(record, -1, text)) {
+            text += '\n';
+            std::fwrite(text.data(), 1, text.size(), stdout);
+        }
+    }
+    return 0;
+}
+
+}  // namespace kestrion::cli

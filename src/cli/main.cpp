@@ -1,0 +1,73 @@
+// kestrion-cli: the console's protocol engine without a window.
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "cli/Commands.h"
+
+namespace kestrion::cli {
+namespace {
+
+constexpr CliCommand kCommands[] = {
+    {"decode", "decode [--playback] [--chunk N] [--generation G] FILE",
+     "Decodes a raw receive stream and prints what the log would receive with every message\n"
+     "type selected. --playback frames it as a recorded file instead of a serial line;\n"
+     "--chunk N feeds N bytes at a time (default 4095, playback 1000); --generation G (1..3)\n"
+     "fixes the receiver software generation instead of detecting it.\n",
+     RunDecode},
+    {"lines", "lines [--week W] [--tow T] FILE",
+     "Plays a CSV or truth text file line by line and prints each record's text. W is the\n"
+     "truth week, T the truth time offset in 1/100 s. Stops with status 1 at the first bad line.\n",
+     RunLines},
+    {"frame", "frame HEX...", "Prints the outgoing binary frame of a payload given as hexadecimal bytes.\n", RunFrame},
+    {"nmea", "nmea BODY", "Writes the outgoing NMEA sentence of a sentence body (without $ and *hh).\n", RunNmea},
+};
+
+void PrintUsage(std::FILE* out)
+{
+    std::fputs("usage:\n", out);
+    for (const CliCommand& command : kCommands) {
+        std::fprintf(out, "  kestrion-cli %s\n", command.usage);
+    }
+    std::fputs("Each command takes --help.\n", out);
+}
+
+}  // namespace
+
+int UsageError(const char* command, const std::string& message)
+{
+    std::fprintf(stderr, "kestrion-cli %s: %s (try --help)\n", command, message.c_str());
+    return 2;
+}
+
+}  // namespace kestrion::cli
+
+int main(int argc, char** argv)
+{
+    using namespace kestrion::cli;
+    static char outputBuffer[1 << 20];
+    std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
+
+    if (argc < 2 || std::strcmp(argv[1], "--help") == 0) {
+        PrintUsage(argc < 2 ? stderr : stdout);
+        return argc < 2 ? 2 : 0;
+    }
+    for (const CliCommand& command : kCommands) {
+        if (std::strcmp(argv[1], command.name) != 0) {
+            continue;
+        }
+        std::vector<std::string> args(argv + 2, argv + argc);
+        for (const std::string& arg : args) {
+            if (arg == "--help") {
+                std::printf("usage: kestrion-cli %s\n%s", command.usage, command.help);
+                return 0;
+            }
+        }
+        const int status = command.run(args);
+        return std::fflush(stdout) == 0 ? status : 2;
+    }
+    std::fprintf(stderr, "kestrion-cli: unknown command %s\n", argv[1]);
+    PrintUsage(stderr);
+    return 2;
+}

@@ -1,0 +1,24 @@
+#pragma once
+// Reads a recorded text file the way its playback does: one line at a time, with its newline,
+// at most 2046 characters per piece (a longer line arrives in pieces); comment lines (";" first)
+// and lines starting with NUL are skipped.
+#include <cstdio>
+#include <string>
+
+namespace kestrion {
+
+class CTextLineReader {
+public:
+    static constexpr size_t kMaxPiece = 2046;
+
+    explicit CTextLineReader(std::FILE* file) : m_file(file) {}
+
+    // The next data line; false at the end of the file.
+    bool Next(std::string& line);
+
+private:
+    std::FILE* m_file;
+    char m_buffer[kMaxPiece + 1] = {};
+};
+
+}  // namespace kestrion
