@@ -44,22 +44,16 @@ Decimal DecimalOf(const FormatArg& arg, char conversion)
 {
     int64_t value = 0;
     switch (arg.GetKind()) {
-    case Kind::Unsigned:
-        return {false, arg.UnsignedValue()};
+    case Kind::Unsigned: return {false, arg.UnsignedValue()};
     case Kind::Word:
         if (conversion == 'u') {
             return {false, static_cast<uint32_t>(arg.UnsignedValue())};
         }
         value = static_cast<int32_t>(static_cast<uint32_t>(arg.UnsignedValue()));
         break;
-    case Kind::Signed:
-        value = arg.SignedValue();
-        break;
-    case Kind::Double:
-        value = Truncate(arg.DoubleValue());
-        break;
-    case Kind::String:
-        break;
+    case Kind::Signed: value = arg.SignedValue(); break;
+    case Kind::Double: value = Truncate(arg.DoubleValue()); break;
+    case Kind::String: break;
     }
     const bool negative = value < 0;
     const uint64_t bits = static_cast<uint64_t>(value);
@@ -244,7 +238,8 @@ void AppendDouble(CSink& out, const Directive& directive, double value, char con
         return;
     }
     const int precision = directive.precision < 0 ? 6 : directive.precision;
-    const auto format = conversion == 'f' ? std::chars_format::fixed : std::chars_format::scientific;
+    const auto format =
+        conversion == 'f' ? std::chars_format::fixed : std::chars_format::scientific;
     // The widest fixed text of a double has 309 integer digits.
     char local[400];
     std::string large;
@@ -353,29 +348,21 @@ void AppendFormat(std::string& text, std::string_view format, std::span<const Fo
         switch (conversion) {
         case 'd':
         case 'i':
-        case 'u':
-            AppendInteger(out, directive, DecimalOf(take(), conversion), 10, false);
-            break;
+        case 'u': AppendInteger(out, directive, DecimalOf(take(), conversion), 10, false); break;
         case 'x':
         case 'X':
             AppendInteger(out, directive, {false, static_cast<uint32_t>(BitsOf(take()))}, 16,
                           conversion == 'X');
             break;
         case 'f':
-        case 'e':
-            AppendDouble(out, directive, DoubleOf(take()), conversion);
-            break;
-        case 's':
-            AppendString(out, directive, take());
-            break;
+        case 'e': AppendDouble(out, directive, DoubleOf(take()), conversion); break;
+        case 's': AppendString(out, directive, take()); break;
         case 'c': {
             const char character = static_cast<char>(BitsOf(take()));
             AppendPadded(out, directive, false, 0, {&character, 1});
             break;
         }
-        case '%':
-            out.Put('%');
-            break;
+        case '%': out.Put('%'); break;
         default:
             out.Append(percent, static_cast<size_t>(p - percent));  // unknown: kept as written
             break;

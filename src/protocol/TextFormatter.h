@@ -36,7 +36,7 @@ public:
     }
     constexpr FormatArg(double value) : m_kind(Kind::Double), m_double(value) {}  // NOLINT
     constexpr FormatArg(float value) : m_kind(Kind::Double), m_double(value) {}   // NOLINT
-    constexpr FormatArg(std::string_view value)  // NOLINT
+    constexpr FormatArg(std::string_view value)                                   // NOLINT
         : m_kind(Kind::String), m_string{value.data(), value.size()}
     {
     }

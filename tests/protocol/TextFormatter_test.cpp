@@ -47,10 +47,25 @@ std::vector<int64_t> IntegerSamples()
 {
     using Limits32 = std::numeric_limits<int32_t>;
     using Limits64 = std::numeric_limits<int64_t>;
-    std::vector<int64_t> values = {0,     1,      -1,       7,       9,     10,
-                                   99,    100,    -100,     255,     -32768, 32767,
-                                   65535, 1000000, Limits32::min(), Limits32::max(),
-                                   4294967295LL, Limits64::min(), Limits64::max()};
+    std::vector<int64_t> values = {0,
+                                   1,
+                                   -1,
+                                   7,
+                                   9,
+                                   10,
+                                   99,
+                                   100,
+                                   -100,
+                                   255,
+                                   -32768,
+                                   32767,
+                                   65535,
+                                   1000000,
+                                   Limits32::min(),
+                                   Limits32::max(),
+                                   4294967295LL,
+                                   Limits64::min(),
+                                   Limits64::max()};
     std::mt19937_64 random(20240611);
     for (int i = 0; i < 120; ++i) {
         const int bits = 1 + static_cast<int>(random() % 63);
@@ -61,9 +76,10 @@ std::vector<int64_t> IntegerSamples()
 
 std::vector<double> DoubleSamples()
 {
-    std::vector<double> values = {0.0,     -0.0,    0.5,     1.5,   2.5,    -2.5,
-                                  0.125,   0.0625,  1e-7,    0.1,   1.4,    123456.789,
-                                  1e15,    1e300,   -1e-300, 5e-324, 9.5e-5, std::numeric_limits<double>::max()};
+    std::vector<double> values = {
+        0.0,   -0.0,   0.5,     1.5,    2.5,    -2.5,
+        0.125, 0.0625, 1e-7,    0.1,    1.4,    123456.789,
+        1e15,  1e300,  -1e-300, 5e-324, 9.5e-5, std::numeric_limits<double>::max()};
     std::mt19937_64 random(7);
     std::uniform_int_distribution<int> exponent(-12, 12);
     for (int i = 0; i < 120; ++i) {
@@ -109,8 +125,10 @@ TEST(TextFormatter, UnsignedAndWordArgumentsMatchPrintf)
             const auto value = static_cast<uint64_t>(sample);
             const auto word = static_cast<uint32_t>(sample);
             const auto unsignedWide = static_cast<unsigned long long>(value);
-            ASSERT_EQ(Format("%" + modifier + "d", {value}), Printf("%" + modifier + "llu", unsignedWide));
-            ASSERT_EQ(Format("%" + modifier + "u", {value}), Printf("%" + modifier + "llu", unsignedWide));
+            ASSERT_EQ(Format("%" + modifier + "d", {value}),
+                      Printf("%" + modifier + "llu", unsignedWide));
+            ASSERT_EQ(Format("%" + modifier + "u", {value}),
+                      Printf("%" + modifier + "llu", unsignedWide));
 
             const FormatArg raw = FormatArg::Word(word);
             const auto asSigned = static_cast<int>(static_cast<int32_t>(word));
@@ -129,7 +147,8 @@ TEST(TextFormatter, DoublesMatchPrintf)
     for (const std::string& modifier : Modifiers()) {
         for (const double value : DoubleSamples()) {
             for (const char* letter : {"f", "e"}) {
-                ASSERT_EQ(Format("%" + modifier + letter, {value}), Printf("%" + modifier + letter, value))
+                ASSERT_EQ(Format("%" + modifier + letter, {value}),
+                          Printf("%" + modifier + letter, value))
                     << "value bits " << std::hexfloat << value;
             }
         }
@@ -143,7 +162,8 @@ TEST(TextFormatter, NanAndInfinityMatchPrintf)
     for (const std::string& modifier : Modifiers()) {
         for (const double value : {nan, -nan, infinity, -infinity}) {
             for (const char* letter : {"f", "e"}) {
-                ASSERT_EQ(Format("%" + modifier + letter, {value}), Printf("%" + modifier + letter, value));
+                ASSERT_EQ(Format("%" + modifier + letter, {value}),
+                          Printf("%" + modifier + letter, value));
             }
         }
     }
