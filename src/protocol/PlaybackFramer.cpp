@@ -1,0 +1,157 @@
+#include "protocol/PlaybackFramer.h"
+
+#include <span>
+
+#include "protocol/FrameBytes.h"
+
+namespace kestrion {
+
+using namespace frame;
+
+CPlaybackFramer::CPlaybackFramer(CMessageDecoder& decoder, CMessageRecord& record, IRecordSink& feed)
+    : m_decoder(decoder), m_record(record), m_feed(feed)
+{
+}
+
+const CMessageRecord* CPlaybackFramer::Accept(const uint8_t* bytes, size_t count)
+{
+    if (bytes == nullptr || count == 0) {
+        return nullptr;
+    }
+    m_decoder.Host().DataActivity();
+    for (size_t i = 0; i < count; ++i) {
+        StepBinary(bytes[i]);
+    }
+    return &m_record;
+}
+
+void CPlaybackFramer::StepBinary(uint8_t byte)
+{
+    switch (m_binary) {
+    case BinaryState::Idle:
+        if (byte == kStart1) {
+            // A sentence never takes bytes of a frame.
+            m_text = TextState::Idle;
+            m_binary = BinaryState::Start2;
+        } else {
+            StepText(byte);
+        }
+        break;
+    case BinaryState::Start2:
+        if (byte == kStart2) {
+            m_binary = BinaryState::LengthHigh;
+        } else if (byte != kStart1) {
+            m_binary = BinaryState::Idle;
+            StepText(byte);
+        }
+        break;
+    case BinaryState::LengthHigh:
+        m_lengthHigh = byte;
+        m_binary = BinaryState::LengthLow;
+        break;
+    case BinaryState::LengthLow:
+        m_length = m_lengthHigh * 256 + byte;
+        if (m_length >= 1 && m_length <= kMaxPayload) {
+            m_index = 0;
+            m_binary = BinaryState::Payload;
+        } else if (m_lengthHigh == kStart1 && byte == kStart2) {
+            m_binary = BinaryState::LengthHigh;
+        } else if (byte == kStart1) {
+            m_binary = BinaryState::Start2;
+        } else {
+            m_binary = BinaryState::Idle;
+            StepText(byte);
+        }
+        break;
+    case BinaryState::Payload:
+        m_buffer[static_cast<size_t>(m_index++)] = byte;
+        if (m_index >= m_length) {
+            m_binary = BinaryState::ChecksumHigh;
+        }
+        break;
+    case BinaryState::ChecksumHigh:
+        m_checksum = byte;
+        m_binary = BinaryState::ChecksumLow;
+        break;
+    case BinaryState::ChecksumLow:
+        m_checksum = static_cast<uint16_t>(m_checksum * 256 + byte);
+        m_binary = BinaryState::End1;
+        break;
+    case BinaryState::End1:
+    case BinaryState::End2:
+        if (m_binary == BinaryState::End1 && byte == kEnd1) {
+            m_binary = BinaryState::End2;
+        } else if (m_binary == BinaryState::End2 && byte == kEnd2) {
+            CheckFrame();
+        } else if (byte == kStart1) {
+            m_binary = BinaryState::Start2;
+        } else {
+            m_binary = BinaryState::Idle;
+            StepText(byte);
+        }
+        break;
+    }
+}
+
+void CPlaybackFramer::StepText(uint8_t byte)
+{
+    switch (m_text) {
+    case TextState::Idle:
+        if (byte == kDollar) {
+            m_buffer[0] = byte;
+            m_index = 1;
+            m_text = TextState::Sentence;
+        }
+        break;
+    case TextState::Sentence:
+        m_buffer[static_cast<size_t>(m_index++)] = byte;
+        if (m_index >= kMaxSentence) {
+            m_text = TextState::Idle;
+        } else if (byte == kCR) {
+            m_text = TextState::SentenceCR;
+        } else if (!IsPrintable(byte)) {
+            m_text = TextState::Idle;
+        }
+        break;
+    case TextState::SentenceCR:
+        m_buffer[static_cast<size_t>(m_index++)] = byte;
+        m_text = TextState::Idle;
+        if (byte == kLF) {
+            DeliverSentence();
+        }
+        break;
+    }
+}
+
+void CPlaybackFramer::CheckFrame()
+{
+    uint16_t sum = 0;
+    for (int i = 0; i < m_length; ++i) {
+        sum = static_cast<uint16_t>(sum + m_buffer[static_cast<size_t>(i)]);
+    }
+    if (sum != m_checksum) {
+        m_decoder.Host().WriteLog("Comm: Checksum Error\n");
+        return;
+    }
+    m_binary = BinaryState::Idle;
+    m_text = TextState::Idle;
+    DeliverFrame();
+}
+
+void CPlaybackFramer::DeliverFrame()
+{
+    m_decoder.Decode(m_record, std::span<const uint8_t>(m_buffer.data(), static_cast<size_t>(m_length)),
+                     nullptr);
+    m_feed.AcceptRecord(&m_record);
+    m_decoder.Host().SetDataReceived();
+}
+
+void CPlaybackFramer::DeliverSentence()
+{
+    m_decoder.MakeTextRecord(m_record, std::span<const uint8_t>(m_buffer.data(), static_cast<size_t>(m_index)));
+    m_feed.AcceptRecord(&m_record);
+    m_decoder.State().versionDetection = false;
+    m_decoder.Host().SetDataReceived();
+}
+
+}  // namespace kestrion

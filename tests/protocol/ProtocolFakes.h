@@ -1,0 +1,128 @@
+#pragma once
+// Small recording fakes of the protocol's surroundings, for tests.
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "protocol/MessageRecord.h"
+#include "protocol/ProtocolHost.h"
+
+namespace kestrion::fakes {
+
+// Everything asked of the host, and optionally of a sink, in call order.
+using CallJournal = std::vector<std::string>;
+
+class CFakeHost : public IProtocolHost {
+public:
+    void WriteLog(std::string_view line) override
+    {
+        log.emplace_back(line);
+        journal.push_back("log:" + std::string(line));
+    }
+    void PostFaultText(std::string_view text) override
+    {
+        faults.emplace_back(text);
+        journal.push_back("fault:" + std::string(text));
+    }
+    void PostReceiverText(std::string_view text) override
+    {
+        receiverTexts.emplace_back(text);
+        journal.push_back("receiver-text:" + std::string(text));
+    }
+    void SetDataReceived() override
+    {
+        ++dataReceived;
+        journal.emplace_back("data-received");
+    }
+    void DataActivity() override
+    {
+        ++dataActivity;
+        journal.emplace_back("activity");
+    }
+    void AlmanacComplete() override { ++almanacComplete; }
+    void EphemerisComplete() override { ++ephemerisComplete; }
+    void EnterNmeaDisplayMode() override { nmeaMode = true; }
+    void LeaveNmeaDisplayMode() override { nmeaMode = false; }
+    void PollSoftwareVersion() override
+    {
+        ++versionPolls;
+        journal.emplace_back("poll-version");
+    }
+
+    CallJournal journal;
+    std::vector<std::string> log;
+    std::vector<std::string> faults;
+    std::vector<std::string> receiverTexts;
+    int dataReceived = 0;
+    int dataActivity = 0;
+    int almanacComplete = 0;
+    int ephemerisComplete = 0;
+    int versionPolls = 0;
+    bool nmeaMode = false;
+};
+
+// Keeps a copy of every record; writes "record:<type>" (and ":<text>" for texts) to a journal.
+class CFakeSink : public IRecordSink {
+public:
+    explicit CFakeSink(CallJournal* journal = nullptr) : m_journal(journal) {}
+
+    int AcceptRecord(const CMessageRecord* record) override
+    {
+        if (record == nullptr) {
+            ++ends;
+            Note("record:end");
+            return 0;
+        }
+        records.push_back(*record);
+        std::string entry = "record:" + std::to_string(record->type);
+        if (record->type == 255) {
+            entry += ":" + std::string(record->Text());
+        }
+        Note(entry);
+        return 1;
+    }
+
+    std::vector<CMessageRecord> records;
+    int ends = 0;
+
+private:
+    void Note(std::string entry)
+    {
+        if (m_journal != nullptr) {
+            m_journal->push_back(std::move(entry));
+        }
+    }
+
+    CallJournal* m_journal;
+};
+
+class CFakeLink : public IReceiverLink {
+public:
+    uint8_t OkToSend() const override { return okToSend; }
+    void SetOkToSend(uint8_t value) override
+    {
+        okToSend = value;
+        okToSendWrites.push_back(value);
+    }
+    std::span<int, 8> PollCountdowns() override { return countdowns; }
+    void PollAnswered(uint8_t subId, std::span<const uint8_t> answer) override
+    {
+        answers.push_back({subId, std::vector<uint8_t>(answer.begin(), answer.end())});
+    }
+    bool FeedPaused() const override { return paused; }
+
+    struct Answer {
+        uint8_t subId;
+        std::vector<uint8_t> bytes;
+    };
+    uint8_t okToSend = 0;
+    std::vector<uint8_t> okToSendWrites;
+    int countdowns[8] = {};
+    std::vector<Answer> answers;
+    bool paused = false;
+};
+
+}  // namespace kestrion::fakes

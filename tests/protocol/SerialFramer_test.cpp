@@ -1,0 +1,286 @@
+#include "protocol/SerialFramer.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "ProtocolFakes.h"
+#include "protocol/CommandFrame.h"
+
+namespace kestrion {
+namespace {
+
+using namespace fakes;
+using Bytes = std::vector<uint8_t>;
+
+Bytes Join(std::initializer_list<Bytes> parts)
+{
+    Bytes all;
+    for (const Bytes& part : parts) {
+        all.insert(all.end(), part.begin(), part.end());
+    }
+    return all;
+}
+
+Bytes Ascii(std::string_view text) { return {text.begin(), text.end()}; }
+Bytes Ack(uint8_t commandMid) { return BuildCommandFrame(Bytes{11, commandMid}); }
+
+struct Harness {
+    explicit Harness(bool withLink = true) : framer(decoder, record, feed, withLink ? &link : nullptr) {}
+    void Feed(const Bytes& bytes) { framer.Accept(bytes.data(), bytes.size()); }
+    // Delivers one good frame, then forgets what it recorded.
+    void See()
+    {
+        Feed(Ack(0x80));
+        host = {};
+        feed.records.clear();
+    }
+    CallJournal Calls() const
+    {
+        CallJournal calls;
+        std::copy_if(host.journal.begin(), host.journal.end(), std::back_inserter(calls),
+                     [](const std::string& call) { return call != "activity"; });
+        return calls;
+    }
+
+    CFakeHost host;
+    ProtocolState state;
+    CMessageDecoder decoder{state, host};
+    CMessageRecord record;
+    CFakeSink feed{&host.journal};
+    CFakeLink link;
+    CSerialFramer framer;
+};
+
+struct FaultCase {
+    const char* name;
+    Bytes input;
+    std::vector<std::string> faults;
+    size_t records;
+};
+
+TEST(SerialFramer, DeliversAFrameDecodedThenPollsTheVersionOnce)
+{
+    Harness h;
+    h.Feed(Ack(0x84));
+    EXPECT_EQ(h.host.journal, (CallJournal{"activity", "record:11", "poll-version", "data-received"}));
+    EXPECT_EQ(h.feed.records.at(0).ack.commandMid, 0x84);
+    EXPECT_EQ(h.state.generation, 0);
+    h.Feed(Ack(0x85));
+    EXPECT_EQ(h.host.versionPolls, 1);
+    EXPECT_EQ(h.feed.records.size(), 2u);
+}
+
+TEST(SerialFramer, ReportsEveryFaultOnceAMessageWasSeen)
+{
+    Bytes sum70000 = {11};  // 11 + 274 * 255 + 119 = 70000
+    sum70000.insert(sum70000.end(), 274, 0xFF);
+    sum70000.push_back(119);
+    Bytes badSum = BuildCommandFrame(sum70000);
+    ASSERT_EQ(badSum[4 + sum70000.size()], 0x11);
+    ASSERT_EQ(badSum[5 + sum70000.size()], 0x70);
+    badSum[5 + sum70000.size()] = 0x71;
+    Bytes longest(1008, 0x41);
+    longest[0] = 11;
+    std::string dump101 = "Comm: Unknown chars: 24";  // 20 + 27 * 3 characters
+    for (int i = 0; i < 25; ++i) {
+        dump101 += " 41";
+    }
+    dump101 += " 01";
+    std::string dump103 = "Comm: NMEA bad tail sync: 24";  // 25 + 26 * 3 characters
+    for (int i = 0; i < 23; ++i) {
+        dump103 += " 41";
+    }
+    dump103 += " 0D 58";
+
+    const FaultCase cases[] = {
+        {"sum 70000", BuildCommandFrame(sum70000), {}, 1},
+        {"bad checksum", badSum, {"Comm: Msg 0x0B bad chksum: 11 71", "Comm: Unknown char: B0", "Comm: Unknown char: B3"}, 0},
+        {"length 1008", BuildCommandFrame(longest), {}, 1},
+        {"length 1009", Join({{0xA0, 0xA2, 0x03, 0xF1, 0x55}, Ack(1)}), {"Comm: Msg len > 03F0: 03 F1", "Comm: Unknown char: 55"}, 1},
+        {"length 0", {0xA0, 0xA2, 0x00, 0x00, 0x0B, 0x00, 0x00}, {"Comm: Msg 0x0B bad chksum: 00 00"}, 0},
+        {"length 0 summed", {0xA0, 0xA2, 0x00, 0x00, 0x0B, 0x00, 0x0B}, {"Comm: Msg 0x0B bad chksum: 00 0B"}, 0},
+        {"A0 A0 A2", Join({{0xA0, 0xA0, 0xA2}, Ack(1)}), {"Comm: Unknown chars: A0 A0", "Comm: Unknown char: A2"}, 1},
+        {"A0 $", Ascii("\xA0$A"), {"Comm: Unknown chars: A0 24", "Comm: Unknown char: 41"}, 0},
+        {"bad tail 1", {0xA0, 0xA2, 0, 2, 11, 1, 0, 12, 0x55, 0xB3}, {"Comm: Msg 0x0B bad tail sync: 55", "Comm: Unknown char: B3"}, 1},
+        {"bad tail 2", {0xA0, 0xA2, 0, 2, 11, 1, 0, 12, 0xB0, 0xA0}, {"Comm: Msg 0x0B bad tail sync: B0 A0"}, 1},
+        {"after sentence", Ascii("$GP\r\nUU"), {"Comm: NMEA unknown char: 55", "Comm: Unknown char: 55"}, 1},
+        {"sentence then frame", Join({Ascii("$GPRMC,1*00\r\n"), Ack(1), Ascii("$A\r\n$B\r\n")}), {}, 4},
+        {"control in sentence", Ascii("$GP\x01"), {"Comm: Unknown chars: 24 47 50 01"}, 0},
+        {"$ in sentence", Ascii("$GP$A"), {"Comm: Unknown chars: 24 47 50 24", "Comm: Unknown char: 41"}, 0},
+        {"CR without LF", Ascii("$GP\r\r"), {"Comm: NMEA bad tail sync: 24 47 50 0D 0D"}, 0},
+        {"dump of 101", Ascii("$" + std::string(25, 'A') + "\x01"), {dump101}, 0},
+        {"dump of 103", Ascii("$" + std::string(23, 'A') + "\rX"), {dump103}, 0},
+        {"dump of 104", Ascii("$" + std::string(25, 'A') + "A\x01"), {dump101.substr(0, 98) + " 41", " 01"}, 0},
+    };
+    for (const FaultCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Harness h;
+        h.See();
+        h.Feed(c.input);
+        const std::vector<std::string>& expected = c.faults;
+        EXPECT_EQ(h.host.faults, expected);
+        ASSERT_EQ(h.host.log.size(), expected.size());
+        for (size_t i = 0; i < expected.size(); ++i) {
+            EXPECT_EQ(h.host.log[i], expected[i] + "\n");
+        }
+        EXPECT_EQ(h.feed.records.size(), c.records);
+    }
+}
+
+TEST(SerialFramer, StaysSilentUntilTheFirstGoodMessage)
+{
+    Harness h;
+    h.Feed(Join({{0x00, 0xFF, 0xA0, 0xA0, 0xA2, 0x03, 0xF1, 0xA0, 0xA2, 0x00, 0x02, 0x0B, 0x84, 0x12, 0x34},
+                 {0xA0, 0xA2, 0x00, 0x00, 0x0B, 0x00, 0x00, 0xB0, 0xB3},
+                 Ascii("$GP\x01$G\rX$A$B" + std::string(1100, 'C') + "\r\n")}));
+    EXPECT_EQ(h.host.journal, CallJournal{"activity"});
+    EXPECT_FALSE(h.framer.MessageSeen());
+    h.Feed({0xA0, 0xA2, 0, 2, 11, 1, 0, 12, 0x00});
+    EXPECT_EQ(h.Calls(), (CallJournal{"record:11", "poll-version", "data-received", "fault:Comm: Msg 0x0B bad tail sync: 00",
+                                      "log:Comm: Msg 0x0B bad tail sync: 00\n"}));
+}
+
+TEST(SerialFramer, DeliversSentencesAsTextsEvenWithABadStarChecksum)
+{
+    Harness h;
+    h.Feed(Ascii("$GPGGA,1*00\r\n"));
+    EXPECT_EQ(h.host.journal, (CallJournal{"activity", "record:255:$GPGGA,1*00", "data-received"}));
+    EXPECT_FALSE(h.state.versionDetection);
+    EXPECT_EQ(h.state.generation, -1);
+    EXPECT_TRUE(h.framer.MessageSeen());
+
+    const std::string body(1008, 'B');
+    h.Feed(Ascii("$" + body + "\r\n"));
+    ASSERT_EQ(h.feed.records.size(), 2u);
+    EXPECT_EQ(h.feed.records[1].Text(), "$" + body);
+}
+
+TEST(SerialFramer, SplitsTheDumpOfAnOverlongSentenceIntoLinesOfAboutAHundred)
+{
+    Harness h;
+    h.See();
+    h.Feed(Ascii("$" + std::string(1009, 'A')));
+    std::string whole = "Comm: NMEA msg len > 03F0: 24";
+    for (int i = 0; i < 1009; ++i) {
+        whole += " 41";
+    }
+    std::string joined;
+    for (size_t i = 0; i < h.host.faults.size(); ++i) {
+        const std::string& line = h.host.faults[i];
+        const bool last = i + 1 == h.host.faults.size();
+        EXPECT_TRUE(last ? line.size() <= 100 : line.size() > 100 && line.size() <= 103) << i;
+        EXPECT_EQ(h.host.log.at(i), line + "\n");
+        joined += line;
+    }
+    EXPECT_EQ(joined, whole);
+    EXPECT_EQ(h.host.faults.size(), 30u);  // 25 bytes, then 28 lines of 34, then 33
+    h.Feed(Ascii("A"));
+    EXPECT_EQ(h.host.faults.back(), "Comm: Unknown char: 41");
+}
+
+Bytes MixedStream()
+{
+    Bytes longSentence = Ascii("$" + std::string(1200, 'X'));
+    return Join({Ack(1), Ascii("$GPGSV,3*7A\r\n"), Ack(2), {0x55, 0xA0, 0xA0, 0xA2}, Ascii("$GP\r\n\x07"),
+                 BuildCommandFrame(Bytes(300, 0xEE)), {0xA0, 0xA2, 0x04, 0x00, 0x01}, longSentence,
+                 {0xA0, 0xA2, 0, 2, 11, 3, 0, 14, 0xB0, 0x00}, Ascii("$GP$\r\n"), Ack(4)});
+}
+
+TEST(SerialFramer, GivesTheSameResultHoweverTheStreamIsCut)
+{
+    const Bytes stream = MixedStream();
+    Harness whole;
+    whole.Feed(stream);
+    ASSERT_EQ(whole.feed.records.size(), 7u);
+
+    std::mt19937 random(7);
+    for (int run = 0; run < 20; ++run) {
+        Harness cut;
+        size_t calls = 0;
+        for (size_t at = 0; at < stream.size(); ++calls) {
+            const size_t size = run == 0 ? 1 : std::min<size_t>(1 + random() % 40, stream.size() - at);
+            cut.framer.Accept(stream.data() + at, size);
+            at += size;
+        }
+        EXPECT_EQ(cut.Calls(), whole.Calls()) << run;
+        EXPECT_EQ(cut.host.dataActivity, static_cast<int>(calls));
+    }
+}
+
+TEST(SerialFramer, DeliversASplitFrameInTheCallThatBringsItsSecondChecksumByte)
+{
+    const Bytes frame = Ack(0x84);
+    for (size_t split = 1; split < frame.size(); ++split) {
+        Harness h;
+        h.framer.Accept(frame.data(), split);
+        EXPECT_EQ(h.feed.records.size(), split >= 8 ? 1u : 0u) << split;
+        h.framer.Accept(frame.data() + split, frame.size() - split);
+        EXPECT_EQ(h.feed.records.size(), 1u) << split;
+        EXPECT_TRUE(h.host.faults.empty());
+    }
+}
+
+TEST(SerialFramer, ResetForgetsTheMessageSeenAndTheFrameInAssembly)
+{
+    Harness h;
+    h.See();
+    const Bytes frame = Ack(0x84);
+    h.framer.Accept(frame.data(), 5);
+    h.framer.Reset();
+    EXPECT_EQ(h.framer.CurrentState(), CSerialFramer::State::Idle);
+    h.framer.Accept(frame.data() + 5, frame.size() - 5);
+    EXPECT_TRUE(h.host.faults.empty());
+    EXPECT_TRUE(h.feed.records.empty());
+    EXPECT_FALSE(h.framer.MessageSeen());
+}
+
+TEST(SerialFramer, HandsItsLinkToDecodingAndToThePollTick)
+{
+    Harness h;
+    h.Feed(BuildCommandFrame(Bytes{18, 1}));
+    EXPECT_EQ(h.link.okToSendWrites, std::vector<uint8_t>{1});
+    h.link.countdowns[0] = 1;
+    h.framer.Tick();
+    ASSERT_EQ(h.link.answers.size(), 1u);
+    EXPECT_EQ(h.link.answers[0].subId, 133);
+
+    Harness unlinked(false);
+    unlinked.Feed(BuildCommandFrame(Bytes{18, 1}));
+    unlinked.framer.Tick();
+    EXPECT_EQ(unlinked.feed.records.size(), 1u);
+    EXPECT_TRUE(unlinked.link.okToSendWrites.empty());
+}
+
+TEST(SerialFramer, AnnouncesOnlyChunksWithBytes)
+{
+    Harness h;
+    const uint8_t byte = 0x55;
+    EXPECT_EQ(h.framer.Accept(nullptr, 4), 0u);
+    EXPECT_EQ(h.framer.Accept(&byte, 0), 0u);
+    EXPECT_EQ(h.host.dataActivity, 0);
+    EXPECT_EQ(h.framer.Accept(&byte, 1), 1u);
+    EXPECT_EQ(h.host.dataActivity, 1);
+}
+
+TEST(SerialFramer, FramersDoNotShareTheirAssemblyBuffers)
+{
+    Harness first;
+    Harness second;
+    const Bytes a = Ack(0x81);
+    const Bytes b = Ack(0x82);
+    for (size_t i = 0; i < a.size(); ++i) {
+        first.framer.Accept(&a[i], 1);
+        second.framer.Accept(&b[i], 1);
+    }
+    ASSERT_EQ(first.feed.records.size(), 1u);
+    ASSERT_EQ(second.feed.records.size(), 1u);
+    EXPECT_EQ(first.feed.records[0].ack.commandMid, 0x81);
+    EXPECT_EQ(second.feed.records[0].ack.commandMid, 0x82);
+}
+
+}  // namespace
+}  // namespace kestrion
