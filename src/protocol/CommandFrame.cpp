@@ -1,0 +1,52 @@
+#include "protocol/CommandFrame.h"
+
+namespace kestrion {
+
+std::vector<uint8_t> BuildCommandFrame(std::span<const uint8_t> payload)
+{
+    const size_t length = payload.size();
+    uint16_t sum = 0;
+    for (uint8_t byte : payload) {
+        sum = static_cast<uint16_t>(sum + byte);
+    }
+
+    std::vector<uint8_t> frame;
+    frame.reserve(length + 8);
+    frame.push_back(0xA0);
+    frame.push_back(0xA2);
+    frame.push_back(static_cast<uint8_t>(length >> 8));
+    frame.push_back(static_cast<uint8_t>(length));
+    frame.insert(frame.end(), payload.begin(), payload.end());
+    frame.push_back(static_cast<uint8_t>(sum >> 8));
+    frame.push_back(static_cast<uint8_t>(sum));
+    frame.push_back(0xB0);
+    frame.push_back(0xB3);
+    return frame;
+}
+
+uint8_t NmeaChecksum(std::string_view body)
+{
+    uint8_t checksum = 0;
+    for (char c : body) {
+        checksum ^= static_cast<uint8_t>(c);
+    }
+    return checksum;
+}
+
+std::string BuildNmeaSentence(std::string_view body)
+{
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    const uint8_t checksum = NmeaChecksum(body);
+
+    std::string sentence;
+    sentence.reserve(body.size() + 8);
+    sentence += "\r\n$";
+    sentence += body;
+    sentence += '*';
+    sentence += kHex[checksum >> 4];
+    sentence += kHex[checksum & 0x0F];
+    sentence += "\r\n";
+    return sentence;
+}
+
+}  // namespace kestrion

@@ -1,0 +1,22 @@
+#pragma once
+// Outgoing command framing: binary frames around command payloads and NMEA sentences around
+// sentence bodies.
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrion {
+
+// A0 A2, payload length (big-endian), payload, 16-bit payload sum (big-endian), B0 B3.
+// The payload holds 1..1008 bytes, its MID first.
+std::vector<uint8_t> BuildCommandFrame(std::span<const uint8_t> payload);
+
+// The exclusive-or of every byte of the body, 0 for an empty body.
+uint8_t NmeaChecksum(std::string_view body);
+
+// "\r\n$" + body + "*hh\r\n" with the checksum in upper-case hexadecimal.
+std::string BuildNmeaSentence(std::string_view body);
+
+}  // namespace kestrion
