@@ -12,385 +12,195 @@
 namespace kestrion {
 namespace {
 
-template <size_t N, typename T>
+template <typename T, size_t N>
 void Put(RawBlock<N>& block, size_t offset, T value)
 {
     std::memcpy(block.bytes + offset, &value, sizeof value);
 }
 
-void SetChannel(TrackerChannel& channel, uint8_t svId, uint8_t azimuth, uint8_t elevation,
-                uint16_t state, uint8_t firstCno)
+// Consecutive fields of one type.
+template <typename T, size_t N>
+void Put(RawBlock<N>& block, size_t offset, std::initializer_list<T> values)
 {
-    channel.svId = svId;
-    channel.azimuth = azimuth;
-    channel.elevation = elevation;
-    channel.state = state;
+    std::memcpy(block.bytes + offset, values.begin(), values.size() * sizeof(T));
+}
+
+// A channel whose ten C/N0 values count up from the first.
+TrackerChannel Channel(uint8_t svId, uint8_t azimuth, uint8_t elevation, uint16_t state,
+                       uint8_t firstCno)
+{
+    TrackerChannel channel{svId, azimuth, elevation, state, {}, 0};
     for (uint8_t& cno : channel.cno) {
-        cno = firstCno;
-        firstCno = static_cast<uint8_t>(firstCno + 1);
+        cno = firstCno++;
     }
+    return channel;
 }
 
-void FillNavigation(CMessageRecord& r, uint8_t mid, std::initializer_list<int32_t> xyz,
-                    std::initializer_list<int16_t> velocity, uint8_t dop, uint8_t svCount)
+ErrorBlock Error(uint16_t code, std::initializer_list<uint32_t> words)
 {
-    r.SetType(mid);
-    r.nav.mid = mid;
-    r.nav.x = xyz.begin()[0];
-    r.nav.y = xyz.begin()[1];
-    r.nav.z = xyz.begin()[2];
-    r.nav.vx = velocity.begin()[0];
-    r.nav.vy = velocity.begin()[1];
-    r.nav.vz = velocity.begin()[2];
-    r.nav.dop = dop;
-    r.nav.svCount = svCount;
-}
-
-void FillError(CMessageRecord& r, uint16_t code, std::initializer_list<uint32_t> words)
-{
-    r.SetType(10);
-    r.error.mid = 10;
-    r.error.code = code;
-    r.error.count = static_cast<uint16_t>(words.size());
-    for (size_t i = 0; i < words.size(); ++i) {
-        r.error.words[i] = words.begin()[i];
-    }
-}
-
-void FillLaterMgrParams(CMessageRecord& r)
-{
-    r.SetType(19);
-    MgrParamsBlock& p = r.mgrParams;
-    p.mid = 19;
-    p.altMode = 2;
-    p.altitude = 1000;
-    p.drTimeout = 12;
-    p.staticNav = 1;
-    p.dopMaskMode = 1;
-    p.elevMask = -50;
-    p.pwrMask = 30;
-    p.dgpsSource = 3;
-    p.dgpsMode = 1;
-    p.dutyCycled = 1;
-    p.lpOnTime = 200;
-    p.lpCyclePeriod = 1000;
-    p.userTasks = 1;
-    p.userTaskPeriod = 60;
-    p.maxAcqTime = 120000;
-    p.maxOffTime = 30000;
+    ErrorBlock block{10, code, static_cast<uint16_t>(words.size()), {}};
+    std::copy(words.begin(), words.end(), block.words);
+    return block;
 }
 
 void FillRawTrack(CMessageRecord& r, int16_t hexField)
 {
-    r.SetType(5);
     Put(r.rawTrack, 0, uint8_t{5});
     Put(r.rawTrack, 1, int32_t{-123456});
-    Put(r.rawTrack, 5, int16_t{-2});
-    Put(r.rawTrack, 7, hexField);
+    Put<int16_t>(r.rawTrack, 5, {-2, hexField});
     Put(r.rawTrack, 9, int32_t{2147483647});
-    Put(r.rawTrack, 13, int16_t{32767});
-    Put(r.rawTrack, 15, int16_t{-32768});
-    const int32_t longs[] = {-1, 0, 1, INT32_MIN};
-    std::memcpy(r.rawTrack.bytes + 17, longs, sizeof longs);
+    Put(r.rawTrack, 13, {int16_t{32767}, int16_t{-32768}});
+    Put<int32_t>(r.rawTrack, 17, {-1, 0, 1, INT32_MIN});
     Put(r.rawTrack, 33, int16_t{100});
-    for (uint8_t i = 0; i < 10; ++i) {
-        Put(r.rawTrack, 35 + i, static_cast<uint8_t>(30 + i));
-    }
-    Put(r.rawTrack, 45, uint8_t{200});
-    Put(r.rawTrack, 47, int16_t{-300});
-    Put(r.rawTrack, 49, int16_t{300});
+    Put<uint8_t>(r.rawTrack, 35, {30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 200, 0});
+    Put<int16_t>(r.rawTrack, 47, {-300, 300});
 }
+
+const MgrParamsBlock kLullcycleParams{
+    .mid = 19, .altMode = 2, .altitude = 1000, .drTimeout = 12, .staticNav = 1,
+    .dopMaskMode = 1, .elevMask = -50, .pwrMask = 30, .dgpsSource = 3, .dgpsMode = 1,
+    .lpOnTime = 200, .lpCyclePeriod = 1000, .userTasks = 1, .userTaskPeriod = 60,
+    .dutyCycled = 1, .maxAcqTime = 120000, .maxOffTime = 30000};
 
 struct RenderCase {
     const char* name;
+    uint8_t type;
     int generation;
     void (*fill)(CMessageRecord&);
 };
 
-// Each case fills a record's block directly; records.txt holds the expected text by name.
+// Each case fills the record's block directly; records.txt holds the expected text by name.
 const RenderCase kCases[] = {
-    {"nav_four_svs", 2,
-     [](CMessageRecord& r) {
-         FillNavigation(r, 2, {-1000000, -4300123, 3850000}, {-8, 5, 0}, 7, 4);
-         r.nav.mode1 = 4;
-         r.nav.mode2 = 16;
-         r.nav.week = 1200;
-         r.nav.tow = 12345678;
-         const uint8_t ids[kChannels] = {3, 7, 12, 31, 5, 6, 8, 9, 10, 11, 13, 14};
-         std::memcpy(r.nav.svIds, ids, sizeof ids);
+    {"nav_four_svs", 2, 2, [](CMessageRecord& r) {
+         r.nav = {2, -1000000, -4300123, 3850000, -8, 5, 0, 4, 7, 16, 1200, 12345678, 4,
+                  {3, 7, 12, 31, 5, 6, 8, 9, 10, 11, 13, 14}};
      }},
-    {"nav_truth_more_than_twelve_svs", 2,
-     [](CMessageRecord& r) {
-         FillNavigation(r, 1, {6378137, 0, -1}, {-1, 1, 32767}, 255, 15);
-         r.nav.mode1 = 132;
-         r.nav.week = 65535;
-         r.nav.tow = 4294967295u;
-         for (uint8_t i = 0; i < kChannels; ++i) {
-             r.nav.svIds[i] = static_cast<uint8_t>(i + 1);
-         }
+    {"nav_truth_more_than_twelve_svs", 1, 2, [](CMessageRecord& r) {
+         r.nav = {1, 6378137, 0, -1, -1, 1, 32767, 132, 255, 0, 65535, 4294967295u, 15,
+                  {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}};
      }},
-    {"tracker_measured", 2,
-     [](CMessageRecord& r) {
-         r.SetType(4);
-         r.tracker = {4, 1201, 6048000, 9, {}};
-         SetChannel(r.tracker.channels[0], 5, 3, 91, 0xBF, 40);
-         SetChannel(r.tracker.channels[1], 31, 239, 180, 63, 0);
-         std::memset(r.tracker.channels[1].cno, 0, kCnoCount - 1);
-         r.tracker.channels[1].cno[9] = 255;
-         SetChannel(r.tracker.channels[11], 32, 255, 1, 65535, 1);
+    {"tracker_measured", 4, 2, [](CMessageRecord& r) {
+         r.tracker = {4, 1201, 6048000, 9, {Channel(5, 3, 91, 0xBF, 40)}};
+         r.tracker.channels[1] = {31, 239, 180, 63, {0, 0, 0, 0, 0, 0, 0, 0, 0, 255}, 0};
+         r.tracker.channels[11] = Channel(32, 255, 1, 65535, 1);
      }},
-    {"tracker_truth_cno_plus_255", 2,
-     [](CMessageRecord& r) {
-         r.SetType(3);
-         r.tracker = {3, 1000, 100, 12, {}};
-         SetChannel(r.tracker.channels[0], 1, 2, 3, 1, 0);
+    {"tracker_truth_cno_plus_255", 3, 2, [](CMessageRecord& r) {
+         r.tracker = {3, 1000, 100, 12, {Channel(1, 2, 3, 1, 0)}};
      }},
-    {"raw_track_negative_hex", 2,
-     [](CMessageRecord& r) {
-         FillRawTrack(r, -1);
+    {"raw_track_negative_hex", 5, 2, [](CMessageRecord& r) { FillRawTrack(r, -1); }},
+    {"raw_track_small_hex", 5, 2, [](CMessageRecord& r) { FillRawTrack(r, 10); }},
+    {"sw_version_twenty_characters", 6, 2,
+     [](CMessageRecord& r) { std::memcpy(r.swVersion.version, "GSW2-2.05.024-C1PROD", 20); }},
+    {"sw_version_short", 6, 2,
+     [](CMessageRecord& r) { std::memcpy(r.swVersion.version, "2.3.2", 5); }},
+    {"clock_status", 7, 2,
+     [](CMessageRecord& r) { r.clockStatus = {7, 1200, 34567800, 8, 94315, 4294967295u, 345678000}; }},
+    {"fifty_bps", 8, 2, [](CMessageRecord& r) {
+         r.fiftyBps = {8, 3, 17, {0x8B0000AB, 1, 0, 0x22C1A5F0, 0xFFFFFFFF, 0x12345678, 0xABC,
+                                  0x10000000, 7, 0x3FFFFFFF}};
      }},
-    {"raw_track_small_hex", 2,
-     [](CMessageRecord& r) {
-         FillRawTrack(r, 10);
-     }},
-    {"sw_version_twenty_characters", 2,
-     [](CMessageRecord& r) {
-         r.SetType(6);
-         std::memcpy(r.swVersion.version, "GSW2-2.05.024-C1PROD", 20);
-     }},
-    {"sw_version_short", 2,
-     [](CMessageRecord& r) {
-         r.SetType(6);
-         std::memcpy(r.swVersion.version, "2.3.2", 5);
-     }},
-    {"clock_status", 2,
-     [](CMessageRecord& r) {
-         r.SetType(7);
-         r.clockStatus = {7, 1200, 34567800, 8, 94315, 4294967295u, 345678000};
-     }},
-    {"fifty_bps", 2,
-     [](CMessageRecord& r) {
-         r.SetType(8);
-         r.fiftyBps = {8,
-                       3,
-                       17,
-                       {0x8B0000AB, 1, 0, 0x22C1A5F0, 0xFFFFFFFF, 0x12345678, 0xABC, 0x10000000, 7,
-                        0x3FFFFFFF}};
-     }},
-    {"throughput", 2,
-     [](CMessageRecord& r) {
-         r.SetType(9);
-         r.throughput = {9, 123, 5, 7, 45};
-     }},
-    {"error_vco_lock", 2,
-     [](CMessageRecord& r) {
-         FillError(r, 4097, {250});
-     }},
-    {"error_unlisted_code", 2,
-     [](CMessageRecord& r) {
-         FillError(r, 77, {1, 0xDEADBEEF, 3, 4, 5, 6, 7, 8});
-     }},
-    {"error_signed_words", 2,
-     [](CMessageRecord& r) {
-         FillError(r, 4100, {1234567, 5, 0xFFFFFF9C});
-     }},
-    {"error_missing_words", 2,
-     [](CMessageRecord& r) {
-         FillError(r, 13, {0xFFFFFFFB});
-     }},
-    {"error_eighteen_words", 2,
-     [](CMessageRecord& r) {
-         FillError(r, 4103, {});
+    {"throughput", 9, 2, [](CMessageRecord& r) { r.throughput = {9, 123, 5, 7, 45}; }},
+    {"error_vco_lock", 10, 2, [](CMessageRecord& r) { r.error = Error(4097, {250}); }},
+    {"error_unlisted_code", 10, 2,
+     [](CMessageRecord& r) { r.error = Error(77, {1, 0xDEADBEEF, 3, 4, 5, 6, 7, 8}); }},
+    {"error_signed_words", 10, 2,
+     [](CMessageRecord& r) { r.error = Error(4100, {1234567, 5, 0xFFFFFF9C}); }},
+    {"error_missing_words", 10, 2, [](CMessageRecord& r) { r.error = Error(13, {0xFFFFFFFB}); }},
+    {"error_eighteen_words", 10, 2, [](CMessageRecord& r) {
+         r.error = Error(4103, {});
          r.error.count = 18;
          for (uint32_t i = 0; i < 18; ++i) {
              r.error.words[i] = i % 2 == 0 ? i + 1 : 0u - (i + 1);
          }
      }},
-    {"error_hex_word", 2,
-     [](CMessageRecord& r) {
-         FillError(r, 8195, {0xFFFF0000});
+    {"error_hex_word", 10, 2, [](CMessageRecord& r) { r.error = Error(8195, {0xFFFF0000}); }},
+    {"ack", 11, 2, [](CMessageRecord& r) { r.ack = {11, 128}; }},
+    {"nak_unnamed_mid", 12, 2, [](CMessageRecord& r) { r.nak = {12, 200}; }},
+    {"visible_list", 13, 2,
+     [](CMessageRecord& r) { r.visibleList = {13, 2, {{5, 123, 45}, {31, -5, -2}}}; }},
+    {"almanac_signed_words", 14, 2, [](CMessageRecord& r) {
+         r.almanac = {14, 7, {0xFFFF, 1234, 0x8000, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 32767}};
      }},
-    {"ack", 2,
-     [](CMessageRecord& r) {
-         r.SetType(11);
-         r.ack = {11, 128};
-     }},
-    {"nak_unnamed_mid", 2,
-     [](CMessageRecord& r) {
-         r.SetType(12);
-         r.nak = {12, 200};
-     }},
-    {"visible_list", 2,
-     [](CMessageRecord& r) {
-         r.SetType(13);
-         r.visibleList.count = 2;
-         r.visibleList.entries[0] = {5, 123, 45};
-         r.visibleList.entries[1] = {31, -5, -2};
-     }},
-    {"almanac_signed_words", 2,
-     [](CMessageRecord& r) {
-         r.SetType(14);
-         r.almanac.svId = 7;
-         r.almanac.words[0] = 0xFFFF;
-         r.almanac.words[1] = 1234;
-         r.almanac.words[2] = 0x8000;
-         r.almanac.words[13] = 32767;
-     }},
-    {"ephemeris_unsigned_words", 2,
-     [](CMessageRecord& r) {
-         r.SetType(15);
-         r.ephemeris.svId = 12;
-         for (uint16_t i = 0; i < 45; ++i) {
-             r.ephemeris.words[i] = static_cast<uint16_t>(i == 0 ? 0xFFFF : i * 1000);
+    {"ephemeris_unsigned_words", 15, 2, [](CMessageRecord& r) {
+         r.ephemeris = {15, 12, {0xFFFF}};
+         for (uint16_t i = 1; i < 45; ++i) {
+             r.ephemeris.words[i] = static_cast<uint16_t>(i * 1000);
          }
      }},
-    {"development_data", 2,
-     [](CMessageRecord& r) {
-         r.SetType(17);
-         r.developmentData.mid = 17;
-         std::memcpy(r.developmentData.hex, "0A1B2CFF", 8);
-     }},
-    {"ok_to_send", 2,
-     [](CMessageRecord& r) {
-         r.SetType(18);
-         r.okToSend = {18, 1};
-     }},
-    {"mgr_params_generation1", 1,
-     [](CMessageRecord& r) {
-         r.SetType(19);
+    {"development_data", 17, 2, [](CMessageRecord& r) { r.developmentData = {17, "0A1B2CFF"}; }},
+    {"ok_to_send", 18, 2, [](CMessageRecord& r) { r.okToSend = {18, 1}; }},
+    {"mgr_params_generation1", 19, 1, [](CMessageRecord& r) {
          r.mgrParams1 = {19, 7, 1, 2, -150, 4, 30, 15, 1, 3, 3, 30, 75, 28, 500, 15, 0, 3, 50, 200};
-         FillLaterMgrParams(r);  // not the block of generation 1
-         r.SetType(19);
+         r.mgrParams = kLullcycleParams;  // not the block of generation 1
      }},
-    {"mgr_params_lullcycle", 2, FillLaterMgrParams},
-    {"mgr_params_wake_to_sync", 3,
-     [](CMessageRecord& r) {
-         r.SetType(19);
-         r.mgrParams.periodicWakeUp = 1;
-         r.mgrParams.dutyCycled = 1;
-         r.mgrParams.lpOnTime = 200;
-         r.mgrParams.lpCyclePeriod = 1000;
-         r.mgrParams.dgpsSource = 9;
+    {"mgr_params_lullcycle", 19, 2, [](CMessageRecord& r) { r.mgrParams = kLullcycleParams; }},
+    {"mgr_params_wake_to_sync", 19, 3, [](CMessageRecord& r) {
+         r.mgrParams = {.dgpsSource = 9, .periodicWakeUp = 1, .lpOnTime = 200,
+                        .lpCyclePeriod = 1000, .dutyCycled = 1};
      }},
-    {"mgr_params_lullcycle_no_period", 2,
-     [](CMessageRecord& r) {
-         r.SetType(19);
-         r.mgrParams.dutyCycled = 1;
-         r.mgrParams.lpOnTime = 200;
-     }},
-    {"mgr_params_continuous_unknown_generation", -1,
-     [](CMessageRecord& r) {
-         r.SetType(19);
-         MgrParamsBlock& p = r.mgrParams;
-         p.altMode = p.altSource = p.degradedTimeout = p.drTimeout = 1;
-         p.trkSmoothMode = p.staticNav = p.threeSvLsq = 1;
-         p.altitude = -1;
-         p.degradedMode = 2;
-         p.dopMaskMode = 4;
-         p.elevMask = 900;
-         p.pwrMask = 20;
-         p.dgpsSource = 4;
-         p.dgpsMode = 2;
-         p.dgpsTimeout = 99;
-         p.lpOnTime = 500;  // shown only when duty-cycled
-         p.maxAcqTime = 4294967295u;
-         p.maxOffTime = 1;
+    {"mgr_params_lullcycle_no_period", 19, 2,
+     [](CMessageRecord& r) { r.mgrParams = {.lpOnTime = 200, .dutyCycled = 1}; }},
+    {"mgr_params_continuous_unknown_generation", 19, -1, [](CMessageRecord& r) {
+         r.mgrParams = {.altMode = 1, .altSource = 1, .altitude = -1, .degradedMode = 2,
+                        .degradedTimeout = 1, .drTimeout = 1, .trkSmoothMode = 1,
+                        .staticNav = 1, .threeSvLsq = 1, .dopMaskMode = 4, .elevMask = 900,
+                        .pwrMask = 20, .dgpsSource = 4, .dgpsMode = 2, .dgpsTimeout = 99,
+                        .lpOnTime = 500, .maxAcqTime = 4294967295u, .maxOffTime = 1};
          r.mgrParams1.dopMaskMode = 3;  // not the block of this generation
      }},
-    {"tracker_summary", 2,
-     [](CMessageRecord& r) {
-         r.SetType(23);
-         r.tracker.mid = 23;
-         r.tracker.channelCount = 3;
-         SetChannel(r.tracker.channels[0], 5, 3, 91, 0xBF, 40);
-         SetChannel(r.tracker.channels[1], 12, 100, 60, 1, 0);
-         SetChannel(r.tracker.channels[2], 32, 255, 180, 0xABCD, 255);
-         SetChannel(r.tracker.channels[3], 9, 9, 9, 9, 9);  // beyond the count
+    {"tracker_summary", 23, 2, [](CMessageRecord& r) {
+         r.tracker = {23, 0, 0, 3,
+                      {Channel(5, 3, 91, 0xBF, 40), Channel(12, 100, 60, 1, 0),
+                       Channel(32, 255, 180, 0xABCD, 255), Channel(9, 9, 9, 9, 9)}};
      }},
-    {"tracker_summary_empty", 2,
-     [](CMessageRecord& r) {
-         r.SetType(23);
-         r.tracker.mid = 23;
-         SetChannel(r.tracker.channels[0], 9, 9, 9, 9, 9);
-     }},
-    {"mid28", 2,
-     [](CMessageRecord& r) {
-         r.SetType(28);
-         Put(r.mid28, 0, uint8_t{28});
-         Put(r.mid28, 1, uint8_t{7});
+    {"tracker_summary_empty", 23, 2,
+     [](CMessageRecord& r) { r.tracker = {23, 0, 0, 0, {Channel(9, 9, 9, 9, 9)}}; }},
+    {"mid28", 28, 2, [](CMessageRecord& r) {
+         Put<uint8_t>(r.mid28, 0, {28, 7});
          Put(r.mid28, 2, uint32_t{4000000000u});
          Put(r.mid28, 6, uint8_t{23});
-         Put(r.mid28, 7, 21345678.123456789);
-         Put(r.mid28, 15, -1.5e-3);
+         Put(r.mid28, 7, {21345678.123456789, -1.5e-3});
          Put(r.mid28, 23, 0.1f);
          Put(r.mid28, 27, 1e20);
          Put(r.mid28, 35, uint16_t{65535});
-         Put(r.mid28, 37, uint8_t{3});
-         for (uint8_t i = 0; i < 10; ++i) {
-             Put(r.mid28, 38 + i, static_cast<uint8_t>(40 + i));
-         }
-         Put(r.mid28, 48, uint16_t{1000});
-         Put(r.mid28, 50, uint16_t{2});
+         Put<uint8_t>(r.mid28, 37, {3, 40, 41, 42, 43, 44, 45, 46, 47, 48, 49});
+         Put<uint16_t>(r.mid28, 48, {1000, 2});
          Put(r.mid28, 52, int16_t{-5});
-         Put(r.mid28, 54, uint8_t{1});
-         Put(r.mid28, 55, uint8_t{255});
+         Put<uint8_t>(r.mid28, 54, {1, 255});
      }},
-    {"mid29", 2,
-     [](CMessageRecord& r) {
-         r.SetType(29);
+    {"mid29", 29, 2, [](CMessageRecord& r) {
          Put(r.mid29, 0, uint8_t{29});
-         Put(r.mid29, 1, int16_t{-1});
-         Put(r.mid29, 3, int16_t{300});
+         Put<int16_t>(r.mid29, 1, {-1, 300});
          Put(r.mid29, 5, uint8_t{9});
-         const float floats[] = {1.5f, -2.25e-6f, 3.4028235e38f, 0.0f, -0.0f};
-         std::memcpy(r.mid29.bytes + 6, floats, sizeof floats);
+         Put(r.mid29, 6, {1.5f, -2.25e-6f, 3.4028235e38f, 0.0f, -0.0f});
      }},
-    {"mid30", 2,
-     [](CMessageRecord& r) {
-         r.SetType(30);
-         Put(r.mid30, 0, uint8_t{30});
-         Put(r.mid30, 1, uint8_t{4});
-         const double doubles[] = {123456789.123, -0.5, 1e-10, 2.0, 3.0, 4.0, 5.0, 6.5};
-         std::memcpy(r.mid30.bytes + 2, doubles, sizeof doubles);
+    {"mid30", 30, 2, [](CMessageRecord& r) {
+         Put<uint8_t>(r.mid30, 0, {30, 4});
+         Put(r.mid30, 2, {123456789.123, -0.5, 1e-10, 2.0, 3.0, 4.0, 5.0, 6.5});
          Put(r.mid30, 66, 7.25f);
          Put(r.mid30, 70, uint8_t{200});
-         const float floats[] = {-1.0f, 1e10f, 0.3f};
-         std::memcpy(r.mid30.bytes + 71, floats, sizeof floats);
+         Put(r.mid30, 71, {-1.0f, 1e10f, 0.3f});
      }},
-    {"mid31", 2,
-     [](CMessageRecord& r) {
-         r.SetType(31);
-         // Every integer field holds its offset (times 100 for u16), so a shifted field shows.
-         for (const size_t offset : {0, 1, 2, 3, 8, 15, 16, 23, 30, 33, 36, 63, 74, 83}) {
+    {"mid31", 31, 2, [](CMessageRecord& r) {
+         // Each integer field holds its offset (u16 fields times 100), so a shifted field shows.
+         for (const size_t offset : {1, 2, 3, 8, 15, 16, 23, 30, 33, 36, 63, 74, 83}) {
              Put(r.mid31, offset, static_cast<uint8_t>(offset));
          }
-         Put(r.mid31, 0, uint8_t{31});
          for (const size_t offset : {9, 11, 13, 17, 19, 21, 24, 26, 28, 31, 34, 37}) {
              Put(r.mid31, offset, static_cast<uint16_t>(offset * 100));
          }
-         Put(r.mid31, 72, uint16_t{65535});
+         Put(r.mid31, 0, uint8_t{31});
          Put(r.mid31, 4, 1.25f);
-         Put(r.mid31, 39, 39.5);
-         Put(r.mid31, 47, -47.25);
-         Put(r.mid31, 55, 5.5e5);
+         Put(r.mid31, 39, {39.5, -47.25, 5.5e5});
          Put(r.mid31, 64, 64.125);
+         Put(r.mid31, 72, uint16_t{65535});
          Put(r.mid31, 75, -75e-5);
      }},
-    {"text_line_ends_become_blanks", 2,
-     [](CMessageRecord& r) {
-         r.SetType(255);
-         r.SetText("$GPGGA,123519,4807.038,N*47\r\n");
-     }},
-    {"text_stops_at_nul", 2,
-     [](CMessageRecord& r) {
-         r.SetType(255);
-         r.SetText(std::string_view("ab\0cd", 5));
-     }},
-    {"text_empty", 2,
-     [](CMessageRecord& r) {
-         r.SetType(255);
-         r.SetText("");
-     }},
+    {"text_line_ends_become_blanks", 255, 2,
+     [](CMessageRecord& r) { r.SetText("$GPGGA,123519,4807.038,N*47\r\n"); }},
+    {"text_stops_at_nul", 255, 2,
+     [](CMessageRecord& r) { r.SetText(std::string_view("ab\0cd", 5)); }},
+    {"text_empty", 255, 2, [](CMessageRecord& r) { r.SetText(""); }},
 };
 
 std::map<std::string, std::string> ReadExpectedTexts()
@@ -422,6 +232,7 @@ TEST(RecordRenderer, EveryCaseRendersItsExpectedText)
     for (const RenderCase& c : kCases) {
         SCOPED_TRACE(c.name);
         CMessageRecord record;
+        record.SetType(c.type);
         c.fill(record);
         ASSERT_EQ(expected.count(c.name), 1u);
         EXPECT_TRUE(RenderRecord(record, c.generation, out));
