@@ -7,6 +7,7 @@
 
 #include "protocol/MessageDecoder.h"
 #include "protocol/PlaybackFramer.h"
+#include "protocol/RecordDelivery.h"
 #include "protocol/RecordRenderer.h"
 #include "protocol/SerialFramer.h"
 
@@ -64,16 +65,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     RenderingSink sink(state);
     CMessageDecoder decoder(state, sink);
     CMessageRecord record;
-    CSerialFramer serial(decoder, record, sink, &sink);
+    CRecordDelivery delivery(decoder, record, sink, &sink, CRecordDelivery::Line::Serial);
+    CSerialFramer serial(delivery, sink);
     for (size_t offset = 0; offset < size; offset += chunk) {
-        serial.Tick();
+        delivery.TickPollAnswers();
         serial.Accept(data + offset, std::min(chunk, size - offset));
     }
 
     ProtocolState playbackState;
     RenderingSink playbackSink(playbackState);
     CMessageDecoder playbackDecoder(playbackState, playbackSink);
-    CPlaybackFramer playback(playbackDecoder, record, playbackSink);
+    CRecordDelivery playbackDelivery(playbackDecoder, record, playbackSink, nullptr, CRecordDelivery::Line::Playback);
+    CPlaybackFramer playback(playbackDelivery, playbackSink);
     for (size_t offset = 0; offset < size; offset += 1000) {
         playback.Accept(data + offset, std::min<size_t>(1000, size - offset));
     }

@@ -9,6 +9,7 @@
 #include "cli/LogPrinter.h"
 #include "protocol/MessageDecoder.h"
 #include "protocol/PlaybackFramer.h"
+#include "protocol/RecordDelivery.h"
 #include "protocol/SerialFramer.h"
 
 namespace kestrion::cli {
@@ -40,8 +41,10 @@ int RunDecode(const std::vector<std::string>& args)
     CLogPrinter printer(state, stdout);
     CMessageDecoder decoder(state, printer);
     CMessageRecord record;
-    CSerialFramer serialFramer(decoder, record, printer, nullptr);
-    CPlaybackFramer playbackFramer(decoder, record, printer);
+    CRecordDelivery delivery(decoder, record, printer, nullptr,
+                             playback ? CRecordDelivery::Line::Playback : CRecordDelivery::Line::Serial);
+    CSerialFramer serialFramer(delivery, printer);
+    CPlaybackFramer playbackFramer(delivery, printer);
 
     std::vector<uint8_t> buffer(static_cast<size_t>(chunk));
     size_t count = 0;

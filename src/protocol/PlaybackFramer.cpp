@@ -8,21 +8,20 @@ namespace kestrion {
 
 using namespace frame;
 
-CPlaybackFramer::CPlaybackFramer(CMessageDecoder& decoder, CMessageRecord& record, IRecordSink& feed)
-    : m_decoder(decoder), m_record(record), m_feed(feed)
+CPlaybackFramer::CPlaybackFramer(IFrameSink& sink, IProtocolHost& host) : m_sink(sink), m_host(host)
 {
 }
 
-const CMessageRecord* CPlaybackFramer::Accept(const uint8_t* bytes, size_t count)
+bool CPlaybackFramer::Accept(const uint8_t* bytes, size_t count)
 {
     if (bytes == nullptr || count == 0) {
-        return nullptr;
+        return false;
     }
-    m_decoder.Host().DataActivity();
+    m_host.DataActivity();
     for (size_t i = 0; i < count; ++i) {
         StepBinary(bytes[i]);
     }
-    return &m_record;
+    return true;
 }
 
 void CPlaybackFramer::StepBinary(uint8_t byte)
@@ -130,7 +129,7 @@ void CPlaybackFramer::CheckFrame()
         sum = static_cast<uint16_t>(sum + m_buffer[static_cast<size_t>(i)]);
     }
     if (sum != m_checksum) {
-        m_decoder.Host().WriteLog("Comm: Checksum Error\n");
+        m_host.WriteLog("Comm: Checksum Error\n");
         return;
     }
     m_binary = BinaryState::Idle;
@@ -140,18 +139,12 @@ void CPlaybackFramer::CheckFrame()
 
 void CPlaybackFramer::DeliverFrame()
 {
-    m_decoder.Decode(m_record, std::span<const uint8_t>(m_buffer.data(), static_cast<size_t>(m_length)),
-                     nullptr);
-    m_feed.AcceptRecord(&m_record);
-    m_decoder.Host().SetDataReceived();
+    m_sink.OnFrame(std::span<const uint8_t>(m_buffer.data(), static_cast<size_t>(m_length)));
 }
 
 void CPlaybackFramer::DeliverSentence()
 {
-    m_decoder.MakeTextRecord(m_record, std::span<const uint8_t>(m_buffer.data(), static_cast<size_t>(m_index)));
-    m_feed.AcceptRecord(&m_record);
-    m_decoder.State().versionDetection = false;
-    m_decoder.Host().SetDataReceived();
+    m_sink.OnSentence(std::span<const uint8_t>(m_buffer.data(), static_cast<size_t>(m_index)));
 }
 
 }  // namespace kestrion

@@ -6,8 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "protocol/MessageDecoder.h"
-#include "protocol/MessageRecord.h"
+#include "protocol/FrameSink.h"
 #include "protocol/ProtocolHost.h"
 
 namespace kestrion {
@@ -31,11 +30,12 @@ public:
     };
     enum class TextState : uint8_t { Idle, Sentence, SentenceCR };
 
-    CPlaybackFramer(CMessageDecoder& decoder, CMessageRecord& record, IRecordSink& feed);
+    // Good messages go to the sink; chunk notices and the checksum line to the host.
+    CPlaybackFramer(IFrameSink& sink, IProtocolHost& host);
 
-    // Frames a chunk; the state carries over to the next call. Returns the record, or null
-    // when there were no bytes (end of data).
-    const CMessageRecord* Accept(const uint8_t* bytes, size_t count);
+    // Frames a chunk; the state carries over to the next call. False when there were no
+    // bytes (end of data).
+    bool Accept(const uint8_t* bytes, size_t count);
 
     BinaryState CurrentBinaryState() const { return m_binary; }
     TextState CurrentTextState() const { return m_text; }
@@ -47,9 +47,8 @@ private:
     void DeliverFrame();
     void DeliverSentence();
 
-    CMessageDecoder& m_decoder;
-    CMessageRecord& m_record;
-    IRecordSink& m_feed;
+    IFrameSink& m_sink;
+    IProtocolHost& m_host;
 
     BinaryState m_binary = BinaryState::Idle;
     TextState m_text = TextState::Idle;

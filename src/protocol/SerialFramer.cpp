@@ -8,9 +8,7 @@ namespace kestrion {
 
 using namespace frame;
 
-CSerialFramer::CSerialFramer(CMessageDecoder& decoder, CMessageRecord& record,
-                             IRecordSink& feed, IReceiverLink* link)
-    : m_decoder(decoder), m_record(record), m_feed(feed), m_link(link), m_fault(decoder.Host())
+CSerialFramer::CSerialFramer(IFrameSink& sink, IProtocolHost& host) : m_sink(sink), m_host(host), m_fault(host)
 {
 }
 
@@ -20,19 +18,12 @@ size_t CSerialFramer::Accept(const uint8_t* bytes, size_t count)
         return 0;
     }
     if (count > 0) {
-        m_decoder.Host().DataActivity();
+        m_host.DataActivity();
     }
     for (size_t i = 0; i < count; ++i) {
         Step(bytes[i]);
     }
     return count;
-}
-
-void CSerialFramer::Tick()
-{
-    if (m_link != nullptr) {
-        CMessageDecoder::TickPollAnswers(m_record, *m_link);
-    }
 }
 
 void CSerialFramer::Reset()
@@ -181,25 +172,13 @@ void CSerialFramer::FinishFrame()
 
 void CSerialFramer::DeliverFrame()
 {
-    m_decoder.Decode(m_record, std::span<const uint8_t>(m_buffer.data(), static_cast<size_t>(m_length)),
-                     m_link);
-    m_feed.AcceptRecord(&m_record);
-    ProtocolState& state = m_decoder.State();
-    if (state.generation < 0) {
-        state.generation = 0;
-        m_decoder.Host().PollSoftwareVersion();
-    }
-    m_decoder.Host().SetDataReceived();
+    m_sink.OnFrame(std::span<const uint8_t>(m_buffer.data(), static_cast<size_t>(m_length)));
 }
 
 void CSerialFramer::DeliverSentence()
 {
     m_seen = true;
-    m_decoder.MakeTextRecord(m_record,
-                             std::span<const uint8_t>(m_buffer.data(), static_cast<size_t>(m_index) + 1));
-    m_feed.AcceptRecord(&m_record);
-    m_decoder.State().versionDetection = false;
-    m_decoder.Host().SetDataReceived();
+    m_sink.OnSentence(std::span<const uint8_t>(m_buffer.data(), static_cast<size_t>(m_index) + 1));
 }
 
 void CSerialFramer::Dump(const char* title)

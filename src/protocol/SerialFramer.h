@@ -6,8 +6,7 @@
 #include <cstdint>
 
 #include "protocol/FaultText.h"
-#include "protocol/MessageDecoder.h"
-#include "protocol/MessageRecord.h"
+#include "protocol/FrameSink.h"
 #include "protocol/ProtocolHost.h"
 
 namespace kestrion {
@@ -32,15 +31,11 @@ public:
         SentenceCR,
     };
 
-    // The record is the owning source's; the link is the serial source, or null.
-    CSerialFramer(CMessageDecoder& decoder, CMessageRecord& record, IRecordSink& feed,
-                  IReceiverLink* link);
+    // Good messages go to the sink; chunk notices and fault texts to the host.
+    CSerialFramer(IFrameSink& sink, IProtocolHost& host);
 
     // Frames a chunk; the state carries over to the next call. Returns count (0 for null).
     size_t Accept(const uint8_t* bytes, size_t count);
-
-    // The 50 ms poll-answer countdown, run before each chunk.
-    void Tick();
 
     // Back to Idle with no message seen: the source has (re)opened its port.
     void Reset();
@@ -58,10 +53,8 @@ private:
     void Dump(const char* title);
     uint8_t Mid() const { return m_buffer[0]; }
 
-    CMessageDecoder& m_decoder;
-    CMessageRecord& m_record;
-    IRecordSink& m_feed;
-    IReceiverLink* m_link;
+    IFrameSink& m_sink;
+    IProtocolHost& m_host;
     CFaultText m_fault;
 
     State m_state = State::Idle;

@@ -8,6 +8,7 @@
 
 #include "ProtocolFakes.h"
 #include "protocol/CommandFrame.h"
+#include "protocol/RecordDelivery.h"
 
 namespace kestrion {
 namespace {
@@ -35,7 +36,7 @@ Bytes AckOfLength(size_t length)
 }
 
 struct Harness {
-    const CMessageRecord* Feed(const Bytes& bytes) { return framer.Accept(bytes.data(), bytes.size()); }
+    bool Feed(const Bytes& bytes) { return framer.Accept(bytes.data(), bytes.size()); }
     CallJournal Calls() const
     {
         CallJournal calls;
@@ -49,25 +50,26 @@ struct Harness {
     CMessageDecoder decoder{state, host};
     CMessageRecord record;
     CFakeSink feed{&host.journal};
-    CPlaybackFramer framer{decoder, record, feed};
+    CRecordDelivery delivery{decoder, record, feed, nullptr, CRecordDelivery::Line::Playback};
+    CPlaybackFramer framer{delivery, host};
 };
 
-TEST(PlaybackFramer, DeliversWithoutPollingAndReturnsTheRecordPerChunk)
+TEST(PlaybackFramer, DeliversWithoutPollingAndTellsWhetherAChunkHadBytes)
 {
     Harness h;
-    EXPECT_EQ(h.Feed(Ack(0x84)), &h.record);
+    EXPECT_TRUE(h.Feed(Ack(0x84)));
     EXPECT_EQ(h.host.journal, (CallJournal{"activity", "record:11", "data-received"}));
     EXPECT_EQ(h.feed.records.at(0).ack.commandMid, 0x84);
     EXPECT_EQ(h.state.generation, -1);
 
-    EXPECT_EQ(h.Feed(Ascii("$GPGGA,1*00\r\n")), &h.record);
+    EXPECT_TRUE(h.Feed(Ascii("$GPGGA,1*00\r\n")));
     EXPECT_EQ(h.host.journal.back(), "data-received");
     EXPECT_EQ(h.feed.records.at(1).Text(), "$GPGGA,1*00");
     EXPECT_FALSE(h.state.versionDetection);
 
     const uint8_t byte = 0;
-    EXPECT_EQ(h.framer.Accept(nullptr, 3), nullptr);
-    EXPECT_EQ(h.framer.Accept(&byte, 0), nullptr);
+    EXPECT_FALSE(h.framer.Accept(nullptr, 3));
+    EXPECT_FALSE(h.framer.Accept(&byte, 0));
     EXPECT_EQ(h.host.dataActivity, 2);
 }
 

@@ -9,6 +9,7 @@
 
 #include "ProtocolFakes.h"
 #include "protocol/CommandFrame.h"
+#include "protocol/RecordDelivery.h"
 
 namespace kestrion {
 namespace {
@@ -29,7 +30,10 @@ Bytes Ascii(std::string_view text) { return {text.begin(), text.end()}; }
 Bytes Ack(uint8_t commandMid) { return BuildCommandFrame(Bytes{11, commandMid}); }
 
 struct Harness {
-    explicit Harness(bool withLink = true) : framer(decoder, record, feed, withLink ? &link : nullptr) {}
+    explicit Harness(bool withLink = true)
+        : delivery(decoder, record, feed, withLink ? &link : nullptr, CRecordDelivery::Line::Serial)
+    {
+    }
     void Feed(const Bytes& bytes) { framer.Accept(bytes.data(), bytes.size()); }
     // Delivers one good frame, then forgets what it recorded.
     void See()
@@ -52,7 +56,8 @@ struct Harness {
     CMessageRecord record;
     CFakeSink feed{&host.journal};
     CFakeLink link;
-    CSerialFramer framer;
+    CRecordDelivery delivery;
+    CSerialFramer framer{delivery, host};
 };
 
 struct FaultCase {
@@ -244,13 +249,13 @@ TEST(SerialFramer, HandsItsLinkToDecodingAndToThePollTick)
     h.Feed(BuildCommandFrame(Bytes{18, 1}));
     EXPECT_EQ(h.link.okToSendWrites, std::vector<uint8_t>{1});
     h.link.countdowns[0] = 1;
-    h.framer.Tick();
+    h.delivery.TickPollAnswers();
     ASSERT_EQ(h.link.answers.size(), 1u);
     EXPECT_EQ(h.link.answers[0].subId, 133);
 
     Harness unlinked(false);
     unlinked.Feed(BuildCommandFrame(Bytes{18, 1}));
-    unlinked.framer.Tick();
+    unlinked.delivery.TickPollAnswers();
     EXPECT_EQ(unlinked.feed.records.size(), 1u);
     EXPECT_TRUE(unlinked.link.okToSendWrites.empty());
 }
