@@ -7,7 +7,7 @@
 namespace kestrion {
 namespace {
 
-FormatArg ArgOf(const uint8_t* block, const LayoutField& field)
+CFormatArg ArgOf(const uint8_t* block, const LayoutField& field)
 {
     switch (field.type) {
     case FieldType::U8: return BlockValue<uint8_t>(block, field.offset);
@@ -27,12 +27,12 @@ FormatArg ArgOf(const uint8_t* block, const LayoutField& field)
 
 void AppendLayoutFields(std::string& out, const LayoutText& text, const uint8_t* block)
 {
-    std::array<FormatArg, CLayout::kMaxFields> args;
+    std::array<CFormatArg, CLayout::kMaxFields> args;
     const auto fields = text.layout.Fields();
     for (size_t i = 0; i < fields.size(); ++i) {
         args[i] = ArgOf(block, fields[i]);
     }
-    AppendFormat(out, text.format, std::span<const FormatArg>(args.data(), fields.size()));
+    AppendFormat(out, text.format, std::span<const CFormatArg>(args.data(), fields.size()));
 }
 
 }  // namespace kestrion

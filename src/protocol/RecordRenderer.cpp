@@ -50,7 +50,7 @@ static_assert(kRawTrackText.Matches() && kMid28Text.Matches() && kMid29Text.Matc
 void AppendNavigation(std::string& out, const NavBlock& nav)
 {
     const size_t used = std::min<size_t>(nav.svCount, kChannels);
-    std::array<FormatArg, 13 + kChannels> args = {
+    std::array<CFormatArg, 13 + kChannels> args = {
         nav.mid, Get(nav.x), Get(nav.y), Get(nav.z),
         Get(nav.vx) * 0.125, Get(nav.vy) * 0.125, Get(nav.vz) * 0.125,
         nav.mode1, nav.dop * 0.2, nav.mode2, Get(nav.week), Get(nav.tow), nav.svCount,
@@ -80,7 +80,7 @@ void AppendTracker(std::string& out, const TrackerBlock& tracker, int cnoOffset)
     AppendFormat(out, "%d,%d,%ld,%d",
                  {tracker.mid, Get(tracker.week), Get(tracker.tow), tracker.channelCount});
     for (const TrackerChannel& channel : tracker.channels) {
-        std::array<FormatArg, 4 + kCnoCount> args = {channel.svId, AzimuthDegrees(channel.azimuth),
+        std::array<CFormatArg, 4 + kCnoCount> args = {channel.svId, AzimuthDegrees(channel.azimuth),
                                                      ElevationDegrees(channel.elevation),
                                                      Get(channel.state)};
         for (size_t i = 0; i < kCnoCount; ++i) {
@@ -104,7 +104,7 @@ void AppendTrackerSummary(std::string& out, const TrackerBlock& tracker)
 
 void AppendFiftyBps(std::string& out, const FiftyBpsBlock& block)
 {
-    std::array<FormatArg, 12> args = {block.channel, block.svId};
+    std::array<CFormatArg, 12> args = {block.channel, block.svId};
     for (size_t i = 0; i < 10; ++i) {
         args[2 + i] = Get(block.words[i]);
     }
@@ -117,12 +117,12 @@ void AppendFiftyBps(std::string& out, const FiftyBpsBlock& block)
 // Missing words read as 0; each word prints as signed or unsigned as its conversion says.
 void AppendError(std::string& out, const ErrorBlock& block)
 {
-    std::array<FormatArg, kMaxErrorWords> args;
+    std::array<CFormatArg, kMaxErrorWords> args;
     const size_t count = std::min<size_t>(block.count, kMaxErrorWords);
     for (size_t i = 0; i < count; ++i) {
-        args[i] = FormatArg::Word(block.words[i]);
+        args[i] = CFormatArg::Word(block.words[i]);
     }
-    AppendFormat(out, ErrorFormat(block.code), std::span<const FormatArg>(args.data(), count));
+    AppendFormat(out, ErrorFormat(block.code), std::span<const CFormatArg>(args.data(), count));
 }
 
 void AppendVisibleList(std::string& out, const VisibleListBlock& block)

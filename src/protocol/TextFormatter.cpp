@@ -9,7 +9,7 @@
 namespace kestrion {
 namespace {
 
-using Kind = FormatArg::Kind;
+using Kind = CFormatArg::Kind;
 
 constexpr size_t kMaxWidth = size_t{1} << 20;  // bounds what one directive can append
 
@@ -40,7 +40,7 @@ int64_t Truncate(double value)
 }
 
 // The value of d, i and u: each kind keeps its own signedness, a Word follows the letter.
-Decimal DecimalOf(const FormatArg& arg, char conversion)
+Decimal DecimalOf(const CFormatArg& arg, char conversion)
 {
     int64_t value = 0;
     switch (arg.GetKind()) {
@@ -61,7 +61,7 @@ Decimal DecimalOf(const FormatArg& arg, char conversion)
 }
 
 // Two's-complement bits of an integer argument, for x, X and c.
-uint64_t BitsOf(const FormatArg& arg)
+uint64_t BitsOf(const CFormatArg& arg)
 {
     switch (arg.GetKind()) {
     case Kind::Signed: return static_cast<uint64_t>(arg.SignedValue());
@@ -73,7 +73,7 @@ uint64_t BitsOf(const FormatArg& arg)
     return 0;
 }
 
-double DoubleOf(const FormatArg& arg)
+double DoubleOf(const CFormatArg& arg)
 {
     switch (arg.GetKind()) {
     case Kind::Double: return arg.DoubleValue();
@@ -255,7 +255,7 @@ void AppendDouble(CSink& out, const Directive& directive, double value, char con
     AppendPadded(out, directive, negative, ZeroFill(directive, negative, count), {first, count});
 }
 
-void AppendString(CSink& out, const Directive& directive, const FormatArg& arg)
+void AppendString(CSink& out, const Directive& directive, const CFormatArg& arg)
 {
     std::string_view text = arg.GetKind() == Kind::String ? arg.StringValue() : std::string_view{};
     text = text.substr(0, text.find('\0'));
@@ -276,7 +276,7 @@ size_t ReadNumber(const char*& p, const char* end)
     return value;
 }
 
-int64_t StarValue(const FormatArg& arg)
+int64_t StarValue(const CFormatArg& arg)
 {
     const Decimal value = DecimalOf(arg, 'd');
     const auto magnitude = static_cast<int64_t>(std::min<uint64_t>(value.magnitude, kMaxWidth));
@@ -285,12 +285,12 @@ int64_t StarValue(const FormatArg& arg)
 
 }  // namespace
 
-void AppendFormat(std::string& text, std::string_view format, std::span<const FormatArg> args)
+void AppendFormat(std::string& text, std::string_view format, std::span<const CFormatArg> args)
 {
     CSink out(text);
-    static constexpr FormatArg kMissing{};
+    static constexpr CFormatArg kMissing{};
     size_t nextArg = 0;
-    auto take = [&]() -> const FormatArg& {
+    auto take = [&]() -> const CFormatArg& {
         return nextArg < args.size() ? args[nextArg++] : kMissing;
     };
 

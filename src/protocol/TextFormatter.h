@@ -17,14 +17,14 @@
 
 namespace kestrion {
 
-class FormatArg {
+class CFormatArg {
 public:
     enum class Kind : uint8_t { Signed, Unsigned, Word, Double, String };
 
-    constexpr FormatArg() : m_kind(Kind::Signed), m_signed(0) {}
+    constexpr CFormatArg() : m_kind(Kind::Signed), m_signed(0) {}
 
     template <std::integral T>
-    constexpr FormatArg(T value)  // NOLINT: implicit, arguments are written as plain values
+    constexpr CFormatArg(T value)  // NOLINT: implicit, arguments are written as plain values
     {
         if constexpr (std::is_signed_v<T>) {
             m_kind = Kind::Signed;
@@ -34,18 +34,18 @@ public:
             m_unsigned = value;
         }
     }
-    constexpr FormatArg(double value) : m_kind(Kind::Double), m_double(value) {}  // NOLINT
-    constexpr FormatArg(float value) : m_kind(Kind::Double), m_double(value) {}   // NOLINT
-    constexpr FormatArg(std::string_view value)                                   // NOLINT
+    constexpr CFormatArg(double value) : m_kind(Kind::Double), m_double(value) {}  // NOLINT
+    constexpr CFormatArg(float value) : m_kind(Kind::Double), m_double(value) {}   // NOLINT
+    constexpr CFormatArg(std::string_view value)                                   // NOLINT
         : m_kind(Kind::String), m_string{value.data(), value.size()}
     {
     }
-    constexpr FormatArg(const char* value) : FormatArg(std::string_view(value)) {}  // NOLINT
-    FormatArg(const std::string& value) : FormatArg(std::string_view(value)) {}     // NOLINT
+    constexpr CFormatArg(const char* value) : CFormatArg(std::string_view(value)) {}  // NOLINT
+    CFormatArg(const std::string& value) : CFormatArg(std::string_view(value)) {}     // NOLINT
 
-    static constexpr FormatArg Word(uint32_t value)
+    static constexpr CFormatArg Word(uint32_t value)
     {
-        FormatArg arg(value);
+        CFormatArg arg(value);
         arg.m_kind = Kind::Word;
         return arg;
     }
@@ -72,12 +72,12 @@ private:
     };
 };
 
-void AppendFormat(std::string& out, std::string_view format, std::span<const FormatArg> args);
+void AppendFormat(std::string& out, std::string_view format, std::span<const CFormatArg> args);
 
 inline void AppendFormat(std::string& out, std::string_view format,
-                         std::initializer_list<FormatArg> args)
+                         std::initializer_list<CFormatArg> args)
 {
-    AppendFormat(out, format, std::span<const FormatArg>(args.begin(), args.size()));
+    AppendFormat(out, format, std::span<const CFormatArg>(args.begin(), args.size()));
 }
 
 }  // namespace kestrion

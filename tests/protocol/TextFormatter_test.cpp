@@ -13,7 +13,7 @@
 namespace kestrion {
 namespace {
 
-std::string Format(std::string_view format, std::initializer_list<FormatArg> args)
+std::string Format(std::string_view format, std::initializer_list<CFormatArg> args)
 {
     std::string out;
     AppendFormat(out, format, args);
@@ -130,7 +130,7 @@ TEST(TextFormatter, UnsignedAndWordArgumentsMatchPrintf)
             ASSERT_EQ(Format("%" + modifier + "u", {value}),
                       Printf("%" + modifier + "llu", unsignedWide));
 
-            const FormatArg raw = FormatArg::Word(word);
+            const CFormatArg raw = CFormatArg::Word(word);
             const auto asSigned = static_cast<int>(static_cast<int32_t>(word));
             ASSERT_EQ(Format("%" + modifier + "ld", {raw}), Printf("%" + modifier + "d", asSigned));
             ASSERT_EQ(Format("%" + modifier + "li", {raw}), Printf("%" + modifier + "i", asSigned));
@@ -185,8 +185,8 @@ TEST(TextFormatter, FieldsPrintByTheirOwnType)
     EXPECT_EQ(Format("%u", {int16_t{-1}}), "-1");
     EXPECT_EQ(Format("%d", {uint32_t{4294967295u}}), "4294967295");
     EXPECT_EQ(Format("%02x", {int16_t{-1}}), "ffffffff");
-    EXPECT_EQ(Format("%ld %lu %lx", {FormatArg::Word(0xFFFFFF9C), FormatArg::Word(0xFFFFFF9C),
-                                     FormatArg::Word(0xFFFFFF9C)}),
+    EXPECT_EQ(Format("%ld %lu %lx", {CFormatArg::Word(0xFFFFFF9C), CFormatArg::Word(0xFFFFFF9C),
+                                     CFormatArg::Word(0xFFFFFF9C)}),
               "-100 4294967196 ffffff9c");
     EXPECT_EQ(Format("%.1f %d", {5, 2.9}), "5.0 2");  // mismatched kinds convert by value
 }
@@ -195,7 +195,7 @@ TEST(TextFormatter, MissingArgumentsReadAsZero)
 {
     EXPECT_EQ(Format("x:%ld y:%ld z:%02lx s:[%s] f:%.2f", {7}), "x:7 y:0 z:00 s:[] f:0.00");
     std::string out = "kept ";
-    AppendFormat(out, "%d", std::span<const FormatArg>{});
+    AppendFormat(out, "%d", std::span<const CFormatArg>{});
     EXPECT_EQ(out, "kept 0");
 }
 
