@@ -183,8 +183,8 @@ constexpr char kDigitPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
-// Plain %d: the numbers of a log line are mostly one or two digits.
-void AppendDecimal(CSink& out, Decimal value)
+// Plain %d: the numbers of a log line mostly have one to three digits.
+inline void AppendDecimal(CSink& out, Decimal value)
 {
     char* to = out.Reserve(24);
     char* const start = to;
@@ -195,6 +195,10 @@ void AppendDecimal(CSink& out, Decimal value)
         *to++ = static_cast<char>('0' + value.magnitude);
     } else if (value.magnitude < 100) {
         std::memcpy(to, kDigitPairs + 2 * value.magnitude, 2);
+        to += 2;
+    } else if (value.magnitude < 1000) {
+        *to++ = static_cast<char>('0' + value.magnitude / 100);
+        std::memcpy(to, kDigitPairs + 2 * (value.magnitude % 100), 2);
         to += 2;
     } else {
         to = std::to_chars(to, to + 20, value.magnitude).ptr;
