@@ -25,7 +25,7 @@ cmake --build --preset fuzz
 for target in fuzz-serial-stream fuzz-text-line; do
     corpus="build/fuzz/corpus-$target"
     mkdir -p "$corpus"
-    cp fuzz/seeds/"$target"/* "$corpus"/ 2>/dev/null || true
+    cp fuzz/seeds/"$target"/* "$corpus"/
     build/fuzz/fuzz/"$target" -max_total_time="$fuzz_seconds" -print_final_stats=1 "$corpus" 2>&1 | tail -n 3
 done
 echo "== all tests passed"

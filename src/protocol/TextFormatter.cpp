@@ -108,6 +108,9 @@ public:
 
     void Append(const char* text, size_t n)
     {
+        if (n == 0) {
+            return;
+        }
         if (char* to = Reserve(n)) {
             std::memcpy(to, text, n);
             m_used += n;
