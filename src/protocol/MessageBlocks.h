@@ -1,9 +1,10 @@
 #pragma once
 // Storage blocks of the message record: the decoded fields of one message kind, in host byte
 // order, at the offsets and widths of the wire layout (no padding).
+#include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 
 namespace kestrion {
 
@@ -13,26 +14,24 @@ template <typename T>
 class Unaligned {
 public:
     Unaligned() = default;
-    Unaligned(T value) { std::memcpy(m_bytes, &value, sizeof value); }  // NOLINT: converts like T
-    Unaligned& operator=(T value)
+    constexpr Unaligned(T value) : m_bytes(std::bit_cast<Bytes>(value)) {}  // NOLINT: converts like T
+    constexpr Unaligned& operator=(T value)
     {
-        std::memcpy(m_bytes, &value, sizeof value);
+        m_bytes = std::bit_cast<Bytes>(value);
         return *this;
     }
-    operator T() const  // NOLINT: reads like T
-    {
-        T value;
-        std::memcpy(&value, m_bytes, sizeof value);
-        return value;
-    }
+    constexpr operator T() const { return Value(); }  // NOLINT: reads like T
+    constexpr T Value() const { return std::bit_cast<T>(m_bytes); }
+
     template <typename Stream>
     friend Stream& operator<<(Stream& out, const Unaligned& field)
     {
-        return out << static_cast<T>(field);
+        return out << field.Value();
     }
 
 private:
-    uint8_t m_bytes[sizeof(T)];
+    using Bytes = std::array<uint8_t, sizeof(T)>;
+    Bytes m_bytes;
 };
 
 inline constexpr size_t kChannels = 12;

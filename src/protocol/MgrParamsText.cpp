@@ -6,12 +6,6 @@
 namespace kestrion {
 namespace {
 
-template <typename T>
-T Get(const Unaligned<T>& field)
-{
-    return field;
-}
-
 constexpr std::string_view kGeneration1Format =
     "Polling Navigation Parameters\nAltConstraint: %s\nAltMode: %s\nAltSource: %s\n"
     "Altitude: %d\nDegradedMode: %s\nDegradedTimeout: %d s\nDRTimeout: %d s\n"
@@ -33,21 +27,21 @@ std::string PowerLines(const MgrParamsBlock& block)
     if (block.periodicWakeUp != 0) {
         lines = "Wake-To-Sync enabled\n";
     } else if (block.dutyCycled != 0) {
-        const double duty = Get(block.lpOnTime) == 0 || Get(block.lpCyclePeriod) == 0
+        const double duty = block.lpOnTime.Value() == 0 || block.lpCyclePeriod.Value() == 0
                                 ? 0.0
-                                : 100.0 * Get(block.lpOnTime) / Get(block.lpCyclePeriod);
+                                : 100.0 * block.lpOnTime.Value() / block.lpCyclePeriod.Value();
         AppendFormat(lines, "Lullcycle enabled with %ld ms on, %f%% duty cycle\n",
-                     {Get(block.lpOnTime), duty});
+                     {block.lpOnTime.Value(), duty});
     } else {
         lines = "Continuous power enabled\n";
     }
     if (block.userTasks != 0) {
-        AppendFormat(lines, "User tasks enabled, period = %d\n", {Get(block.userTaskPeriod)});
+        AppendFormat(lines, "User tasks enabled, period = %d\n", {block.userTaskPeriod.Value()});
     } else {
         lines += "User tasks disabled\n";
     }
     AppendFormat(lines, "MaxAcqTime = %d ms; MaxOffTime = %d ms\n",
-                 {Get(block.maxAcqTime), Get(block.maxOffTime)});
+                 {block.maxAcqTime.Value(), block.maxOffTime.Value()});
     return lines;
 }
 
@@ -67,11 +61,11 @@ void AppendMgrParams(std::string& out, const MgrParams1Block& block)
     };
     AppendFormat(
         out, kGeneration1Format,
-        {words[0], words[1], words[2], Get(block.altitude), words[3], block.degradedTimeout,
+        {words[0], words[1], words[2], block.altitude.Value(), words[3], block.degradedTimeout,
          block.drTimeout, words[4], words[5], words[6], block.dgpsTimeout,
-         Get(block.elevMask) * 0.1, block.powerMask, Get(block.editResidualThreshold),
+         block.elevMask.Value() * 0.1, block.powerMask, block.editResidualThreshold.Value(),
          block.steadyDetectThreshold * 0.1, block.staticNavThreshold * 0.1, words[7],
-         block.lpDutyCycle, Get(block.lpOnTime)});
+         block.lpDutyCycle, block.lpOnTime.Value()});
 }
 
 void AppendMgrParams(std::string& out, const MgrParamsBlock& block)
@@ -90,8 +84,8 @@ void AppendMgrParams(std::string& out, const MgrParamsBlock& block)
     const std::string power = PowerLines(block);
     AppendFormat(
         out, kLaterFormat,
-        {words[0], words[1], Get(block.altitude), words[2], block.degradedTimeout, block.drTimeout,
-         words[3], words[4], words[5], words[6], Get(block.elevMask) * 0.1, block.pwrMask, words[7],
+        {words[0], words[1], block.altitude.Value(), words[2], block.degradedTimeout, block.drTimeout,
+         words[3], words[4], words[5], words[6], block.elevMask.Value() * 0.1, block.pwrMask, words[7],
          words[8], block.dgpsTimeout, power});
 }
 

@@ -13,12 +13,6 @@
 namespace kestrion {
 namespace {
 
-template <typename T>
-T Get(const Unaligned<T>& field)
-{
-    return field;
-}
-
 constexpr LayoutText kRawTrackText{layouts::kRawTrack,
                                    "%d,%ld,%d,%02x,%ld,%d,%d,%ld,%ld,%ld,%ld,%d"
                                    ",%d,%d,%d,%d,%d,%d,%d,%d,%d,%d"
@@ -51,9 +45,9 @@ void AppendNavigation(std::string& out, const NavBlock& nav)
 {
     const size_t used = std::min<size_t>(nav.svCount, kChannels);
     std::array<CFormatArg, 13 + kChannels> args = {
-        nav.mid, Get(nav.x), Get(nav.y), Get(nav.z),
-        Get(nav.vx) * 0.125, Get(nav.vy) * 0.125, Get(nav.vz) * 0.125,
-        nav.mode1, nav.dop * 0.2, nav.mode2, Get(nav.week), Get(nav.tow), nav.svCount,
+        nav.mid, nav.x.Value(), nav.y.Value(), nav.z.Value(),
+        nav.vx.Value() * 0.125, nav.vy.Value() * 0.125, nav.vz.Value() * 0.125,
+        nav.mode1, nav.dop * 0.2, nav.mode2, nav.week.Value(), nav.tow.Value(), nav.svCount,
     };
     for (size_t i = 0; i < kChannels; ++i) {
         args[13 + i] = i < used ? nav.svIds[i] : 0;
@@ -78,11 +72,11 @@ int ElevationDegrees(uint8_t elevation)
 void AppendTracker(std::string& out, const TrackerBlock& tracker, int cnoOffset)
 {
     AppendFormat(out, "%d,%d,%ld,%d",
-                 {tracker.mid, Get(tracker.week), Get(tracker.tow), tracker.channelCount});
+                 {tracker.mid, tracker.week.Value(), tracker.tow.Value(), tracker.channelCount});
     for (const TrackerChannel& channel : tracker.channels) {
         std::array<CFormatArg, 4 + kCnoCount> args = {channel.svId, AzimuthDegrees(channel.azimuth),
                                                      ElevationDegrees(channel.elevation),
-                                                     Get(channel.state)};
+                                                     channel.state.Value()};
         for (size_t i = 0; i < kCnoCount; ++i) {
             args[4 + i] = channel.cno[i] + cnoOffset;
         }
@@ -98,7 +92,7 @@ void AppendTrackerSummary(std::string& out, const TrackerBlock& tracker)
         const TrackerChannel& channel = tracker.channels[i];
         AppendFormat(out, ",%d,%d,%d,%02X,%d",
                      {channel.svId, AzimuthDegrees(channel.azimuth),
-                      ElevationDegrees(channel.elevation), Get(channel.state), channel.cno[0]});
+                      ElevationDegrees(channel.elevation), channel.state.Value(), channel.cno[0]});
     }
 }
 
@@ -106,7 +100,7 @@ void AppendFiftyBps(std::string& out, const FiftyBpsBlock& block)
 {
     std::array<CFormatArg, 12> args = {block.channel, block.svId};
     for (size_t i = 0; i < 10; ++i) {
-        args[2 + i] = Get(block.words[i]);
+        args[2 + i] = block.words[i].Value();
     }
     AppendFormat(out,
                  ": %02d %02d %-08lx %-08lx %-08lx %-08lx %-08lx %-08lx %-08lx %-08lx %-08lx "
@@ -132,7 +126,7 @@ void AppendVisibleList(std::string& out, const VisibleListBlock& block)
     for (size_t i = 0; i < count; ++i) {
         const VisibleEntry& entry = block.entries[i];
         AppendFormat(out, "SVID:%02d  Az:%03d  El:%03d\n",
-                     {entry.svId, Get(entry.azimuth), Get(entry.elevation)});
+                     {entry.svId, entry.azimuth.Value(), entry.elevation.Value()});
     }
 }
 
@@ -174,8 +168,8 @@ bool RenderRecord(const CMessageRecord& record, int generation, std::string& out
         AppendFormat(out,
                      "Week:%u  TOW:%lu  EstGPSTime:%lu ms  SVCnt:%u  Clock Drift:%lu Hz  "
                      "Clock Bias:%lu ns",
-                     {Get(block.week), Get(block.tow), Get(block.estGpsTime), block.svCount,
-                      Get(block.clockDrift), Get(block.clockBias)});
+                     {block.week.Value(), block.tow.Value(), block.estGpsTime.Value(), block.svCount,
+                      block.clockDrift.Value(), block.clockBias.Value()});
         break;
     }
     case 8:
@@ -189,8 +183,8 @@ bool RenderRecord(const CMessageRecord& record, int generation, std::string& out
         AppendFormat(out,
                      "ThrPut(186=1ms): Latency:%03d SegStatMax:%03d AveTrkTime:%03d "
                      "Nav Complete:%04d ms",
-                     {Get(block.latency), Get(block.segStatMax), Get(block.aveTrkTime),
-                      Get(block.navComplete)});
+                     {block.latency.Value(), block.segStatMax.Value(), block.aveTrkTime.Value(),
+                      block.navComplete.Value()});
         break;
     }
     case 10: AppendError(out, record.error); break;
