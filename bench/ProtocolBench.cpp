@@ -9,6 +9,7 @@
 
 #include "SampleStream.h"
 #include "protocol/MessageDecoder.h"
+#include "protocol/QuietHost.h"
 #include "protocol/RecordDelivery.h"
 #include "protocol/RecordRenderer.h"
 #include "protocol/SerialFramer.h"
@@ -38,19 +39,6 @@ const std::vector<uint8_t>& Stream()
     }();
     return stream;
 }
-
-struct QuietHost : IProtocolHost {
-    void WriteLog(std::string_view line) override { benchmark::DoNotOptimize(line.data()); }
-    void PostFaultText(std::string_view) override {}
-    void PostReceiverText(std::string_view) override {}
-    void SetDataReceived() override {}
-    void DataActivity() override {}
-    void AlmanacComplete() override {}
-    void EphemerisComplete() override {}
-    void EnterNmeaDisplayMode() override {}
-    void LeaveNmeaDisplayMode() override {}
-    void PollSoftwareVersion() override {}
-};
 
 struct CountingSink : IFrameSink {
     void OnFrame(std::span<const uint8_t> payload) override { bytes += payload.size(); }
@@ -107,7 +95,7 @@ void BM_SampleMemcpy(benchmark::State& run)
 void BM_SampleFraming(benchmark::State& run)
 {
     const std::vector<uint8_t>& stream = Stream();
-    QuietHost host;
+    CQuietHost host;
     for (auto _ : run) {
         CountingSink sink;
         CSerialFramer framer(sink, host);
@@ -121,7 +109,7 @@ template <typename Feed>
 void RunDecoding(benchmark::State& run, bool render)
 {
     const std::vector<uint8_t>& stream = Stream();
-    QuietHost host;
+    CQuietHost host;
     size_t records = 0;
     for (auto _ : run) {
         ProtocolState state;

@@ -7,6 +7,7 @@
 
 #include "protocol/MessageDecoder.h"
 #include "protocol/PlaybackFramer.h"
+#include "protocol/QuietHost.h"
 #include "protocol/RecordDelivery.h"
 #include "protocol/RecordRenderer.h"
 #include "protocol/SerialFramer.h"
@@ -15,19 +16,12 @@ namespace {
 
 using namespace kestrion;
 
-struct RenderingSink : IProtocolHost, IRecordSink, IReceiverLink {
+struct RenderingSink : CQuietHost, IRecordSink, IReceiverLink {
     explicit RenderingSink(const ProtocolState& protocol) : state(protocol) {}
 
     void WriteLog(std::string_view line) override { written += line.size(); }
     void PostFaultText(std::string_view text) override { written += text.size(); }
     void PostReceiverText(std::string_view text) override { written += text.size(); }
-    void SetDataReceived() override {}
-    void DataActivity() override {}
-    void AlmanacComplete() override {}
-    void EphemerisComplete() override {}
-    void EnterNmeaDisplayMode() override {}
-    void LeaveNmeaDisplayMode() override {}
-    void PollSoftwareVersion() override {}
 
     int AcceptRecord(const CMessageRecord* record) override
     {

@@ -5,24 +5,17 @@
 #include <string>
 
 #include "protocol/ProtocolHost.h"
+#include "protocol/QuietHost.h"
 #include "protocol/ProtocolState.h"
 
 namespace kestrion::cli {
 
-class CLogPrinter : public IProtocolHost, public IRecordSink {
+// Fault texts and receiver texts reach the log through their own WriteLog lines.
+class CLogPrinter : public CQuietHost, public IRecordSink {
 public:
     CLogPrinter(const ProtocolState& state, std::FILE* out) : m_state(state), m_out(out) {}
 
     void WriteLog(std::string_view line) override { std::fwrite(line.data(), 1, line.size(), m_out); }
-    void PostFaultText(std::string_view) override {}      // the log line follows separately
-    void PostReceiverText(std::string_view) override {}   // already in the log
-    void SetDataReceived() override {}
-    void DataActivity() override {}
-    void AlmanacComplete() override {}
-    void EphemerisComplete() override {}
-    void EnterNmeaDisplayMode() override {}
-    void LeaveNmeaDisplayMode() override {}
-    void PollSoftwareVersion() override {}
 
     int AcceptRecord(const CMessageRecord* record) override;
 

@@ -14,19 +14,6 @@ namespace kestrion {
 namespace {
 
 using namespace fakes;
-using Bytes = std::vector<uint8_t>;
-
-Bytes Join(std::initializer_list<Bytes> parts)
-{
-    Bytes all;
-    for (const Bytes& part : parts) {
-        all.insert(all.end(), part.begin(), part.end());
-    }
-    return all;
-}
-
-Bytes Ascii(std::string_view text) { return {text.begin(), text.end()}; }
-Bytes Ack(uint8_t commandMid) { return BuildCommandFrame(Bytes{11, commandMid}); }
 
 Bytes AckOfLength(size_t length)
 {

@@ -1,12 +1,14 @@
 #pragma once
 // Small recording fakes of the protocol's surroundings, for tests.
 #include <cstdint>
+#include <initializer_list>
 #include <span>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "protocol/CommandFrame.h"
 #include "protocol/MessageRecord.h"
 #include "protocol/ProtocolHost.h"
 
@@ -124,5 +126,21 @@ public:
     std::vector<Answer> answers;
     bool paused = false;
 };
+
+using Bytes = std::vector<uint8_t>;
+
+inline Bytes Join(std::initializer_list<Bytes> parts)
+{
+    Bytes all;
+    for (const Bytes& part : parts) {
+        all.insert(all.end(), part.begin(), part.end());
+    }
+    return all;
+}
+
+inline Bytes Ascii(std::string_view text) { return {text.begin(), text.end()}; }
+
+// A whole frame acknowledging a command: the simplest message to see delivered.
+inline Bytes Ack(uint8_t commandMid) { return BuildCommandFrame(Bytes{11, commandMid}); }
 
 }  // namespace kestrion::fakes
