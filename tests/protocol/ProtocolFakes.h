@@ -54,6 +54,18 @@ public:
         journal.emplace_back("poll-version");
     }
 
+    // The journal without the chunk notices.
+    CallJournal Calls() const
+    {
+        CallJournal calls;
+        for (const std::string& call : journal) {
+            if (call != "activity") {
+                calls.push_back(call);
+            }
+        }
+        return calls;
+    }
+
     CallJournal journal;
     std::vector<std::string> log;
     std::vector<std::string> faults;

@@ -29,13 +29,7 @@ struct Harness {
         host = {};
         feed.records.clear();
     }
-    CallJournal Calls() const
-    {
-        CallJournal calls;
-        std::copy_if(host.journal.begin(), host.journal.end(), std::back_inserter(calls),
-                     [](const std::string& call) { return call != "activity"; });
-        return calls;
-    }
+    CallJournal Calls() const { return host.Calls(); }
 
     CFakeHost host;
     ProtocolState state;
