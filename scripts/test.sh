@@ -26,6 +26,12 @@ for target in fuzz-serial-stream fuzz-text-line; do
     corpus="build/fuzz/corpus-$target"
     mkdir -p "$corpus"
     cp fuzz/seeds/"$target"/* "$corpus"/
-    build/fuzz/fuzz/"$target" -max_total_time="$fuzz_seconds" -print_final_stats=1 "$corpus" 2>&1 | tail -n 3
+    if ! build/fuzz/fuzz/"$target" -max_total_time="$fuzz_seconds" -print_final_stats=1 "$corpus" \
+        >"build/fuzz/$target.log" 2>&1; then
+        tail -n 40 "build/fuzz/$target.log"
+        echo "fuzzing $target found a failure"
+        exit 1
+    fi
+    grep -E "number_of_executed_units|peak_rss_mb" "build/fuzz/$target.log"
 done
 echo "== all tests passed"
