@@ -1,0 +1,93 @@
+#pragma once
+// Every persistent setting, one field each, with a load and a save per INI section. There is
+// no long-lived instance: whoever needs settings loads its own copy from the profile.
+#include <array>
+#include <string>
+
+#include "platform/Profile.h"
+
+namespace kestrion {
+
+struct CSettings {
+    // "Data Sources"
+    int dataSource = 1;  // 0 random data, 1 supplied data
+    int supplied = 1;    // derived: dataSource == 1
+    int random = 0;      // derived: dataSource != 1
+    int useTrue = 0;
+    int trueSource = 0;  // 0 file, 1 serial port
+    std::string trueFileName;
+    std::string trueSerialPort;
+    std::string trueSerialBaud;
+    std::string trueWeekNo;  // decimal text
+    std::string trueTow;     // decimal text, 1/100 s
+    int useMeas = 0;
+    int measSource = 1;  // 0 file, 1 serial port
+    std::string measFileName;
+    std::string measFileType = "Hex";
+    std::string measSerialPort = "COM1";
+    std::string measSerialBaud = "19200";
+    std::string measSerialDBits = "8";
+    std::string measSerialParity = "NONE";
+    std::string measSerialSBits = "1";
+    int measRI = 1;
+
+    // "Logging"
+    std::string logFileName = "kestrion.gps";
+    std::array<int, 256> logMessages{};  // per MID: 1 = log records of that type
+
+    // "ReceiverInit"
+    long initX = 0;
+    long initY = 0;
+    long initZ = 0;
+    long initClock = 0;
+    int useDosTime = 0;
+    long initTow = 0;
+    int initWeek = 0;
+    int channels = 12;
+    int resetMode = 0;
+    int enableRawTrackMessages = 0;
+    int enableDebugMessages = 0;
+
+    // "Map View"
+    double mapScale = 0.5;
+    int mapCenterFixed = 0;
+    double mapLat = 0.0;
+    double mapLon = 0.0;
+    int ring1 = 10;
+    int ring2 = 20;
+    int ring3 = 30;
+
+    // "Signal View", "Radar View"
+    int signalGraphType = 0;
+    int radarOrientation = 0;
+    double radarVelocityRadius = 4.0;
+    int radarPositionRadius = 20;
+
+    // "Random Data", "File Data"
+    int timerDelay = 1000;  // ms
+    int externalTimer = 0;
+
+    // Data sources, then logging, then receiver init: the whole picture in one call.
+    void LoadDataSources(const CProfile& profile);
+    void SaveDataSources(const CProfile& profile) const;
+    void LoadLogging(const CProfile& profile);
+    void SaveLogging(const CProfile& profile) const;
+    void LoadReceiverInit(const CProfile& profile);
+    void SaveReceiverInit(const CProfile& profile) const;
+    void LoadMapView(const CProfile& profile);
+    void SaveMapView(const CProfile& profile) const;
+    void LoadSignalView(const CProfile& profile);
+    void SaveSignalView(const CProfile& profile) const;
+    void LoadRadarView(const CProfile& profile);
+    void SaveRadarView(const CProfile& profile) const;
+    void LoadTimerDelay(const CProfile& profile);
+    void SaveTimerDelay(const CProfile& profile) const;
+    void LoadExternalTimer(const CProfile& profile);
+    void SaveExternalTimer(const CProfile& profile) const;
+};
+
+// A plain decimal-to-long conversion: leading blanks and sign, digits up to the first other
+// character; empty or non-numeric text gives 0.
+long DecimalValue(std::string_view text);
+
+}  // namespace kestrion

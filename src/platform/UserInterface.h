@@ -1,0 +1,18 @@
+#pragma once
+// What the engine asks of the user: message boxes (and, later, file choosers and dialogs).
+// The console answers with Qt; tests and the headless runner answer without a display.
+#include <string_view>
+
+namespace kestrion {
+
+enum class BoxButtons { Ok, YesNo, YesNoCancel };
+enum class BoxIcon { None, Warning, Question, Information, Error };
+enum class BoxAnswer { Ok, Yes, No, Cancel };
+
+class IUserInterface {
+public:
+    virtual ~IUserInterface() = default;
+    virtual BoxAnswer MessageBox(std::string_view text, BoxButtons buttons, BoxIcon icon) = 0;
+};
+
+}  // namespace kestrion

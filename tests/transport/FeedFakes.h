@@ -1,0 +1,180 @@
+#pragma once
+// Fakes of the program-wide services for feed and source tests: a timer table that the test
+// ticks by hand, and a services object that records what feeds and sources ask of it.
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "../protocol/ProtocolFakes.h"
+#include "protocol/MessageDecoder.h"
+#include "transport/FeedServices.h"
+
+namespace kestrion::fakes {
+
+class CFakeTimers : public ITimerService {
+public:
+    struct Entry {
+        int tickCode = 0;
+        ITickReceiver* receiver = nullptr;
+        int periodMs = 0;
+    };
+
+    int Register(int tickCode, ITickReceiver& receiver, int periodMs) override
+    {
+        for (size_t i = 0; i < entries.size(); ++i) {
+            if (entries[i].receiver == nullptr) {
+                entries[i] = Entry{tickCode, &receiver, periodMs};
+                registrations.push_back(periodMs);
+                return static_cast<int>(i) + 1;
+            }
+        }
+        return 0;
+    }
+    int Cancel(int timerNumber) override
+    {
+        if (timerNumber > 0 && timerNumber <= static_cast<int>(entries.size())) {
+            entries[static_cast<size_t>(timerNumber) - 1] = Entry{};
+        }
+        return 0;
+    }
+
+    int Running() const
+    {
+        int count = 0;
+        for (const Entry& entry : entries) {
+            count += entry.receiver != nullptr ? 1 : 0;
+        }
+        return count;
+    }
+    // Ticks timer n once, as the dispatch would.
+    void Fire(int timerNumber)
+    {
+        const Entry entry = entries.at(static_cast<size_t>(timerNumber) - 1);
+        if (entry.receiver != nullptr) {
+            entry.receiver->Tick(entry.tickCode);
+        }
+    }
+    // Ticks the first running timer; false when none runs.
+    bool FireAny()
+    {
+        for (size_t i = 0; i < entries.size(); ++i) {
+            if (entries[i].receiver != nullptr) {
+                Fire(static_cast<int>(i) + 1);
+                return true;
+            }
+        }
+        return false;
+    }
+
+    std::array<Entry, 5> entries{};
+    std::vector<int> registrations;  // the period of every registration, in order
+};
+
+class CScriptedRandom : public IRandomGenerator {
+public:
+    int Next() override
+    {
+        if (values.empty()) {
+            return fallback;
+        }
+        const int value = values.front();
+        values.erase(values.begin());
+        return value;
+    }
+    std::vector<int> values;
+    int fallback = 16384;
+};
+
+// An INI file in the test's temporary folder, removed at the end.
+class CTempProfile {
+public:
+    explicit CTempProfile(const std::string& content = "")
+        : m_path(std::filesystem::temp_directory_path() /
+                 ("kestrion-test-" + std::to_string(reinterpret_cast<uintptr_t>(this)) + ".ini"))
+    {
+        std::FILE* file = std::fopen(m_path.c_str(), "w");
+        std::fputs(content.c_str(), file);
+        std::fclose(file);
+    }
+    ~CTempProfile() { std::filesystem::remove(m_path); }
+    CTempProfile(const CTempProfile&) = delete;
+    CTempProfile& operator=(const CTempProfile&) = delete;
+
+    CProfile Profile() const { return CProfile(m_path); }
+
+private:
+    std::filesystem::path m_path;
+};
+
+class CFakeFeedServices : public IFeedServices {
+public:
+    explicit CFakeFeedServices(const CProfile& profile) : m_profile(profile) {}
+
+    struct Event {
+        int code;
+        int value;
+        int recordType;  // -1 without a record
+    };
+    struct Box {
+        std::string text;
+        BoxButtons buttons;
+        BoxIcon icon;
+        bool guarded;
+    };
+
+    void Broadcast(int code, int value, const CMessageRecord* record) override
+    {
+        events.push_back({code, value, record != nullptr ? record->type : -1});
+        if (onBroadcast) {
+            onBroadcast(code, record);
+        }
+    }
+    void LogRecord(const CMessageRecord& record) override { logged.push_back(record.type); }
+    void RefreshTitle() override { ++titleRefreshes; }
+    BoxAnswer MessageBox(std::string_view text, BoxButtons buttons, BoxIcon icon) override
+    {
+        boxes.push_back({std::string(text), buttons, icon, false});
+        return answer;
+    }
+    void GuardedMessageBox(std::string_view text, BoxButtons buttons, BoxIcon icon) override
+    {
+        boxes.push_back({std::string(text), buttons, icon, true});
+    }
+    ITimerService& Timers() override { return timers; }
+    CMessageDecoder& Decoder() override { return decoder; }
+    const CProfile& Profile() const override { return m_profile; }
+    RandomState& Random() override { return random; }
+    IRandomGenerator& RandomGenerator() override { return generator; }
+
+    // Events of one code, in order.
+    std::vector<Event> EventsOf(int code) const
+    {
+        std::vector<Event> found;
+        for (const Event& event : events) {
+            if (event.code == code) {
+                found.push_back(event);
+            }
+        }
+        return found;
+    }
+
+    CFakeTimers timers;
+    CFakeHost host;
+    ProtocolState protocol;
+    CMessageDecoder decoder{protocol, host};
+    RandomState random;
+    CScriptedRandom generator;
+    std::vector<Event> events;
+    std::vector<int> logged;
+    std::vector<Box> boxes;
+    int titleRefreshes = 0;
+    BoxAnswer answer = BoxAnswer::Ok;
+    std::function<void(int, const CMessageRecord*)> onBroadcast;
+
+private:
+    const CProfile& m_profile;
+};
+
+}  // namespace kestrion::fakes
