@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "platform/DecimalValue.h"
 #include "platform/Profile.h"
 
 namespace kestrion {
@@ -85,9 +86,5 @@ struct CSettings {
     void LoadExternalTimer(const CProfile& profile);
     void SaveExternalTimer(const CProfile& profile) const;
 };
-
-// A plain decimal-to-long conversion: leading blanks and sign, digits up to the first other
-// character; empty or non-numeric text gives 0.
-long DecimalValue(std::string_view text);
 
 }  // namespace kestrion

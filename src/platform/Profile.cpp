@@ -1,0 +1,90 @@
+#include "platform/Profile.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <limits>
+#include <optional>
+
+#include "platform/DecimalValue.h"
+#include "platform/FileText.h"
+#include "platform/IniText.h"
+
+namespace kestrion {
+namespace {
+
+std::optional<std::string> FindValue(const std::filesystem::path& path, std::string_view section,
+                                     std::string_view key)
+{
+    const std::optional<std::string> text = ReadFileText(path);
+    return text ? CIniText(*text).Find(section, key) : std::nullopt;
+}
+
+// An environment variable that names an absolute directory, or an empty path.
+std::filesystem::path DirectoryFromEnvironment(const char* name)
+{
+    const char* value = std::getenv(name);
+    const std::filesystem::path directory = value ? value : "";
+    return directory.is_absolute() ? directory : std::filesystem::path();
+}
+
+}  // namespace
+
+int CProfile::GetInt(std::string_view section, std::string_view key, int defaultValue) const
+{
+    const std::optional<std::string> value = FindValue(m_path, section, key);
+    if (!value || value->empty()) {
+        return defaultValue;
+    }
+    const long number = DecimalValue(*value);
+    return static_cast<int>(std::clamp<long>(number, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+std::string CProfile::GetString(std::string_view section, std::string_view key, std::string_view defaultValue) const
+{
+    return FindValue(m_path, section, key).value_or(std::string(defaultValue));
+}
+
+bool CProfile::WriteString(std::string_view section, std::string_view key, std::string_view value) const
+{
+    std::optional<std::string> text = ReadFileText(m_path);
+    if (!text) {
+        // A file that exists but cannot be read must not be replaced by a single key.
+        std::error_code error;
+        if (std::filesystem::exists(m_path, error) || error) {
+            return false;
+        }
+        text.emplace();
+    }
+    CIniText ini(*text);
+    ini.Set(section, key, value);
+    return ReplaceFileText(m_path, ini.Text());
+}
+
+bool CProfile::WriteInt(std::string_view section, std::string_view key, int value) const
+{
+    return WriteString(section, key, std::to_string(value));
+}
+
+std::filesystem::path FindProfilePath(const std::filesystem::path& executable)
+{
+    const std::filesystem::path name = executable.filename();
+    std::filesystem::path fileName = name;
+    fileName += ".ini";
+    std::filesystem::path beside = executable;
+    beside.replace_filename(fileName);
+    if (std::ifstream(beside).is_open()) {
+        return beside;
+    }
+    std::filesystem::path base = DirectoryFromEnvironment("XDG_CONFIG_HOME");
+    if (base.empty()) {
+        const std::filesystem::path home = DirectoryFromEnvironment("HOME");
+        if (home.empty()) {
+            return beside;
+        }
+        base = home / ".config";
+    }
+    return base / name / fileName;
+}
+
+}  // namespace kestrion

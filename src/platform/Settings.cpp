@@ -1,0 +1,272 @@
+#include "platform/Settings.h"
+
+#include <charconv>
+#include <span>
+#include <variant>
+
+namespace kestrion {
+namespace {
+
+// The kinds of stored value: an integer, a text, a long kept as decimal text, and a double
+// kept as text with a fixed number of decimals.
+struct CIntKey {
+    const char* key;
+    int CSettings::*field;
+    int defaultValue;
+};
+struct CTextKey {
+    const char* key;
+    std::string CSettings::*field;
+    const char* defaultValue;
+};
+struct CDecimalKey {
+    const char* key;
+    long CSettings::*field;
+};
+struct CRealKey {
+    const char* key;
+    double CSettings::*field;
+    const char* defaultValue;
+    int decimals;
+};
+using CKey = std::variant<CIntKey, CTextKey, CDecimalKey, CRealKey>;
+
+// Text to double like strtod, but independent of the locale.
+double RealValue(std::string_view text)
+{
+    const size_t first = text.find_first_not_of(" \t\n\v\f\r");
+    if (first == std::string_view::npos) {
+        return 0.0;
+    }
+    text.remove_prefix(first);
+    if (text.starts_with('+')) {
+        text.remove_prefix(1);
+    }
+    double value = 0.0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
+std::string RealText(double value, int decimals)
+{
+    char text[400];
+    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+    return {text, result.ptr};
+}
+
+void Load(CSettings& settings, const CProfile& profile, const char* section, std::span<const CKey> keys)
+{
+    for (const CKey& key : keys) {
+        std::visit(
+            [&](const auto& k) {
+                using K = std::decay_t<decltype(k)>;
+                if constexpr (std::is_same_v<K, CIntKey>) {
+                    settings.*k.field = profile.GetInt(section, k.key, k.defaultValue);
+                } else if constexpr (std::is_same_v<K, CTextKey>) {
+                    settings.*k.field = profile.GetString(section, k.key, k.defaultValue);
+                } else if constexpr (std::is_same_v<K, CDecimalKey>) {
+                    settings.*k.field = DecimalValue(profile.GetString(section, k.key, ""));
+                } else {
+                    std::string text = profile.GetString(section, k.key, k.defaultValue);
+                    settings.*k.field = RealValue(text.empty() ? k.defaultValue : text);
+                }
+            },
+            key);
+    }
+}
+
+void Save(const CSettings& settings, const CProfile& profile, const char* section, std::span<const CKey> keys)
+{
+    for (const CKey& key : keys) {
+        std::visit(
+            [&](const auto& k) {
+                using K = std::decay_t<decltype(k)>;
+                if constexpr (std::is_same_v<K, CIntKey>) {
+                    profile.WriteInt(section, k.key, settings.*k.field);
+                } else if constexpr (std::is_same_v<K, CTextKey>) {
+                    profile.WriteString(section, k.key, settings.*k.field);
+                } else if constexpr (std::is_same_v<K, CDecimalKey>) {
+                    profile.WriteString(section, k.key, std::to_string(settings.*k.field));
+                } else {
+                    profile.WriteString(section, k.key, RealText(settings.*k.field, k.decimals));
+                }
+            },
+            key);
+    }
+}
+
+constexpr const char* kDataSources = "Data Sources";
+const CKey kDataSourceKeys[] = {
+    CIntKey{"DataSource", &CSettings::dataSource, 1},
+    CIntKey{"UseTrue", &CSettings::useTrue, 0},
+    CIntKey{"TrueSource", &CSettings::trueSource, 0},
+    CTextKey{"TrueFileName", &CSettings::trueFileName, ""},
+    CTextKey{"TrueSerialPort", &CSettings::trueSerialPort, ""},
+    CTextKey{"TrueSerialBaud", &CSettings::trueSerialBaud, ""},
+    CTextKey{"TrueWeekNo", &CSettings::trueWeekNo, ""},
+    CTextKey{"TrueTOW", &CSettings::trueTow, ""},
+    CIntKey{"UseMeas", &CSettings::useMeas, 0},
+    CIntKey{"MeasSource", &CSettings::measSource, 1},
+    CTextKey{"MeasBFileName", &CSettings::measFileName, ""},
+    CTextKey{"MeasBFileType", &CSettings::measFileType, "Hex"},
+    CTextKey{"MeasSerialPort", &CSettings::measSerialPort, "COM1"},
+    CTextKey{"MeasSerialBaud", &CSettings::measSerialBaud, "19200"},
+    CTextKey{"MeasSerialDBits", &CSettings::measSerialDBits, "8"},
+    CTextKey{"MeasSerialParity", &CSettings::measSerialParity, "NONE"},
+    CTextKey{"MeasSerialSBits", &CSettings::measSerialSBits, "1"},
+    CIntKey{"MeasRI", &CSettings::measRI, 1},
+};
+
+constexpr const char* kLogging = "Logging";
+constexpr const char* kMessages = "Messages";
+constexpr size_t kMessagesLength = std::tuple_size_v<decltype(CSettings::logMessages)>;
+const CKey kLoggingKeys[] = {
+    CTextKey{"FileName", &CSettings::logFileName, "kestrion.gps"},
+};
+
+constexpr const char* kReceiverInit = "ReceiverInit";
+const CKey kReceiverInitKeys[] = {
+    CDecimalKey{"X", &CSettings::initX},
+    CDecimalKey{"Y", &CSettings::initY},
+    CDecimalKey{"Z", &CSettings::initZ},
+    CDecimalKey{"Clock", &CSettings::initClock},
+    CIntKey{"UseDOSTime", &CSettings::useDosTime, 0},
+    CDecimalKey{"TOW", &CSettings::initTow},
+    CIntKey{"WeekNo", &CSettings::initWeek, 0},
+    CIntKey{"Channels", &CSettings::channels, 12},
+    CIntKey{"ResetMode", &CSettings::resetMode, 0},
+    CIntKey{"EnableRawTrackMessages", &CSettings::enableRawTrackMessages, 0},
+    CIntKey{"EnableDebugMessages", &CSettings::enableDebugMessages, 0},
+};
+
+constexpr const char* kMapView = "Map View";
+const CKey kMapViewKeys[] = {
+    CRealKey{"Scale", &CSettings::mapScale, "0.5", 2},
+    CIntKey{"Center Fixed", &CSettings::mapCenterFixed, 0},
+    CRealKey{"Lat", &CSettings::mapLat, "", 6},
+    CRealKey{"Lon", &CSettings::mapLon, "", 6},
+    CIntKey{"Ring 1", &CSettings::ring1, 10},
+    CIntKey{"Ring 2", &CSettings::ring2, 20},
+    CIntKey{"Ring 3", &CSettings::ring3, 30},
+};
+
+constexpr const char* kSignalView = "Signal View";
+const CKey kSignalViewKeys[] = {
+    CIntKey{"Graph Type", &CSettings::signalGraphType, 0},
+};
+
+constexpr const char* kRadarView = "Radar View";
+const CKey kRadarViewKeys[] = {
+    CIntKey{"Orientation", &CSettings::radarOrientation, 0},
+    CRealKey{"Outer Radius Velocity", &CSettings::radarVelocityRadius, "4.0", 2},
+    CIntKey{"Outer Radius Position", &CSettings::radarPositionRadius, 20},
+};
+
+constexpr const char* kRandomData = "Random Data";
+const CKey kRandomDataKeys[] = {
+    CIntKey{"Timer Delay", &CSettings::timerDelay, 1000},
+};
+
+constexpr const char* kFileData = "File Data";
+const CKey kFileDataKeys[] = {
+    CIntKey{"External Timer", &CSettings::externalTimer, 0},
+};
+
+}  // namespace
+
+void CSettings::LoadDataSources(const CProfile& profile)
+{
+    Load(*this, profile, kDataSources, kDataSourceKeys);
+    LoadLogging(profile);
+    LoadReceiverInit(profile);
+}
+
+void CSettings::SaveDataSources(const CProfile& profile) const
+{
+    Save(*this, profile, kDataSources, kDataSourceKeys);
+}
+
+void CSettings::LoadLogging(const CProfile& profile)
+{
+    Load(*this, profile, kLogging, kLoggingKeys);
+    // A text too short to cover the MIDs is ignored: only navigation data (MID 2) is logged.
+    const std::string messages = profile.GetString(kLogging, kMessages, "");
+    const bool valid = messages.size() >= kMessagesLength - 1;
+    for (size_t mid = 0; mid < kMessagesLength; ++mid) {
+        logMessages[mid] = valid ? (mid < messages.size() && messages[mid] == '1') : (mid == 2);
+    }
+    supplied = dataSource == 1;
+    random = !supplied;
+}
+
+void CSettings::SaveLogging(const CProfile& profile) const
+{
+    Save(*this, profile, kLogging, kLoggingKeys);
+    std::string messages;
+    for (const int logged : logMessages) {
+        messages += logged ? '1' : '0';
+    }
+    profile.WriteString(kLogging, kMessages, messages);
+}
+
+void CSettings::LoadReceiverInit(const CProfile& profile)
+{
+    Load(*this, profile, kReceiverInit, kReceiverInitKeys);
+}
+
+void CSettings::SaveReceiverInit(const CProfile& profile) const
+{
+    Save(*this, profile, kReceiverInit, kReceiverInitKeys);
+}
+
+void CSettings::LoadMapView(const CProfile& profile)
+{
+    Load(*this, profile, kMapView, kMapViewKeys);
+}
+
+void CSettings::SaveMapView(const CProfile& profile) const
+{
+    Save(*this, profile, kMapView, kMapViewKeys);
+}
+
+void CSettings::LoadSignalView(const CProfile& profile)
+{
+    Load(*this, profile, kSignalView, kSignalViewKeys);
+}
+
+void CSettings::SaveSignalView(const CProfile& profile) const
+{
+    Save(*this, profile, kSignalView, kSignalViewKeys);
+}
+
+void CSettings::LoadRadarView(const CProfile& profile)
+{
+    Load(*this, profile, kRadarView, kRadarViewKeys);
+}
+
+void CSettings::SaveRadarView(const CProfile& profile) const
+{
+    Save(*this, profile, kRadarView, kRadarViewKeys);
+}
+
+void CSettings::LoadTimerDelay(const CProfile& profile)
+{
+    Load(*this, profile, kRandomData, kRandomDataKeys);
+}
+
+void CSettings::SaveTimerDelay(const CProfile& profile) const
+{
+    Save(*this, profile, kRandomData, kRandomDataKeys);
+}
+
+void CSettings::LoadExternalTimer(const CProfile& profile)
+{
+    Load(*this, profile, kFileData, kFileDataKeys);
+}
+
+void CSettings::SaveExternalTimer(const CProfile& profile) const
+{
+    Save(*this, profile, kFileData, kFileDataKeys);
+}
+
+}  // namespace kestrion
