@@ -4,6 +4,7 @@
 // and lines starting with NUL are skipped.
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 namespace kestrion {
 
@@ -15,6 +16,12 @@ public:
 
     // The next data line; false at the end of the file.
     bool Next(std::string& line);
+
+    // The next piece, comment lines included; false at the end of the file. The view is valid
+    // until the next read.
+    bool NextPiece(std::string_view& piece);
+    // False for a comment line and for a line starting with NUL.
+    static bool IsData(std::string_view piece) { return !piece.empty() && piece.front() != ';'; }
 
 private:
     std::FILE* m_file;

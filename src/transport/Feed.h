@@ -65,8 +65,8 @@ public:
     const CMessageRecord* MatchTruth(const CMessageRecord& measured) override;
 
 private:
+    // The last record read from the truth source; a match points to it.
     CMessageRecord m_pending;
-    bool m_hasPending = false;
 };
 
 }  // namespace kestrion

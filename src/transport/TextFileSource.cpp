@@ -1,0 +1,126 @@
+#include "transport/TextFileSource.h"
+
+#include <algorithm>
+
+#include "platform/Settings.h"
+#include "protocol/LineDecoder.h"
+#include "transport/Feed.h"
+#include "transport/FeedEvents.h"
+
+namespace kestrion {
+
+namespace {
+
+constexpr int64_t kWeekLength = 60479900;  // 1/100 s
+
+CSettings LoadSettings(const CProfile& profile)
+{
+    CSettings settings;
+    settings.LoadDataSources(profile);
+    settings.LoadTimerDelay(profile);
+    settings.LoadExternalTimer(profile);
+    return settings;
+}
+
+}  // namespace
+
+CTextFileSource::CTextFileSource(CFeed& owner, IFeedServices& services, std::string fileName)
+    : CSource(owner, services, std::move(fileName))
+{
+    const CSettings settings = LoadSettings(services.Profile());
+    m_timerDelay = settings.timerDelay;
+    m_externalTimer = settings.externalTimer;
+    m_truthWeek = static_cast<uint16_t>(DecimalValue(settings.trueWeekNo));
+    m_truthOffset = static_cast<uint32_t>(DecimalValue(settings.trueTow));
+}
+
+CTextFileSource::~CTextFileSource() { CTextFileSource::Close(); }
+
+int CTextFileSource::Open(int role, const std::string& name)
+{
+    CSource::Open(role, name);
+    m_file.reset(std::fopen(m_name.c_str(), "r"));
+    if (m_file == nullptr) {
+        m_services.MessageBox("Source file could not be opened: " + m_name, BoxButtons::Ok, BoxIcon::None);
+        m_open = 0;
+        return m_open;
+    }
+    m_reader.emplace(m_file.get());
+    m_open = 1;
+    return m_open;
+}
+
+void CTextFileSource::Start()
+{
+    if (m_role != kRoleMeasured) {
+        return;
+    }
+    if (ReadRecord() != nullptr) {
+        Tick(0);  // may destroy this source
+        return;
+    }
+    m_services.GuardedMessageBox("Error: Could not read from file.", BoxButtons::Ok, BoxIcon::None);
+    Close();
+}
+
+int CTextFileSource::Close()
+{
+    if (m_open != 0) {
+        m_timer = m_services.Timers().Cancel(m_timer);
+        m_reader.reset();
+        m_file.reset();
+        m_open = 0;
+    }
+    return 1;
+}
+
+const CMessageRecord* CTextFileSource::ReadRecord()
+{
+    if (!m_reader) {
+        return nullptr;
+    }
+    std::string_view line;
+    do {
+        if (!m_reader->NextPiece(line)) {
+            return nullptr;
+        }
+        m_services.Broadcast(WMU_DATA_ACTIVITY, 0, nullptr);
+    } while (!CTextLineReader::IsData(line));
+
+    if (DecodeLine(m_record, line, m_error, m_truthWeek, m_truthOffset)) {
+        return &m_record;
+    }
+    m_services.GuardedMessageBox(m_error, BoxButtons::Ok, BoxIcon::None);
+    return nullptr;
+}
+
+void CTextFileSource::Tick(int /*tickCode*/)
+{
+    m_timer = m_services.Timers().Cancel(m_timer);
+    m_owner.AcceptRecord(&m_record);
+    if (m_record.HasTime()) {
+        m_previousWeek = m_record.Week();
+        m_previousTow = m_record.Tow();
+    }
+    const CMessageRecord* next = ReadRecord();
+    if (next == nullptr) {
+        Close();
+        m_owner.AcceptRecord(nullptr);  // destroys this source
+        return;
+    }
+    m_timer = m_services.Timers().Register(kTickPlayback, *this, IntervalTo(*next));
+}
+
+int CTextFileSource::IntervalTo(const CMessageRecord& next) const
+{
+    if (m_externalTimer != 0 || !next.HasTime()) {
+        return m_timerDelay;
+    }
+    const int64_t previousWeek = m_previousWeek != 0 ? m_previousWeek : next.Week();
+    const int64_t previousTow = m_previousTow != 0 ? m_previousTow : next.Tow();
+    const int64_t hundredths = (next.Week() - previousWeek) * kWeekLength + next.Tow() - previousTow;
+    // An earlier time is delivered at once; a gap beyond the timer's reach waits a day.
+    return static_cast<int>(std::clamp<int64_t>(hundredths * 10, 0, kMaxIntervalMs));
+}
+
+}  // namespace kestrion

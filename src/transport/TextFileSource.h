@@ -1,0 +1,55 @@
+#pragma once
+// Plays a text file of one record per line (hexadecimal message lines or truth position
+// lines), paced by the records' time stamps or by a fixed delay.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/Timers.h"
+#include "protocol/TextLineReader.h"
+#include "transport/FileCloser.h"
+#include "transport/Source.h"
+
+namespace kestrion {
+
+class CTextFileSource : public CSource, public ITickReceiver {
+public:
+    static constexpr int kMaxIntervalMs = 24 * 60 * 60 * 1000;
+
+    // Keeps the timer delay, the external timer flag, the truth week and the truth time
+    // offset as the settings hold them now.
+    CTextFileSource(CFeed& owner, IFeedServices& services, std::string fileName);
+    ~CTextFileSource() override;
+
+    // Opens the file for text reading; shows a message when it cannot be opened.
+    int Open(int role, const std::string& name) override;
+    // Measured role only: delivers the first record and schedules the next.
+    void Start() override;
+    // Stops the tick and closes the file; always 1.
+    int Close() override;
+    // The next data line as a record; null at the end of the file or at a bad line.
+    const CMessageRecord* ReadRecord() override;
+    // Delivers the current record and schedules the next one. At the end it hands null to the
+    // owner, which destroys this source.
+    void Tick(int tickCode) override;
+
+    // 0 while no tick runs.
+    int TimerNumber() const { return m_timer; }
+
+private:
+    // Milliseconds from the current record to the next one.
+    int IntervalTo(const CMessageRecord& next) const;
+
+    FilePtr m_file;
+    std::optional<CTextLineReader> m_reader;
+    std::string m_error;
+    int m_timer = 0;
+    int m_timerDelay;
+    int m_externalTimer;
+    uint16_t m_truthWeek;
+    uint32_t m_truthOffset;
+    uint16_t m_previousWeek = 0;
+    uint32_t m_previousTow = 0;
+};
+
+}  // namespace kestrion
