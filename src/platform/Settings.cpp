@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <span>
+#include <type_traits>
 #include <variant>
 
 namespace kestrion {
@@ -67,7 +68,7 @@ void Load(CSettings& settings, const CProfile& profile, const char* section, std
                 } else if constexpr (std::is_same_v<K, CDecimalKey>) {
                     settings.*k.field = DecimalValue(profile.GetString(section, k.key, ""));
                 } else {
-                    std::string text = profile.GetString(section, k.key, k.defaultValue);
+                    const std::string text = profile.GetString(section, k.key, k.defaultValue);
                     settings.*k.field = RealValue(text.empty() ? k.defaultValue : text);
                 }
             },
