@@ -4,7 +4,6 @@
 
 #include <functional>
 #include <map>
-#include <utility>
 #include <vector>
 
 #include "platform/LoopTimers.h"
@@ -12,33 +11,23 @@
 namespace kestrion {
 namespace {
 
-// System timers whose identifiers differ from the entry numbers, as a window-less
-// SetTimer's would.
-class CFakeSystemTimers : public ISystemTimers {
-public:
-    static constexpr unsigned kIdOffset = 100;
-
+// System identifiers differ from entry numbers, as a window-less SetTimer's would.
+struct CFakeSystemTimers : ISystemTimers {
     unsigned Start(unsigned id, int periodMs) override
     {
         if (refuse) {
             return 0;
         }
-        running[id + kIdOffset] = periodMs;
-        return id + kIdOffset;
+        running[id + 100] = periodMs;
+        return id + 100;
     }
-    void Stop(unsigned systemTimerId) override
-    {
-        stopped.push_back(systemTimerId);
-        running.erase(systemTimerId);
-    }
+    void Stop(unsigned systemTimerId) override { running.erase(systemTimerId); }
 
     bool refuse = false;
     std::map<unsigned, int> running;  // system id -> period
-    std::vector<unsigned> stopped;
 };
 
-class CRecordingReceiver : public ITickReceiver {
-public:
+struct CRecordingReceiver : ITickReceiver {
     void Tick(int tickCode) override
     {
         ticks.push_back(tickCode);
@@ -46,191 +35,82 @@ public:
             onTick();
         }
     }
-
     std::vector<int> ticks;
     std::function<void()> onTick;
 };
 
-unsigned SystemId(int number)
+TEST(TimerService, TableHandsOutTheLowestFreeEntryAndRoutesBySystemId)
 {
-    return static_cast<unsigned>(number) + CFakeSystemTimers::kIdOffset;
-}
-
-struct Harness {
     CFakeSystemTimers system;
-    bool open = true;
-    CTimerService service{system, [this] { return open; }};
+    CTimerService service(system, [] { return true; });
     CRecordingReceiver receiver;
-};
-
-TEST(TimerService, FillsEntriesInOrderAndReusesTheLowestFreeOne)
-{
-    Harness h;
-    for (int expected = 1; expected <= 5; ++expected) {
-        EXPECT_EQ(h.service.Register(0x400 + expected, h.receiver, 10 * expected), expected);
-        EXPECT_EQ(h.system.running.at(SystemId(expected)), 10 * expected);
+    for (int number = 1; number <= 5; ++number) {
+        EXPECT_EQ(service.Register(0x400 + number, receiver, 10 * number), number);
     }
-    EXPECT_EQ(h.service.Register(0x402, h.receiver, 1000), 0);
-    EXPECT_EQ(h.system.running.size(), 5U);
+    EXPECT_EQ(service.Register(0x402, receiver, 1000), 0);
+    EXPECT_EQ(system.running,
+              (std::map<unsigned, int>{{101, 10}, {102, 20}, {103, 30}, {104, 40}, {105, 50}}));
 
-    EXPECT_EQ(h.service.Cancel(4), 0);
-    EXPECT_EQ(h.service.Cancel(2), 0);
-    EXPECT_EQ(h.system.stopped, (std::vector<unsigned>{SystemId(4), SystemId(2)}));
-    EXPECT_EQ(h.service.Register(0x409, h.receiver, 1000), 2);
-    EXPECT_EQ(h.service.Register(0x40A, h.receiver, 50), 4);
-
-    h.service.Dispatch(SystemId(2));
-    h.service.Dispatch(SystemId(4));
-    h.service.Dispatch(SystemId(5));
-    EXPECT_EQ(h.receiver.ticks, (std::vector<int>{0x409, 0x40A, 0x405}));
-}
-
-TEST(TimerService, CancelIgnoresNumbersWithoutARunningTimer)
-{
-    Harness h;
-    ASSERT_EQ(h.service.Register(0x40A, h.receiver, 50), 1);
-    for (int number : {0, -1, 2, 6}) {
-        EXPECT_EQ(h.service.Cancel(number), 0);
+    for (int number : {0, -1, 6, 4, 2}) {
+        EXPECT_EQ(service.Cancel(number), 0);
     }
-    EXPECT_TRUE(h.system.stopped.empty());
-    EXPECT_EQ(h.service.Cancel(1), 0);
-    EXPECT_EQ(h.service.Cancel(1), 0);
-    EXPECT_EQ(h.system.stopped, std::vector<unsigned>{SystemId(1)});
-}
+    EXPECT_EQ(system.running.size(), 3U);
+    system.refuse = true;
+    EXPECT_EQ(service.Register(0x402, receiver, 1000), 0);
+    system.refuse = false;
+    EXPECT_EQ(service.Register(0x409, receiver, 1000), 2);
 
-TEST(TimerService, DispatchRoutesOnlyKnownSystemIds)
-{
-    Harness h;
-    CRecordingReceiver other;
-    ASSERT_EQ(h.service.Register(0x402, h.receiver, 1000), 1);
-    ASSERT_EQ(h.service.Register(0x409, other, 1000), 2);
-
-    h.service.Dispatch(SystemId(2));
-    h.service.Dispatch(SystemId(1));
-    h.service.Dispatch(1);  // an entry number is not a system id
-    h.service.Dispatch(SystemId(3));
-    h.service.Dispatch(0);  // matches no free entry either
-    EXPECT_EQ(h.receiver.ticks, std::vector<int>{0x402});
-    EXPECT_EQ(other.ticks, std::vector<int>{0x409});
-    EXPECT_TRUE(h.system.stopped.empty());
+    for (unsigned id : {102U, 104U, 105U, 2U, 0U}) {
+        service.Dispatch(id);
+    }
+    EXPECT_EQ(receiver.ticks, (std::vector<int>{0x409, 0x405}));
 }
 
 TEST(TimerService, TickWithoutOpenDataSourceCancelsItsEntry)
 {
-    Harness h;
-    ASSERT_EQ(h.service.Register(0x402, h.receiver, 1000), 1);
-    ASSERT_EQ(h.service.Register(0x40A, h.receiver, 50), 2);
-    h.open = false;
-
-    h.service.Dispatch(SystemId(2));
-    EXPECT_TRUE(h.receiver.ticks.empty());
-    EXPECT_EQ(h.system.stopped, std::vector<unsigned>{SystemId(2)});
-    EXPECT_EQ(h.service.Register(0x409, h.receiver, 1000), 2);
-
-    h.open = true;
-    h.service.Dispatch(SystemId(1));
-    EXPECT_EQ(h.receiver.ticks, std::vector<int>{0x402});
-}
-
-TEST(TimerService, MissingOpenFlagCountsAsClosed)
-{
     CFakeSystemTimers system;
-    CTimerService service(system, nullptr);
-    CRecordingReceiver receiver;
-    ASSERT_EQ(service.Register(0x402, receiver, 1000), 1);
-    service.Dispatch(SystemId(1));
-    EXPECT_TRUE(receiver.ticks.empty());
-    EXPECT_TRUE(system.running.empty());
-}
-
-TEST(TimerService, RefusedSystemTimerLeavesTheEntryFree)
-{
-    Harness h;
-    h.system.refuse = true;
-    EXPECT_EQ(h.service.Register(0x402, h.receiver, 1000), 0);
-    h.system.refuse = false;
-    EXPECT_EQ(h.service.Register(0x402, h.receiver, 1000), 1);
-}
-
-TEST(TimerService, DestructionStopsEveryTimerInUse)
-{
-    CFakeSystemTimers system;
-    CRecordingReceiver receiver;
-    {
-        CTimerService service(system, [] { return true; });
-        for (int i = 0; i < 3; ++i) {
-            service.Register(0x402, receiver, 1000);
-        }
-        service.Cancel(2);
-        system.stopped.clear();
-    }
-    EXPECT_EQ(system.stopped, (std::vector<unsigned>{SystemId(1), SystemId(3)}));
-    EXPECT_TRUE(system.running.empty());
-}
-
-TEST(TimerService, ReceiverMayReRegisterInsideItsTick)
-{
-    Harness h;
-    CRecordingReceiver first;
-    ASSERT_EQ(h.service.Register(0x40A, first, 50), 1);
-    int number = h.service.Register(0x402, h.receiver, 1000);
-    ASSERT_EQ(number, 2);
-    // Like the text file source: a new period for every record.
-    int period = 1000;
-    h.receiver.onTick = [&] {
-        number = h.service.Cancel(number);
-        period += 250;
-        number = h.service.Register(0x402, h.receiver, period);
-    };
-
-    h.service.Dispatch(SystemId(2));
-    EXPECT_EQ(number, 2);
-    EXPECT_EQ(h.system.running.at(SystemId(2)), 1250);
-
-    h.service.Cancel(1);  // the next re-registration lands in entry 1
-    h.service.Dispatch(SystemId(2));
-    EXPECT_EQ(number, 1);
-    EXPECT_EQ(h.system.running.count(SystemId(2)), 0U);
-    EXPECT_EQ(h.system.running.at(SystemId(1)), 1500);
-
-    h.service.Dispatch(SystemId(1));
-    EXPECT_EQ(h.receiver.ticks, (std::vector<int>{0x402, 0x402, 0x402}));
-    EXPECT_TRUE(first.ticks.empty());
-}
-
-TEST(TimerService, ReRegisteredPeriodPacesTheVirtualLoop)
-{
-    CLoopTimers loop(CLoopTimers::Mode::Virtual, 0);
-    CTimerService service(loop, [] { return true; });
-    loop.SetDispatch(service);
-    CRecordingReceiver receiver;
-    std::vector<int64_t> tickTimes;
-    int number = service.Register(0x402, receiver, 1000);
-    receiver.onTick = [&] {
-        tickTimes.push_back(loop.ElapsedMs());
-        if (tickTimes.size() == 1) {
-            number = service.Cancel(number);
-            number = service.Register(0x402, receiver, 300);
-        }
-    };
-
-    while (loop.RunNext(2000)) {
-    }
-    EXPECT_EQ(tickTimes, (std::vector<int64_t>{1000, 1300, 1600, 1900}));
-}
-
-TEST(TimerService, ClosedSourceStopsTheVirtualLoop)
-{
-    CLoopTimers loop(CLoopTimers::Mode::Virtual, 0);
-    CTimerService service(loop, [] { return false; });
-    loop.SetDispatch(service);
+    bool open = false;
+    CTimerService service(system, [&open] { return open; });
     CRecordingReceiver receiver;
     service.Register(0x402, receiver, 1000);
+    service.Register(0x40A, receiver, 50);
 
-    EXPECT_TRUE(loop.RunNext(5000));
-    EXPECT_FALSE(loop.HasTimers());
-    EXPECT_FALSE(loop.RunNext(5000));
+    service.Dispatch(102);
     EXPECT_TRUE(receiver.ticks.empty());
+    EXPECT_EQ(system.running, (std::map<unsigned, int>{{101, 1000}}));
+    EXPECT_EQ(service.Register(0x409, receiver, 1000), 2);
+    open = true;
+    service.Dispatch(102);
+    EXPECT_EQ(receiver.ticks, std::vector<int>{0x409});
+}
+
+TEST(TimerService, ReceiverReRegistersInsideItsTickOnTheVirtualLoop)
+{
+    CLoopTimers loop(CLoopTimers::Mode::Virtual, 0);
+    CRecordingReceiver other;
+    CRecordingReceiver receiver;
+    std::vector<int64_t> tickTimes;
+    {
+        CTimerService service(loop, [] { return true; });
+        loop.SetDispatch(service);
+        const int first = service.Register(0x40A, other, 5000);
+        int number = service.Register(0x402, receiver, 1000);
+        receiver.onTick = [&] {
+            // Like the text file source: a new period per record; entry 1 is free at 1300.
+            tickTimes.push_back(loop.ElapsedMs());
+            number = service.Cancel(number);
+            number = service.Register(0x402, receiver, tickTimes.size() == 1 ? 300 : 400);
+            if (tickTimes.size() == 1) {
+                service.Cancel(first);
+            }
+        };
+        while (loop.RunNext(2100)) {
+        }
+        EXPECT_EQ(number, 1);
+    }
+    EXPECT_EQ(tickTimes, (std::vector<int64_t>{1000, 1300, 1700, 2100}));
+    EXPECT_TRUE(other.ticks.empty());
+    EXPECT_FALSE(loop.HasTimers());
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ namespace {
 
 using Firing = std::pair<unsigned, int64_t>;  // id, due time
 
-// Fires every timer due by limitMs as an on-time loop would, its clock at each due time.
+// Fires every timer due by limitMs as an on-time loop would.
 std::vector<Firing> FireUntil(CTimerSchedule& schedule, int64_t limitMs)
 {
     std::vector<Firing> firings;
@@ -21,30 +21,18 @@ std::vector<Firing> FireUntil(CTimerSchedule& schedule, int64_t limitMs)
     return firings;
 }
 
-TEST(TimerSchedule, EqualDueTimesFireInStartOrder)
+TEST(TimerSchedule, DueTimeOrderWithTiesInStartOrderAndRestartAsANewStart)
 {
     CTimerSchedule schedule;
     schedule.Start(7, 30, 0);
     schedule.Start(3, 20, 0);
     schedule.Start(5, 60, 0);
+    schedule.Start(9, 20, 0);
+    schedule.Stop(9);
     EXPECT_EQ(FireUntil(schedule, 60),
               (std::vector<Firing>{{3, 20}, {7, 30}, {3, 40}, {7, 60}, {3, 60}, {5, 60}}));
-}
-
-TEST(TimerSchedule, RestartReplacesAndCountsAsANewStart)
-{
-    CTimerSchedule schedule;
-    schedule.Start(1, 100, 0);
-    schedule.Start(2, 100, 0);
-    schedule.Start(1, 100, 0);
-    schedule.Start(3, 500, 0);
-    schedule.Stop(3);
-    schedule.Stop(9);
-    EXPECT_EQ(FireUntil(schedule, 100), (std::vector<Firing>{{2, 100}, {1, 100}}));
-    schedule.Stop(1);
-    schedule.Stop(2);
-    EXPECT_TRUE(schedule.Empty());
-    EXPECT_FALSE(schedule.NextDueMs().has_value());
+    schedule.Start(7, 40, 60);
+    EXPECT_EQ(FireUntil(schedule, 100), (std::vector<Firing>{{3, 80}, {3, 100}, {7, 100}}));
 }
 
 TEST(TimerSchedule, ShortPeriodsAreDueAtOnceButRepeatNoFasterThanTheMinimum)
@@ -57,23 +45,15 @@ TEST(TimerSchedule, ShortPeriodsAreDueAtOnceButRepeatNoFasterThanTheMinimum)
               (std::vector<Firing>{{1, 500}, {2, 500}, {3, 504}, {1, 510}, {2, 510}}));
 }
 
-TEST(TimerSchedule, LateFiringSkipsMissedTicks)
+TEST(TimerSchedule, LateFiringSkipsMissedTicksAndSlightlyLateKeepsTheGrid)
 {
     CTimerSchedule schedule;
     schedule.Start(1, 100, 0);
     schedule.Start(2, 100, 50);
-    ASSERT_EQ(schedule.Fire(430), 1U);  // due at 100, fired 330 ms late
-    EXPECT_EQ(schedule.NextDueMs(), 150);
-    ASSERT_EQ(schedule.Fire(430), 2U);
-    EXPECT_EQ(FireUntil(schedule, 640), (std::vector<Firing>{{1, 530}, {2, 530}, {1, 630}, {2, 630}}));
-}
-
-TEST(TimerSchedule, FiringWithinThePeriodKeepsTheGrid)
-{
-    CTimerSchedule schedule;
-    schedule.Start(1, 100, 0);
-    schedule.Fire(190);
-    EXPECT_EQ(schedule.NextDueMs(), 200);
+    ASSERT_EQ(schedule.Fire(120), 1U);  // due at 100
+    ASSERT_EQ(schedule.Fire(430), 2U);  // due at 150
+    EXPECT_EQ(FireUntil(schedule, 630),
+              (std::vector<Firing>{{1, 200}, {1, 300}, {1, 400}, {1, 500}, {2, 530}, {1, 600}, {2, 630}}));
 }
 
 }  // namespace
