@@ -1,0 +1,68 @@
+#include "transport/BinaryFileSource.h"
+
+#include <gtest/gtest.h>
+
+#include "PlaybackFixtures.h"
+#include "transport/FeedEvents.h"
+
+namespace kestrion {
+namespace {
+
+using namespace fakes;
+
+std::string AsText(const Bytes& bytes) { return {bytes.begin(), bytes.end()}; }
+
+TEST(BinaryFileSource, PlaysAThousandBytesATickAndStopsQuietlyAtTheEnd)
+{
+    // 5 + 249 * 10 + 5 bytes: frames straddle the chunk borders.
+    std::string content = "xxxxx";
+    for (int i = 0; i < 249; ++i) {
+        content += AsText(Ack(0x84));
+    }
+    content += "xxxxx";
+    ASSERT_EQ(content.size(), 2500u);
+
+    CMeasuredHarness h("Binary", content);
+    ASSERT_EQ(h.feed.Open(), 1);
+    EXPECT_EQ(h.services.timers.entries[0].tickCode, kTickPlayback);
+    EXPECT_EQ(h.services.timers.entries[0].periodMs, 1000);
+    for (size_t records : {99u, 199u, 249u}) {
+        h.services.timers.Fire(1);
+        EXPECT_EQ(h.services.logged.size(), records);
+    }
+    EXPECT_EQ(h.services.timers.Running(), 1);
+    h.services.timers.Fire(1);
+    EXPECT_EQ(h.services.timers.Running(), 0);
+
+    // One activity event per chunk, none from the decoder's host; the feed stays open.
+    EXPECT_EQ(h.services.EventsOf(WMU_DATA_ACTIVITY).size(), 3u);
+    EXPECT_EQ(h.services.host.dataActivity, 0);
+    EXPECT_TRUE(h.services.EventsOf(WMU_SOURCE_ENDED).empty());
+    EXPECT_NE(h.feed.Source(), nullptr);
+}
+
+TEST(BinaryFileSource, EachSourceFramesOnItsOwnAndLogsChecksumErrors)
+{
+    const Bytes half = Ack(0x84);
+    const CTempFile start(AsText(Bytes(half.begin(), half.begin() + 5)));
+    Bytes bad = Ack(0x85);
+    bad[7] ^= 1;  // checksum
+    const CTempFile whole(AsText(Join({Ack(0x85), bad})));
+    CMeasuredHarness h("");
+    CBinaryFileSource first(h.feed, h.services, start.Path());
+    CBinaryFileSource second(h.feed, h.services, whole.Path());
+    ASSERT_EQ(first.Open(kRoleMeasured, ""), 1);
+    ASSERT_EQ(second.Open(kRoleMeasured, ""), 1);
+
+    EXPECT_NE(first.ReadRecord(), nullptr);
+    EXPECT_NE(second.ReadRecord(), nullptr);
+    EXPECT_EQ(h.services.logged, (std::vector<int>{11}));
+    EXPECT_EQ(second.Record().ack.commandMid, 0x85);
+    EXPECT_EQ(h.services.host.log, (std::vector<std::string>{"Comm: Checksum Error\n"}));
+
+    EXPECT_EQ(second.ReadRecord(), nullptr);
+    EXPECT_EQ(h.services.EventsOf(WMU_DATA_ACTIVITY).size(), 2u);
+}
+
+}  // namespace
+}  // namespace kestrion

@@ -1,0 +1,93 @@
+#include "transport/Feed.h"
+
+#include <gtest/gtest.h>
+
+#include "PlaybackFixtures.h"
+#include "transport/BinaryFileSource.h"
+#include "transport/FeedEvents.h"
+#include "transport/RandomSource.h"
+#include "transport/TextFileSource.h"
+
+namespace kestrion {
+namespace {
+
+using namespace fakes;
+using Texts = std::vector<std::string>;
+
+const std::string kTwoNavLines = NavLine(1000, 100) + NavLine(1000, 200);
+
+TEST(MeasuredFeed, ReadsOnlyCsvLineByLineAndEveryOtherFileTypeAsAStream)
+{
+    for (const char* type : {"CSV", "Binary", "Hex", "csv", ""}) {
+        SCOPED_TRACE(type);
+        CMeasuredHarness h(type, kTwoNavLines);
+        ASSERT_EQ(h.feed.Open(), 1);
+        CSource* source = h.feed.Source();
+        const bool text = std::string_view(type) == "CSV";
+        EXPECT_EQ(dynamic_cast<CTextFileSource*>(source) != nullptr, text);
+        EXPECT_EQ(dynamic_cast<CBinaryFileSource*>(source) != nullptr, !text);
+        EXPECT_EQ(source->Name(), h.file.Path());
+        EXPECT_EQ(source->Role(), kRoleMeasured);
+        EXPECT_EQ(h.services.timers.Running(), 1);
+        EXPECT_EQ(h.services.titleRefreshes, 1);
+    }
+}
+
+TEST(MeasuredFeed, RandomDataIgnoresTheMeasuredSource)
+{
+    CMeasuredHarness h("[Data Sources]\nDataSource=0\nMeasSource=7\n");
+    ASSERT_EQ(h.feed.Open(), 1);
+    EXPECT_NE(dynamic_cast<CRandomSource*>(h.feed.Source()), nullptr);
+    EXPECT_TRUE(h.services.boxes.empty());
+}
+
+TEST(MeasuredFeed, SourcesThatCannotOpenLeaveTheFeedClosed)
+{
+    CMeasuredHarness serial("[Data Sources]\nMeasSource=1\nMeasSerialPort=COM7\n");
+    EXPECT_EQ(serial.feed.Open(), 0);
+    EXPECT_EQ(serial.feed.Source(), nullptr);
+    EXPECT_EQ(BoxTexts(serial.services), Texts{"Serial ports are not available in this build yet: COM7"});
+    EXPECT_EQ(serial.services.titleRefreshes, 1);
+
+    CMeasuredHarness missing(MeasuredFileIni("Binary", "/nonexistent/kestrion.bin"));
+    EXPECT_EQ(missing.feed.Open(), 0);
+    EXPECT_EQ(missing.feed.Source(), nullptr);
+    EXPECT_TRUE(missing.services.boxes.empty());
+    EXPECT_EQ(missing.services.titleRefreshes, 1);
+
+    CMeasuredHarness unknown("[Data Sources]\nMeasSource=2\n");
+    EXPECT_EQ(unknown.feed.Open(), 0);
+    EXPECT_EQ(unknown.feed.Source(), nullptr);
+    EXPECT_EQ(BoxTexts(unknown.services), Texts{"Error: for measured data, check either file or serial"});
+    EXPECT_EQ(unknown.services.boxes.at(0).icon, BoxIcon::Warning);
+    EXPECT_EQ(unknown.services.titleRefreshes, 0);
+}
+
+TEST(MeasuredFeed, WhilePausedRecordsAreKeptAndLoggedButNotAnnounced)
+{
+    CMeasuredHarness h("");
+    const CMessageRecord* announced = nullptr;
+    h.services.onBroadcast = [&](int code, const CMessageRecord* record) {
+        if (code == WMU_NEW_RECORD) {
+            announced = record;
+        }
+    };
+    CMessageRecord record;
+    record.Reset(2);
+    record.nav.tow = 500;
+
+    h.feed.SetPause(1);
+    EXPECT_EQ(h.feed.AcceptRecord(&record), 1);
+    EXPECT_EQ(h.feed.Latest().Tow(), 500u);
+    EXPECT_EQ(announced, nullptr);
+
+    h.feed.SetPause(0);
+    record.nav.tow = 600;
+    EXPECT_EQ(h.feed.AcceptRecord(&record), 1);
+    EXPECT_EQ(announced, &h.feed.Latest());  // the feed's copy
+    EXPECT_EQ(h.feed.Latest().Tow(), 600u);
+    EXPECT_EQ(h.services.logged, (std::vector<int>{2, 2}));
+}
+
+}  // namespace
+}  // namespace kestrion

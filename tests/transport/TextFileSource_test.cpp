@@ -1,0 +1,135 @@
+#include "transport/TextFileSource.h"
+
+#include <gtest/gtest.h>
+
+#include "PlaybackFixtures.h"
+#include "transport/FeedEvents.h"
+
+namespace kestrion {
+namespace {
+
+using namespace fakes;
+using Periods = std::vector<int>;
+using Texts = std::vector<std::string>;
+
+std::string NavLines(std::initializer_list<std::pair<uint16_t, uint32_t>> times)
+{
+    std::string lines;
+    for (const auto& [week, tow] : times) {
+        lines += NavLine(week, tow);
+    }
+    return lines;
+}
+
+TEST(TextFileSource, PacesEachRecordByTheTimeStamps)
+{
+    CMeasuredHarness h("CSV", NavLines({{1000, 100},
+                                        {1000, 200},        // 1 s
+                                        {1000, 200},        // same time: at once
+                                        {1000, 150},        // earlier: at once
+                                        {1000, 8640151}}));  // 24 h and 10 ms: a day
+    ASSERT_EQ(h.feed.Open(), 1);
+    EXPECT_EQ(h.services.logged.size(), 1u);  // the first record at once
+    EXPECT_EQ(h.PlayToEnd(), (Periods{1000, 0, 0, CTextFileSource::kMaxIntervalMs}));
+    EXPECT_EQ(h.services.logged.size(), 5u);
+    EXPECT_EQ(h.services.EventsOf(WMU_NEW_RECORD).size(), 5u);
+    EXPECT_EQ(h.services.EventsOf(WMU_SOURCE_ENDED).size(), 1u);
+    EXPECT_EQ(h.feed.Source(), nullptr);
+}
+
+TEST(TextFileSource, AZeroWeekOrTimeTakesTheNextRecordsOwn)
+{
+    CMeasuredHarness h("CSV", NavLines({{1000, 60479800},
+                                        {1001, 100},  // over the week end: 2 s
+                                        {0, 500},
+                                        {1234, 700},  // week 0 replaced: 2 s
+                                        {1234, 0},
+                                        {1234, 900}}));  // time 0 replaced: at once
+    ASSERT_EQ(h.feed.Open(), 1);
+    EXPECT_EQ(h.PlayToEnd(), (Periods{2000, 0, 2000, 0, 0}));
+}
+
+TEST(TextFileSource, TheTimerDelayPacesFixedTimingAndRecordsWithoutTime)
+{
+    const std::string lines = NavLine(1000, 100) + "4,A,1\n" + NavLine(1000, 300) + NavLine(1000, 900);
+    CMeasuredHarness byTime("CSV", lines, "[Random Data]\nTimer Delay=300\n");
+    ASSERT_EQ(byTime.feed.Open(), 1);
+    EXPECT_EQ(byTime.PlayToEnd(), (Periods{300, 2000, 6000}));
+
+    CMeasuredHarness fixed("CSV", lines, "[Random Data]\nTimer Delay=250\n[File Data]\nExternal Timer=1\n");
+    ASSERT_EQ(fixed.feed.Open(), 1);
+    EXPECT_EQ(fixed.PlayToEnd(), (Periods{250, 250, 250}));
+    EXPECT_EQ(fixed.services.logged, (std::vector<int>{2, 10, 2, 2}));
+}
+
+TEST(TextFileSource, CommentLinesAreSkippedWithoutDelayButCountAsActivity)
+{
+    CMeasuredHarness h("CSV", NavLine(1000, 100) + ";comment\n" + std::string("\0x\n", 3) + NavLine(1000, 200));
+    ASSERT_EQ(h.feed.Open(), 1);
+    EXPECT_EQ(h.services.EventsOf(WMU_DATA_ACTIVITY).size(), 4u);
+    EXPECT_EQ(h.PlayToEnd(), (Periods{1000}));
+    EXPECT_EQ(h.services.logged, (std::vector<int>{2, 2}));
+}
+
+TEST(TextFileSource, AnEmptyLineEndsPlaybackWithTheDecoderError)
+{
+    CMeasuredHarness h("CSV", NavLines({{1000, 100}, {1000, 200}}) + "\n" + NavLine(1000, 300));
+    ASSERT_EQ(h.feed.Open(), 1);
+    h.PlayToEnd();
+    EXPECT_EQ(BoxTexts(h.services), Texts{"Invalid data encountered. (guarded)"});
+    EXPECT_EQ(h.services.logged.size(), 2u);
+    EXPECT_EQ(h.services.EventsOf(WMU_SOURCE_ENDED).size(), 1u);
+    EXPECT_EQ(h.feed.Source(), nullptr);
+}
+
+TEST(TextFileSource, WithoutAFirstRecordTheSourceClosesAndTheFeedIsNotTold)
+{
+    CMeasuredHarness bad("CSV", "5,2,AB\n" + NavLine(1000, 100));
+    EXPECT_EQ(bad.feed.Open(), 1);
+    EXPECT_EQ(BoxTexts(bad.services),
+              (Texts{"Item counts not equal. (guarded)", "Error: Could not read from file. (guarded)"}));
+    ASSERT_NE(bad.feed.Source(), nullptr);
+    EXPECT_EQ(bad.feed.Source()->IsOpen(), 0);
+    EXPECT_EQ(bad.services.timers.Running(), 0);
+    EXPECT_TRUE(bad.services.EventsOf(WMU_SOURCE_ENDED).empty());
+
+    CMeasuredHarness empty("CSV", "");
+    EXPECT_EQ(empty.feed.Open(), 1);
+    EXPECT_EQ(BoxTexts(empty.services), Texts{"Error: Could not read from file. (guarded)"});
+
+    CMeasuredHarness missing(MeasuredFileIni("CSV", "/nonexistent/kestrion.csv"));
+    EXPECT_EQ(missing.feed.Open(), 0);
+    EXPECT_EQ(BoxTexts(missing.services), Texts{"Source file could not be opened: /nonexistent/kestrion.csv"});
+}
+
+TEST(TextFileSource, AOneLineFileEndsWhileTheFeedOpens)
+{
+    CMeasuredHarness h("CSV", NavLine(1000, 100));
+    EXPECT_EQ(h.feed.Open(), 0);
+    EXPECT_EQ(h.services.logged.size(), 1u);
+    EXPECT_EQ(h.services.EventsOf(WMU_SOURCE_ENDED).size(), 1u);
+    EXPECT_EQ(h.services.timers.Running(), 0);
+}
+
+TEST(TextFileSource, TheTruthRoleWaitsToBeReadAndUsesTheTruthWeekAndOffset)
+{
+    CMeasuredHarness h("");
+    const CTempFile file("10,1,2,3,4,5,6\n");
+    h.profile.WriteString("Data Sources", "TrueWeekNo", "66536");  // 1000 in 16 bits
+    h.profile.WriteString("Data Sources", "TrueTOW", "100");
+    CTextFileSource source(h.feed, h.services, file.Path());
+    ASSERT_EQ(source.Open(kRoleTruth, ""), 1);
+    source.Start();
+    EXPECT_EQ(h.services.timers.Running(), 0);
+    EXPECT_TRUE(h.services.logged.empty());
+
+    const CMessageRecord* truth = source.ReadRecord();
+    ASSERT_NE(truth, nullptr);
+    EXPECT_EQ(truth->type, 1);
+    EXPECT_EQ(truth->Week(), 1000);
+    EXPECT_EQ(truth->Tow(), 1100u);
+    EXPECT_EQ(source.ReadRecord(), nullptr);
+}
+
+}  // namespace
+}  // namespace kestrion
