@@ -1,0 +1,124 @@
+#include "app/LogFile.h"
+
+#include <cstring>
+
+#include "app/LocalTime.h"
+#include "protocol/RecordRenderer.h"
+
+namespace kestrion {
+
+CLogFile::CLogFile(const CProfile& profile, const IClock& clock, ILogEvents& events)
+    : m_profile(profile), m_clock(clock), m_events(events)
+{
+    m_settings.LoadLogging(m_profile);
+}
+
+bool CLogFile::SettingsDialog()
+{
+    Close();
+    if (!m_events.RunSettingsDialog()) {
+        return false;
+    }
+    m_settings.LoadLogging(m_profile);
+    return true;
+}
+
+bool CLogFile::Open(bool ask)
+{
+    m_settings.LoadDataSources(m_profile);
+    if (!ask || SettingsDialog()) {
+        Close();
+        m_open = m_file.Open(m_settings.logFileName);
+    }
+    m_markTime = m_clock.Now();
+    if (m_open) {
+        Put("Kestrion Demo Version 3.36 log file opened " + FormatLocalTime("%c", m_markTime) + "\n\n");
+    }
+    m_events.RefreshTitle();
+    return m_open;
+}
+
+void CLogFile::Close()
+{
+    if (!m_open) {
+        return;
+    }
+    m_markTime = m_clock.Now();
+    if (!Put("\nLog file closed " + FormatLocalTime("%c", m_markTime) + "\n")) {
+        return;
+    }
+    if (!m_file.Close()) {
+        StopOnWriteError();
+        return;
+    }
+    m_open = false;
+    m_events.RefreshTitle();
+}
+
+int CLogFile::WriteLine(std::string_view text)
+{
+    if (m_open) {
+        Put(text);
+    }
+    return 1;
+}
+
+void CLogFile::LogRecord(const CMessageRecord& record, int generation)
+{
+    if (!m_open || m_settings.logMessages[record.type] == 0) {
+        return;
+    }
+    if (!RenderRecord(record, generation, m_line)) {
+        return;
+    }
+    m_line.push_back('\n');
+    if (Put(m_line) && m_clock.Now() - m_markTime >= kAutoSaveSeconds) {
+        AutoSave();
+    }
+}
+
+void CLogFile::Flush()
+{
+    if (m_open && !m_file.Flush()) {
+        StopOnWriteError();
+    }
+}
+
+bool CLogFile::Put(std::string_view text)
+{
+    if (m_file.Write(text)) {
+        return true;
+    }
+    StopOnWriteError();
+    return false;
+}
+
+void CLogFile::AutoSave()
+{
+    m_markTime = m_clock.Now();
+    if (!Put(FormatLocalTime("Start Auto-saving: %H:%M:%S\n", m_markTime))) {
+        return;
+    }
+    if (!m_file.Close()) {
+        StopOnWriteError();
+        return;
+    }
+    m_open = m_file.Open(m_settings.logFileName);
+    if (m_open && !(m_file.Write("End Auto-saving\n") && m_file.Flush())) {
+        StopOnWriteError();
+        return;
+    }
+    m_events.RefreshTitle();
+}
+
+void CLogFile::StopOnWriteError()
+{
+    const int error = m_file.Error();
+    m_file.Close();
+    m_open = false;
+    m_events.ShowWriteError("Log file write error: " + std::string(std::strerror(error)) +
+                            ". Logging stopped.");
+    m_events.RefreshTitle();
+}
+
+}  // namespace kestrion
