@@ -30,6 +30,20 @@ bool CLogFile::Open(bool ask)
         Close();
         m_open = m_file.Open(m_settings.logFileName);
     }
+    return Opened();
+}
+
+bool CLogFile::OpenFile(const std::string& fileName)
+{
+    m_settings.LoadDataSources(m_profile);
+    Close();
+    m_settings.logFileName = fileName;
+    m_open = m_file.Open(fileName);
+    return Opened();
+}
+
+bool CLogFile::Opened()
+{
     m_markTime = m_clock.Now();
     if (m_open) {
         Put("Kestrion Demo Version 3.36 log file opened " + FormatLocalTime("%c", m_markTime) + "\n\n");

@@ -43,6 +43,8 @@ public:
     // Opens the log named in the settings, first asking through the settings dialog when ask
     // is set. The file must exist. Returns whether the log is open.
     bool Open(bool ask);
+    // Opens the log on the given file instead of the one the settings name.
+    bool OpenFile(const std::string& fileName);
     void Close();
 
     // Writes the text unchanged when the log is open. Always 1.
@@ -58,6 +60,8 @@ public:
     const std::string& FileName() const { return m_settings.logFileName; }
 
 private:
+    // Marks the time, writes the opening line when open and refreshes the title.
+    bool Opened();
     bool Put(std::string_view text);
     void AutoSave();
     void StopOnWriteError();

@@ -22,6 +22,14 @@ constexpr CliCommand kCommands[] = {
      RunLines},
     {"frame", "frame HEX...", "Prints the outgoing binary frame of a payload given as hexadecimal bytes.\n", RunFrame},
     {"nmea", "nmea BODY", "Writes the outgoing NMEA sentence of a sentence body (without $ and *hh).\n", RunNmea},
+    {"run", "run [--ini FILE] [--log FILE] [--fast] [--seconds S] [--trace]",
+     "Runs the console's engine without a window: loads the settings (default: the console's\n"
+     "kestrion-demo.ini), opens the data source as \"Open Data Source\" does and plays it until it\n"
+     "ends, no timer is left, S seconds have passed, or SIGINT/SIGTERM. --log FILE opens the log on\n"
+     "FILE first (created when missing, appended to otherwise). --fast runs on a virtual clock.\n"
+     "--trace prints one line per view update: <ms> <hint> <mid>. Message boxes go to stderr as\n"
+     "\"message: <text>\"; questions take their default answer.\n",
+     RunEngine},
 };
 
 void PrintUsage(std::FILE* out)

@@ -13,6 +13,8 @@ class IUserInterface {
 public:
     virtual ~IUserInterface() = default;
     virtual BoxAnswer MessageBox(std::string_view text, BoxButtons buttons, BoxIcon icon) = 0;
+    // The "Log File Settings" dialog; true when the user confirmed it.
+    virtual bool RunLogFileSettings() = 0;
 };
 
 }  // namespace kestrion

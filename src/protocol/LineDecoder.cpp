@@ -7,7 +7,6 @@
 namespace kestrion {
 namespace {
 
-constexpr int64_t kWeekLength = 60479900;  // 1/100 s
 constexpr size_t kTruthFieldCount = 7;
 
 // A field is any non-empty run between commas of the whole line, its line end included, so

@@ -9,6 +9,9 @@
 
 namespace kestrion {
 
+// The week length of record times, in 1/100 s (times of week wrap here, not at 60480000).
+inline constexpr int64_t kWeekLength = 60479900;
+
 // Sub-IDs of the command-parameter poll answers, in countdown order.
 inline constexpr uint8_t kPollSubIds[8] = {133, 136, 137, 138, 139, 140, 143, 151};
 int PollSlotOf(uint8_t subId);  // index into kPollSubIds, -1 for other values

@@ -8,10 +8,7 @@
 #include "transport/FeedEvents.h"
 
 namespace kestrion {
-
 namespace {
-
-constexpr int64_t kWeekLength = 60479900;  // 1/100 s
 
 CSettings LoadSettings(const CProfile& profile)
 {

@@ -1,12 +1,12 @@
 #pragma once
 // Fakes of the program-wide services for feed and source tests: a timer table that the test
 // ticks by hand, and a services object that records what feeds and sources ask of it.
-#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "../platform/TempFolder.h"
 #include "../protocol/ProtocolFakes.h"
 #include "protocol/MessageDecoder.h"
 #include "transport/FeedServices.h"
@@ -87,25 +87,17 @@ public:
     int fallback = 16384;
 };
 
-// An INI file in the test's temporary folder, removed at the end.
+// An INI file in a temporary folder, removed at the end.
 class CTempProfile {
 public:
-    explicit CTempProfile(const std::string& content = "")
-        : m_path(std::filesystem::temp_directory_path() /
-                 ("kestrion-test-" + std::to_string(reinterpret_cast<uintptr_t>(this)) + ".ini"))
-    {
-        std::FILE* file = std::fopen(m_path.c_str(), "w");
-        std::fputs(content.c_str(), file);
-        std::fclose(file);
-    }
-    ~CTempProfile() { std::filesystem::remove(m_path); }
-    CTempProfile(const CTempProfile&) = delete;
-    CTempProfile& operator=(const CTempProfile&) = delete;
+    explicit CTempProfile(const std::string& content = "") { WriteText(Path(), content); }
 
-    CProfile Profile() const { return CProfile(m_path); }
+    CProfile Profile() const { return CProfile(Path()); }
 
 private:
-    std::filesystem::path m_path;
+    std::filesystem::path Path() const { return m_folder.Path() / "settings.ini"; }
+
+    CTempFolder m_folder;
 };
 
 class CFakeFeedServices : public IFeedServices {

@@ -1,8 +1,6 @@
 #pragma once
 // Small recorded files in the temporary folder, the lines the playback tests write, and a
 // measured feed that plays a file.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -19,23 +17,15 @@ namespace kestrion::fakes {
 // A file with the given bytes, removed at the end.
 class CTempFile {
 public:
-    explicit CTempFile(std::string_view content)
+    explicit CTempFile(std::string_view content) : m_path((m_folder.Path() / "recording").string())
     {
-        static int counter = 0;
-        m_path = (std::filesystem::temp_directory_path() /
-                  ("kestrion-playback-" + std::to_string(::getpid()) + "-" + std::to_string(++counter)))
-                     .string();
-        std::FILE* file = std::fopen(m_path.c_str(), "wb");
-        std::fwrite(content.data(), 1, content.size(), file);
-        std::fclose(file);
+        WriteText(m_path, std::string(content));
     }
-    ~CTempFile() { std::filesystem::remove(m_path); }
-    CTempFile(const CTempFile&) = delete;
-    CTempFile& operator=(const CTempFile&) = delete;
 
     const std::string& Path() const { return m_path; }
 
 private:
+    CTempFolder m_folder;
     std::string m_path;
 };
 

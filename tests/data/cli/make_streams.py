@@ -121,3 +121,32 @@ if __name__ == "__main__":
         checksum ^= ord(character)
     with open("nmea-porv100.txt", "w", newline="") as out:
         out.write("\r\n$%s*%02X\r\n" % (body, checksum))
+
+
+def nav_line(week, tow, x, y, z, svs):
+    """A hexadecimal message line with the whole navigation block of a MID 2 record."""
+    block = struct.pack("<BiiihhhBBBHIB12B", 2, x, y, z, 8, -4, 0, 4, 5, 0, week, tow, len(svs),
+                        *(svs + [0] * (12 - len(svs))))
+    assert len(block) == 41
+    return "%X," % (len(block) - 1 + 3) + ",".join("%X" % b for b in block) + "\n"
+
+
+def track_files():
+    """A minute of measured navigation lines with a truth file beside them: truth every two
+    seconds from the offset, so every other measured second finds its truth 1 s later."""
+    week, start = 1250, 22722000
+    lines = ["; one minute of navigation records, week 1250\n"]
+    for second in range(60):
+        lines.append(nav_line(week, start + second * 100, 4177989 + second, 855757, 4727510, [3, 6, 9, 14]))
+    truth = ["; truth positions: seconds from TrueTOW\n"]
+    for second in range(1, 62, 2):
+        truth.append("%d,%d,855757,4727510,1,0,0\n" % (second, 4177989 + second))
+    return "".join(lines), "".join(truth)
+
+
+if __name__ == "__main__":
+    track, truth = track_files()
+    with open("track.csv", "w") as out:
+        out.write(track)
+    with open("track-truth.pos", "w") as out:
+        out.write(truth)

@@ -1,0 +1,81 @@
+#pragma once
+// The console's engine without a window: the main frame's state and routing (data source,
+// pause, NMEA display mode, the custom frame messages), the timer service, the program-wide
+// services and the one current document. The console's window and kestrion-cli drive it.
+#include <deque>
+#include <memory>
+#include <string>
+
+#include "app/AppServices.h"
+#include "app/FeedDoc.h"
+#include "app/FrameMessages.h"
+#include "app/TimerService.h"
+
+namespace kestrion {
+
+class CEngine : public IMainFrame {
+public:
+    // Toolbar images of the Open Data Source and Pause Display buttons.
+    static constexpr int kImageSourceClosed = 4;
+    static constexpr int kImageSourceOpen = 9;
+    static constexpr int kImagePause = 5;
+    static constexpr int kImagePauseBlink = 8;
+
+    CEngine(CProfile profile, IUserInterface& ui, ISystemTimers& systemTimers, const IClock& clock,
+            IRandomGenerator& generator);
+    ~CEngine() override;
+    CEngine(const CEngine&) = delete;
+    CEngine& operator=(const CEngine&) = delete;
+
+    // Replaces the current document (closing the old one and its data source) by a new one.
+    void CreateDocument();
+    // "Open Data Source": opens when closed, closes when open.
+    void ToggleDataSource();
+    void TogglePause();
+    // Handles the frame messages queued since the last turn of the loop.
+    void ProcessPostedMessages();
+
+    bool DataSourceOpen() const { return m_dataSourceOpen != 0; }
+    bool DisplayPaused() const { return m_displayPaused != 0; }
+    bool NmeaDisplayMode() const { return m_nmeaDisplayMode != 0; }
+    // The views are arranged for NMEA once per run, at the first sentence.
+    bool NmeaViewsArranged() const { return m_nmeaViewsArranged; }
+    int OpenSourceImage() const { return m_openSourceImage; }
+    int PauseImage() const { return m_pauseImage; }
+    const std::string& Title() const { return m_title; }
+
+    CTimerService& TimerService() { return m_timerService; }
+    CAppServices& Services() { return m_services; }
+    CLogFile& Log() { return m_services.Log(); }
+
+    // IMainFrame
+    void SendFrameMessage(int message) override { HandleFrameMessage(message); }
+    void PostFrameMessage(int message) override { m_posted.push_back(message); }
+    CFeedDoc* CurrentDocument() override { return m_document.get(); }
+    void EnterNmeaDisplayMode() override;
+    void LeaveNmeaDisplayMode() override { m_nmeaDisplayMode = 0; }
+    void SetTitle(const std::string& title) override { m_title = title; }
+
+private:
+    void HandleFrameMessage(int message);
+    void OpenDataSource();
+    void CloseDataSource();
+    void CloseDocument();
+    void WriteExportFile(bool almanac);
+
+    CTimerService m_timerService;
+    CAppServices m_services;
+    const IClock& m_clock;
+    std::unique_ptr<CFeedDoc> m_document;
+    std::unique_ptr<CFeedDoc> m_closedDocument;  // kept until its close call has returned
+    std::deque<int> m_posted;
+    int m_dataSourceOpen = 0;
+    int m_displayPaused = 0;
+    int m_nmeaDisplayMode = 0;
+    bool m_nmeaViewsArranged = false;
+    int m_openSourceImage = kImageSourceClosed;
+    int m_pauseImage = kImagePause;
+    std::string m_title;
+};
+
+}  // namespace kestrion

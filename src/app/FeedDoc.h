@@ -1,0 +1,47 @@
+#pragma once
+// The document: owns the measured and truth feeds, opens and stops them, and turns feed events
+// into view updates (a matching truth record first, then the record itself).
+#include <memory>
+#include <vector>
+
+#include "app/DocumentView.h"
+#include "app/FrameMessages.h"
+#include "transport/Feed.h"
+
+namespace kestrion {
+
+class CFeedDoc {
+public:
+    CFeedDoc(IFeedServices& services, IMainFrame& frame);
+    ~CFeedDoc();
+    CFeedDoc(const CFeedDoc&) = delete;
+    CFeedDoc& operator=(const CFeedDoc&) = delete;
+
+    // Non-zero when the data source is open.
+    int OpenFeeds();
+    void StopFeeds();
+    void SetPause(int pause) { m_measured->SetPause(pause); }
+    // A feed event from the program-wide broadcast.
+    void Notify(int code, int value, const CMessageRecord* record);
+    // Stops the feeds, closes the views and tells the frame.
+    void CloseDocument();
+
+    void AddView(IDocumentView& view);
+    void RemoveView(IDocumentView& view);
+    void UpdateAllViews(int hint, const CMessageRecord* record);
+
+    CMeasuredFeed& MeasuredFeed() { return *m_measured; }
+    CTruthFeed& TruthFeed() { return *m_truth; }
+    bool Running() const { return m_running != 0; }
+    bool TruthInUse() const { return m_truthInUse != 0; }
+
+private:
+    IMainFrame& m_frame;
+    std::unique_ptr<CTruthFeed> m_truth;
+    std::unique_ptr<CMeasuredFeed> m_measured;
+    int m_running = 0;
+    int m_truthInUse = 0;
+    std::vector<IDocumentView*> m_views;
+};
+
+}  // namespace kestrion

@@ -1,0 +1,118 @@
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <limits>
+
+#include "app/Engine.h"
+#include "cli/CliArguments.h"
+#include "cli/Commands.h"
+#include "cli/HeadlessUi.h"
+#include "cli/TraceView.h"
+#include "platform/LoopTimers.h"
+#include "transport/StdRandom.h"
+
+namespace kestrion::cli {
+namespace {
+
+std::atomic<bool> g_stopRequested{false};
+
+extern "C" void RequestStop(int /*signal*/)
+{
+    g_stopRequested = true;
+}
+
+// The settings file the console would use: "kestrion-demo.ini" beside it, or the user's one.
+std::filesystem::path ConsoleProfilePath()
+{
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    return FindProfilePath(self.parent_path() / "kestrion-demo");
+}
+
+bool Readable(const std::filesystem::path& path)
+{
+    std::FILE* file = std::fopen(path.c_str(), "r");
+    if (file == nullptr) {
+        return false;
+    }
+    std::fclose(file);
+    return true;
+}
+
+// An existing file is appended to; a missing one is created empty.
+bool PrepareLogFile(const std::string& path)
+{
+    std::FILE* file = std::fopen(path.c_str(), "a");
+    if (file == nullptr) {
+        return false;
+    }
+    return std::fclose(file) == 0;
+}
+
+}  // namespace
+
+int RunEngine(const std::vector<std::string>& args)
+{
+    CCliArguments arguments(args, {"--ini", "--log", "--seconds"}, {"--fast", "--trace"});
+    const long seconds = arguments.Integer("--seconds", 1, std::numeric_limits<int>::max()).value_or(0);
+    if (!arguments.Ok()) {
+        return UsageError("run", arguments.Error());
+    }
+    if (!arguments.Positional().empty()) {
+        return UsageError("run", "takes no file arguments");
+    }
+    const std::filesystem::path ini = arguments.Value("--ini").value_or(ConsoleProfilePath().string());
+    if (!Readable(ini)) {
+        std::fprintf(stderr, "kestrion-cli run: cannot read the settings file %s: %s\n", ini.c_str(),
+                     std::strerror(errno));
+        return 2;
+    }
+    const std::optional<std::string> logPath = arguments.Value("--log");
+    if (logPath && !PrepareLogFile(*logPath)) {
+        std::fprintf(stderr, "kestrion-cli run: cannot write the log file %s: %s\n", logPath->c_str(),
+                     std::strerror(errno));
+        return 2;
+    }
+
+    CLoopTimers timers(arguments.Has("--fast") ? CLoopTimers::Mode::Virtual : CLoopTimers::Mode::Real,
+                       std::time(nullptr));
+    CHeadlessUi ui(stderr);
+    CStdRandom generator;
+    CEngine engine{CProfile(ini), ui, timers, timers, generator};
+    timers.SetDispatch(engine.TimerService());
+
+    engine.CreateDocument();
+    CTraceView trace(timers, stdout);
+    if (arguments.Has("--trace")) {
+        engine.CurrentDocument()->AddView(trace);
+    }
+    if (logPath && !engine.Log().OpenFile(*logPath)) {
+        std::fprintf(stderr, "kestrion-cli run: cannot open the log file %s\n", logPath->c_str());
+        return 2;
+    }
+
+    std::signal(SIGINT, RequestStop);
+    std::signal(SIGTERM, RequestStop);
+    trace.MarkOpening();
+    const int64_t limitMs =
+        seconds > 0 ? timers.ElapsedMs() + int64_t{seconds} * 1000 : std::numeric_limits<int64_t>::max();
+    engine.ToggleDataSource();
+    while (engine.DataSourceOpen() && !g_stopRequested) {
+        engine.ProcessPostedMessages();
+        if (!engine.DataSourceOpen() || !timers.HasTimers() || !timers.RunNext(limitMs, &g_stopRequested)) {
+            break;
+        }
+    }
+    engine.ProcessPostedMessages();
+    if (engine.DataSourceOpen()) {
+        engine.ToggleDataSource();
+    }
+    engine.Log().Close();
+    return 0;
+}
+
+}  // namespace kestrion::cli
