@@ -7,9 +7,8 @@ namespace kestrion {
 
 CBinaryFileSource::CBinaryFileSource(CFeed& owner, IFeedServices& services, std::string fileName)
     : CSource(owner, services, std::move(fileName)),
-      m_host(services),
       m_delivery(services.Decoder(), m_record, owner, nullptr, CRecordDelivery::Line::Playback),
-      m_framer(m_delivery, m_host)
+      m_framer(m_delivery, services.Decoder().Host())
 {
 }
 

@@ -8,7 +8,6 @@
 #include "protocol/PlaybackFramer.h"
 #include "protocol/RecordDelivery.h"
 #include "transport/FileCloser.h"
-#include "transport/PlaybackHost.h"
 #include "transport/Source.h"
 
 namespace kestrion {
@@ -36,7 +35,6 @@ public:
     int TimerNumber() const { return m_timer; }
 
 private:
-    CPlaybackHost m_host;
     CRecordDelivery m_delivery;
     CPlaybackFramer m_framer;
     FilePtr m_file;
