@@ -15,6 +15,9 @@ public:
     virtual BoxAnswer MessageBox(std::string_view text, BoxButtons buttons, BoxIcon icon) = 0;
     // The "Log File Settings" dialog; true when the user confirmed it.
     virtual bool RunLogFileSettings() = 0;
+    // The "Selection of Target Receiver Software" dialog, modal; it sets the receiver software
+    // generation and the version detection flag.
+    virtual void RunSoftwareSelection() = 0;
 };
 
 }  // namespace kestrion

@@ -9,6 +9,8 @@ struct ProtocolState {
     int generation = -1;
     // While set, MID 6 decides the generation; an NMEA sentence clears it.
     bool versionDetection = true;
+    // The receiver software selection dialog is showing.
+    bool selectionDialogOpen = false;
     // A dead-reckoning message (MID 26) has arrived since the serial port opened.
     bool deadReckoningSeen = false;
     // Rows by SV ID - 1; cleared when the entry for SV 1 arrives.

@@ -44,6 +44,7 @@ public:
         return answer;
     }
     bool RunLogFileSettings() override { return false; }
+    void RunSoftwareSelection() override {}
     std::vector<std::string> boxes;
     BoxAnswer answer = BoxAnswer::No;
 };

@@ -26,6 +26,7 @@ struct CRecordingUi : IUserInterface {
         return BoxAnswer::Ok;
     }
     bool RunLogFileSettings() override { return false; }
+    void RunSoftwareSelection() override {}
     Texts boxes;
 };
 
