@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "dialogs/SoftwareSelection.h"
+
 namespace kestrion::cli {
 
 BoxAnswer CHeadlessUi::MessageBox(std::string_view text, BoxButtons buttons, BoxIcon /*icon*/)
@@ -16,6 +18,15 @@ BoxAnswer CHeadlessUi::MessageBox(std::string_view text, BoxButtons buttons, Box
     case BoxButtons::YesNoCancel: return BoxAnswer::No;
     default: return BoxAnswer::Ok;
     }
+}
+
+void CHeadlessUi::RunSoftwareSelection()
+{
+    if (m_protocol == nullptr || m_protocol->selectionDialogOpen) {
+        return;
+    }
+    MessageBox("Selection of Target Receiver Software", BoxButtons::Ok, BoxIcon::None);
+    CSoftwareSelection(*m_protocol).Ok();
 }
 
 }  // namespace kestrion::cli

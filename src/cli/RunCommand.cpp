@@ -84,6 +84,7 @@ int RunEngine(const std::vector<std::string>& args)
     CStdRandom generator;
     CEngine engine{CProfile(ini), ui, timers, timers, generator};
     timers.SetDispatch(engine.TimerService());
+    ui.SetProtocol(engine.Services().Protocol());
 
     engine.CreateDocument();
     CTraceView trace(timers, stdout);
