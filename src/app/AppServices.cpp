@@ -104,7 +104,9 @@ void CAppServices::EphemerisComplete()
 
 void CAppServices::PollSoftwareVersion()
 {
-    // The poll goes to a receiver on a serial port only; file and random sources have none.
+    if (CFeedDoc* document = m_frame.CurrentDocument()) {
+        document->MeasuredFeed().PollSoftwareVersion();
+    }
 }
 
 void CAppServices::ShowWriteError(std::string_view message)

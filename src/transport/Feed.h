@@ -47,6 +47,8 @@ public:
     int Close() override;
     // Keeps, logs and announces a record; null means the source has ended.
     int AcceptRecord(const CMessageRecord* record) override;
+    // Asks a receiver on a serial port for its software version (MID 132).
+    void PollSoftwareVersion();
 
     // The countdowns of the command-parameter polls, in the order of kPollSubIds.
     int pollCountdowns[8] = {};

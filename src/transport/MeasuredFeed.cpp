@@ -1,3 +1,4 @@
+#include "protocol/Mid.h"
 #include "transport/BinaryFileSource.h"
 #include "transport/Feed.h"
 #include "transport/FeedEvents.h"
@@ -69,6 +70,15 @@ int CMeasuredFeed::AcceptRecord(const CMessageRecord* record)
         m_services.Broadcast(WMU_NEW_RECORD, 0, &m_latest);
     }
     return 1;
+}
+
+void CMeasuredFeed::PollSoftwareVersion()
+{
+    m_settings.LoadDataSources(m_services.Profile());
+    if (m_settings.measSource == 1 && m_source != nullptr) {
+        const uint8_t poll[] = {MID_PollSWVersion, 0x00};
+        m_source->SendCommand(poll, sizeof poll);
+    }
 }
 
 }  // namespace kestrion
