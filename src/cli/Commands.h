@@ -18,6 +18,7 @@ int RunLines(const std::vector<std::string>& args);
 int RunFrame(const std::vector<std::string>& args);
 int RunNmea(const std::vector<std::string>& args);
 int RunEngine(const std::vector<std::string>& args);
+int RunSimulate(const std::vector<std::string>& args);
 
 // Reports a usage error on stderr ("kestrion-cli <name>: <message>") and returns 2.
 int UsageError(const char* command, const std::string& message);

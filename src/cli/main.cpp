@@ -30,6 +30,15 @@ constexpr CliCommand kCommands[] = {
      "--trace prints one line per view update: <ms> <hint> <mid>. Message boxes go to stderr as\n"
      "\"message: <text>\"; questions take their default answer.\n",
      RunEngine},
+    {"simulate", "simulate [--link PATH] [--generation 1|2|3] [--baud B] [--protocol binary|nmea] [--busy] [--trace]",
+     "Simulates a receiver on a pseudo-terminal until SIGINT/SIGTERM. Prints the slave device path\n"
+     "(--link PATH also makes PATH a symbolic link to it, removed on exit). The receiver of software\n"
+     "generation G (default 3) talks the protocol (default binary) at B baud (default 38400) and\n"
+     "never faster: navigation and tracker messages every second, answers to polls, acks and naks,\n"
+     "baud and protocol switches. Bytes at another baud than its own are garbage both ways. --busy\n"
+     "now and then holds commands behind MID 18. --trace prints each received frame (hexadecimal)\n"
+     "or sentence on stderr.\n",
+     RunSimulate},
 };
 
 void PrintUsage(std::FILE* out)

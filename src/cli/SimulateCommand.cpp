@@ -1,0 +1,136 @@
+#include <poll.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "cli/CliArguments.h"
+#include "cli/Commands.h"
+#include "sim/BaudRates.h"
+#include "sim/PtyEndpoint.h"
+#include "sim/ReceiverModel.h"
+
+namespace kestrion::cli {
+namespace {
+
+constexpr int kLoopMs = 5;
+
+std::atomic<bool> g_stop{false};
+
+void OnSignal(int)
+{
+    g_stop = true;
+}
+
+int64_t NowMs()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+// The symbolic link to the slave, replaced when it exists and removed on exit.
+class CSlaveLink {
+public:
+    bool Make(const std::string& link, const std::string& target, std::string& error)
+    {
+        std::error_code code;
+        if (std::filesystem::is_symlink(link, code)) {
+            std::filesystem::remove(link, code);
+        }
+        std::filesystem::create_symlink(target, link, code);
+        if (code) {
+            error = "cannot link " + link + ": " + code.message();
+            return false;
+        }
+        m_link = link;
+        return true;
+    }
+    ~CSlaveLink()
+    {
+        if (!m_link.empty()) {
+            std::error_code code;
+            std::filesystem::remove(m_link, code);
+        }
+    }
+
+private:
+    std::string m_link;
+};
+
+void Serve(CPtyEndpoint& endpoint, CReceiverModel& model)
+{
+    std::vector<uint8_t> received;
+    while (!g_stop) {
+        pollfd wait{endpoint.MasterFd(), POLLIN, 0};
+        poll(&wait, 1, kLoopMs);
+        const int64_t now = NowMs();
+        received.clear();
+        endpoint.Read(received);
+        model.Receive(received, endpoint.LineBaud());
+        model.Advance(now);
+        const size_t room = endpoint.Room(now, model.Baud());
+        if (room > 0) {
+            endpoint.Write(model.TakeOutput(room, endpoint.LineBaud()));
+        }
+        endpoint.DropStaleOutput(static_cast<size_t>(model.Baud() / 5));
+    }
+}
+
+}  // namespace
+
+int RunSimulate(const std::vector<std::string>& args)
+{
+    CCliArguments arguments(args, {"--link", "--generation", "--baud", "--protocol"}, {"--busy", "--trace"});
+    SimConfig config;
+    config.generation = static_cast<int>(arguments.Integer("--generation", 1, 3).value_or(3));
+    config.baud = static_cast<int>(arguments.Integer("--baud", 1200, 115200).value_or(38400));
+    config.busy = arguments.Has("--busy");
+    const std::string protocol = arguments.Value("--protocol").value_or("binary");
+    if (!arguments.Ok()) {
+        return UsageError("simulate", arguments.Error());
+    }
+    if (!arguments.Positional().empty()) {
+        return UsageError("simulate", "takes no file");
+    }
+    if (protocol != "binary" && protocol != "nmea") {
+        return UsageError("simulate", "--protocol is binary or nmea");
+    }
+    if (!IsKnownBaud(config.baud)) {
+        return UsageError("simulate", "--baud is one of 1200 2400 4800 9600 19200 38400 57600 115200");
+    }
+    config.protocol = protocol == "nmea" ? SimProtocol::Nmea : SimProtocol::Binary;
+    config.seed = static_cast<uint64_t>(NowMs());
+
+    CPtyEndpoint endpoint;
+    std::string error;
+    if (!endpoint.Open(config.baud, NowMs(), error)) {
+        std::fprintf(stderr, "kestrion-cli simulate: %s\n", error.c_str());
+        return 1;
+    }
+    CSlaveLink link;
+    if (const auto path = arguments.Value("--link"); path && !link.Make(*path, endpoint.SlavePath(), error)) {
+        std::fprintf(stderr, "kestrion-cli simulate: %s\n", error.c_str());
+        return 1;
+    }
+    std::printf("%s\n", endpoint.SlavePath().c_str());
+    std::fflush(stdout);
+
+    std::signal(SIGINT, OnSignal);
+    std::signal(SIGTERM, OnSignal);
+    CReceiverModel model(config, NowMs());
+    if (arguments.Has("--trace")) {
+        model.SetTrace([](std::string_view line) {
+            std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
+        });
+    }
+    Serve(endpoint, model);
+    return 0;
+}
+
+}  // namespace kestrion::cli

@@ -1,0 +1,318 @@
+#include "sim/ReceiverModel.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+
+#include "NmeaSentences.h"
+#include "protocol/CommandFrame.h"
+#include "protocol/Layout.h"
+#include "sim/BaudRates.h"
+#include "sim/SimPayloads.h"
+
+namespace kestrion {
+namespace {
+
+constexpr int kRestartSeconds = 2;    // silent after a reset before the version comes
+constexpr int kStatusEvery = 20;      // seconds between development status texts
+constexpr int kSvCount = 32;
+constexpr uint8_t kSetMids[] = {130, 131, 135, 141, 142, 145, 148, 149, 150, 166};  // accepted as they are
+constexpr const char* kNmeaTalkers[4] = {"$GPGGA", "$GPGSA", "$GPGSV", "$GPRMC"};
+
+std::string HexBytes(std::span<const uint8_t> bytes)
+{
+    std::string text;
+    char hex[4];
+    for (uint8_t byte : bytes) {
+        std::snprintf(hex, sizeof hex, text.empty() ? "%02X" : " %02X", byte);
+        text += hex;
+    }
+    return text;
+}
+
+std::vector<std::string_view> SplitFields(std::string_view body)
+{
+    std::vector<std::string_view> fields;
+    size_t start = 0;
+    for (size_t comma = body.find(','); comma != std::string_view::npos; comma = body.find(',', start)) {
+        fields.push_back(body.substr(start, comma - start));
+        start = comma + 1;
+    }
+    fields.push_back(body.substr(start));
+    return fields;
+}
+
+long Number(std::string_view field)
+{
+    long value = -1;
+    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
+    return error == std::errc{} && end == field.data() + field.size() ? value : -1;
+}
+
+}  // namespace
+
+CReceiverModel::CReceiverModel(const SimConfig& config, int64_t nowMs)
+    : m_config(config),
+      m_baud(config.baud),
+      m_protocol(config.protocol),
+      m_framer(*this, m_host),
+      m_output(config.seed ^ 0x5A5A5A5Aull),
+      m_motion(config.seed),
+      m_settings(config.generation),
+      m_startMs(nowMs)
+{
+    if (m_protocol == SimProtocol::Binary) {
+        Send(VersionPayload(VersionText(m_config.generation)));
+    }
+}
+
+void CReceiverModel::Receive(std::span<const uint8_t> bytes, int lineBaud)
+{
+    // One byte at a time: a command may change the baud the next byte is heard at.
+    for (uint8_t byte : bytes) {
+        if (lineBaud != m_baud) {
+            m_framer.Reset();
+            continue;
+        }
+        m_framer.Accept(&byte, 1);
+    }
+}
+
+void CReceiverModel::Advance(int64_t nowMs)
+{
+    while (nowMs >= m_startMs + int64_t{m_seconds} * 1000) {
+        RunSecond();
+        ++m_seconds;
+    }
+}
+
+void CReceiverModel::OnFrame(std::span<const uint8_t> payload)
+{
+    if (m_trace) {
+        m_trace(HexBytes(BuildCommandFrame(payload)));
+    }
+    if (m_protocol != SimProtocol::Binary) {
+        return;
+    }
+    Payload command(payload.begin(), payload.end());
+    if (m_holding) {
+        m_held.push_back(std::move(command));
+    } else {
+        Execute(command);
+    }
+}
+
+void CReceiverModel::OnSentence(std::span<const uint8_t> sentence)
+{
+    const std::string_view text(reinterpret_cast<const char*>(sentence.data()), sentence.size() - 2);
+    if (m_trace) {
+        m_trace(text);
+    }
+    if (m_protocol != SimProtocol::Nmea) {
+        return;
+    }
+    std::string_view body = text.substr(1);
+    const size_t star = body.find('*');
+    if (star != std::string_view::npos) {
+        const long checksum = std::strtol(std::string(body.substr(star + 1)).c_str(), nullptr, 16);
+        body = body.substr(0, star);
+        if (checksum != NmeaChecksum(body)) {
+            return;
+        }
+    }
+    ExecuteSentence(body);
+}
+
+void CReceiverModel::RunSecond()
+{
+    m_last = m_motion.Next();
+    if (m_protocol == SimProtocol::Binary) {
+        SendBinarySecond(m_last);
+    } else {
+        SendNmeaSecond(m_last);
+    }
+    RunBusyCycle();
+}
+
+void CReceiverModel::SendBinarySecond(const ReceiverSecond& second)
+{
+    if (m_restartSeconds > 0) {
+        if (--m_restartSeconds == 0) {
+            Send(VersionPayload(VersionText(m_config.generation)));
+            Send(TextPayload("Restart: searching all channels"));
+        }
+        m_motion.TakeEvents();
+        return;
+    }
+    // A line that cannot carry a second's output in a second skips a report.
+    if (m_output.Size() <= static_cast<size_t>(m_baud / 10)) {
+        Send(NavigationPayload(second));
+        Send(TrackerPayload(second));
+    }
+    for (const std::string& event : m_motion.TakeEvents()) {
+        Send(TextPayload(event));
+    }
+    if (m_seconds % kStatusEvery == kStatusEvery - 1) {
+        char status[64];
+        std::snprintf(status, sizeof status, "Nav: %d SVs in fix, HDOP %.1f", second.FixCount(), second.hdop);
+        Send(TextPayload(status));
+    }
+}
+
+void CReceiverModel::SendNmeaSecond(const ReceiverSecond& second)
+{
+    m_motion.TakeEvents();
+    for (const std::string& sentence : NmeaSentences(second)) {
+        for (int i = 0; i < 4; ++i) {
+            const uint8_t rate = m_nmeaRates[i];
+            if (sentence.starts_with(kNmeaTalkers[i]) && rate != 0 && m_seconds % rate == 0) {
+                SendSentence(sentence);
+            }
+        }
+    }
+}
+
+void CReceiverModel::RunBusyCycle()
+{
+    if (!m_config.busy || m_protocol != SimProtocol::Binary) {
+        return;
+    }
+    const int phase = (m_seconds + 1) % m_config.busyEvery;
+    if (!m_holding && phase == m_config.busyEvery - m_config.busyFor) {
+        m_holding = true;
+        Send(OkToSendPayload(false));
+    } else if (m_holding && phase == 0) {
+        m_holding = false;
+        Send(OkToSendPayload(true));
+        while (!m_held.empty() && !m_holding) {
+            const Payload command = std::move(m_held.front());
+            m_held.pop_front();
+            Execute(command);
+        }
+    }
+}
+
+void CReceiverModel::Execute(const Payload& command)
+{
+    const uint8_t mid = command[0];
+    const uint8_t uartMid = m_config.generation == 1 ? 0xB6 : 0xA5;
+    switch (mid) {
+    case 128: Reset(); break;
+    case 129: SwitchToNmea(command); return;
+    case 132: Send(VersionPayload(VersionText(m_config.generation))); return;
+    case 134: ChangeBaud(command, command.size() >= 9 ? ReadU32(&command[1]) : 0); return;
+    case 144: Send(ClockStatusPayload(m_last, m_motion.Clock())); return;
+    case 146: PollAlmanac(); return;
+    case 147: PollEphemeris(command); return;
+    case 152: Send(m_settings.NavParameters()); return;
+    case 168: PollParameters(command); return;
+    default:
+        if (mid == uartMid) {
+            ConfigureUarts(command);
+            return;
+        }
+        if (!m_settings.Store(command) && std::ranges::find(kSetMids, mid) == std::end(kSetMids)) {
+            Send(NakPayload(mid));
+            return;
+        }
+    }
+    Send(AckPayload(mid));
+}
+
+void CReceiverModel::Reset()
+{
+    m_motion.Reset();
+    m_restartSeconds = kRestartSeconds;
+}
+
+void CReceiverModel::SwitchToNmea(const Payload& command)
+{
+    if (command.size() < 24 || !IsKnownBaud(ReadU16(&command[22]))) {
+        Send(NakPayload(command[0]));
+        return;
+    }
+    // Rates of GGA, GSA, GSV and RMC: pairs 1, 3, 4 and 5 from byte 2.
+    constexpr int kRateBytes[4] = {2, 6, 8, 10};
+    for (int i = 0; i < 4; ++i) {
+        m_nmeaRates[i] = command[kRateBytes[i]];
+    }
+    Send(AckPayload(command[0]));
+    m_protocol = SimProtocol::Nmea;
+    m_baud = ReadU16(&command[22]);
+    m_held.clear();  // the rest was meant for the binary protocol
+}
+
+void CReceiverModel::ChangeBaud(const Payload& command, uint32_t baud)
+{
+    if (!IsKnownBaud(baud)) {
+        Send(NakPayload(command[0]));
+        return;
+    }
+    // The answer leaves at the baud the command came in at.
+    Send(AckPayload(command[0]));
+    m_baud = static_cast<int>(baud);
+}
+
+void CReceiverModel::ConfigureUarts(const Payload& command)
+{
+    // Four 12-byte entries from byte 1; the first is UART 0, the line of the program.
+    constexpr uint8_t kUnset = 0xFF;
+    if (command.size() < 49) {
+        Send(NakPayload(command[0]));
+    } else if (command[1] == kUnset) {
+        Send(AckPayload(command[0]));
+    } else {
+        ChangeBaud(command, ReadU32(&command[4]));
+    }
+}
+
+void CReceiverModel::PollAlmanac()
+{
+    for (int sv = 1; sv <= kSvCount; ++sv) {
+        Send(AlmanacPayload(static_cast<uint8_t>(sv)));
+    }
+}
+
+void CReceiverModel::PollEphemeris(const Payload& command)
+{
+    const int sv = command.size() >= 2 ? command[1] : 0;
+    if (sv > kSvCount) {
+        Send(NakPayload(command[0]));
+        return;
+    }
+    for (int each = sv == 0 ? 1 : sv; each <= (sv == 0 ? kSvCount : sv); ++each) {
+        Send(EphemerisPayload(static_cast<uint8_t>(each)));
+    }
+}
+
+void CReceiverModel::PollParameters(const Payload& command)
+{
+    // Generations before 3 do not know the poll.
+    const Payload answer =
+        m_config.generation >= 3 && command.size() >= 2 ? m_settings.ParameterAnswer(command[1]) : Payload{};
+    Send(answer.empty() ? NakPayload(command[0]) : answer);
+}
+
+void CReceiverModel::ExecuteSentence(std::string_view body)
+{
+    // PORV100,<protocol>,<baud>,<data bits>,<stop bits>,<parity>: protocol 0 is binary.
+    const std::vector<std::string_view> fields = SplitFields(body);
+    if (fields.size() < 3 || fields[0] != "PORV100" || Number(fields[1]) != 0 || !IsKnownBaud(Number(fields[2]))) {
+        return;
+    }
+    m_protocol = SimProtocol::Binary;
+    m_baud = static_cast<int>(Number(fields[2]));
+    Send(VersionPayload(VersionText(m_config.generation)));
+}
+
+void CReceiverModel::Send(const Payload& payload)
+{
+    m_output.Push(BuildCommandFrame(payload), m_baud);
+}
+
+void CReceiverModel::SendSentence(std::string_view sentence)
+{
+    m_output.Push({reinterpret_cast<const uint8_t*>(sentence.data()), sentence.size()}, m_baud);
+}
+
+}  // namespace kestrion

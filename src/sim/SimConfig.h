@@ -1,0 +1,20 @@
+#pragma once
+// How a simulated receiver starts.
+#include <cstdint>
+
+namespace kestrion {
+
+enum class SimProtocol { Binary, Nmea };
+
+struct SimConfig {
+    int generation = 3;  // receiver software generation, 1..3
+    int baud = 38400;
+    SimProtocol protocol = SimProtocol::Binary;
+    // With busy set, every busyEvery seconds the receiver holds commands for busyFor seconds.
+    bool busy = false;
+    int busyEvery = 15;
+    int busyFor = 2;
+    uint64_t seed = 1;  // noise of positions, signals and garbage
+};
+
+}  // namespace kestrion

@@ -1,0 +1,340 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <numeric>
+#include <string>
+
+#include "ReceiverHarness.h"
+#include "protocol/MessageLayouts.h"
+
+namespace kestrion::test {
+namespace {
+
+SimConfig Receiver(int generation, int baud = 38400)
+{
+    SimConfig config;
+    config.generation = generation;
+    config.baud = baud;
+    return config;
+}
+
+std::vector<uint8_t> SetSerialPort(uint32_t baud)
+{
+    return {0x86, uint8_t(baud >> 24), uint8_t(baud >> 16), uint8_t(baud >> 8), uint8_t(baud), 8, 1, 0, 0};
+}
+
+// GGA every second, RMC every other second, the rest off.
+std::vector<uint8_t> SetNmeaMode(uint16_t baud)
+{
+    std::vector<uint8_t> payload(24, 0);
+    payload[0] = 0x81;
+    payload[1] = 2;
+    payload[2] = 1;   // GGA
+    payload[10] = 2;  // RMC
+    payload[22] = uint8_t(baud >> 8);
+    payload[23] = uint8_t(baud);
+    return payload;
+}
+
+std::vector<uint8_t> Answered(const CReceiverHarness& line, uint8_t ackOrNak)
+{
+    std::vector<uint8_t> mids;
+    for (const CMessageRecord* record : line.Of(ackOrNak)) {
+        mids.push_back(ackOrNak == 11 ? record->ack.commandMid : record->nak.commandMid);
+    }
+    return mids;
+}
+
+class GenerationPolls : public testing::TestWithParam<int> {};
+
+TEST_P(GenerationPolls, AnswersEachPollInTheLayoutOfItsGeneration)
+{
+    const int generation = GetParam();
+    CReceiverHarness line(Receiver(generation));
+    line.Run(1.0);
+    line.Forget();
+
+    line.Command({0x84, 0x00});
+    line.Command({0x90, 0x00});
+    line.Command({0x98, 0x00});
+    line.Run(1.0);
+
+    const auto versions = line.Of(6);
+    ASSERT_EQ(versions.size(), 1u);
+    const std::string version(versions[0]->swVersion.version, strnlen(versions[0]->swVersion.version, 20));
+    const char* prefix = generation == 1 ? "1." : generation == 2 ? "2.0." : "2.1.";
+    EXPECT_TRUE(version.starts_with(prefix)) << version;
+
+    const auto clocks = line.Of(7);
+    ASSERT_EQ(clocks.size(), 1u);
+    EXPECT_GT(clocks[0]->clockStatus.week.Value(), 0);
+    EXPECT_GT(clocks[0]->clockStatus.svCount, 3);
+
+    EXPECT_EQ(line.PayloadSizesOf(19), std::vector<size_t>{generation == 1 ? 24u : 65u});
+    ASSERT_EQ(line.Of(19).size(), 1u);
+    const CMessageRecord& params = *line.Of(19)[0];
+    if (generation == 1) {
+        EXPECT_EQ(params.mgrParams1.dopMaskMode, 4);
+        EXPECT_EQ(params.mgrParams1.elevMask.Value(), 75);
+    } else {
+        EXPECT_EQ(params.mgrParams.dopMaskMode, 4);
+        EXPECT_EQ(params.mgrParams.elevMask.Value(), 75);
+    }
+    EXPECT_TRUE(line.Of(11).empty()) << "polls are answered, not acknowledged";
+}
+
+TEST_P(GenerationPolls, NavigationParametersFollowTheSettingCommands)
+{
+    const int generation = GetParam();
+    CReceiverHarness line(Receiver(generation));
+    line.Command({0x89, 3, 8, 9, 10});   // DOP mask: GDOP
+    line.Command({0x8B, 0, 50, 0, 120});  // navigation elevation mask 12.0
+    line.Command({0x98, 0x00});
+    line.Run(1.0);
+
+    EXPECT_EQ(Answered(line, 11), (std::vector<uint8_t>{0x89, 0x8B}));
+    ASSERT_EQ(line.Of(19).size(), 1u);
+    const CMessageRecord& params = *line.Of(19)[0];
+    const int dopMode = generation == 1 ? params.mgrParams1.dopMaskMode : params.mgrParams.dopMaskMode;
+    const int elevMask = generation == 1 ? params.mgrParams1.elevMask.Value() : params.mgrParams.elevMask.Value();
+    EXPECT_EQ(dopMode, 3);
+    EXPECT_EQ(elevMask, 120);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sim, GenerationPolls, testing::Values(1, 2, 3));
+
+TEST(ReceiverModel, SendsTheWholeAlmanacAndEphemeris)
+{
+    CReceiverHarness line(Receiver(2));
+    line.Command({0x92, 0x00});
+    line.Command({0x93, 0x00, 0x00});
+    line.Command({0x93, 0x07, 0x00});
+    line.Run(3.0);
+
+    std::vector<int> almanacSvs, ephemerisSvs;
+    for (const CMessageRecord* record : line.Of(14)) {
+        almanacSvs.push_back(record->almanac.svId);
+    }
+    for (const CMessageRecord* record : line.Of(15)) {
+        ephemerisSvs.push_back(record->ephemeris.svId);
+        EXPECT_EQ(record->ephemeris.words[0].Value(), record->ephemeris.svId);
+    }
+    std::vector<int> all(32);
+    std::iota(all.begin(), all.end(), 1);
+    EXPECT_EQ(almanacSvs, all);
+    all.push_back(7);
+    EXPECT_EQ(ephemerisSvs, all);
+}
+
+TEST(ReceiverModel, AnswersParameterPollsWithTheCommandLayouts)
+{
+    CReceiverHarness line(Receiver(3));
+    line.Command({0x8C, 28, 33});  // power mask
+    for (uint8_t subId : kPollSubIds) {
+        line.Command({0xA8, subId, 0, 0, 0, 0});
+    }
+    line.Command({0xA8, 0x86, 0, 0, 0, 0});  // the serial port has no current values
+    line.Run(1.0);
+
+    const std::vector<size_t> sizes = line.PayloadSizesOf(43);
+    ASSERT_EQ(sizes.size(), 8u);
+    for (size_t slot = 0; slot < 8; ++slot) {
+        EXPECT_EQ(sizes[slot], 1 + layouts::kPollAnswers[slot].Size()) << int(kPollSubIds[slot]);
+    }
+    ASSERT_EQ(line.link.answers.size(), 8u);
+    for (size_t slot = 0; slot < 8; ++slot) {
+        EXPECT_EQ(line.link.answers[slot].subId, kPollSubIds[slot]);
+        EXPECT_EQ(line.link.answers[slot].block[0], kPollSubIds[slot]);
+    }
+    EXPECT_EQ(line.link.answers[5].block[2], 33) << "the power mask that was set";
+    EXPECT_EQ(line.link.answers[7].block[9], 0xA7) << "low power carries its acquisition block";
+    EXPECT_EQ(Answered(line, 12), std::vector<uint8_t>{0xA8});
+}
+
+TEST(ReceiverModel, EarlierGenerationsRejectTheParameterPoll)
+{
+    CReceiverHarness line(Receiver(2));
+    line.Command({0xA8, 0x88, 0, 0, 0, 0});
+    line.Run(1.0);
+    EXPECT_TRUE(line.Of(43).empty());
+    EXPECT_EQ(Answered(line, 12), std::vector<uint8_t>{0xA8});
+}
+
+TEST(ReceiverModel, AcknowledgesKnownCommandsAndRejectsOthers)
+{
+    CReceiverHarness line(Receiver(3));
+    line.Command({0x88, 0, 1, 1, 0, 1, 0xFC, 0x18, 0, 0, 0, 30, 15, 1});
+    line.Command({0x8F, 1});
+    line.Command({0xA6, 0, 2, 1, 0, 0, 0, 0});
+    line.Command({0x42, 0});                 // not a command
+    line.Command({0x8C, 28});                // too short
+    line.Command(SetSerialPort(12345));      // no such baud
+    line.Command({0xB6, 0});                 // the generation 1 UART command
+    line.Run(1.0);
+
+    EXPECT_EQ(Answered(line, 11), (std::vector<uint8_t>{0x88, 0x8F, 0xA6}));
+    EXPECT_EQ(Answered(line, 12), (std::vector<uint8_t>{0x42, 0x8C, 0x86, 0xB6}));
+    EXPECT_EQ(line.model.Baud(), 38400);
+}
+
+TEST(ReceiverModel, ReportsAMovingPositionEverySecond)
+{
+    CReceiverHarness line(Receiver(3));
+    line.Run(30.0);
+    const auto navs = line.Of(2);
+    const auto trackers = line.Of(4);
+    ASSERT_GE(navs.size(), 29u);
+    ASSERT_GE(trackers.size(), 29u);
+    for (size_t i = 1; i < navs.size(); ++i) {
+        EXPECT_EQ(navs[i]->nav.tow.Value() - navs[i - 1]->nav.tow.Value(), 100u);
+    }
+    const auto distance = [](const CMessageRecord* a, const CMessageRecord* b) {
+        return std::hypot(double(a->nav.x - b->nav.x), double(a->nav.y - b->nav.y), double(a->nav.z - b->nav.z));
+    };
+    const double metres = distance(navs.front(), navs.back());
+    EXPECT_GT(metres, 20.0);
+    EXPECT_LT(metres, 30 * 8.0);
+    EXPECT_GE(navs.back()->nav.svCount, 4);
+    EXPECT_EQ(navs.back()->nav.svCount, std::count_if(trackers.back()->tracker.channels,
+                                                       trackers.back()->tracker.channels + kChannels,
+                                                       [](const TrackerChannel& c) { return c.state == 0xBF; }));
+}
+
+TEST(ReceiverModel, ResetLosesTheFixAndAnnouncesItsVersionAgain)
+{
+    CReceiverHarness line(Receiver(3));
+    line.Run(5.0);
+    const CMessageRecord before = *line.Of(2).back();
+    line.Forget();
+    line.Command({0x80, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 12, 0x04});
+    line.Run(1.0);
+    EXPECT_EQ(Answered(line, 11), std::vector<uint8_t>{0x80});
+    EXPECT_TRUE(line.Of(2).empty()) << "silent while restarting";
+    line.Run(2.0);
+    ASSERT_EQ(line.Of(6).size(), 1u);
+    ASSERT_FALSE(line.Of(2).empty());
+    EXPECT_LT(line.Of(2).front()->nav.svCount, 4) << "channels search again";
+
+    line.Run(20.0);
+    const CMessageRecord& after = *line.Of(2).back();
+    EXPECT_GE(after.nav.svCount, 4);
+    EXPECT_LT(std::hypot(double(after.nav.x - before.nav.x), double(after.nav.y - before.nav.y)), 300.0);
+}
+
+TEST(ReceiverModel, SwitchesToNmeaAndBackAtTheNewBauds)
+{
+    CReceiverHarness line(Receiver(3));
+    line.Command(SetNmeaMode(9600));
+    line.Run(0.5);
+    EXPECT_EQ(Answered(line, 11), std::vector<uint8_t>{0x81}) << "acknowledged at the old baud";
+    EXPECT_EQ(line.model.Protocol(), SimProtocol::Nmea);
+
+    line.lineBaud = 9600;
+    line.Forget();
+    line.Run(4.0);
+    EXPECT_TRUE(line.payloads.empty());
+    int gga = 0, rmc = 0;
+    for (const std::string& sentence : line.sentences) {
+        gga += sentence.starts_with("$GPGGA") ? 1 : 0;
+        rmc += sentence.starts_with("$GPRMC") ? 1 : 0;
+        EXPECT_TRUE(sentence.starts_with("$GPGGA") || sentence.starts_with("$GPRMC")) << sentence;
+    }
+    EXPECT_GE(gga, 3);
+    EXPECT_GE(rmc, 1);
+    EXPECT_LT(rmc, gga);
+
+    line.Command({0x84, 0x00});  // binary commands mean nothing to it now
+    line.Sentence("PORV100,0,19200,8,1,0");
+    line.Write({'$', 'P', 'O', 'R', 'V', '1', '0', '0', ',', '0', ',', '4', '8', '0', '0', '*', '0', '0', '\r', '\n'});
+    EXPECT_EQ(line.model.Protocol(), SimProtocol::Binary);
+    EXPECT_EQ(line.model.Baud(), 19200) << "a sentence with a wrong checksum is ignored";
+
+    line.lineBaud = 19200;
+    line.Forget();
+    line.Run(2.0);
+    EXPECT_GE(line.Of(2).size(), 1u);
+    EXPECT_TRUE(line.sentences.empty());
+}
+
+TEST(ReceiverModel, AWrongBaudIsGarbageBothWays)
+{
+    CReceiverHarness line(Receiver(3));
+    line.Command(SetSerialPort(9600));
+    line.Run(0.2);
+    EXPECT_EQ(Answered(line, 11), std::vector<uint8_t>{0x86});
+    EXPECT_EQ(line.model.Baud(), 9600);
+
+    // The program stays at 38400: it hears noise at the receiver's byte rate and is not heard.
+    line.Forget();
+    line.Command({0x84, 0x00});
+    line.Run(3.0);
+    EXPECT_TRUE(line.payloads.empty());
+    EXPECT_TRUE(line.sentences.empty());
+    EXPECT_GT(line.bytesCarried, 300u);
+    EXPECT_LE(line.bytesCarried, 3 * 960u + 200u);
+
+    line.lineBaud = 9600;
+    line.Forget();
+    line.Command({0x84, 0x00});
+    line.Run(2.0);
+    EXPECT_EQ(line.Of(6).size(), 1u);
+    EXPECT_GE(line.Of(2).size(), 1u);
+}
+
+TEST(ReceiverModel, UartConfigurationMovesTheProgramsLine)
+{
+    CReceiverHarness line(Receiver(2));
+    std::vector<uint8_t> uarts(49, 0);
+    uarts[0] = 0xA5;
+    for (int entry = 0; entry < 4; ++entry) {
+        uarts[1 + 12 * entry] = 0xFF;
+        uarts[2 + 12 * entry] = uarts[3 + 12 * entry] = 5;
+    }
+    line.Command(uarts);
+    uarts[1] = 0;
+    uarts[2] = uarts[3] = 0;
+    uarts[4] = 0x00, uarts[5] = 0x00, uarts[6] = 0xE1, uarts[7] = 0x00;  // 57600
+    line.Command(uarts);
+    line.Run(0.5);
+    EXPECT_EQ(Answered(line, 11), (std::vector<uint8_t>{0xA5, 0xA5}));
+    EXPECT_EQ(line.model.Baud(), 57600);
+}
+
+TEST(ReceiverModel, BusyHoldsCommandsUntilItIsReadyAgain)
+{
+    SimConfig config = Receiver(3);
+    config.busy = true;
+    config.busyEvery = 10;
+    config.busyFor = 2;
+    CReceiverHarness line(config);
+    while (!line.model.Holding()) {
+        line.Run(0.05);
+        ASSERT_LT(line.Of(2).size(), 12u) << "never became busy";
+    }
+    line.Run(0.2);
+    ASSERT_EQ(line.Of(18).size(), 1u);
+    EXPECT_EQ(line.Of(18)[0]->okToSend.okToSend, 0);
+
+    line.Forget();
+    line.Command({0x84, 0x00});
+    line.Command({0x8F, 1});
+    line.Run(1.0);
+    EXPECT_TRUE(line.Of(6).empty());
+    EXPECT_TRUE(line.Of(11).empty());
+
+    line.Run(1.5);
+    std::vector<uint8_t> order;
+    for (const CMessageRecord& record : line.records) {
+        if (record.type == 18 || record.type == 6 || record.type == 11) {
+            order.push_back(record.type);
+        }
+    }
+    EXPECT_EQ(order, (std::vector<uint8_t>{18, 6, 11}));
+    EXPECT_EQ(line.Of(18)[0]->okToSend.okToSend, 1);
+    EXPECT_FALSE(line.model.Holding());
+}
+
+}  // namespace
+}  // namespace kestrion::test
