@@ -1,0 +1,191 @@
+#include "platform/SerialPorts.h"
+
+#include <fcntl.h>
+#include <linux/serial.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <filesystem>
+#include <functional>
+#include <iterator>
+#include <string_view>
+#include <tuple>
+#include <utility>
+
+#include "platform/FileText.h"
+
+namespace kestrion {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kCannotOpen = "Error.. Cannot create UART handle.\nComm port is not available or may be in use.";
+
+// Calls visit for each entry of the folder until it returns false; entries that vanish
+// while listing (processes ending) are skipped.
+void ForEachEntry(const fs::path& folder, const std::function<bool(const fs::path&)>& visit)
+{
+    std::error_code error;
+    for (fs::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error)) {
+        if (!visit(entry->path())) {
+            return;
+        }
+    }
+}
+
+std::optional<unsigned> NumberOf(std::string_view text)
+{
+    unsigned value = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (result.ec != std::errc() || result.ptr != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// "ttyS2" before "ttyS10": names compare by their text before the trailing digits, then by
+// the number the digits make.
+bool NaturalLess(std::string_view a, std::string_view b)
+{
+    const auto split = [](std::string_view name) {
+        const size_t digits = name.find_last_not_of("0123456789") + 1;
+        return std::pair(name.substr(0, digits), name.substr(digits));
+    };
+    const auto [stemA, numberA] = split(a);
+    const auto [stemB, numberB] = split(b);
+    return std::tuple(stemA, numberA.size(), numberA) < std::tuple(stemB, numberB.size(), numberB);
+}
+
+std::vector<std::string> DevicesIn(const fs::path& folder, std::string_view prefix)
+{
+    std::vector<std::string> paths;
+    ForEachEntry(folder, [&](const fs::path& entry) {
+        std::error_code error;
+        if (entry.filename().string().starts_with(prefix) && fs::exists(entry, error)) {
+            paths.push_back(entry.string());
+        }
+        return true;
+    });
+    std::ranges::sort(paths, NaturalLess);
+    return paths;
+}
+
+// There is a ttyS node for every possible 8250 port; only one with a UART answers. A port
+// the user may not open counts when sysfs does not say it has no UART.
+bool HasUart(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == EACCES || errno == EPERM) {
+            const auto type = ReadFileText(fs::path("/sys/class/tty") / fs::path(path).filename() / "type");
+            return !type || type->front() != '0';
+        }
+        return errno == EBUSY;
+    }
+    serial_struct info {};
+    termios line {};
+    const bool present =
+        ::ioctl(fd, TIOCGSERIAL, &info) == 0 ? info.type != PORT_UNKNOWN : ::tcgetattr(fd, &line) == 0;
+    ::close(fd);
+    return present;
+}
+
+std::string ProgramOf(const fs::path& process)
+{
+    std::string name = ReadFileText(process / "comm").value_or("?");
+    while (!name.empty() && name.back() == '\n') {
+        name.pop_back();
+    }
+    return name;
+}
+
+std::string BusyLine(const std::string& path)
+{
+    const auto holder = FindPortHolder(path);
+    if (!holder) {
+        return "\n" + path + " is held by another program; ModemManager and brltty are the usual suspects.";
+    }
+    std::string line = "\n" + path + " is held by " + holder->program + " (pid " + std::to_string(holder->pid) + ").";
+    if (holder->program == "ModemManager" || holder->program == "brltty") {
+        line += " ModemManager and brltty take serial ports for modems and braille displays: stop or remove it.";
+    }
+    return line;
+}
+
+}  // namespace
+
+std::string DevicePathOf(const std::string& portName)
+{
+    std::string_view name = portName;
+    if (name.starts_with("\\\\.\\")) {
+        name.remove_prefix(4);
+    }
+    if (name.starts_with('/')) {
+        return std::string(name);
+    }
+    if (name.starts_with("COM")) {
+        const auto number = NumberOf(name.substr(3));
+        if (number && *number > 0) {
+            return "/dev/ttyS" + std::to_string(*number - 1);
+        }
+    }
+    return "/dev/" + std::string(name);
+}
+
+std::vector<std::string> ListSerialPorts()
+{
+    std::vector<std::string> ports = DevicesIn("/dev/serial/by-id", "");
+    for (const char* prefix : {"ttyUSB", "ttyACM"}) {
+        std::ranges::move(DevicesIn("/dev", prefix), std::back_inserter(ports));
+    }
+    std::ranges::copy_if(DevicesIn("/dev", "ttyS"), std::back_inserter(ports), HasUart);
+    return ports;
+}
+
+std::optional<PortHolder> FindPortHolder(const std::string& path)
+{
+    struct stat device {};
+    if (::stat(path.c_str(), &device) != 0 || !S_ISCHR(device.st_mode)) {
+        return std::nullopt;
+    }
+    std::optional<PortHolder> holder;
+    ForEachEntry("/proc", [&](const fs::path& process) {
+        const auto pid = NumberOf(process.filename().string());
+        if (!pid) {
+            return true;
+        }
+        ForEachEntry(process / "fd", [&](const fs::path& link) {
+            struct stat target {};
+            if (::stat(link.c_str(), &target) == 0 && S_ISCHR(target.st_mode) && target.st_rdev == device.st_rdev) {
+                holder = PortHolder {ProgramOf(process), static_cast<int>(*pid)};
+            }
+            return !holder;
+        });
+        return !holder;
+    });
+    return holder;
+}
+
+std::string OpenErrorText(const std::string& path, int error)
+{
+    std::string text = kCannotOpen;
+    if (error == EACCES || error == EPERM) {
+        text += "\nYou have no permission to use " + path +
+                ": add yourself to the dialout group (sudo usermod -aG dialout $USER) and log in again.";
+    } else if (error == EBUSY) {
+        text += BusyLine(path);
+    }
+    return text;
+}
+
+std::string SettingsErrorText(const std::string& path)
+{
+    return std::string(kCannotOpen) + "\n" + path + " does not accept these line settings.";
+}
+
+}  // namespace kestrion

@@ -1,0 +1,32 @@
+#pragma once
+// Serial port names, the ports present on this machine, and what to tell the user when a
+// port cannot be opened.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/SerialDevice.h"
+
+namespace kestrion {
+
+// The serial devices present: the /dev/serial/by-id links, then /dev/ttyUSB*, /dev/ttyACM*
+// and the /dev/ttyS* ports with a UART behind them, each group in natural order.
+std::vector<std::string> ListSerialPorts();
+
+// A process that has a device open.
+struct PortHolder {
+    std::string program;
+    int pid = 0;
+};
+
+// The first process found with the device at path open; processes of other users are only
+// visible with privileges.
+std::optional<PortHolder> FindPortHolder(const std::string& path);
+
+// The text for the user when opening the device at path failed with the errno value `error`.
+std::string OpenErrorText(const std::string& path, int error);
+
+// The text for the user when the device at path refused the line settings.
+std::string SettingsErrorText(const std::string& path);
+
+}  // namespace kestrion
