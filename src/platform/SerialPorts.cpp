@@ -83,7 +83,7 @@ bool HasUart(const std::string& path)
     if (fd < 0) {
         if (errno == EACCES || errno == EPERM) {
             const auto type = ReadFileText(fs::path("/sys/class/tty") / fs::path(path).filename() / "type");
-            return !type || type->front() != '0';
+            return !type || !type->starts_with('0');
         }
         return errno == EBUSY;
     }
