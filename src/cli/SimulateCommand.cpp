@@ -107,6 +107,8 @@ int RunSimulate(const std::vector<std::string>& args)
     config.protocol = protocol == "nmea" ? SimProtocol::Nmea : SimProtocol::Binary;
     config.seed = static_cast<uint64_t>(NowMs());
 
+    std::signal(SIGINT, OnSignal);
+    std::signal(SIGTERM, OnSignal);
     CPtyEndpoint endpoint;
     std::string error;
     if (!endpoint.Open(config.baud, NowMs(), error)) {
@@ -121,8 +123,6 @@ int RunSimulate(const std::vector<std::string>& args)
     std::printf("%s\n", endpoint.SlavePath().c_str());
     std::fflush(stdout);
 
-    std::signal(SIGINT, OnSignal);
-    std::signal(SIGTERM, OnSignal);
     CReceiverModel model(config, NowMs());
     if (arguments.Has("--trace")) {
         model.SetTrace([](std::string_view line) {

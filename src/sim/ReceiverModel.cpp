@@ -16,6 +16,8 @@ namespace {
 constexpr int kRestartSeconds = 2;    // silent after a reset before the version comes
 constexpr int kStatusEvery = 20;      // seconds between development status texts
 constexpr int kSvCount = 32;
+constexpr size_t kMode1 = 19;          // offset of Mode 1 in MID 2
+constexpr uint8_t kHoldingMode = 0x08;  // Mode 1 bit 3: commands are held
 constexpr uint8_t kSetMids[] = {130, 131, 135, 141, 142, 145, 148, 149, 150, 166};  // accepted as they are
 constexpr const char* kNmeaTalkers[4] = {"$GPGGA", "$GPGSA", "$GPGSV", "$GPRMC"};
 
@@ -126,12 +128,18 @@ void CReceiverModel::OnSentence(std::span<const uint8_t> sentence)
 void CReceiverModel::RunSecond()
 {
     m_last = m_motion.Next();
+    RunBusyCycle();
     if (m_protocol == SimProtocol::Binary) {
         SendBinarySecond(m_last);
     } else {
         SendNmeaSecond(m_last);
     }
-    RunBusyCycle();
+}
+
+bool CReceiverModel::Backlogged() const
+{
+    // A line that cannot carry a second's output in a second skips a report.
+    return m_output.Size() > static_cast<size_t>(m_baud / 10);
 }
 
 void CReceiverModel::SendBinarySecond(const ReceiverSecond& second)
@@ -144,9 +152,12 @@ void CReceiverModel::SendBinarySecond(const ReceiverSecond& second)
         m_motion.TakeEvents();
         return;
     }
-    // A line that cannot carry a second's output in a second skips a report.
-    if (m_output.Size() <= static_cast<size_t>(m_baud / 10)) {
-        Send(NavigationPayload(second));
+    if (!Backlogged()) {
+        Payload navigation = NavigationPayload(second);
+        if (m_holding && m_config.generation != 1) {
+            navigation[kMode1] |= kHoldingMode;  // keeps the program from sending
+        }
+        Send(navigation);
         Send(TrackerPayload(second));
     }
     for (const std::string& event : m_motion.TakeEvents()) {
@@ -162,6 +173,9 @@ void CReceiverModel::SendBinarySecond(const ReceiverSecond& second)
 void CReceiverModel::SendNmeaSecond(const ReceiverSecond& second)
 {
     m_motion.TakeEvents();
+    if (Backlogged()) {
+        return;
+    }
     for (const std::string& sentence : NmeaSentences(second)) {
         for (int i = 0; i < 4; ++i) {
             const uint8_t rate = m_nmeaRates[i];

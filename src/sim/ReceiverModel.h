@@ -49,6 +49,7 @@ private:
     void OnSentence(std::span<const uint8_t> sentence) override;
 
     void RunSecond();
+    bool Backlogged() const;
     void SendBinarySecond(const ReceiverSecond& second);
     void SendNmeaSecond(const ReceiverSecond& second);
     void RunBusyCycle();

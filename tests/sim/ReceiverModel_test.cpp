@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <numeric>
+#include <set>
 #include <string>
 
 #include "ReceiverHarness.h"
@@ -56,6 +57,8 @@ TEST_P(GenerationPolls, AnswersEachPollInTheLayoutOfItsGeneration)
     line.Run(1.0);
     line.Forget();
 
+    line.Command({0x89, 3, 8, 9, 10});    // DOP mask: GDOP
+    line.Command({0x8B, 0, 50, 0, 120});  // navigation elevation mask 12.0
     line.Command({0x84, 0x00});
     line.Command({0x90, 0x00});
     line.Command({0x98, 0x00});
@@ -75,32 +78,11 @@ TEST_P(GenerationPolls, AnswersEachPollInTheLayoutOfItsGeneration)
     EXPECT_EQ(line.PayloadSizesOf(19), std::vector<size_t>{generation == 1 ? 24u : 65u});
     ASSERT_EQ(line.Of(19).size(), 1u);
     const CMessageRecord& params = *line.Of(19)[0];
-    if (generation == 1) {
-        EXPECT_EQ(params.mgrParams1.dopMaskMode, 4);
-        EXPECT_EQ(params.mgrParams1.elevMask.Value(), 75);
-    } else {
-        EXPECT_EQ(params.mgrParams.dopMaskMode, 4);
-        EXPECT_EQ(params.mgrParams.elevMask.Value(), 75);
-    }
-    EXPECT_TRUE(line.Of(11).empty()) << "polls are answered, not acknowledged";
-}
-
-TEST_P(GenerationPolls, NavigationParametersFollowTheSettingCommands)
-{
-    const int generation = GetParam();
-    CReceiverHarness line(Receiver(generation));
-    line.Command({0x89, 3, 8, 9, 10});   // DOP mask: GDOP
-    line.Command({0x8B, 0, 50, 0, 120});  // navigation elevation mask 12.0
-    line.Command({0x98, 0x00});
-    line.Run(1.0);
-
-    EXPECT_EQ(Answered(line, 11), (std::vector<uint8_t>{0x89, 0x8B}));
-    ASSERT_EQ(line.Of(19).size(), 1u);
-    const CMessageRecord& params = *line.Of(19)[0];
     const int dopMode = generation == 1 ? params.mgrParams1.dopMaskMode : params.mgrParams.dopMaskMode;
     const int elevMask = generation == 1 ? params.mgrParams1.elevMask.Value() : params.mgrParams.elevMask.Value();
     EXPECT_EQ(dopMode, 3);
     EXPECT_EQ(elevMask, 120);
+    EXPECT_EQ(Answered(line, 11), (std::vector<uint8_t>{0x89, 0x8B})) << "polls are answered, not acknowledged";
 }
 
 INSTANTIATE_TEST_SUITE_P(Sim, GenerationPolls, testing::Values(1, 2, 3));
@@ -165,6 +147,12 @@ TEST(ReceiverModel, EarlierGenerationsRejectTheParameterPoll)
 TEST(ReceiverModel, AcknowledgesKnownCommandsAndRejectsOthers)
 {
     CReceiverHarness line(Receiver(3));
+    std::vector<uint8_t> uarts(49, 0);  // UART 0 to 57600, the others unset
+    uarts[0] = 0xA5;
+    for (int entry = 1; entry < 4; ++entry) {
+        uarts[1 + 12 * entry] = 0xFF;
+    }
+    uarts[6] = 0xE1;
     line.Command({0x88, 0, 1, 1, 0, 1, 0xFC, 0x18, 0, 0, 0, 30, 15, 1});
     line.Command({0x8F, 1});
     line.Command({0xA6, 0, 2, 1, 0, 0, 0, 0});
@@ -172,11 +160,12 @@ TEST(ReceiverModel, AcknowledgesKnownCommandsAndRejectsOthers)
     line.Command({0x8C, 28});                // too short
     line.Command(SetSerialPort(12345));      // no such baud
     line.Command({0xB6, 0});                 // the generation 1 UART command
+    line.Command(uarts);
     line.Run(1.0);
 
-    EXPECT_EQ(Answered(line, 11), (std::vector<uint8_t>{0x88, 0x8F, 0xA6}));
+    EXPECT_EQ(Answered(line, 11), (std::vector<uint8_t>{0x88, 0x8F, 0xA6, 0xA5}));
     EXPECT_EQ(Answered(line, 12), (std::vector<uint8_t>{0x42, 0x8C, 0x86, 0xB6}));
-    EXPECT_EQ(line.model.Baud(), 38400);
+    EXPECT_EQ(line.model.Baud(), 57600);
 }
 
 TEST(ReceiverModel, ReportsAMovingPositionEverySecond)
@@ -283,25 +272,6 @@ TEST(ReceiverModel, AWrongBaudIsGarbageBothWays)
     EXPECT_GE(line.Of(2).size(), 1u);
 }
 
-TEST(ReceiverModel, UartConfigurationMovesTheProgramsLine)
-{
-    CReceiverHarness line(Receiver(2));
-    std::vector<uint8_t> uarts(49, 0);
-    uarts[0] = 0xA5;
-    for (int entry = 0; entry < 4; ++entry) {
-        uarts[1 + 12 * entry] = 0xFF;
-        uarts[2 + 12 * entry] = uarts[3 + 12 * entry] = 5;
-    }
-    line.Command(uarts);
-    uarts[1] = 0;
-    uarts[2] = uarts[3] = 0;
-    uarts[4] = 0x00, uarts[5] = 0x00, uarts[6] = 0xE1, uarts[7] = 0x00;  // 57600
-    line.Command(uarts);
-    line.Run(0.5);
-    EXPECT_EQ(Answered(line, 11), (std::vector<uint8_t>{0xA5, 0xA5}));
-    EXPECT_EQ(line.model.Baud(), 57600);
-}
-
 TEST(ReceiverModel, BusyHoldsCommandsUntilItIsReadyAgain)
 {
     SimConfig config = Receiver(3);
@@ -321,6 +291,8 @@ TEST(ReceiverModel, BusyHoldsCommandsUntilItIsReadyAgain)
     line.Command({0x84, 0x00});
     line.Command({0x8F, 1});
     line.Run(1.0);
+    ASSERT_FALSE(line.Of(2).empty());
+    EXPECT_EQ(line.Of(2).back()->nav.mode1 & 0x08, 0x08) << "navigation says commands are held";
     EXPECT_TRUE(line.Of(6).empty());
     EXPECT_TRUE(line.Of(11).empty());
 
@@ -334,6 +306,34 @@ TEST(ReceiverModel, BusyHoldsCommandsUntilItIsReadyAgain)
     EXPECT_EQ(order, (std::vector<uint8_t>{18, 6, 11}));
     EXPECT_EQ(line.Of(18)[0]->okToSend.okToSend, 1);
     EXPECT_FALSE(line.model.Holding());
+    EXPECT_EQ(line.Of(2).back()->nav.mode1 & 0x08, 0);
+}
+
+TEST(ReceiverModel, StartsInNmeaWithEverySentenceEachSecond)
+{
+    SimConfig config = Receiver(2, 4800);
+    config.protocol = SimProtocol::Nmea;
+    CReceiverHarness line(config);
+    line.Run(2.0);
+    EXPECT_TRUE(line.payloads.empty());
+    std::set<std::string> talkers;
+    for (const std::string& sentence : line.sentences) {
+        talkers.insert(sentence.substr(0, 6));
+    }
+    EXPECT_EQ(talkers, (std::set<std::string>{"$GPGGA", "$GPGSA", "$GPGSV", "$GPRMC"}));
+}
+
+TEST(ReceiverModel, TracesWhatItHearsAtItsBaud)
+{
+    CReceiverHarness line(Receiver(3));
+    std::vector<std::string> traced;
+    line.model.SetTrace([&traced](std::string_view text) { traced.emplace_back(text); });
+    line.Command({0x84, 0x00});
+    line.Sentence("PORV105,01");
+    line.lineBaud = 9600;
+    line.Command({0x90, 0x00});
+    const std::string sentence = BuildNmeaSentence("PORV105,01");  // CR LF, "$", body, "*hh", CR LF
+    EXPECT_EQ(traced, (std::vector<std::string>{"A0 A2 00 02 84 00 00 84 B0 B3", sentence.substr(2, sentence.size() - 4)}));
 }
 
 }  // namespace
