@@ -30,14 +30,4 @@ speed_t SpeedOfBaud(long baud)
     return B0;
 }
 
-int BaudOfSpeed(speed_t speed)
-{
-    for (const BaudSpeed& rate : kRates) {
-        if (rate.speed == speed) {
-            return rate.baud;
-        }
-    }
-    return 0;
-}
-
 }  // namespace kestrion

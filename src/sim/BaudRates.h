@@ -9,7 +9,4 @@ bool IsKnownBaud(long baud);
 // B0 for a rate that is not known.
 speed_t SpeedOfBaud(long baud);
 
-// 0 for a speed that is not one of the known rates.
-int BaudOfSpeed(speed_t speed);
-
 }  // namespace kestrion

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/BaudRate.h"
 #include "sim/BaudRates.h"
 
 namespace kestrion {
@@ -49,11 +50,8 @@ bool CPtyEndpoint::Open(int baud, int64_t nowMs, std::string& error)
 
 int CPtyEndpoint::LineBaud() const
 {
-    termios line{};
-    if (tcgetattr(m_slave, &line) != 0) {
-        return 0;
-    }
-    return BaudOfSpeed(cfgetospeed(&line));
+    // The kernel's rate, whether the program set a B-constant or a termios2 rate.
+    return static_cast<int>(ReadBaudRate(m_slave));
 }
 
 void CPtyEndpoint::Read(std::vector<uint8_t>& into)

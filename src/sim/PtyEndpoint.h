@@ -24,7 +24,7 @@ public:
     const std::string& SlavePath() const { return m_slavePath; }
     int MasterFd() const { return m_master; }
 
-    // The baud the line is set to now (by the program or by Open), 0 when not a known rate.
+    // The baud the line is set to now (by the program or by Open), 0 when it cannot be read.
     int LineBaud() const;
 
     // Appends what the program has written; never waits.

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "ReceiverHarness.h"
+#include "platform/BaudRate.h"
 #include "sim/PtyEndpoint.h"
 
 namespace kestrion::test {
@@ -27,6 +28,7 @@ public:
         }
     }
     bool Ok() const { return m_fd >= 0; }
+    int Fd() const { return m_fd; }
     void SetSpeed(speed_t speed)
     {
         termios line{};
@@ -93,6 +95,8 @@ TEST(PtyEndpoint, CarriesTheReceiverToAProgramOnTheSlave)
 
     client.SetSpeed(B9600);
     EXPECT_EQ(endpoint.LineBaud(), 9600);
+    ASSERT_TRUE(SetCustomBaudRate(client.Fd(), 19200));
+    EXPECT_EQ(endpoint.LineBaud(), 19200) << "a termios2 rate";
 }
 
 TEST(PtyEndpoint, DropsOutputNobodyReads)
