@@ -44,10 +44,11 @@ std::vector<std::string_view> SplitFields(std::string_view body)
     return fields;
 }
 
-long Number(std::string_view field)
+// The whole field as a number, -1 when it is not one.
+long Number(std::string_view field, int base = 10)
 {
     long value = -1;
-    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
+    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value, base);
     return error == std::errc{} && end == field.data() + field.size() ? value : -1;
 }
 
@@ -116,7 +117,7 @@ void CReceiverModel::OnSentence(std::span<const uint8_t> sentence)
     std::string_view body = text.substr(1);
     const size_t star = body.find('*');
     if (star != std::string_view::npos) {
-        const long checksum = std::strtol(std::string(body.substr(star + 1)).c_str(), nullptr, 16);
+        const long checksum = Number(body.substr(star + 1), 16);
         body = body.substr(0, star);
         if (checksum != NmeaChecksum(body)) {
             return;
