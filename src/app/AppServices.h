@@ -8,6 +8,7 @@
 #include "app/FrameMessages.h"
 #include "app/LogFile.h"
 #include "platform/Clock.h"
+#include "platform/TermiosSerial.h"
 #include "transport/FeedServices.h"
 
 namespace kestrion {
@@ -29,6 +30,8 @@ public:
     ITimerService& Timers() override { return m_timers; }
     CMessageDecoder& Decoder() override { return m_decoder; }
     const CProfile& Profile() const override { return m_profile; }
+    ISerialDeviceFactory& SerialDevices() override { return m_serialDevices; }
+    void PromptSoftwareSelection() override { m_ui.RunSoftwareSelection(); }
     RandomState& Random() override { return m_random; }
     IRandomGenerator& RandomGenerator() override { return m_generator; }
 
@@ -72,6 +75,7 @@ private:
     ProtocolState m_protocol;
     CMessageDecoder m_decoder{m_protocol, *this};
     RandomState m_random;
+    CTermiosSerialFactory m_serialDevices;
     CLogFile m_log;
     std::vector<CFeedDoc*> m_documents;
     CMessageRecord m_postedText;

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/Profile.h"
+#include "platform/SerialDevice.h"
 #include "platform/Timers.h"
 #include "platform/UserInterface.h"
 #include "protocol/MessageDecoder.h"
@@ -44,6 +45,10 @@ public:
     // The decoder with the program's protocol state and host.
     virtual CMessageDecoder& Decoder() = 0;
     virtual const CProfile& Profile() const = 0;
+    // Opens the serial devices of serial sources.
+    virtual ISerialDeviceFactory& SerialDevices() = 0;
+    // The modal receiver software selection dialog.
+    virtual void PromptSoftwareSelection() = 0;
 
     virtual RandomState& Random() = 0;
     virtual IRandomGenerator& RandomGenerator() = 0;

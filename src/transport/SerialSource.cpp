@@ -1,6 +1,24 @@
 #include "transport/SerialSource.h"
 
+#include <string_view>
+
+#include "protocol/CommandFrame.h"
+#include "transport/Feed.h"
+#include "transport/FeedEvents.h"
+
 namespace kestrion {
+
+namespace {
+
+std::span<int, 8> CountdownsOf(CFeed& owner, int (&none)[8])
+{
+    if (auto* measured = dynamic_cast<CMeasuredFeed*>(&owner)) {
+        return measured->pollCountdowns;
+    }
+    return none;
+}
+
+}  // namespace
 
 CSerialSource::CSerialSource(CFeed& owner, IFeedServices& services, std::string port, std::string baud,
                              std::string dataBits, std::string parity, std::string stopBits)
@@ -8,17 +26,77 @@ CSerialSource::CSerialSource(CFeed& owner, IFeedServices& services, std::string 
       m_baud(std::move(baud)),
       m_dataBits(std::move(dataBits)),
       m_parity(std::move(parity)),
-      m_stopBits(std::move(stopBits))
+      m_stopBits(std::move(stopBits)),
+      m_countdowns(CountdownsOf(owner, m_noCountdowns)),
+      m_delivery(services.Decoder(), m_record, owner, this, CRecordDelivery::Line::Serial),
+      m_framer(m_delivery, services.Decoder().Host()),
+      m_port(services, services.SerialDevices())
 {
 }
+
+// The port's reader thread and tick stop before the framer and delivery they feed go away.
+CSerialSource::~CSerialSource() { CSerialSource::Close(); }
 
 int CSerialSource::Open(int role, const std::string& name)
 {
     CSource::Open(role, name);
-    m_services.MessageBox("Serial ports are not available in this build yet: " + m_name, BoxButtons::Ok,
-                          BoxIcon::None);
-    m_open = 0;
+    const std::string error =
+        m_port.Open(*this, DevicePathOf(m_name), SerialSettings{m_baud, m_dataBits, m_parity, m_stopBits});
+    if (!error.empty()) {
+        m_services.MessageBox(error, BoxButtons::Ok, BoxIcon::None);
+        m_open = 0;
+        return m_open;
+    }
+    m_promptCounter = 0;
+    m_timer = m_services.Timers().Register(kTickSerialSecond, *this, kSecondMs);
+    m_framer.Reset();
+    m_services.Decoder().State().deadReckoningSeen = false;
+    m_open = 1;
     return m_open;
 }
+
+int CSerialSource::Close()
+{
+    m_timer = m_services.Timers().Cancel(m_timer);
+    m_port.Close();
+    m_open = 0;
+    return 1;
+}
+
+void CSerialSource::Restart()
+{
+    m_framer.Reset();
+    m_port.ResetReceiveBuffers();
+}
+
+void CSerialSource::SendCommand(const uint8_t* payload, size_t length)
+{
+    if (length == 0) {
+        return;
+    }
+    m_port.Send(BuildCommandFrame({payload, length}), payload[0]);
+}
+
+void CSerialSource::SendNmea(const char* body)
+{
+    const std::string sentence = BuildNmeaSentence(body);
+    m_port.Send({reinterpret_cast<const uint8_t*>(sentence.data()), sentence.size()}, std::nullopt);
+}
+
+void CSerialSource::Tick(int tickCode)
+{
+    if (tickCode != kTickSerialSecond) {
+        return;
+    }
+    const ProtocolState& state = m_services.Decoder().State();
+    if (state.selectionDialogOpen || state.generation > 0 || !state.versionDetection || !m_framer.MessageSeen()) {
+        return;
+    }
+    if (++m_promptCounter > kPromptAfterTicks) {
+        m_services.PromptSoftwareSelection();
+    }
+}
+
+bool CSerialSource::FeedPaused() const { return m_owner.Paused() != 0; }
 
 }  // namespace kestrion

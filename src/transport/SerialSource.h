@@ -1,31 +1,77 @@
 #pragma once
-// A receiver on a serial port. Serial ports are not available yet: opening one says so and
-// fails, so no data is ever made up.
+// A receiver on a serial port: the port's reader and 50 ms tick bring the bytes, the framer
+// cuts them into messages whose records go to the owning feed; commands leave through the
+// port. A one-second tick prompts for the receiver software generation when it stays unknown.
+#include <cstddef>
+#include <cstdint>
+#include <span>
 #include <string>
 
+#include "platform/Timers.h"
+#include "protocol/RecordDelivery.h"
+#include "protocol/SerialFramer.h"
+#include "transport/SerialPort.h"
 #include "transport/Source.h"
 
 namespace kestrion {
 
-class CSerialSource : public CSource {
+class CSerialSource : public CSource, public ITickReceiver, public IReceiverLink, private ISerialReceiver {
 public:
+    static constexpr int kSecondMs = 1000;
+    static constexpr int kPromptAfterTicks = 5;
+
     // The port name and its parameters as the settings give them (empty when not applied).
+    // Devices come from the services' serial device factory.
     CSerialSource(CFeed& owner, IFeedServices& services, std::string port, std::string baud,
                   std::string dataBits, std::string parity, std::string stopBits);
+    ~CSerialSource() override;
 
-    // Tells the user that the port is not available; returns 0.
+    // Opens the port; its error text goes to a message box and the result is 0.
     int Open(int role, const std::string& name) override;
+    // Forgets any partial message and the received bytes not yet framed.
+    void Start() override { Restart(); }
+    // Stops the one-second tick and closes the port; always 1.
+    int Close() override;
+    void Restart() override;
+    // Frames the payload (MID first) and sends it; logged when written.
+    void SendCommand(const uint8_t* payload, size_t length) override;
+    // Wraps the body as an NMEA sentence and sends it.
+    void SendNmea(const char* body) override;
 
+    // The one-second tick: the automatic software selection prompt.
+    void Tick(int tickCode) override;
+
+    // IReceiverLink
+    uint8_t OkToSend() const override { return m_port.OkToSend(); }
+    void SetOkToSend(uint8_t value) override { m_port.SetOkToSend(value); }
+    std::span<int, 8> PollCountdowns() override { return m_countdowns; }
+    // Nothing consumes poll answers until the command dialogs take them.
+    void PollAnswered(uint8_t /*subId*/, std::span<const uint8_t> /*answer*/) override {}
+    bool FeedPaused() const override;
+
+    CSerialPort& Port() { return m_port; }
     const std::string& Baud() const { return m_baud; }
     const std::string& DataBits() const { return m_dataBits; }
     const std::string& Parity() const { return m_parity; }
     const std::string& StopBits() const { return m_stopBits; }
 
 private:
+    // ISerialReceiver: the port's tick on the GUI thread.
+    void Accept(const uint8_t* bytes, size_t count) override { m_framer.Accept(bytes, count); }
+    void TickPollAnswers() override { m_delivery.TickPollAnswers(); }
+
     std::string m_baud;
     std::string m_dataBits;
     std::string m_parity;
     std::string m_stopBits;
+    // A truth feed has no polls: its countdowns stay zero.
+    int m_noCountdowns[8] = {};
+    std::span<int, 8> m_countdowns;
+    CRecordDelivery m_delivery;
+    CSerialFramer m_framer;
+    CSerialPort m_port;
+    int m_timer = 0;
+    int m_promptCounter = 0;
 };
 
 }  // namespace kestrion

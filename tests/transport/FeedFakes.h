@@ -100,6 +100,17 @@ private:
     CTempFolder m_folder;
 };
 
+// Opens nothing: tests that use serial devices bring their own factory.
+class CNoSerialDevices : public ISerialDeviceFactory {
+public:
+    std::unique_ptr<ISerialDevice> Open(const std::string& path, const SerialSettings& /*settings*/,
+                                        std::string& error) override
+    {
+        error = "No serial device in this test: " + path;
+        return nullptr;
+    }
+};
+
 class CFakeFeedServices : public IFeedServices {
 public:
     explicit CFakeFeedServices(const CProfile& profile) : m_profile(profile) {}
@@ -137,6 +148,8 @@ public:
     ITimerService& Timers() override { return timers; }
     CMessageDecoder& Decoder() override { return decoder; }
     const CProfile& Profile() const override { return m_profile; }
+    ISerialDeviceFactory& SerialDevices() override { return *serialDevices; }
+    void PromptSoftwareSelection() override { ++selectionPrompts; }
     RandomState& Random() override { return random; }
     IRandomGenerator& RandomGenerator() override { return generator; }
 
@@ -158,6 +171,9 @@ public:
     CMessageDecoder decoder{protocol, host};
     RandomState random;
     CScriptedRandom generator;
+    CNoSerialDevices noSerialDevices;
+    ISerialDeviceFactory* serialDevices = &noSerialDevices;
+    int selectionPrompts = 0;
     std::vector<Event> events;
     std::vector<int> logged;
     std::vector<Box> boxes;

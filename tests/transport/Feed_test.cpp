@@ -46,7 +46,7 @@ TEST(MeasuredFeed, SourcesThatCannotOpenLeaveTheFeedClosed)
     CMeasuredHarness serial("[Data Sources]\nMeasSource=1\nMeasSerialPort=COM7\n");
     EXPECT_EQ(serial.feed.Open(), 0);
     EXPECT_EQ(serial.feed.Source(), nullptr);
-    EXPECT_EQ(BoxTexts(serial.services), Texts{"Serial ports are not available in this build yet: COM7"});
+    EXPECT_EQ(BoxTexts(serial.services), Texts{"No serial device in this test: /dev/ttyS6"});
     EXPECT_EQ(serial.services.titleRefreshes, 1);
 
     CMeasuredHarness missing(MeasuredFileIni("Binary", "/nonexistent/kestrion.bin"));

@@ -101,7 +101,7 @@ TEST(TruthFeed, SourcesThatCannotOpenStillCountAsOpenButNeverMatch)
     ASSERT_NE(port, nullptr);
     EXPECT_EQ(port->Name(), "COM3");
     EXPECT_EQ(port->Baud() + port->DataBits() + port->Parity() + port->StopBits(), "");
-    EXPECT_EQ(BoxTexts(serial.services), Texts{"Serial ports are not available in this build yet: COM3"});
+    EXPECT_EQ(BoxTexts(serial.services), Texts{"No serial device in this test: /dev/ttyS2"});
     EXPECT_EQ(serial.Match(Measured(2, 1000, 0)), 0u);
 
     TruthHarness missing(TruthLines({0}), 0);

@@ -1,0 +1,333 @@
+#include "transport/SerialPort.h"
+
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "transport/FeedEvents.h"
+#include "transport/LineErrorReport.h"
+
+namespace kestrion {
+
+namespace {
+
+constexpr int kIdleWaitMs = 20;
+// Swaps per tick while the reader keeps filling whole buffers: 64 KB a tick at most.
+constexpr int kMaxSwapsPerTick = 16;
+constexpr char kCannotOpen[] = "Error.. Cannot create UART handle.\nComm port is not available or may be in use.";
+
+void SleepFor(std::chrono::milliseconds duration) { std::this_thread::sleep_for(duration); }
+
+}  // namespace
+
+CSerialPort::CSerialPort(IFeedServices& services, ISerialDeviceFactory& devices, StepSleeper sleeper)
+    : m_services(services),
+      m_devices(devices),
+      m_sleeper(sleeper ? std::move(sleeper) : StepSleeper(SleepFor)),
+      m_wakeFd(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC))
+{
+}
+
+CSerialPort::~CSerialPort()
+{
+    Close();
+    if (m_wakeFd >= 0) {
+        ::close(m_wakeFd);
+    }
+}
+
+std::string CSerialPort::Open(ISerialReceiver& receiver, const std::string& path, const SerialSettings& settings)
+{
+    Close();
+    std::string error;
+    std::unique_ptr<ISerialDevice> device = m_devices.Open(path, settings, error);
+    if (device == nullptr) {
+        return error.empty() ? kCannotOpen : error;
+    }
+    device->Purge();
+    {
+        std::unique_lock lock(m_deviceLock);
+        m_device = std::move(device);
+    }
+    m_receiver = &receiver;
+    m_path = path;
+    m_settings = settings;
+    m_noDataTicks = 0;
+    m_lost = false;
+    m_buffers.Clear();
+    m_dataSeen = false;
+    m_deviceGone = false;
+    m_holdReader = false;
+    m_lineErrors = 0;
+    m_running = true;
+    m_reader = std::thread(&CSerialPort::ReadLoop, this);
+    m_timer = m_services.Timers().Register(kTickSerialPoll, *this, kTickMs);
+    ProtocolState& state = m_services.Decoder().State();
+    if (state.versionDetection) {
+        state.generation = -1;
+    }
+    return {};
+}
+
+void CSerialPort::Close()
+{
+    if (!IsOpen()) {
+        return;
+    }
+    if (m_beforeClose) {
+        m_beforeClose();
+    }
+    m_timer = m_services.Timers().Cancel(m_timer);
+    WriteHeld();
+    m_running = false;
+    Wake();
+    m_reader.join();
+    DrainOutput();
+    ReplaceDevice(false);
+    m_receiver = nullptr;
+}
+
+// ---- Reader thread ----
+
+void CSerialPort::ReadLoop()
+{
+    while (m_running.load()) {
+        // A full buffer waits for the tick's swap, which wakes the reader; the bytes stay
+        // queued in the device meanwhile.
+        if (m_holdReader.load() || m_deviceGone.load() || m_buffers.Full()) {
+            WaitForWake(kIdleWaitMs);
+        } else {
+            ReadOnce();
+        }
+    }
+}
+
+void CSerialPort::ReadOnce()
+{
+    std::shared_lock lock(m_deviceLock);
+    if (m_device == nullptr) {
+        lock.unlock();
+        WaitForWake(kIdleWaitMs);
+        return;
+    }
+    switch (m_device->WaitForInput(kIdleWaitMs, m_wakeFd)) {
+    case ISerialDevice::Wait::Readable:
+        break;
+    case ISerialDevice::Wait::Woken:
+        WaitForWake(0);  // consumes the wake; the loop looks at the flags again
+        return;
+    case ISerialDevice::Wait::Gone:
+        m_deviceGone = true;
+        return;
+    case ISerialDevice::Wait::Timeout:
+        return;
+    }
+    const long count = m_buffers.Fill([this](uint8_t* at, size_t room) { return m_device->Read(at, room); });
+    if (count < 0) {
+        m_deviceGone = true;
+        return;
+    }
+    if (count == 0) {
+        // Readable with nothing to read: do not spin on it.
+        lock.unlock();
+        WaitForWake(1);
+        return;
+    }
+    m_lineErrors.fetch_or(m_device->TakeLineErrors());
+    m_dataSeen = true;
+}
+
+void CSerialPort::Wake()
+{
+    const uint64_t one = 1;
+    [[maybe_unused]] const ssize_t written = ::write(m_wakeFd, &one, sizeof one);
+}
+
+void CSerialPort::WaitForWake(int timeoutMs)
+{
+    pollfd wake{m_wakeFd, POLLIN, 0};
+    ::poll(&wake, 1, timeoutMs);
+    uint64_t count = 0;
+    [[maybe_unused]] const ssize_t read = ::read(m_wakeFd, &count, sizeof count);
+}
+
+// ---- GUI thread ----
+
+void CSerialPort::Tick(int tickCode)
+{
+    if (tickCode != kTickSerialPoll || m_receiver == nullptr) {
+        return;
+    }
+    m_receiver->TickPollAnswers();
+    if (!m_dataSeen.load()) {
+        CountTowardsReopen();
+        return;
+    }
+    if (const unsigned errors = m_lineErrors.exchange(0); errors != 0) {
+        ReportLineErrors(errors, m_services.Decoder().Host());
+    }
+    DeliverReceived();
+    if (m_receiver == nullptr) {
+        return;  // a delivered message closed the port
+    }
+    if (m_deviceGone.load()) {
+        ReportLost();
+    } else if (m_lost) {
+        m_lost = false;
+        Announce("Comm: Port " + m_path + " reopened");
+    }
+}
+
+void CSerialPort::CountTowardsReopen()
+{
+    if (m_noDataTicks < kReopenTicks) {
+        ++m_noDataTicks;
+        return;
+    }
+    m_noDataTicks = 0;
+    ReplaceDevice(true);
+}
+
+void CSerialPort::ReplaceDevice(bool reopen)
+{
+    // Wake the reader out of its wait so that it lets go of the shared lock and stays off it.
+    m_holdReader = true;
+    Wake();
+    {
+        std::unique_lock lock(m_deviceLock);
+        if (m_device != nullptr) {
+            m_device->Purge();
+            m_device.reset();
+        }
+        if (reopen) {
+            std::string error;
+            m_device = m_devices.Open(m_path, m_settings, error);
+            if (m_device != nullptr) {
+                m_device->Purge();
+            }
+        }
+        m_deviceGone = false;
+    }
+    m_holdReader = false;
+    Wake();
+}
+
+void CSerialPort::DeliverReceived()
+{
+    for (int swap = 0; swap < kMaxSwapsPerTick; ++swap) {
+        const std::span<const uint8_t> chunk = m_buffers.Swap();
+        const bool full = chunk.size() == CReceiveBuffers::kSize;
+        if (full) {
+            Wake();  // the reader may be waiting for room; more bytes may be queued
+        }
+        if (!chunk.empty()) {
+            m_receiver->Accept(chunk.data(), chunk.size());
+        }
+        if (!full || m_receiver == nullptr) {
+            return;
+        }
+    }
+}
+
+void CSerialPort::ReportLost()
+{
+    ReplaceDevice(false);
+    m_dataSeen = false;
+    m_lineErrors = 0;
+    m_noDataTicks = 0;
+    m_lost = true;
+    Announce("Comm: Port " + m_path + " lost");
+}
+
+void CSerialPort::Announce(const std::string& text)
+{
+    IProtocolHost& host = m_services.Decoder().Host();
+    host.PostFaultText(text);
+    host.WriteLog(text + "\n");
+}
+
+void CSerialPort::Send(std::span<const uint8_t> bytes, std::optional<uint8_t> mid)
+{
+    if (m_okToSend.load() != 0) {
+        RawWrite(bytes.data(), bytes.size());
+        if (mid.has_value()) {
+            LogCommand(*mid);
+        }
+        return;
+    }
+    if (m_pending.Append(bytes, mid)) {
+        return;
+    }
+    char text[64];
+    if (mid.has_value()) {
+        std::snprintf(text, sizeof text, "Comm: Send buffer full, command 0x%02X dropped", *mid);
+    } else {
+        std::snprintf(text, sizeof text, "Comm: Send buffer full, sentence dropped");
+    }
+    Announce(text);
+}
+
+void CSerialPort::SetOkToSend(uint8_t value)
+{
+    m_okToSend = value;
+    if (value == 1) {
+        WriteHeld();
+    }
+}
+
+void CSerialPort::WriteHeld()
+{
+    if (m_pending.Empty()) {
+        return;
+    }
+    WriteUnit(m_pending.Bytes());
+    for (const uint8_t mid : m_pending.Mids()) {
+        LogCommand(mid);
+    }
+    m_pending.Clear();
+}
+
+void CSerialPort::LogCommand(uint8_t mid)
+{
+    char line[32];
+    std::snprintf(line, sizeof line, "UI_Command: MID 0x%02X\n", mid);
+    m_services.Decoder().Host().WriteLog(line);
+}
+
+void CSerialPort::DrainOutput()
+{
+    for (int step = 0; step < kDrainSteps; ++step) {
+        {
+            std::shared_lock lock(m_deviceLock);
+            if (m_device == nullptr || m_device->OutputQueued() == 0) {
+                return;
+            }
+        }
+        m_sleeper(std::chrono::milliseconds(1));
+    }
+}
+
+// ---- Any thread ----
+
+void CSerialPort::RawWrite(const uint8_t* bytes, size_t count)
+{
+    for (int step = 0; step < kFirstByteSteps && !m_dataSeen.load(); ++step) {
+        m_sleeper(std::chrono::milliseconds(kTickMs));
+    }
+    WriteUnit({bytes, count});
+}
+
+void CSerialPort::WriteUnit(std::span<const uint8_t> bytes)
+{
+    std::lock_guard order(m_writeLock);
+    std::shared_lock lock(m_deviceLock);
+    if (m_device != nullptr) {
+        m_device->Write(bytes.data(), bytes.size());
+    }
+}
+
+void CSerialPort::SetBeforeClose(std::function<void()> stop) { m_beforeClose = std::move(stop); }
+
+}  // namespace kestrion
