@@ -14,12 +14,11 @@
 #include <string>
 #include <vector>
 
+#include "../protocol/ProtocolFakes.h"
 #include "platform/SerialDevice.h"
 #include "transport/RawWriter.h"
 
 namespace kestrion::fakes {
-
-using Bytes = std::vector<uint8_t>;
 
 // Writes arrive on the relay thread; the test reads them on its own.
 class CRecordingWriter : public IRawWriter {

@@ -11,6 +11,7 @@ namespace kestrion {
 namespace {
 
 using fakes::Bytes;
+using fakes::Join;
 
 // A frame whose payload of size bytes never holds a start byte.
 Bytes FrameOf(size_t size)
@@ -20,15 +21,6 @@ Bytes FrameOf(size_t size)
         payload[i] = static_cast<uint8_t>(i % 0x7F + 1);
     }
     return BuildCommandFrame(payload);
-}
-
-Bytes Join(std::initializer_list<Bytes> parts)
-{
-    Bytes all;
-    for (const Bytes& part : parts) {
-        all.insert(all.end(), part.begin(), part.end());
-    }
-    return all;
 }
 
 struct Harness {

@@ -12,6 +12,7 @@ namespace kestrion {
 namespace {
 
 using fakes::Bytes;
+using fakes::Join;
 using fakes::CRecordingWriter;
 using fakes::CScriptedSerialFactory;
 
@@ -33,15 +34,6 @@ Bytes FrameOf(uint8_t mid, uint8_t value) { return BuildCommandFrame(Bytes{mid, 
 Bytes Part(const Bytes& bytes, size_t from, size_t to)
 {
     return Bytes(bytes.begin() + static_cast<long>(from), bytes.begin() + static_cast<long>(to));
-}
-
-Bytes Join(std::initializer_list<Bytes> parts)
-{
-    Bytes all;
-    for (const Bytes& part : parts) {
-        all.insert(all.end(), part.begin(), part.end());
-    }
-    return all;
 }
 
 // Every opened device has been closed, the port's close hook is withdrawn.
