@@ -313,6 +313,9 @@ void CSerialPort::DrainOutput()
 
 void CSerialPort::RawWrite(const uint8_t* bytes, size_t count)
 {
+    if (!m_running.load()) {
+        return;  // closed: nothing to wait for or write to
+    }
     for (int step = 0; step < kFirstByteSteps && !m_dataSeen.load(); ++step) {
         m_sleeper(std::chrono::milliseconds(kTickMs));
     }

@@ -62,7 +62,7 @@ public:
     void Tick(int tickCode) override;
 
     // Any thread: waits for the first received byte (at most three seconds), then writes the
-    // bytes as one unit.
+    // bytes as one unit. Nothing while the port is closed.
     void RawWrite(const uint8_t* bytes, size_t count) override;
     void SetBeforeClose(std::function<void()> stop) override;
 

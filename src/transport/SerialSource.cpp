@@ -39,6 +39,7 @@ CSerialSource::~CSerialSource() { CSerialSource::Close(); }
 
 int CSerialSource::Open(int role, const std::string& name)
 {
+    Close();
     CSource::Open(role, name);
     const std::string error =
         m_port.Open(*this, DevicePathOf(m_name), SerialSettings{m_baud, m_dataBits, m_parity, m_stopBits});

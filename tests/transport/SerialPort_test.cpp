@@ -287,6 +287,12 @@ TEST_F(SerialPortTest, CloseStopsTheRelayFirstAndLetsTheOutputDrain)
     EXPECT_EQ(Line().Events(), Texts{"close"});
     EXPECT_EQ(services.timers.Running(), 0);
     EXPECT_FALSE(port.IsOpen());
+
+    // A closed port neither waits nor writes.
+    const Bytes frame = Ack(0x80);
+    port.RawWrite(frame.data(), frame.size());
+    EXPECT_EQ(steps.size(), 4u);
+    EXPECT_TRUE(Line().Writes().empty());
 }
 
 }  // namespace

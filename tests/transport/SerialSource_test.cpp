@@ -72,9 +72,13 @@ TEST_F(SerialSourceTest, OpensTheNamedDeviceWithItsSettingsAndClosesEverything)
     EXPECT_NE(TimerOf(services.timers, kTickSerialSecond), 0);
     EXPECT_FALSE(services.protocol.deadReckoningSeen);
 
+    // Opening again closes first: still one tick of each kind.
+    ASSERT_EQ(Open(), 1);
+    EXPECT_EQ(services.timers.Running(), 2);
+
     source.Close();
     EXPECT_EQ(services.timers.Running(), 0);
-    EXPECT_EQ(devices.line.Events(), Texts{"close"});
+    EXPECT_EQ(devices.line.Events(), (Texts{"close", "close"}));
     EXPECT_EQ(source.IsOpen(), 0);
 }
 
