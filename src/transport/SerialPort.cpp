@@ -124,6 +124,8 @@ void CSerialPort::ReadOnce()
     case ISerialDevice::Wait::Timeout:
         return;
     }
+    // The errors of the queued bytes are gathered before the bytes reach a buffer.
+    m_lineErrors.fetch_or(m_device->TakeLineErrors());
     const long count = m_buffers.Fill([this](uint8_t* at, size_t room) { return m_device->Read(at, room); });
     if (count < 0) {
         m_deviceGone = true;
@@ -135,7 +137,6 @@ void CSerialPort::ReadOnce()
         WaitForWake(1);
         return;
     }
-    m_lineErrors.fetch_or(m_device->TakeLineErrors());
     m_dataSeen = true;
 }
 
@@ -164,9 +165,6 @@ void CSerialPort::Tick(int tickCode)
     if (!m_dataSeen.load()) {
         CountTowardsReopen();
         return;
-    }
-    if (const unsigned errors = m_lineErrors.exchange(0); errors != 0) {
-        ReportLineErrors(errors, m_services.Decoder().Host());
     }
     DeliverReceived();
     if (m_receiver == nullptr) {
@@ -218,6 +216,9 @@ void CSerialPort::DeliverReceived()
 {
     for (int swap = 0; swap < kMaxSwapsPerTick; ++swap) {
         const std::span<const uint8_t> chunk = m_buffers.Swap();
+        if (swap == 0) {
+            ReportGatheredLineErrors();  // after the swap: the errors of every byte in it are in
+        }
         const bool full = chunk.size() == CReceiveBuffers::kSize;
         if (full) {
             Wake();  // the reader may be waiting for room; more bytes may be queued
@@ -228,6 +229,13 @@ void CSerialPort::DeliverReceived()
         if (!full || m_receiver == nullptr) {
             return;
         }
+    }
+}
+
+void CSerialPort::ReportGatheredLineErrors()
+{
+    if (const unsigned errors = m_lineErrors.exchange(0); errors != 0) {
+        ReportLineErrors(errors, m_services.Decoder().Host());
     }
 }
 

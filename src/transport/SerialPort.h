@@ -87,6 +87,7 @@ private:
     void CountTowardsReopen();
     void ReplaceDevice(bool reopen);
     void DeliverReceived();
+    void ReportGatheredLineErrors();
     void ReportLost();
     void Announce(const std::string& text);
     void WriteUnit(std::span<const uint8_t> bytes);
