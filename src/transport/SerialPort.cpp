@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <utility>
 
 #include "transport/FeedEvents.h"
 #include "transport/LineErrorReport.h"
@@ -76,8 +77,9 @@ void CSerialPort::Close()
     if (!IsOpen()) {
         return;
     }
-    if (m_beforeClose) {
-        m_beforeClose();
+    // A writer thread stops first; its hook is used once.
+    if (const std::function<void()> stop = std::exchange(m_beforeClose, {})) {
+        stop();
     }
     m_timer = m_services.Timers().Cancel(m_timer);
     WriteHeld();
