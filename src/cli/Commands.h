@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "transport/FileCloser.h"
+
 namespace kestrion::cli {
 
 struct CliCommand {
@@ -22,5 +24,8 @@ int RunSimulate(const std::vector<std::string>& args);
 
 // Reports a usage error on stderr ("kestrion-cli <name>: <message>") and returns 2.
 int UsageError(const char* command, const std::string& message);
+
+// Opens the one FILE a command reads; null after telling why on stderr.
+FilePtr OpenInput(const char* command, const std::string& path, const char* mode);
 
 }  // namespace kestrion::cli

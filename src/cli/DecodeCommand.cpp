@@ -1,7 +1,4 @@
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <memory>
 #include <vector>
 
 #include "cli/CliArguments.h"
@@ -27,9 +24,8 @@ int RunDecode(const std::vector<std::string>& args)
         return UsageError("decode", "needs exactly one FILE");
     }
     const std::string& path = arguments.Positional()[0];
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    const FilePtr file = OpenInput("decode", path, "rb");
     if (!file) {
-        std::fprintf(stderr, "kestrion-cli decode: cannot read %s: %s\n", path.c_str(), std::strerror(errno));
         return 2;
     }
 

@@ -1,7 +1,4 @@
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <memory>
 
 #include "cli/CliArguments.h"
 #include "cli/Commands.h"
@@ -24,9 +21,8 @@ int RunLines(const std::vector<std::string>& args)
         return UsageError("lines", "needs exactly one FILE");
     }
     const std::string& path = arguments.Positional()[0];
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "r"), &std::fclose);
+    const FilePtr file = OpenInput("lines", path, "r");
     if (!file) {
-        std::fprintf(stderr, "kestrion-cli lines: cannot read %s: %s\n", path.c_str(), std::strerror(errno));
         return 2;
     }
 

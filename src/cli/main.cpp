@@ -1,4 +1,5 @@
 // kestrion-cli: the console's protocol engine without a window.
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -56,6 +57,15 @@ int UsageError(const char* command, const std::string& message)
 {
     std::fprintf(stderr, "kestrion-cli %s: %s (try --help)\n", command, message.c_str());
     return 2;
+}
+
+FilePtr OpenInput(const char* command, const std::string& path, const char* mode)
+{
+    FilePtr file(std::fopen(path.c_str(), mode));
+    if (!file) {
+        std::fprintf(stderr, "kestrion-cli %s: cannot read %s: %s\n", command, path.c_str(), std::strerror(errno));
+    }
+    return file;
 }
 
 }  // namespace kestrion::cli
