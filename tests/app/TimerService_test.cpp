@@ -15,11 +15,7 @@ namespace {
 struct CFakeSystemTimers : ISystemTimers {
     unsigned Start(unsigned id, int periodMs) override
     {
-        if (refuse) {
-            return 0;
-        }
-        running[id + 100] = periodMs;
-        return id + 100;
+        return refuse ? 0 : (running[id + 100] = periodMs, id + 100);
     }
     void Stop(unsigned systemTimerId) override { running.erase(systemTimerId); }
 

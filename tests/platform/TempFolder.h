@@ -12,17 +12,15 @@ namespace kestrion {
 class CTempFolder {
 public:
     CTempFolder()
+        : m_path(std::filesystem::temp_directory_path() /
+                 ("kestrion-platform-" + std::to_string(::getpid()) + "-" + std::to_string(++s_counter)))
     {
-        static int counter = 0;
-        m_path = std::filesystem::temp_directory_path() /
-                 ("kestrion-platform-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
         std::filesystem::remove_all(m_path);
         std::filesystem::create_directories(m_path);
     }
     ~CTempFolder()
     {
         std::error_code error;
-        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, error);
         std::filesystem::remove_all(m_path, error);
     }
     CTempFolder(const CTempFolder&) = delete;
@@ -31,6 +29,7 @@ public:
     const std::filesystem::path& Path() const { return m_path; }
 
 private:
+    static inline int s_counter = 0;
     std::filesystem::path m_path;
 };
 

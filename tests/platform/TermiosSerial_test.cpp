@@ -1,10 +1,9 @@
 #include "platform/TermiosSerial.h"
 
-#include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
-#include <sys/stat.h>
 #include <sys/eventfd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -20,39 +19,24 @@
 namespace kestrion {
 namespace {
 
-constexpr const char* kCannotOpen = "Error.. Cannot create UART handle.\nComm port is not available or may be in use.";
+using Bytes = std::vector<uint8_t>;
+const std::string kCannotOpen = "Error.. Cannot create UART handle.\nComm port is not available or may be in use.";
+const SerialSettings kPlain {"38400", "8", "N", "1"};
 
-// A pseudo-terminal whose slave is opened by its path like a real port. The test keeps its
+// A pseudo-terminal whose slave is opened by its path like a real port; the test keeps its
 // own slave descriptor to look at the line settings.
 class CPseudoTerminal {
 public:
-    CPseudoTerminal()
-    {
-        char name[256] {};
-        if (::openpty(&m_master, &m_slave, name, nullptr, nullptr) != 0) {
-            ADD_FAILURE() << "openpty failed, errno " << errno;
-        }
-        m_path = name;
-    }
+    CPseudoTerminal() { EXPECT_EQ(::openpty(&m_master, &m_slave, m_name, nullptr, nullptr), 0) << errno; }
     ~CPseudoTerminal()
     {
         CloseMaster();
         ::close(m_slave);
     }
-    CPseudoTerminal(const CPseudoTerminal&) = delete;
-    CPseudoTerminal& operator=(const CPseudoTerminal&) = delete;
-
-    const std::string& Path() const { return m_path; }
+    std::string Path() const { return m_name; }
     int Master() const { return m_master; }
     int Slave() const { return m_slave; }
-
-    void CloseMaster()
-    {
-        if (m_master >= 0) {
-            ::close(m_master);
-            m_master = -1;
-        }
-    }
+    void CloseMaster() { ::close(std::exchange(m_master, -1)); }
 
     termios Line() const
     {
@@ -68,23 +52,20 @@ public:
         termios line = Line();
         line.c_cflag = (line.c_cflag & ~PARENB) | PARODD | CMSPAR | CSTOPB;
         line.c_lflag |= ICANON | ECHO;
-        ::cfsetispeed(&line, B1200);
-        ::cfsetospeed(&line, B1200);
+        ::cfsetspeed(&line, B1200);
         ASSERT_EQ(::tcsetattr(m_slave, TCSANOW, &line), 0);
     }
 
     // Reads count bytes from the master; fewer when none arrive for five seconds.
-    std::vector<uint8_t> ReadMaster(size_t count) const
+    Bytes ReadMaster(size_t count) const
     {
-        std::vector<uint8_t> bytes(count);
+        Bytes bytes(count);
         size_t got = 0;
         pollfd request {m_master, POLLIN, 0};
-        while (got < count && ::poll(&request, 1, 5000) > 0) {
-            const ssize_t n = ::read(m_master, bytes.data() + got, count - got);
-            if (n <= 0) {
+        for (ssize_t n = 0; got < count && ::poll(&request, 1, 5000) > 0; got += static_cast<size_t>(n)) {
+            if ((n = ::read(m_master, bytes.data() + got, count - got)) <= 0) {
                 break;
             }
-            got += static_cast<size_t>(n);
         }
         bytes.resize(got);
         return bytes;
@@ -93,7 +74,7 @@ public:
 private:
     int m_master = -1;
     int m_slave = -1;
-    std::string m_path;
+    char m_name[256] {};
 };
 
 class TermiosSerialTest : public ::testing::Test {
@@ -114,18 +95,19 @@ protected:
 struct LineCase {
     SerialSettings settings;
     speed_t speed;
-    tcflag_t size;
-    tcflag_t parity;
+    tcflag_t format;  // CSIZE and parity bits
     bool twoStopBits;
 };
 
-std::string Describe(const SerialSettings& settings)
+// Checks the rate, the format bits under mask, the stop bits and that the line is raw.
+void ExpectLine(const termios& line, const LineCase& expected, tcflag_t mask)
 {
-    return "'" + settings.baud + "' '" + settings.dataBits + "' '" + settings.parity + "' '" + settings.stopBits + "'";
-}
-
-void ExpectRaw(const termios& line)
-{
+    SCOPED_TRACE("'" + expected.settings.baud + "' '" + expected.settings.dataBits + "' '" +
+                 expected.settings.parity + "' '" + expected.settings.stopBits + "'");
+    EXPECT_EQ(::cfgetospeed(&line), expected.speed);
+    EXPECT_EQ(::cfgetispeed(&line), expected.speed);
+    EXPECT_EQ(line.c_cflag & mask, expected.format & mask);
+    EXPECT_EQ((line.c_cflag & CSTOPB) != 0, expected.twoStopBits);
     EXPECT_EQ(line.c_cflag & (CLOCAL | CREAD | CRTSCTS), CLOCAL | CREAD);
     EXPECT_EQ(line.c_lflag & (ICANON | ECHO | ISIG), 0u);
     EXPECT_EQ(line.c_iflag & (IXON | IXOFF | ICRNL | ISTRIP), 0u);
@@ -134,75 +116,53 @@ void ExpectRaw(const termios& line)
     EXPECT_EQ(line.c_cc[VTIME], 0);
 }
 
-// A cooked 1200 baud line, 7 bits, odd parity, two stop bits.
-termios CookedLine()
-{
-    termios line {};
-    line.c_iflag = ICRNL | IXON | IXOFF;
-    line.c_oflag = OPOST | ONLCR;
-    line.c_cflag = CS7 | PARENB | PARODD | CSTOPB | CREAD | CRTSCTS;
-    line.c_lflag = ICANON | ECHO | ISIG;
-    line.c_cc[VMIN] = 1;
-    ::cfsetispeed(&line, B1200);
-    ::cfsetospeed(&line, B1200);
-    return line;
-}
-
 TEST(LineSettings, TextsSetTheByteFormatOfARawLine)
 {
+    // A cooked 1200 baud line, 7 bits, odd parity, two stop bits.
+    termios cooked {};
+    cooked.c_iflag = ICRNL | IXON | IXOFF;
+    cooked.c_oflag = OPOST | ONLCR;
+    cooked.c_cflag = CS7 | PARENB | PARODD | CSTOPB | CREAD | CRTSCTS;
+    cooked.c_lflag = ICANON | ECHO | ISIG;
+    cooked.c_cc[VMIN] = 1;
+    ::cfsetspeed(&cooked, B1200);
     const LineCase cases[] = {
-        {{"38400", "8", "N", "1"}, B38400, CS8, 0, false},
-        {{"4800", "7", "Odd", "2"}, B4800, CS7, PARENB | PARODD, true},
-        {{"9600", "8", "None", "1.5"}, B9600, CS8, 0, true},
-        {{"115200", "5", "Even", "1"}, B115200, CS5, PARENB, false},
-        {{"57600", "6", "Mark", "1"}, B57600, CS6, PARENB | CMSPAR | PARODD, false},
-        {{"921600", "8", "Space", "two"}, B921600, CS8, PARENB | CMSPAR, true},
+        {{"38400", "8", "N", "1"}, B38400, CS8, false},
+        {{"4800", "7", "Odd", "2"}, B4800, CS7 | PARENB | PARODD, true},
+        {{"9600", "8", "None", "1.5"}, B9600, CS8, true},
+        {{"115200", "5", "Even", "1"}, B115200, CS5 | PARENB, false},
+        {{"57600", "6", "Mark", "1"}, B57600, CS6 | PARENB | CMSPAR | PARODD, false},
+        {{"921600", "8", "Space", "two"}, B921600, CS8 | PARENB | CMSPAR, true},
         // Empty or unknown texts keep the line's value; 250000 has no B-constant.
-        {{"", "", "", ""}, B1200, CS7, PARENB | PARODD, true},
-        {{"0", "9", "Xtra", ""}, B1200, CS7, PARENB | PARODD, true},
-        {{"250000", "4", "", "1"}, B1200, CS7, PARENB | PARODD, false},
+        {{"", "", "", ""}, B1200, CS7 | PARENB | PARODD, true},
+        {{"0", "9", "Xtra", ""}, B1200, CS7 | PARENB | PARODD, true},
+        {{"250000", "4", "", "1"}, B1200, CS7 | PARENB | PARODD, false},
     };
     for (const LineCase& expected : cases) {
-        SCOPED_TRACE(Describe(expected.settings));
-        const termios line = RawLineFor(CookedLine(), expected.settings);
-        EXPECT_EQ(::cfgetospeed(&line), expected.speed);
-        EXPECT_EQ(::cfgetispeed(&line), expected.speed);
-        EXPECT_EQ(line.c_cflag & CSIZE, expected.size);
-        EXPECT_EQ(line.c_cflag & (PARENB | PARODD | CMSPAR), expected.parity);
-        EXPECT_EQ((line.c_cflag & CSTOPB) != 0, expected.twoStopBits);
-        ExpectRaw(line);
+        ExpectLine(RawLineFor(cooked, expected.settings), expected, CSIZE | PARENB | PARODD | CMSPAR);
     }
 }
 
-TEST_F(TermiosSerialTest, OpenSetsTheLine)
-{
-    const LineCase cases[] = {
-        {{"38400", "8", "N", "1"}, B38400, CS8, 0, false},
-        {{"4800", "8", "Odd", "2"}, B4800, CS8, PARODD, true},
-        {{"57600", "8", "Mark", "1.5"}, B57600, CS8, PARODD | CMSPAR, true},
-        {{"19200", "8", "Space", "1"}, B19200, CS8, CMSPAR, false},
-        {{"", "", "", ""}, B1200, CS8, PARODD | CMSPAR, true},
-    };
-    for (const LineCase& expected : cases) {
-        SCOPED_TRACE(Describe(expected.settings));
-        m_pty.SetPreviousLine();
-        const auto device = OpenPort(expected.settings);
-        const termios line = m_pty.Line();
-        EXPECT_EQ(::cfgetospeed(&line), expected.speed);
-        EXPECT_EQ(line.c_cflag & (PARODD | CMSPAR), expected.parity);
-        EXPECT_EQ((line.c_cflag & CSTOPB) != 0, expected.twoStopBits);
-        ExpectRaw(line);
-    }
-}
-
-TEST_F(TermiosSerialTest, ClosingRestoresTheOriginalLine)
+TEST_F(TermiosSerialTest, OpenSetsTheLineAndClosingRestoresIt)
 {
     m_pty.SetPreviousLine();
-    OpenPort({"38400", "8", "N", "1"}).reset();
-    const termios line = m_pty.Line();
-    EXPECT_EQ(::cfgetospeed(&line), B1200);
-    EXPECT_EQ(line.c_cflag & (PARODD | CMSPAR | CSTOPB), PARODD | CMSPAR | CSTOPB);
-    EXPECT_EQ(line.c_lflag & (ICANON | ECHO), ICANON | ECHO);
+    const termios before = m_pty.Line();
+    const LineCase cases[] = {
+        {{"38400", "8", "N", "1"}, B38400, 0, false},
+        {{"4800", "8", "Odd", "2"}, B4800, PARODD, true},
+        {{"57600", "8", "Mark", "1.5"}, B57600, PARODD | CMSPAR, true},
+        {{"19200", "8", "Space", "1"}, B19200, CMSPAR, false},
+        {{"", "", "", ""}, B1200, PARODD | CMSPAR, true},
+    };
+    for (const LineCase& expected : cases) {
+        auto device = OpenPort(expected.settings);
+        ExpectLine(m_pty.Line(), expected, PARODD | CMSPAR);
+        device.reset();
+        const termios after = m_pty.Line();
+        EXPECT_EQ(::cfgetospeed(&after), B1200);
+        EXPECT_EQ(after.c_cflag, before.c_cflag);
+        EXPECT_EQ(after.c_lflag, before.c_lflag);
+    }
 }
 
 TEST_F(TermiosSerialTest, RateWithoutBConstantGoesThroughTermios2)
@@ -216,141 +176,100 @@ TEST_F(TermiosSerialTest, RateWithoutBConstantGoesThroughTermios2)
     ASSERT_NE(device, nullptr) << error;
     EXPECT_EQ(ReadBaudRate(m_pty.Slave()), 250000u);
     EXPECT_EQ(m_pty.Line().c_cflag & (PARODD | CMSPAR), 0u);
-
     device.reset();
     EXPECT_EQ(ReadBaudRate(m_pty.Slave()), 1200u);
 }
 
-TEST_F(TermiosSerialTest, MovesBytesBothWays)
+TEST_F(TermiosSerialTest, MovesBytesBothWaysUnchangedAndWaitForInputTellsWhatHappened)
 {
-    const auto device = OpenPort({"38400", "8", "N", "1"});
+    using enum ISerialDevice::Wait;
+    const auto device = OpenPort(kPlain);
+    const int wake = ::eventfd(0, EFD_CLOEXEC);
+    ASSERT_GE(wake, 0);
     uint8_t buffer[64] {};
     EXPECT_EQ(device->Read(buffer, sizeof buffer), 0);
+    EXPECT_EQ(device->WaitForInput(10, wake), Timeout);
+    EXPECT_EQ(device->WaitForInput(10, -1), Timeout);
+    uint64_t count = 1;
+    ASSERT_EQ(::write(wake, &count, sizeof count), static_cast<ssize_t>(sizeof count));
+    EXPECT_EQ(device->WaitForInput(5000, wake), Woken);
+    ASSERT_EQ(::read(wake, &count, sizeof count), static_cast<ssize_t>(sizeof count));
 
     // Bytes the line discipline would otherwise translate or swallow.
-    const std::vector<uint8_t> received {0xA0, 0xA2, '\r', '\n', 0x03, 0x11, 0x13, 0x7F, 0x00, 0xFF};
+    const Bytes received {0xA0, 0xA2, '\r', '\n', 0x03, 0x11, 0x13, 0x7F, 0x00, 0xFF};
     ASSERT_EQ(::write(m_pty.Master(), received.data(), received.size()), static_cast<ssize_t>(received.size()));
-    ASSERT_EQ(device->WaitForInput(5000, -1), ISerialDevice::Wait::Readable);
-    std::vector<uint8_t> got;
-    while (got.size() < received.size() && device->WaitForInput(5000, -1) == ISerialDevice::Wait::Readable) {
+    Bytes got;
+    while (got.size() < received.size() && device->WaitForInput(5000, wake) == Readable) {
         const long n = device->Read(buffer, sizeof buffer);
         ASSERT_GE(n, 0);
         got.insert(got.end(), buffer, buffer + n);
     }
     EXPECT_EQ(got, received);
-    // A pty driver keeps no line-error counters.
-    EXPECT_EQ(device->TakeLineErrors(), 0u);
+    EXPECT_EQ(device->TakeLineErrors(), 0u);  // a pty driver keeps no line-error counters
+    ASSERT_EQ(::write(m_pty.Master(), "stale", 5), 5);
+    ASSERT_EQ(device->WaitForInput(5000, -1), Readable);
+    device->Purge();
+    EXPECT_EQ(device->Read(buffer, sizeof buffer), 0);
 
-    const std::vector<uint8_t> sent {'$', 'P', '\n', 0xB0, 0xB3, 0x00, '\r'};
-    EXPECT_TRUE(device->Write(sent.data(), sent.size()));
-    EXPECT_EQ(m_pty.ReadMaster(sent.size()), sent);
-}
-
-TEST_F(TermiosSerialTest, WriteLoopsOverAFullQueue)
-{
-    const auto device = OpenPort({"38400", "8", "N", "1"});
-    std::vector<uint8_t> sent(200000);
+    // Every byte value, more than the queue holds: Write loops until the reader took it all.
+    Bytes sent(1 << 18);
     for (size_t i = 0; i < sent.size(); ++i) {
         sent[i] = static_cast<uint8_t>(i * 7);
     }
-    std::vector<uint8_t> got;
     std::thread drain([&] { got = m_pty.ReadMaster(sent.size()); });
     EXPECT_TRUE(device->Write(sent.data(), sent.size()));
     drain.join();
     EXPECT_EQ(got, sent);
-}
-
-TEST_F(TermiosSerialTest, WriteGivesUpWhenNothingDrains)
-{
-    const auto device = OpenPort({"38400", "8", "N", "1"});
-    const std::vector<uint8_t> sent(1 << 20, 0x55);
-    EXPECT_FALSE(device->Write(sent.data(), sent.size()));
-}
-
-TEST_F(TermiosSerialTest, WaitForInputTellsWhatHappened)
-{
-    const auto device = OpenPort({"38400", "8", "N", "1"});
-    const int wake = ::eventfd(0, EFD_CLOEXEC);
-    ASSERT_GE(wake, 0);
-
-    EXPECT_EQ(device->WaitForInput(10, wake), ISerialDevice::Wait::Timeout);
-    EXPECT_EQ(device->WaitForInput(10, -1), ISerialDevice::Wait::Timeout);
-
-    const uint64_t one = 1;
-    ASSERT_EQ(::write(wake, &one, sizeof one), static_cast<ssize_t>(sizeof one));
-    EXPECT_EQ(device->WaitForInput(5000, wake), ISerialDevice::Wait::Woken);
-    uint64_t taken = 0;
-    ASSERT_EQ(::read(wake, &taken, sizeof taken), static_cast<ssize_t>(sizeof taken));
-
-    ASSERT_EQ(::write(m_pty.Master(), "x", 1), 1);
-    EXPECT_EQ(device->WaitForInput(5000, wake), ISerialDevice::Wait::Readable);
+    EXPECT_FALSE(device->Write(sent.data(), sent.size()));  // with no one reading, Write gives up
 
     m_pty.CloseMaster();
-    EXPECT_EQ(device->WaitForInput(5000, wake), ISerialDevice::Wait::Gone);
-    uint8_t buffer[8];
+    EXPECT_EQ(device->WaitForInput(5000, wake), Gone);
     EXPECT_EQ(device->Read(buffer, sizeof buffer), -1);
     EXPECT_FALSE(device->Write(buffer, 1));
     ::close(wake);
 }
 
-TEST_F(TermiosSerialTest, PurgeDropsWhatIsQueued)
-{
-    const auto device = OpenPort({"38400", "8", "N", "1"});
-    ASSERT_EQ(::write(m_pty.Master(), "stale", 5), 5);
-    ASSERT_EQ(device->WaitForInput(5000, -1), ISerialDevice::Wait::Readable);
-    device->Purge();
-    uint8_t buffer[8];
-    EXPECT_EQ(device->Read(buffer, sizeof buffer), 0);
-}
-
 TEST_F(TermiosSerialTest, OpenFailuresExplainThemselves)
 {
+    const std::string path = m_pty.Path();
     std::string error;
-    EXPECT_EQ(m_factory.Open("/dev/kestrion-no-such-port", {"38400", "8", "N", "1"}, error), nullptr);
+    EXPECT_EQ(m_factory.Open("/dev/kestrion-no-such-port", kPlain, error), nullptr);
     EXPECT_EQ(error, kCannotOpen);
+    EXPECT_FALSE(FindPortHolder("/dev/kestrion-no-such-port").has_value());
+    EXPECT_EQ(SettingsErrorText(path), kCannotOpen + "\n" + path + " does not accept these line settings.");
 
     // This test's own slave descriptor holds the port.
-    const auto holder = FindPortHolder(m_pty.Path());
+    const auto holder = FindPortHolder(path);
     ASSERT_TRUE(holder.has_value());
     EXPECT_EQ(holder->pid, ::getpid());
-    EXPECT_EQ(OpenErrorText(m_pty.Path(), EBUSY), std::string(kCannotOpen) + "\n" + m_pty.Path() + " is held by " +
-                                                      holder->program + " (pid " + std::to_string(::getpid()) + ").");
-    EXPECT_FALSE(FindPortHolder("/dev/kestrion-no-such-port").has_value());
-}
+    const std::string held = kCannotOpen + "\n" + path + " is held by " + holder->program + " (pid " +
+                             std::to_string(::getpid()) + ").";
+    const std::string denied = kCannotOpen + "\nYou have no permission to use " + path +
+                               ": add yourself to the dialout group (sudo usermod -aG dialout $USER) and log in again.";
+    EXPECT_EQ(OpenErrorText(path, EBUSY), held);
+    EXPECT_EQ(OpenErrorText(path, EACCES), denied);
 
-TEST_F(TermiosSerialTest, SecondOpenOfAHeldPortIsRefused)
-{
-    const auto first = OpenPort({"38400", "8", "N", "1"});
-    std::string error;
-    auto second = m_factory.Open(m_pty.Path(), {"38400", "8", "N", "1"}, error);
-    if (second && ::geteuid() == 0) {
-        GTEST_SKIP() << "running as root: CAP_SYS_ADMIN bypasses TIOCEXCL";
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "running as root: TIOCEXCL and the device's permissions are bypassed";
     }
-    EXPECT_EQ(second, nullptr);
-    EXPECT_TRUE(error.starts_with(std::string(kCannotOpen) + "\n" + m_pty.Path() + " is held by ")) << error;
-}
-
-TEST_F(TermiosSerialTest, PortWithoutPermissionNamesTheDialoutGroup)
-{
-    ASSERT_EQ(::chmod(m_pty.Path().c_str(), 0), 0);
-    std::string error;
-    auto device = m_factory.Open(m_pty.Path(), {"38400", "8", "N", "1"}, error);
-    if (device && ::geteuid() == 0) {
-        GTEST_SKIP() << "running as root: CAP_DAC_OVERRIDE ignores the device's permissions";
-    }
-    EXPECT_EQ(device, nullptr);
-    EXPECT_EQ(error, std::string(kCannotOpen) + "\nYou have no permission to use " + m_pty.Path() +
-                         ": add yourself to the dialout group (sudo usermod -aG dialout $USER) and log in again.");
+    auto first = OpenPort(kPlain);
+    EXPECT_EQ(m_factory.Open(path, kPlain, error), nullptr);
+    EXPECT_EQ(error, held);
+    first.reset();
+    ASSERT_EQ(::chmod(path.c_str(), 0), 0);
+    EXPECT_EQ(m_factory.Open(path, kPlain, error), nullptr);
+    EXPECT_EQ(error, denied);
 }
 
 TEST(SerialPortNames, MapToDevicePaths)
 {
-    EXPECT_EQ(DevicePathOf("COM1"), "/dev/ttyS0");
-    EXPECT_EQ(DevicePathOf("COM12"), "/dev/ttyS11");
-    EXPECT_EQ(DevicePathOf("\\\\.\\COM3"), "/dev/ttyS2");
-    EXPECT_EQ(DevicePathOf("/dev/ttyUSB0"), "/dev/ttyUSB0");
-    EXPECT_EQ(DevicePathOf("/dev/serial/by-id/usb-Kestrion-if00-port0"), "/dev/serial/by-id/usb-Kestrion-if00-port0");
-    EXPECT_EQ(DevicePathOf("ttyACM0"), "/dev/ttyACM0");
+    const std::pair<const char*, const char*> cases[] = {
+        {"COM1", "/dev/ttyS0"}, {"COM12", "/dev/ttyS11"}, {"\\\\.\\COM3", "/dev/ttyS2"}, {"ttyACM0", "/dev/ttyACM0"},
+        {"/dev/ttyUSB0", "/dev/ttyUSB0"},
+        {"/dev/serial/by-id/usb-Kestrion-if00-port0", "/dev/serial/by-id/usb-Kestrion-if00-port0"}};
+    for (const auto& [name, path] : cases) {
+        EXPECT_EQ(DevicePathOf(name), path);
+    }
 }
 
 }  // namespace
