@@ -24,19 +24,18 @@ TEST(BinaryFileSource, PlaysAThousandBytesATickAndStopsQuietlyAtTheEnd)
 
     CMeasuredHarness h("Binary", content);
     ASSERT_EQ(h.feed.Open(), 1);
-    EXPECT_EQ(h.services.timers.entries[0].tickCode, kTickPlayback);
-    EXPECT_EQ(h.services.timers.entries[0].periodMs, 1000);
+    EXPECT_EQ(h.services.timers.Of(kTickPlayback), 1);
+    EXPECT_EQ(h.services.timers.registrations, std::vector<int>{1000});
     for (size_t records : {99u, 199u, 249u}) {
         h.services.timers.Fire(1);
         EXPECT_EQ(h.services.logged.size(), records);
     }
-    EXPECT_EQ(h.services.timers.Running(), 1);
     h.services.timers.Fire(1);
     EXPECT_EQ(h.services.timers.Running(), 0);
 
     // One chunk notice per chunk (the program's host raises WMU_DATA_ACTIVITY); the feed stays open.
     EXPECT_EQ(h.services.host.dataActivity, 3);
-    EXPECT_TRUE(h.services.EventsOf(WMU_SOURCE_ENDED).empty());
+    EXPECT_EQ(h.services.CountOf(WMU_SOURCE_ENDED), 0u);
     EXPECT_NE(h.feed.Source(), nullptr);
 }
 

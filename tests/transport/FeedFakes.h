@@ -1,6 +1,8 @@
 #pragma once
 // Fakes of the program-wide services for feed and source tests: a timer table that the test
 // ticks by hand, and a services object that records what feeds and sources ask of it.
+#include <algorithm>
+#include <array>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -18,14 +20,13 @@ public:
     struct Entry {
         int tickCode = 0;
         ITickReceiver* receiver = nullptr;
-        int periodMs = 0;
     };
 
     int Register(int tickCode, ITickReceiver& receiver, int periodMs) override
     {
         for (size_t i = 0; i < entries.size(); ++i) {
             if (entries[i].receiver == nullptr) {
-                entries[i] = Entry{tickCode, &receiver, periodMs};
+                entries[i] = Entry{tickCode, &receiver};
                 registrations.push_back(periodMs);
                 return static_cast<int>(i) + 1;
             }
@@ -42,30 +43,26 @@ public:
 
     int Running() const
     {
-        int count = 0;
-        for (const Entry& entry : entries) {
-            count += entry.receiver != nullptr ? 1 : 0;
-        }
-        return count;
+        return static_cast<int>(std::count_if(entries.begin(), entries.end(), [](const Entry& e) { return e.receiver; }));
     }
-    // Ticks timer n once, as the dispatch would.
-    void Fire(int timerNumber)
+    // The timer registered for the tick code, or 0.
+    int Of(int tickCode) const
     {
-        const Entry entry = entries.at(static_cast<size_t>(timerNumber) - 1);
+        for (size_t i = 0; i < entries.size(); ++i) {
+            if (entries[i].receiver != nullptr && entries[i].tickCode == tickCode) {
+                return static_cast<int>(i) + 1;
+            }
+        }
+        return 0;
+    }
+    // Ticks timer n once, as the dispatch would; false when it does not run.
+    bool Fire(int timerNumber)
+    {
+        const Entry entry = timerNumber > 0 ? entries.at(static_cast<size_t>(timerNumber) - 1) : Entry{};
         if (entry.receiver != nullptr) {
             entry.receiver->Tick(entry.tickCode);
         }
-    }
-    // Ticks the first running timer; false when none runs.
-    bool FireAny()
-    {
-        for (size_t i = 0; i < entries.size(); ++i) {
-            if (entries[i].receiver != nullptr) {
-                Fire(static_cast<int>(i) + 1);
-                return true;
-            }
-        }
-        return false;
+        return entry.receiver != nullptr;
     }
 
     std::array<Entry, 5> entries{};
@@ -91,20 +88,17 @@ public:
 class CTempProfile {
 public:
     explicit CTempProfile(const std::string& content = "") { WriteText(Path(), content); }
-
     CProfile Profile() const { return CProfile(Path()); }
 
 private:
     std::filesystem::path Path() const { return m_folder.Path() / "settings.ini"; }
-
     CTempFolder m_folder;
 };
 
 // Opens nothing: tests that use serial devices bring their own factory.
 class CNoSerialDevices : public ISerialDeviceFactory {
 public:
-    std::unique_ptr<ISerialDevice> Open(const std::string& path, const SerialSettings& /*settings*/,
-                                        std::string& error) override
+    std::unique_ptr<ISerialDevice> Open(const std::string& path, const SerialSettings&, std::string& error) override
     {
         error = "No serial device in this test: " + path;
         return nullptr;
@@ -115,35 +109,29 @@ class CFakeFeedServices : public IFeedServices {
 public:
     explicit CFakeFeedServices(const CProfile& profile) : m_profile(profile) {}
 
-    struct Event {
-        int code;
-        int value;
-        int recordType;  // -1 without a record
-    };
     struct Box {
         std::string text;
-        BoxButtons buttons;
         BoxIcon icon;
         bool guarded;
     };
 
-    void Broadcast(int code, int value, const CMessageRecord* record) override
+    void Broadcast(int code, int /*value*/, const CMessageRecord* record) override
     {
-        events.push_back({code, value, record != nullptr ? record->type : -1});
+        events.push_back(code);
         if (onBroadcast) {
             onBroadcast(code, record);
         }
     }
     void LogRecord(const CMessageRecord& record) override { logged.push_back(record.type); }
     void RefreshTitle() override { ++titleRefreshes; }
-    BoxAnswer MessageBox(std::string_view text, BoxButtons buttons, BoxIcon icon) override
+    BoxAnswer MessageBox(std::string_view text, BoxButtons, BoxIcon icon) override
     {
-        boxes.push_back({std::string(text), buttons, icon, false});
-        return answer;
+        boxes.push_back({std::string(text), icon, false});
+        return BoxAnswer::Ok;
     }
-    void GuardedMessageBox(std::string_view text, BoxButtons buttons, BoxIcon icon) override
+    void GuardedMessageBox(std::string_view text, BoxButtons, BoxIcon icon) override
     {
-        boxes.push_back({std::string(text), buttons, icon, true});
+        boxes.push_back({std::string(text), icon, true});
     }
     ITimerService& Timers() override { return timers; }
     CMessageDecoder& Decoder() override { return decoder; }
@@ -153,17 +141,8 @@ public:
     RandomState& Random() override { return random; }
     IRandomGenerator& RandomGenerator() override { return generator; }
 
-    // Events of one code, in order.
-    std::vector<Event> EventsOf(int code) const
-    {
-        std::vector<Event> found;
-        for (const Event& event : events) {
-            if (event.code == code) {
-                found.push_back(event);
-            }
-        }
-        return found;
-    }
+    // How many events of one code were broadcast.
+    size_t CountOf(int code) const { return static_cast<size_t>(std::count(events.begin(), events.end(), code)); }
 
     CFakeTimers timers;
     CFakeHost host;
@@ -174,11 +153,10 @@ public:
     CNoSerialDevices noSerialDevices;
     ISerialDeviceFactory* serialDevices = &noSerialDevices;
     int selectionPrompts = 0;
-    std::vector<Event> events;
+    std::vector<int> events;  // the codes broadcast, in order
     std::vector<int> logged;
     std::vector<Box> boxes;
     int titleRefreshes = 0;
-    BoxAnswer answer = BoxAnswer::Ok;
     std::function<void(int, const CMessageRecord*)> onBroadcast;
 
 private:

@@ -33,34 +33,31 @@ TEST(MeasuredFeed, ReadsOnlyCsvLineByLineAndEveryOtherFileTypeAsAStream)
     }
 }
 
-TEST(MeasuredFeed, RandomDataIgnoresTheMeasuredSource)
+TEST(MeasuredFeed, RandomDataOrSourcesThatCannotOpen)
 {
-    CMeasuredHarness h("[Data Sources]\nDataSource=0\nMeasSource=7\n");
-    ASSERT_EQ(h.feed.Open(), 1);
-    EXPECT_NE(dynamic_cast<CRandomSource*>(h.feed.Source()), nullptr);
-    EXPECT_TRUE(h.services.boxes.empty());
-}
-
-TEST(MeasuredFeed, SourcesThatCannotOpenLeaveTheFeedClosed)
-{
-    CMeasuredHarness serial("[Data Sources]\nMeasSource=1\nMeasSerialPort=COM7\n");
-    EXPECT_EQ(serial.feed.Open(), 0);
-    EXPECT_EQ(serial.feed.Source(), nullptr);
-    EXPECT_EQ(BoxTexts(serial.services), Texts{"No serial device in this test: /dev/ttyS6"});
-    EXPECT_EQ(serial.services.titleRefreshes, 1);
-
-    CMeasuredHarness missing(MeasuredFileIni("Binary", "/nonexistent/kestrion.bin"));
-    EXPECT_EQ(missing.feed.Open(), 0);
-    EXPECT_EQ(missing.feed.Source(), nullptr);
-    EXPECT_TRUE(missing.services.boxes.empty());
-    EXPECT_EQ(missing.services.titleRefreshes, 1);
-
+    struct Case {
+        std::string ini;
+        int opened;
+        Texts boxes;
+        int titleRefreshes;
+    };
+    const std::vector<Case> cases = {
+        {"[Data Sources]\nDataSource=0\nMeasSource=7\n", 1, {}, 1},  // random data ignores the source
+        {"[Data Sources]\nMeasSource=1\nMeasSerialPort=COM7\n", 0, {"No serial device in this test: /dev/ttyS6"}, 1},
+        {MeasuredFileIni("Binary", "/nonexistent/kestrion.bin"), 0, {}, 1},
+        {"[Data Sources]\nMeasSource=2\n", 0, {"Error: for measured data, check either file or serial"}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.ini);
+        CMeasuredHarness h(c.ini);
+        EXPECT_EQ(h.feed.Open(), c.opened);
+        EXPECT_EQ(dynamic_cast<CRandomSource*>(h.feed.Source()) != nullptr, c.opened == 1);
+        EXPECT_EQ(BoxTexts(h.services), c.boxes);
+        EXPECT_EQ(h.services.titleRefreshes, c.titleRefreshes);
+    }
     CMeasuredHarness unknown("[Data Sources]\nMeasSource=2\n");
-    EXPECT_EQ(unknown.feed.Open(), 0);
-    EXPECT_EQ(unknown.feed.Source(), nullptr);
-    EXPECT_EQ(BoxTexts(unknown.services), Texts{"Error: for measured data, check either file or serial"});
+    unknown.feed.Open();
     EXPECT_EQ(unknown.services.boxes.at(0).icon, BoxIcon::Warning);
-    EXPECT_EQ(unknown.services.titleRefreshes, 0);
 }
 
 TEST(MeasuredFeed, WhilePausedRecordsAreKeptAndLoggedButNotAnnounced)

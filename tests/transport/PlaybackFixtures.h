@@ -11,6 +11,7 @@
 #include "FeedFakes.h"
 #include "protocol/MessageRecord.h"
 #include "transport/Feed.h"
+#include "transport/FeedEvents.h"
 
 namespace kestrion::fakes {
 
@@ -78,7 +79,7 @@ struct CMeasuredHarness {
     // Ticks until no timer runs; the periods registered on the way.
     std::vector<int> PlayToEnd()
     {
-        for (int ticks = 0; ticks < 100 && services.timers.FireAny(); ++ticks) {
+        for (int ticks = 0; ticks < 100 && services.timers.Fire(services.timers.Of(kTickPlayback)); ++ticks) {
         }
         return services.timers.registrations;
     }

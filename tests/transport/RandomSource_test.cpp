@@ -87,8 +87,7 @@ TEST_F(RandomSourceTest, FirstTickDeliversFourRecordsEachAfterItsActivityEvent)
 
     EXPECT_EQ(records[0].Text(), TrackerText(1));
     EXPECT_EQ(records[1].Text(), "Data packet for randomly generated navigation data (1).");
-    const std::string_view debug =
-        "Data packet for randomly generated debug data (1).\nNewline1 (1)\nNewline2 (1)";
+    const std::string_view debug = "Data packet for randomly generated debug data (1).\nNewline1 (1)\nNewline2 (1)";
     EXPECT_EQ(records[2].Text(), debug);
     EXPECT_EQ(records[3].Text(), debug);
 }
@@ -167,27 +166,6 @@ TEST_F(RandomSourceTest, RawTrackCountsThroughItsFieldsAroundTheRandomSignalLeve
               std::tuple(12, 13, 14, 15));
     EXPECT_EQ(std::vector<int>(block + 35, block + 45),
               (std::vector<int>{1, 6, 11, 16, 21, 26, 31, 36, 41, 46}));
-}
-
-TEST_F(RandomSourceTest, FreeRunningFixListsAreTheChannelsWithSignalAndTheirAveragesAreNonZero)
-{
-    CStdRandom generator(2024);
-    for (int i = 0; i < 10000; ++i) {
-        services.generator.values.push_back(generator.Next());
-    }
-    for (int tick = 0; tick < 40; ++tick) {
-        const auto& records = Step();
-        std::vector<uint8_t> withSignal;
-        for (int i = 0; i < records[0].tracker.channelCount; ++i) {
-            const TrackerChannel& channel = records[0].tracker.channels[i];
-            if (channel.state != 0) {
-                withSignal.push_back(channel.svId);
-                EXPECT_GE(channel.averageCno, 1);
-            }
-        }
-        const NavBlock& nav = records[1].nav;
-        EXPECT_EQ(std::vector<uint8_t>(nav.svIds, nav.svIds + nav.svCount), withSignal);
-    }
 }
 
 TEST_F(RandomSourceTest, StartsOnceForTheMeasuredRoleAndRestartsContinueTheProgramWideState)

@@ -36,17 +36,23 @@ protected:
     ~SerialPortTest() override { port.Close(); }
 
     std::string Open() { return port.Open(receiver, "/dev/fake", {"9600", "8", "N", "1"}); }
-    void Tick() { services.timers.Fire(TimerOf(services.timers, kTickSerialPoll)); }
     void Ticks(int count)
     {
         for (int i = 0; i < count; ++i) {
-            Tick();
+            services.timers.Fire(services.timers.Of(kTickSerialPoll));
         }
     }
     bool TickUntil(const std::function<bool()>& done) { return fakes::TickUntil(services.timers, kTickSerialPoll, done); }
     bool TickUntilReceived(size_t count)
     {
         return TickUntil([&] { return receiver.received.size() >= count; });
+    }
+    // Opens, and has the receiver talk once.
+    void OpenTalking()
+    {
+        ASSERT_EQ(Open(), "");
+        Line().Send({1});
+        ASSERT_TRUE(TickUntilReceived(1));
     }
     CFakeSerialLine& Line() { return devices.line; }
 
@@ -77,8 +83,6 @@ TEST_F(SerialPortTest, OpenReportsTheDeviceErrorOrStartsTheTickAndForgetsTheGene
     ASSERT_EQ(Open(), "");
     EXPECT_TRUE(port.IsOpen());
     EXPECT_EQ(services.timers.registrations, std::vector<int>{CSerialPort::kTickMs});
-    EXPECT_EQ(devices.lastPath, "/dev/fake");
-    EXPECT_EQ(devices.lastSettings.parity, "N");
     EXPECT_EQ(services.protocol.generation, -1);
 
     // Without version detection the generation the user chose survives a reopen.
@@ -106,7 +110,6 @@ TEST_F(SerialPortTest, HandsEveryByteOverInOrderWhateverTheBurstSizes)
         Ticks(ticksBetween(random));
     }
     ASSERT_TRUE(TickUntilReceived(sent.size()));
-    EXPECT_EQ(receiver.received.size(), sent.size());
     EXPECT_TRUE(receiver.received == sent);
     EXPECT_LE(receiver.largest, CReceiveBuffers::kSize);
 }
@@ -116,7 +119,7 @@ TEST_F(SerialPortTest, ReopensQuietlyOnEveryTwentyFirstTickUntilAReceiverTalks)
     ASSERT_EQ(Open(), "");
     Ticks(20);
     EXPECT_EQ(Line().Opens(), 1);
-    Tick();
+    Ticks(1);
     EXPECT_EQ(Line().Opens(), 2);
     EXPECT_EQ(Line().Events(), Texts{"close"});
     Ticks(21);
@@ -126,41 +129,34 @@ TEST_F(SerialPortTest, ReopensQuietlyOnEveryTwentyFirstTickUntilAReceiverTalks)
     // A reopen that fails leaves no device; the next one comes 21 ticks later.
     Line().Unplug();
     Ticks(21);
-    EXPECT_EQ(Line().Opens(), 3);
     Line().Plug();
     Ticks(21);
     EXPECT_EQ(Line().Opens(), 4);
 
     // The receiver appears: its bytes arrive and the reopening stops.
-    const Bytes hello = Ack(0x80);
-    Line().Send(hello);
-    ASSERT_TRUE(TickUntilReceived(hello.size()));
+    Line().Send(Ack(0x80));
+    ASSERT_TRUE(TickUntilReceived(Ack(0x80).size()));
     const int opens = Line().Opens();
     Ticks(50);
     EXPECT_EQ(Line().Opens(), opens);
-    EXPECT_EQ(receiver.received, hello);
+    EXPECT_EQ(receiver.received, Ack(0x80));
     EXPECT_TRUE(services.host.faults.empty());
-    EXPECT_TRUE(services.host.log.empty());
 }
 
 TEST_F(SerialPortTest, AReceiverUnpluggedAfterDataIsReportedLostThenReopened)
 {
-    ASSERT_EQ(Open(), "");
-    Line().Send({1, 2, 3});
-    ASSERT_TRUE(TickUntilReceived(3));
-
+    OpenTalking();
     Line().Unplug();
     ASSERT_TRUE(TickUntil([&] { return !services.host.faults.empty(); }));
     EXPECT_EQ(services.host.faults, Texts{"Comm: Port /dev/fake lost"});
-    EXPECT_EQ(services.host.log, Texts{"Comm: Port /dev/fake lost\n"});
     EXPECT_FALSE(port.DataSeen());
 
     Line().Plug();
     Line().Send({4, 5});
     ASSERT_TRUE(TickUntil([&] { return services.host.faults.size() == 2; }));
     EXPECT_EQ(services.host.faults[1], "Comm: Port /dev/fake reopened");
-    EXPECT_EQ(services.host.log[1], "Comm: Port /dev/fake reopened\n");
-    EXPECT_EQ(receiver.received, (Bytes{1, 2, 3, 4, 5}));
+    EXPECT_EQ(services.host.log, (Texts{"Comm: Port /dev/fake lost\n", "Comm: Port /dev/fake reopened\n"}));
+    EXPECT_EQ(receiver.received, (Bytes{1, 4, 5}));
     Ticks(30);
     EXPECT_EQ(services.host.faults.size(), 2u);
 }
@@ -178,27 +174,21 @@ TEST_F(SerialPortTest, ReportsLineErrorsInTheirOrderOrTheModeErrorAlone)
     EXPECT_EQ(services.host.faults, shown);
     ASSERT_EQ(services.host.log.size(), shown.size());
     EXPECT_EQ(services.host.log[1], "Comm: CE_DNS\n");
-    EXPECT_EQ(services.host.log[9], "Comm: CE_TXFULL\n");
 
     // Reported once: the next ticks have nothing to say.
     Ticks(3);
     EXPECT_EQ(services.host.faults.size(), shown.size());
 
     services.host.faults.clear();
-    services.host.log.clear();
     Line().RaiseLineErrors(CE_FRAME | CE_MODE | CE_OVERRUN);
     Line().Send({2});
     ASSERT_TRUE(TickUntilReceived(2));
     EXPECT_EQ(services.host.faults, Texts{"Comm: CE_MODE"});
-    EXPECT_EQ(services.host.log, Texts{"Comm: CE_MODE\n"});
 }
 
 TEST_F(SerialPortTest, HeldCommandsLeaveWhenTheReceiverIsReadyOrThePortCloses)
 {
-    ASSERT_EQ(Open(), "");
-    Line().Send({1});
-    ASSERT_TRUE(TickUntilReceived(1));
-
+    OpenTalking();
     const Bytes poll = BuildCommandFrame(Bytes{0x80, 0x00});
     port.SetOkToSend(0);
     port.Send(poll, 0x80);
@@ -229,19 +219,14 @@ TEST_F(SerialPortTest, HeldCommandsLeaveWhenTheReceiverIsReadyOrThePortCloses)
 
 TEST_F(SerialPortTest, ACommandThatDoesNotFitTheHeldBytesIsRefused)
 {
-    ASSERT_EQ(Open(), "");
-    Line().Send({1});
-    ASSERT_TRUE(TickUntilReceived(1));
+    OpenTalking();
     port.SetOkToSend(0);
-
     const Bytes large(1000, 0x81);
-    const Bytes tooLong(25, 0x82);
     const Bytes exact(24, 0x83);
     port.Send(large, 0x81);
-    port.Send(tooLong, 0x82);
+    port.Send(Bytes(25, 0x82), 0x82);
     port.Send(exact, 0x83);
     EXPECT_EQ(services.host.faults, Texts{"Comm: Send buffer full, command 0x82 dropped"});
-    EXPECT_EQ(services.host.log, Texts{"Comm: Send buffer full, command 0x82 dropped\n"});
 
     port.SetOkToSend(1);
     EXPECT_EQ(Line().Writes(), std::vector<Bytes>{Join({large, exact})});
@@ -286,7 +271,6 @@ TEST_F(SerialPortTest, CloseStopsTheRelayFirstAndLetsTheOutputDrain)
     EXPECT_EQ(steps, std::vector<std::chrono::milliseconds>(4, 1ms));
     EXPECT_EQ(Line().Events(), Texts{"close"});
     EXPECT_EQ(services.timers.Running(), 0);
-    EXPECT_FALSE(port.IsOpen());
 
     // A closed port neither waits nor writes.
     const Bytes frame = Ack(0x80);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "PlaybackFixtures.h"
 #include "transport/FeedEvents.h"
 
@@ -21,54 +23,43 @@ std::string NavLines(std::initializer_list<std::pair<uint16_t, uint32_t>> times)
     return lines;
 }
 
-TEST(TextFileSource, PacesEachRecordByTheTimeStamps)
+TEST(TextFileSource, PacesEachRecordByItsTimeStampOrTheTimerDelay)
 {
-    CMeasuredHarness h("CSV", NavLines({{1000, 100},
-                                        {1000, 200},        // 1 s
-                                        {1000, 200},        // same time: at once
-                                        {1000, 150},        // earlier: at once
-                                        {1000, 8640151}}));  // 24 h and 10 ms: a day
-    ASSERT_EQ(h.feed.Open(), 1);
-    EXPECT_EQ(h.services.logged.size(), 1u);  // the first record at once
-    EXPECT_EQ(h.PlayToEnd(), (Periods{1000, 0, 0, CTextFileSource::kMaxIntervalMs}));
-    EXPECT_EQ(h.services.logged.size(), 5u);
-    EXPECT_EQ(h.services.EventsOf(WMU_NEW_RECORD).size(), 5u);
-    EXPECT_EQ(h.services.EventsOf(WMU_SOURCE_ENDED).size(), 1u);
-    EXPECT_EQ(h.feed.Source(), nullptr);
-}
-
-TEST(TextFileSource, AZeroWeekOrTimeTakesTheNextRecordsOwn)
-{
-    CMeasuredHarness h("CSV", NavLines({{1000, 60479800},
-                                        {1001, 100},  // over the week end: 2 s
-                                        {0, 500},
-                                        {1234, 700},  // week 0 replaced: 2 s
-                                        {1234, 0},
-                                        {1234, 900}}));  // time 0 replaced: at once
-    ASSERT_EQ(h.feed.Open(), 1);
-    EXPECT_EQ(h.PlayToEnd(), (Periods{2000, 0, 2000, 0, 0}));
-}
-
-TEST(TextFileSource, TheTimerDelayPacesFixedTimingAndRecordsWithoutTime)
-{
-    const std::string lines = NavLine(1000, 100) + "4,A,1\n" + NavLine(1000, 300) + NavLine(1000, 900);
-    CMeasuredHarness byTime("CSV", lines, "[Random Data]\nTimer Delay=300\n");
-    ASSERT_EQ(byTime.feed.Open(), 1);
-    EXPECT_EQ(byTime.PlayToEnd(), (Periods{300, 2000, 6000}));
-
-    CMeasuredHarness fixed("CSV", lines, "[Random Data]\nTimer Delay=250\n[File Data]\nExternal Timer=1\n");
-    ASSERT_EQ(fixed.feed.Open(), 1);
-    EXPECT_EQ(fixed.PlayToEnd(), (Periods{250, 250, 250}));
-    EXPECT_EQ(fixed.services.logged, (std::vector<int>{2, 10, 2, 2}));
-}
-
-TEST(TextFileSource, CommentLinesAreSkippedWithoutDelayButCountAsActivity)
-{
-    CMeasuredHarness h("CSV", NavLine(1000, 100) + ";comment\n" + std::string("\0x\n", 3) + NavLine(1000, 200));
-    ASSERT_EQ(h.feed.Open(), 1);
-    EXPECT_EQ(h.services.EventsOf(WMU_DATA_ACTIVITY).size(), 4u);
-    EXPECT_EQ(h.PlayToEnd(), (Periods{1000}));
-    EXPECT_EQ(h.services.logged, (std::vector<int>{2, 2}));
+    const std::string withoutTime = NavLine(1000, 100) + "4,A,1\n" + NavLine(1000, 300) + NavLine(1000, 900);
+    struct Case {
+        const char* name;
+        std::string lines;
+        std::string ini;
+        Periods periods;  // after the first record, which comes at once
+        std::vector<int> logged;
+    };
+    const std::vector<Case> cases = {
+        {"1 s, same time and earlier at once, over a day capped",
+         NavLines({{1000, 100}, {1000, 200}, {1000, 200}, {1000, 150}, {1000, 8640151}}), "",
+         {1000, 0, 0, CTextFileSource::kMaxIntervalMs}, {2, 2, 2, 2, 2}},
+        {"over the week end; a zero week or time takes the next record's",
+         NavLines({{1000, 60479800}, {1001, 100}, {0, 500}, {1234, 700}, {1234, 0}, {1234, 900}}), "",
+         {2000, 0, 2000, 0, 0}, {2, 2, 2, 2, 2, 2}},
+        {"a record without time waits the timer delay", withoutTime, "[Random Data]\nTimer Delay=300\n",
+         {300, 2000, 6000}, {2, 10, 2, 2}},
+        {"fixed timing", withoutTime, "[Random Data]\nTimer Delay=250\n[File Data]\nExternal Timer=1\n",
+         {250, 250, 250}, {2, 10, 2, 2}},
+        {"comment lines are skipped without delay",
+         NavLine(1000, 100) + ";comment\n" + std::string("\0x\n", 3) + NavLine(1000, 200), "", {1000}, {2, 2}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CMeasuredHarness h("CSV", c.lines, c.ini);
+        ASSERT_EQ(h.feed.Open(), 1);
+        EXPECT_EQ(h.services.logged.size(), 1u);
+        EXPECT_EQ(h.PlayToEnd(), c.periods);
+        EXPECT_EQ(h.services.logged, c.logged);
+        EXPECT_EQ(h.services.CountOf(WMU_NEW_RECORD), c.logged.size());
+        // Every line read, comments too, counts as activity.
+        EXPECT_EQ(h.services.CountOf(WMU_DATA_ACTIVITY), static_cast<size_t>(std::count(c.lines.begin(), c.lines.end(), '\n')));
+        EXPECT_EQ(h.services.CountOf(WMU_SOURCE_ENDED), 1u);
+        EXPECT_EQ(h.feed.Source(), nullptr);
+    }
 }
 
 TEST(TextFileSource, AnEmptyLineEndsPlaybackWithTheDecoderError)
@@ -78,8 +69,7 @@ TEST(TextFileSource, AnEmptyLineEndsPlaybackWithTheDecoderError)
     h.PlayToEnd();
     EXPECT_EQ(BoxTexts(h.services), Texts{"Invalid data encountered. (guarded)"});
     EXPECT_EQ(h.services.logged.size(), 2u);
-    EXPECT_EQ(h.services.EventsOf(WMU_SOURCE_ENDED).size(), 1u);
-    EXPECT_EQ(h.feed.Source(), nullptr);
+    EXPECT_EQ(h.services.CountOf(WMU_SOURCE_ENDED), 1u);
 }
 
 TEST(TextFileSource, WithoutAFirstRecordTheSourceClosesAndTheFeedIsNotTold)
@@ -91,7 +81,7 @@ TEST(TextFileSource, WithoutAFirstRecordTheSourceClosesAndTheFeedIsNotTold)
     ASSERT_NE(bad.feed.Source(), nullptr);
     EXPECT_EQ(bad.feed.Source()->IsOpen(), 0);
     EXPECT_EQ(bad.services.timers.Running(), 0);
-    EXPECT_TRUE(bad.services.EventsOf(WMU_SOURCE_ENDED).empty());
+    EXPECT_EQ(bad.services.CountOf(WMU_SOURCE_ENDED), 0u);
 
     CMeasuredHarness empty("CSV", "");
     EXPECT_EQ(empty.feed.Open(), 1);
@@ -107,7 +97,7 @@ TEST(TextFileSource, AOneLineFileEndsWhileTheFeedOpens)
     CMeasuredHarness h("CSV", NavLine(1000, 100));
     EXPECT_EQ(h.feed.Open(), 0);
     EXPECT_EQ(h.services.logged.size(), 1u);
-    EXPECT_EQ(h.services.EventsOf(WMU_SOURCE_ENDED).size(), 1u);
+    EXPECT_EQ(h.services.CountOf(WMU_SOURCE_ENDED), 1u);
     EXPECT_EQ(h.services.timers.Running(), 0);
 }
 
