@@ -21,23 +21,12 @@ struct Update {
     uint32_t tow;
     bool operator==(const Update&) const = default;
 };
+using Updates = std::vector<Update>;
 
-class CRecordingView : public IDocumentView {
-public:
-    explicit CRecordingView(const CLoopTimers& timers) : m_timers(timers) {}
-    void OnUpdate(int hint, const CMessageRecord* record) override
-    {
-        updates.push_back({m_timers.ElapsedMs(), hint, record != nullptr ? record->type : -1,
-                           record != nullptr ? record->Tow() : 0});
-    }
-    std::vector<Update> updates;
-
-private:
-    const CLoopTimers& m_timers;
-};
-
-class CScriptedUi : public IUserInterface {
-public:
+// An engine on the virtual clock over a settings file in a temporary folder; it is its own
+// user interface (answering every box with `answer`) and view.
+class EngineTest : public ::testing::Test, public IUserInterface, public IDocumentView {
+protected:
     BoxAnswer MessageBox(std::string_view text, BoxButtons, BoxIcon) override
     {
         boxes.emplace_back(text);
@@ -45,27 +34,26 @@ public:
     }
     bool RunLogFileSettings() override { return false; }
     void RunSoftwareSelection() override {}
-    std::vector<std::string> boxes;
-    BoxAnswer answer = BoxAnswer::No;
-};
-
-// An engine on the virtual clock over a settings file in a temporary folder.
-class EngineTest : public ::testing::Test {
-protected:
-    std::filesystem::path File(const std::string& name, const std::string& content)
+    void OnUpdate(int hint, const CMessageRecord* record) override
     {
-        const std::filesystem::path path = m_folder.Path() / name;
-        WriteText(path, content);
-        return path;
+        updates.push_back({timers.ElapsedMs(), hint, record != nullptr ? record->type : -1,
+                           record != nullptr ? record->Tow() : 0});
     }
-    void Start(const std::string& ini)
+
+    std::string File(const std::string& name, const std::string& content)
     {
-        m_engine = std::make_unique<CEngine>(CProfile(File("kestrion-demo.ini", ini)), ui, timers, timers, random);
+        WriteText(m_folder.Path() / name, content);
+        return (m_folder.Path() / name).string();
+    }
+    CEngine& Start(const std::string& ini)
+    {
+        m_engine = std::make_unique<CEngine>(CProfile(File("kestrion-demo.ini", ini)), *this, timers, timers, random);
         timers.SetDispatch(m_engine->TimerService());
         m_engine->CreateDocument();
-        m_engine->CurrentDocument()->AddView(view);
+        m_engine->CurrentDocument()->AddView(*this);
+        return *m_engine;
     }
-    // Runs until the data source closes or no timer is left.
+    // Opens the data source and runs until it closes or no timer is left.
     void Run()
     {
         m_engine->ToggleDataSource();
@@ -73,151 +61,148 @@ protected:
             m_engine->ProcessPostedMessages();
         }
     }
-    CEngine& Engine() { return *m_engine; }
 
     CTempFolder m_folder;
     CLoopTimers timers{CLoopTimers::Mode::Virtual, 1700000000};
-    CScriptedUi ui;
     CStdRandom random{7};
-    CRecordingView view{timers};
-
-private:
     std::unique_ptr<CEngine> m_engine;
+    std::vector<std::string> boxes;
+    BoxAnswer answer = BoxAnswer::No;
+    Updates updates;
 };
 
-TEST_F(EngineTest, CsvPlaybackShowsEachRecordAtItsOwnTimeThenClosesTheDataSource)
+struct CsvCase {
+    bool truth;
+    std::vector<uint32_t> tows;
+    Updates expected;
+};
+void PrintTo(const CsvCase& csv, std::ostream* out) { *out << (csv.truth ? "with truth" : "measured only"); }
+class CsvPlayback : public EngineTest, public testing::WithParamInterface<CsvCase> {};
+
+// Each record shows at its own time, a matching truth record before its measured one; at the
+// end the data source closes. Truth lines: seconds from the offset 100 (1/100 s) in week 1200.
+TEST_P(CsvPlayback, PacesTheRecordsAndShowsAMatchingTruthFirst)
 {
-    const auto csv = File("nav.csv", fakes::NavLine(1200, 100) + fakes::NavLine(1200, 200) + fakes::NavLine(1200, 450));
-    Start("[Data Sources]\nDataSource=1\nMeasSource=0\nMeasBFileType=CSV\nMeasBFileName=" + csv.string() + "\n");
+    std::string navs, settings = "[Data Sources]\nDataSource=1\nMeasSource=0\nMeasBFileType=CSV\n";
+    for (uint32_t tow : GetParam().tows) {
+        navs += fakes::NavLine(1200, tow);
+    }
+    if (GetParam().truth) {
+        settings += "UseTrue=1\nTrueSource=0\nTrueWeekNo=1200\nTrueTOW=100\nTrueFileName=" +
+                    File("truth.pos", "0,1,2,3,0,0,0\n3,1,2,3,0,0,0\n20,1,2,3,0,0,0\n") + "\n";
+    }
+    CEngine& engine = Start(settings + "MeasBFileName=" + File("nav.csv", navs) + "\n");
     Run();
-    EXPECT_EQ(view.updates, (std::vector<Update>{
-                                {0, kHintOpening, -1, 0},
-                                {0, kHintRecord, 2, 100},
-                                {1000, kHintRecord, 2, 200},
-                                {3500, kHintRecord, 2, 450},
-                            }));
-    EXPECT_FALSE(Engine().DataSourceOpen());
-    EXPECT_EQ(Engine().OpenSourceImage(), CEngine::kImageSourceClosed);
+    EXPECT_EQ(updates, GetParam().expected);
+    EXPECT_FALSE(engine.DataSourceOpen());
+    EXPECT_EQ(engine.OpenSourceImage(), CEngine::kImageSourceClosed);
 }
 
-TEST_F(EngineTest, AMatchingTruthRecordIsShownBeforeItsMeasuredRecord)
-{
-    // Truth lines: seconds from the offset 100 (1/100 s) in week 1200.
-    const auto truth = File("truth.pos", "0,1,2,3,0,0,0\n3,1,2,3,0,0,0\n20,1,2,3,0,0,0\n");
-    const auto csv = File("nav.csv", fakes::NavLine(1200, 50) + fakes::NavLine(1200, 1000) + fakes::NavLine(1200, 1200));
-    Start("[Data Sources]\nDataSource=1\nUseTrue=1\nTrueSource=0\nTrueFileName=" + truth.string() +
-          "\nTrueWeekNo=1200\nTrueTOW=100\nMeasSource=0\nMeasBFileType=CSV\nMeasBFileName=" + csv.string() + "\n");
-    Run();
-    // 50 pairs with the truth at 100 (0.5 s later); 1000 finds 400 too early and 2100 too late.
-    EXPECT_EQ(view.updates, (std::vector<Update>{
-                                {0, kHintOpening, -1, 0},
-                                {0, kHintRecord, 1, 100},
-                                {0, kHintRecord, 2, 50},
-                                {9500, kHintRecord, 2, 1000},
-                                {11500, kHintRecord, 2, 1200},
-                            }));
-}
+// With the truth, 50 pairs with the truth at 100 (0.5 s later); 1000 finds 400 too early and
+// 2100 too late.
+INSTANTIATE_TEST_SUITE_P(
+    Engine, CsvPlayback,
+    testing::Values(CsvCase{false, {100, 200, 450}, {{0, kHintOpening, -1, 0}, {0, kHintRecord, 2, 100},
+                                                     {1000, kHintRecord, 2, 200}, {3500, kHintRecord, 2, 450}}},
+                    CsvCase{true, {50, 1000, 1200}, {{0, kHintOpening, -1, 0}, {0, kHintRecord, 1, 100},
+                                                     {0, kHintRecord, 2, 50}, {9500, kHintRecord, 2, 1000},
+                                                     {11500, kHintRecord, 2, 1200}}}));
 
 TEST_F(EngineTest, PauseHidesRecordsBlinksOnActivityAndEndsWithTheDataSource)
 {
-    Start("[Data Sources]\nDataSource=0\n");
-    Engine().ToggleDataSource();
-    Engine().TogglePause();
+    CEngine& engine = Start("[Data Sources]\nDataSource=0\n");
+    engine.ToggleDataSource();
+    engine.TogglePause();
     timers.RunNext(1000);
-    Engine().ProcessPostedMessages();
-    EXPECT_EQ(view.updates, (std::vector<Update>{{0, kHintOpening, -1, 0}}));
+    engine.ProcessPostedMessages();
+    EXPECT_EQ(updates, (Updates{{0, kHintOpening, -1, 0}}));
     // Four activity notices a tick: the button image alternates four times.
-    EXPECT_EQ(Engine().PauseImage(), CEngine::kImagePause);
-    Engine().PostFrameMessage(WMU_DATA_ACTIVITY);
-    Engine().ProcessPostedMessages();
-    EXPECT_EQ(Engine().PauseImage(), CEngine::kImagePauseBlink);
+    EXPECT_EQ(engine.PauseImage(), CEngine::kImagePause);
+    engine.PostFrameMessage(WMU_DATA_ACTIVITY);
+    engine.ProcessPostedMessages();
+    EXPECT_EQ(engine.PauseImage(), CEngine::kImagePauseBlink);
 
-    Engine().ToggleDataSource();
-    EXPECT_FALSE(Engine().DisplayPaused());
-    EXPECT_EQ(Engine().PauseImage(), CEngine::kImagePause);
+    engine.ToggleDataSource();
+    EXPECT_FALSE(engine.DisplayPaused());
+    EXPECT_EQ(engine.PauseImage(), CEngine::kImagePause);
     EXPECT_FALSE(timers.HasTimers());
 }
 
-TEST_F(EngineTest, RandomDataDeliversFourRecordsASecond)
+TEST_F(EngineTest, RandomDataDeliversFourRecordsASecondWithoutTruth)
 {
-    Start("[Data Sources]\nDataSource=0\nUseTrue=1\n");
-    Engine().ToggleDataSource();
+    CEngine& engine = Start("[Data Sources]\nDataSource=0\nUseTrue=1\n");
+    engine.ToggleDataSource();
     timers.RunNext(1000);
     std::vector<int> types;
-    for (const Update& update : view.updates) {
+    for (const Update& update : updates) {
         types.push_back(update.type);
     }
     EXPECT_EQ(types, (std::vector<int>{-1, 4, 2, 255, 5}));
-    EXPECT_FALSE(Engine().CurrentDocument()->TruthInUse());
+    EXPECT_FALSE(engine.CurrentDocument()->TruthInUse());
 }
 
 TEST_F(EngineTest, ABinaryFileStopsQuietlyAndKeepsTheDataSourceOpen)
 {
     const auto sample = std::filesystem::path(KESTRION_TEST_DATA) / "cli" / "faults.bin";
-    Start("[Data Sources]\nDataSource=1\nMeasSource=0\nMeasBFileType=Binary\nMeasBFileName=" + sample.string() + "\n");
+    CEngine& engine = Start("[Data Sources]\nDataSource=1\nMeasSource=0\nMeasBFileType=Binary\nMeasBFileName=" +
+                            sample.string() + "\n");
     Run();
-    EXPECT_TRUE(Engine().DataSourceOpen());
+    EXPECT_TRUE(engine.DataSourceOpen());
     EXPECT_FALSE(timers.HasTimers());
     EXPECT_EQ(timers.ElapsedMs(), 4000);  // 2468 bytes in three reads; the fourth finds nothing
-    EXPECT_TRUE(Engine().NmeaViewsArranged());
-    EXPECT_FALSE(Engine().NmeaDisplayMode());  // the file ends with binary messages
+    EXPECT_TRUE(engine.NmeaViewsArranged());
+    EXPECT_FALSE(engine.NmeaDisplayMode());  // the file ends with binary messages
 }
 
 TEST_F(EngineTest, OpeningWithALogOpenAsksFirstAndCancelKeepsTheSourceClosed)
 {
-    const auto log = File("run.gps", "");
-    Start("[Data Sources]\nDataSource=0\n[Logging]\nFileName=" + log.string() + "\n");
-    ASSERT_TRUE(Engine().Log().Open(false));
-    ui.answer = BoxAnswer::Cancel;
-    Engine().ToggleDataSource();
-    EXPECT_EQ(ui.boxes, std::vector<std::string>{"Do you want to open a different log file?"});
-    EXPECT_FALSE(Engine().DataSourceOpen());
+    const std::string log = File("run.gps", "");
+    CEngine& engine = Start("[Data Sources]\nDataSource=0\n[Logging]\nFileName=" + log + "\n");
+    ASSERT_TRUE(engine.Log().Open(false));
+    answer = BoxAnswer::Cancel;
+    engine.ToggleDataSource();
+    EXPECT_EQ(boxes, std::vector<std::string>{"Do you want to open a different log file?"});
+    EXPECT_FALSE(engine.DataSourceOpen());
 
-    ui.answer = BoxAnswer::No;
-    Engine().ToggleDataSource();
-    EXPECT_TRUE(Engine().DataSourceOpen());
-    EXPECT_TRUE(Engine().Log().IsOpen());
-    Engine().ToggleDataSource();
-    EXPECT_FALSE(Engine().Log().IsOpen());  // closing the data source closes the log
+    answer = BoxAnswer::No;
+    engine.ToggleDataSource();
+    EXPECT_TRUE(engine.DataSourceOpen());
+    EXPECT_TRUE(engine.Log().IsOpen());
+    engine.ToggleDataSource();
+    EXPECT_FALSE(engine.Log().IsOpen());  // closing the data source closes the log
     EXPECT_NE(ReadText(log).find("\nLog file closed "), std::string::npos);
 }
 
-TEST_F(EngineTest, TitleNamesThePortAndTheOpenLog)
+// The title names the port and the open log; posted texts reach the views with their marker;
+// the guarded box waits for new data.
+TEST_F(EngineTest, ServicesNameTheTitlePostTextsAndGuardTheBox)
 {
-    const auto log = File("run.gps", "");
-    Start("[Data Sources]\nMeasSerialPort=/dev/ttyUSB0\nMeasSerialBaud=38400\n[Logging]\nFileName=" + log.string() + "\n");
-    Engine().Services().RefreshTitle();
-    EXPECT_EQ(Engine().Title(), "Kestrion Demo 3.36 on /dev/ttyUSB0/38400");
-    ASSERT_TRUE(Engine().Log().Open(false));
-    EXPECT_EQ(Engine().Title().rfind("Kestrion Demo 3.36 on /dev/ttyUSB0/38400 -> " + log.string() + " since ", 0), 0u);
-}
+    const std::string log = File("run.gps", "");
+    CEngine& engine = Start("[Data Sources]\nMeasSerialPort=/dev/ttyUSB0\nMeasSerialBaud=38400\n[Logging]\nFileName=" +
+                            log + "\n");
+    CAppServices& services = engine.Services();
+    services.RefreshTitle();
+    EXPECT_EQ(engine.Title(), "Kestrion Demo 3.36 on /dev/ttyUSB0/38400");
+    ASSERT_TRUE(engine.Log().Open(false));
+    EXPECT_TRUE(engine.Title().starts_with("Kestrion Demo 3.36 on /dev/ttyUSB0/38400 -> " + log + " since "));
 
-TEST_F(EngineTest, PostedTextsReachTheViewsWithTheirMarker)
-{
-    Start("[Data Sources]\nDataSource=0\n");
-    CMessageRecord seen;
     struct : IDocumentView {
         void OnUpdate(int, const CMessageRecord* record) override { marker = record->faultMarker, text = record->Text(); }
         uint16_t marker = 0;
         std::string text;
     } textView;
-    Engine().CurrentDocument()->AddView(textView);
-    Engine().Services().PostFaultText("Comm: Unknown char: 41");
+    engine.CurrentDocument()->AddView(textView);
+    services.PostFaultText("Comm: Unknown char: 41");
     EXPECT_EQ(textView.marker, kFaultMarker);
     EXPECT_EQ(textView.text, "Comm: Unknown char: 41");
-    Engine().Services().PostReceiverText("Unk: 10");
+    services.PostReceiverText("Unk: 10");
     EXPECT_EQ(textView.marker, 0);
-}
 
-TEST_F(EngineTest, TheGuardedBoxWaitsForNewData)
-{
-    Start("[Data Sources]\nDataSource=0\n");
-    CAppServices& services = Engine().Services();
     services.GuardedMessageBox("first", BoxButtons::Ok, BoxIcon::None);
     services.GuardedMessageBox("second", BoxButtons::Ok, BoxIcon::None);
     services.SetDataReceived();
     services.GuardedMessageBox("third", BoxButtons::Ok, BoxIcon::None);
-    EXPECT_EQ(ui.boxes, (std::vector<std::string>{"first", "third"}));
+    EXPECT_EQ(boxes, (std::vector<std::string>{"first", "third"}));
 }
 
 }  // namespace

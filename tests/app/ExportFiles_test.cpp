@@ -19,6 +19,7 @@ struct CFixedClock : IClock {
     std::time_t Now() const override { return kCollected; }
 };
 
+// Boxes other than a plain "OK" box are marked " (?)".
 struct CRecordingUi : IUserInterface {
     BoxAnswer MessageBox(std::string_view text, BoxButtons buttons, BoxIcon icon) override
     {
@@ -30,10 +31,10 @@ struct CRecordingUi : IUserInterface {
     Texts boxes;
 };
 
-Texts Lines(const std::string& text)
+Texts Lines(const std::filesystem::path& path)
 {
     Texts lines;
-    std::istringstream stream(text);
+    std::istringstream stream(ReadText(path));
     for (std::string line; std::getline(stream, line);) {
         lines.push_back(line);
     }
@@ -49,94 +50,71 @@ std::string Zeros(int count)
     return row;
 }
 
-class ExportFilesTest : public ::testing::Test {
-protected:
-    CTempFolder m_folder;
-    ProtocolState m_state;
-    CFixedClock m_clock;
-    CRecordingUi m_ui;
-    Texts m_guarded;
-    GuardedBox m_guardedBox = [this](std::string_view text, BoxButtons buttons, BoxIcon icon) {
-        const bool information = buttons == BoxButtons::Ok && icon == BoxIcon::Information;
-        m_guarded.push_back(std::string(text) + (information ? "" : " (?)"));
-    };
-};
-
-TEST_F(ExportFilesTest, AlmanacRowsAreSignedAndUnfilledRowsZero)
+TEST(ExportFiles, AlmanacRowsAreSignedEphemerisRowsUnsignedAndUnfilledRowsZero)
 {
+    CTempFolder folder;
+    ProtocolState state;
     for (int sv = 0; sv < 5; ++sv) {
         for (int word = 0; word < 14; ++word) {
-            m_state.almanac[sv][word] = static_cast<int16_t>(sv * 100 + word);
+            state.almanac[sv][word] = static_cast<int16_t>(sv * 100 + word);
         }
     }
-    m_state.almanac[0][13] = -1234;
-    m_state.almanac[31][0] = -32768;
-    const std::filesystem::path path = m_folder.Path() / "almanac.alm";
+    state.almanac[0][13] = -1234;
+    state.almanac[31][0] = -32768;
+    state.ephemeris[0][0] = 1;
+    state.ephemeris[0][44] = 0xFFFF;
+    const std::filesystem::path almanac = folder.Path() / "almanac.alm", ephemeris = folder.Path() / "ephemris.eph";
+    ASSERT_TRUE(WriteAlmanacFile(almanac.string(), state.almanac, kCollected));
+    ASSERT_TRUE(WriteEphemerisFile(ephemeris.string(), state.ephemeris, kCollected));
 
-    ASSERT_TRUE(WriteAlmanacFile(path.string(), m_state.almanac, kCollected));
+    EXPECT_TRUE(ReadText(almanac).starts_with("//\n// Almanac Collection Time(UTC): Sun Nov  5 00:00:00 2023\n//\n//\n//\n"));
+    const Texts rows = Lines(almanac);
+    ASSERT_EQ(rows.size(), 37u);
+    EXPECT_EQ(rows[5], "0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, -1234");
+    EXPECT_EQ(rows[9], "400, 401, 402, 403, 404, 405, 406, 407, 408, 409, 410, 411, 412, 413");
+    EXPECT_EQ(Texts(rows.begin() + 10, rows.end() - 1), Texts(26, Zeros(14)));
+    EXPECT_EQ(rows[36], "-32768, " + Zeros(13));
 
-    const std::string text = ReadText(path);
-    EXPECT_TRUE(text.starts_with("//\n// Almanac Collection Time(UTC): Sun Nov  5 00:00:00 2023\n//\n//\n//\n"));
-    const Texts lines = Lines(text);
-    ASSERT_EQ(lines.size(), 37u);
-    EXPECT_EQ(lines[5], "0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, -1234");
-    EXPECT_EQ(lines[9], "400, 401, 402, 403, 404, 405, 406, 407, 408, 409, 410, 411, 412, 413");
-    EXPECT_EQ(Texts(lines.begin() + 10, lines.end() - 1), Texts(26, Zeros(14)));
-    EXPECT_EQ(lines[36], "-32768, " + Zeros(13));
+    const Texts ephemerisRows = Lines(ephemeris);
+    ASSERT_EQ(ephemerisRows.size(), 37u);
+    EXPECT_EQ(ephemerisRows[1], "// Ephemeris Collection Time(UTC): Sun Nov  5 00:00:00 2023");
+    EXPECT_EQ(ephemerisRows[5], "1, " + Zeros(43) + ", 65535");
+    EXPECT_EQ(Texts(ephemerisRows.begin() + 6, ephemerisRows.end()), Texts(31, Zeros(45)));
 }
 
-TEST_F(ExportFilesTest, EphemerisRowsAreUnsignedWithFortyFiveWords)
+TEST(ExportFiles, ExportKeepsTheNameOfAnUnwritableFileAndReportsAndForgetsAWrittenOne)
 {
-    m_state.ephemeris[0][0] = 1;
-    m_state.ephemeris[0][44] = 0xFFFF;
-    const std::filesystem::path path = m_folder.Path() / "ephemris.eph";
+    CTempFolder folder;
+    ProtocolState state;
+    CFixedClock clock;
+    CRecordingUi ui;
+    Texts guarded;  // information boxes unmarked
+    const GuardedBox guardedBox = [&](std::string_view text, BoxButtons buttons, BoxIcon icon) {
+        guarded.push_back(std::string(text) + (buttons == BoxButtons::Ok && icon == BoxIcon::Information ? "" : " (?)"));
+    };
+    WriteText(folder.Path() / "plain", "");
+    const std::string blocked = (folder.Path() / "plain" / "almanac.alm").string();
+    const std::string almanac = (folder.Path() / "almanac.alm").string();
+    const std::string ephemeris = (folder.Path() / "ephemris.eph").string();
+    std::string almanacName = blocked, ephemerisName = blocked;
+    ExportAlmanac(state, almanacName, clock, ui, guardedBox);
+    ExportEphemeris(state, ephemerisName, clock, ui, guardedBox);
+    EXPECT_EQ(almanacName + ephemerisName, blocked + blocked);
+    EXPECT_EQ(ui.boxes, (Texts{"Cannot open almanac file!", "Cannot open ephemeris file!"}));
+    EXPECT_TRUE(guarded.empty());
 
-    ASSERT_TRUE(WriteEphemerisFile(path.string(), m_state.ephemeris, kCollected));
-
-    const Texts lines = Lines(ReadText(path));
-    ASSERT_EQ(lines.size(), 37u);
-    EXPECT_EQ(lines[1], "// Ephemeris Collection Time(UTC): Sun Nov  5 00:00:00 2023");
-    EXPECT_EQ(lines[5], "1, " + Zeros(43) + ", 65535");
-    EXPECT_EQ(lines[36], Zeros(45));
-}
-
-TEST_F(ExportFilesTest, ExportReplacesTheFileReportsItAndForgetsTheName)
-{
-    const std::string almanac = (m_folder.Path() / "almanac.alm").string();
-    const std::string ephemeris = (m_folder.Path() / "ephemris.eph").string();
+    ui.boxes.clear();
     WriteText(almanac, std::string(50000, '9'));
-    std::string almanacName = almanac;
-    std::string ephemerisName = ephemeris;
-
-    ExportAlmanac(m_state, almanacName, m_clock, m_ui, m_guardedBox);
-    ExportEphemeris(m_state, ephemerisName, m_clock, m_ui, m_guardedBox);
-    ExportAlmanac(m_state, almanacName, m_clock, m_ui, m_guardedBox);  // no new poll: nothing
-
-    EXPECT_EQ(m_guarded,
-              (Texts{"Almanac Data Written to:\n\n" + almanac, "Ephemeris Data Written to:\n\n" + ephemeris}));
-    EXPECT_TRUE(m_ui.boxes.empty());
+    almanacName = almanac, ephemerisName = ephemeris;
+    ExportAlmanac(state, almanacName, clock, ui, guardedBox);
+    ExportEphemeris(state, ephemerisName, clock, ui, guardedBox);
+    ExportAlmanac(state, almanacName, clock, ui, guardedBox);  // no new poll: nothing
+    EXPECT_EQ(guarded, (Texts{"Almanac Data Written to:\n\n" + almanac, "Ephemeris Data Written to:\n\n" + ephemeris}));
+    EXPECT_TRUE(ui.boxes.empty());
     EXPECT_EQ(almanacName + ephemerisName, "");
-    const std::string text = ReadText(almanac);
-    EXPECT_EQ(text.find('9'), std::string::npos);
-    EXPECT_EQ(Lines(text).size(), 37u);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_folder.Path()), {}), 2)
-        << "no temporary file left";
-}
-
-TEST_F(ExportFilesTest, UnwritableFileIsReportedAndTheNameKept)
-{
-    WriteText(m_folder.Path() / "plain", "");
-    const std::string almanac = (m_folder.Path() / "plain" / "almanac.alm").string();
-    const std::string ephemeris = (m_folder.Path() / "plain" / "ephemris.eph").string();
-    std::string almanacName = almanac;
-    std::string ephemerisName = ephemeris;
-
-    ExportAlmanac(m_state, almanacName, m_clock, m_ui, m_guardedBox);
-    ExportEphemeris(m_state, ephemerisName, m_clock, m_ui, m_guardedBox);
-
-    EXPECT_EQ(almanacName + ephemerisName, almanac + ephemeris);
-    EXPECT_EQ(m_ui.boxes, (Texts{"Cannot open almanac file!", "Cannot open ephemeris file!"}));
-    EXPECT_TRUE(m_guarded.empty());
+    EXPECT_EQ(Lines(almanac).size(), 37u) << "the file is replaced";
+    EXPECT_EQ(ReadText(almanac).find('9'), std::string::npos);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 3) << "no temporary file left";
 }
 
 }  // namespace

@@ -20,12 +20,9 @@ using Journal = std::vector<std::string>;
 constexpr std::time_t kStart = 1700000000;  // Tue Nov 14 22:13:20 2023 UTC
 const std::string kOpening = "Kestrion Demo Version 3.36 log file opened Tue Nov 14 22:13:20 2023\n\n";
 
-struct CFakeClock : IClock {
+// The clock and the window around a log: what the log asked of the window is journaled.
+struct CFakeHost : IClock, ILogEvents {
     std::time_t Now() const override { return now; }
-    std::time_t now = kStart;
-};
-
-struct CFakeLogEvents : ILogEvents {
     void RefreshTitle() override { journal.emplace_back("title"); }
     void ShowWriteError(std::string_view message) override { journal.push_back("error:" + std::string(message)); }
     bool RunSettingsDialog() override
@@ -34,6 +31,7 @@ struct CFakeLogEvents : ILogEvents {
         onDialog();
         return answer;
     }
+    std::time_t now = kStart;
     Journal journal;
     bool answer = true;
     std::function<void()> onDialog = [] {};
@@ -58,7 +56,7 @@ std::string Line(const CMessageRecord& record)
 class LogFileTest : public ::testing::Test {
 protected:
     // "%c" texts are in UTC while a test runs.
-    LogFileTest() : m_zone(std::getenv("TZ") != nullptr ? std::getenv("TZ") : "")
+    LogFileTest()
     {
         ::setenv("TZ", "UTC0", 1);
         ::tzset();
@@ -70,83 +68,84 @@ protected:
         m_zone.empty() ? ::unsetenv("TZ") : ::setenv("TZ", m_zone.c_str(), 1);
         ::tzset();
     }
-
     void SetLogging(const std::string& fileName, const std::string& messages) const
     {
         m_profile.WriteString("Logging", "FileName", fileName);
         m_profile.WriteString("Logging", "Messages", messages);
     }
-    std::string Log() const { return ReadText(m_path); }
 
-    std::string m_zone;
+    const std::string m_zone = std::getenv("TZ") != nullptr ? std::getenv("TZ") : "";
     CTempFolder m_folder;
     std::filesystem::path m_path = m_folder.Path() / "test.gps";
     CProfile m_profile{m_folder.Path() / "kestrion.ini"};
-    CFakeClock m_clock;
-    CFakeLogEvents m_events;
-    CLogFile m_log{m_profile, m_clock, m_events};
+    CFakeHost m_host;
+    CLogFile m_log{m_profile, m_host, m_host};
 };
 
-TEST_F(LogFileTest, AppendsSelectedRecordsAndDirectLinesBetweenOpeningAndClosingLines)
+TEST_F(LogFileTest, AppendsSelectedRecordsAndDirectLinesInOrderBetweenOpeningAndClosingLines)
 {
     CMessageRecord text = Record(255);
     text.SetText("$GPGGA,1");
-    CFakeLogEvents otherEvents;
-    CLogFile other(m_profile, m_clock, otherEvents);
+    CFakeHost otherHost;
+    CLogFile other(m_profile, otherHost, otherHost);
 
     ASSERT_TRUE(m_log.Open(false));
     EXPECT_FALSE(other.Open(false)) << "a second writer is locked out";
     for (const CMessageRecord& record : {Record(4), text, Record(2, 4711)}) {
-        m_log.LogRecord(record, 2);
+        m_log.LogRecord(record, 2);  // only navigation is selected by default
     }
     EXPECT_EQ(m_log.WriteLine("Comm: Checksum Error\n"), 1);
-    m_clock.now = kStart + 65;
+    std::string expected = "earlier session\n" + kOpening + Line(Record(2, 4711)) + "Comm: Checksum Error\n";
+    char fill = 'a';
+    for (const size_t length : {size_t{10}, CAppendFile::kBufferSize - 5, size_t{10}, 3 * CAppendFile::kBufferSize}) {
+        const std::string line(length, fill++);  // lines longer than the buffer keep their order
+        m_log.WriteLine(line);
+        expected += line;
+    }
+    m_host.now = kStart + 65;
     m_log.Close();
     m_log.Close();
 
-    EXPECT_EQ(Log(), "earlier session\n" + kOpening + Line(Record(2, 4711)) + "Comm: Checksum Error\n" +
-                         "\nLog file closed Tue Nov 14 22:14:25 2023\n");
+    EXPECT_EQ(ReadText(m_path), expected + "\nLog file closed Tue Nov 14 22:14:25 2023\n");
     EXPECT_EQ(m_log.MarkTime(), kStart + 65);
-    EXPECT_EQ(m_events.journal, (Journal{"title", "title"}));
+    EXPECT_EQ(m_host.journal, (Journal{"title", "title"}));
     EXPECT_TRUE(other.Open(false));
 }
 
 TEST_F(LogFileTest, MissingFileIsNotCreatedAndNothingIsLogged)
 {
     std::filesystem::remove(m_path);
-    m_clock.now = kStart + 30;
-
+    m_host.now = kStart + 30;
     EXPECT_FALSE(m_log.Open(false));
     m_log.WriteLine("Comm: Checksum Error\n");
     m_log.LogRecord(Record(2), 2);
 
     EXPECT_FALSE(std::filesystem::exists(m_path));
     EXPECT_EQ(m_log.MarkTime(), kStart + 30);
-    EXPECT_EQ(m_events.journal, (Journal{"title"}));
+    EXPECT_EQ(m_host.journal, (Journal{"title"}));
 }
 
 TEST_F(LogFileTest, AutoSavesAfterTheFirstLoggedRecordTenMinutesOn)
 {
     SetLogging(m_path.string(), std::string(256, '1'));
     ASSERT_TRUE(m_log.Open(false));
-
-    m_clock.now = kStart + 599;
+    m_host.now = kStart + 599;
     m_log.LogRecord(Record(2, 1), 2);
-    m_clock.now = kStart + 600;
+    m_host.now = kStart + 600;
     m_log.WriteLine("UI_Command: MID 0x84\n");
     m_log.LogRecord(Record(16), 2);  // renders to nothing
     EXPECT_EQ(m_log.MarkTime(), kStart);
     m_log.LogRecord(Record(2, 2), 2);
 
     EXPECT_EQ(m_log.MarkTime(), kStart + 600);
-    EXPECT_EQ(Log(), "earlier session\n" + kOpening + Line(Record(2, 1)) + "UI_Command: MID 0x84\n" +
-                         Line(Record(2, 2)) + "Start Auto-saving: 22:23:20\nEnd Auto-saving\n");
+    EXPECT_EQ(ReadText(m_path), "earlier session\n" + kOpening + Line(Record(2, 1)) + "UI_Command: MID 0x84\n" +
+                                    Line(Record(2, 2)) + "Start Auto-saving: 22:23:20\nEnd Auto-saving\n");
 
     std::filesystem::remove(m_path);
-    m_clock.now = kStart + 1200;
+    m_host.now = kStart + 1200;
     m_log.LogRecord(Record(2, 3), 2);
     EXPECT_FALSE(m_log.IsOpen()) << "a failed reopen leaves the log closed";
-    EXPECT_EQ(m_events.journal, (Journal{"title", "title", "title"}));
+    EXPECT_EQ(m_host.journal, (Journal{"title", "title", "title"}));
 }
 
 TEST_F(LogFileTest, DialogClosesTheOldLogAndReloadsTheSettings)
@@ -154,41 +153,27 @@ TEST_F(LogFileTest, DialogClosesTheOldLogAndReloadsTheSettings)
     const std::filesystem::path next = m_folder.Path() / "next.gps";
     WriteText(next, "");
     ASSERT_TRUE(m_log.Open(false));
-    m_clock.now = kStart + 60;
-    m_events.onDialog = [&] {
+    m_host.now = kStart + 60;
+    m_host.onDialog = [&] {
         EXPECT_FALSE(m_log.IsOpen());
-        SetLogging(next.string(), std::string(4, '0') + "1" + std::string(251, '0'));
+        SetLogging(next.string(), std::string(4, '0') + "1" + std::string(251, '0'));  // only MID 4
     };
 
     EXPECT_TRUE(m_log.Open(true));
     m_log.LogRecord(Record(2), 2);
     m_log.LogRecord(Record(4), 2);
-    m_events.answer = false;
+    m_host.answer = false;
     EXPECT_FALSE(m_log.Open(true));
 
     EXPECT_FALSE(m_log.IsOpen());
     EXPECT_EQ(m_log.FileName(), next.string());
-    EXPECT_EQ(Log(), "earlier session\n" + kOpening + "\nLog file closed Tue Nov 14 22:14:20 2023\n");
+    EXPECT_EQ(ReadText(m_path), "earlier session\n" + kOpening + "\nLog file closed Tue Nov 14 22:14:20 2023\n");
     EXPECT_EQ(ReadText(next), "Kestrion Demo Version 3.36 log file opened Tue Nov 14 22:14:20 2023\n\n" +
                                   Line(Record(4)) + "\nLog file closed Tue Nov 14 22:14:20 2023\n");
-    EXPECT_EQ(m_events.journal, (Journal{"title", "title", "dialog", "title", "title", "dialog", "title"}));
+    EXPECT_EQ(m_host.journal, (Journal{"title", "title", "dialog", "title", "title", "dialog", "title"}));
 }
 
-TEST_F(LogFileTest, LinesLongerThanTheBufferKeepTheirOrder)
-{
-    ASSERT_TRUE(m_log.Open(false));
-    std::string expected = "earlier session\n" + kOpening;
-    char fill = 'a';
-    constexpr size_t kFull = CAppendFile::kBufferSize;
-    for (const size_t length : {size_t{10}, kFull - 5, size_t{10}, 3 * kFull}) {
-        const std::string line(length, fill++);
-        m_log.WriteLine(line);
-        expected += line;
-    }
-    m_log.Flush();
-    EXPECT_EQ(Log(), expected);
-}
-
+// Whichever write fails first, logging stops with one report.
 TEST_F(LogFileTest, WriteErrorStopsLoggingWithOneReport)
 {
     SetLogging("/dev/full", "");  // every write fails with ENOSPC
@@ -198,20 +183,17 @@ TEST_F(LogFileTest, WriteErrorStopsLoggingWithOneReport)
         [&] { m_log.Flush(); },
         [&] { m_log.Close(); },
         [&] { m_log.WriteLine(std::string(2 * CAppendFile::kBufferSize, 'y')); },
-        [&] {
-            m_clock.now += CLogFile::kAutoSaveSeconds;
-            m_log.LogRecord(Record(2), 2);
-        },
+        [&] { m_host.now += CLogFile::kAutoSaveSeconds, m_log.LogRecord(Record(2), 2); },
     };
     for (size_t i = 0; i < failures.size(); ++i) {
-        m_events.journal.clear();
+        m_host.journal.clear();
         ASSERT_TRUE(m_log.Open(false));
         failures[i]();
         m_log.WriteLine("UI_Command: MID 0x84\n");
         m_log.Flush();
         m_log.Close();
         EXPECT_FALSE(m_log.IsOpen());
-        EXPECT_EQ(m_events.journal, stopped) << "failure " << i;
+        EXPECT_EQ(m_host.journal, stopped) << "failure " << i;
     }
 }
 

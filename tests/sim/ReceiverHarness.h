@@ -1,8 +1,11 @@
 #pragma once
 // Drives a receiver model on a virtual clock and decodes what it sends with the protocol
 // library, as the program's serial line would.
+#include <array>
 #include <cstdint>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "protocol/CommandFrame.h"
@@ -16,27 +19,19 @@
 
 namespace kestrion::test {
 
-// Every poll is armed, so each MID 43 answer reaches PollAnswered.
-class CArmedLink : public IReceiverLink {
-public:
+// Every poll is armed, so each MID 43 answer reaches PollAnswered as (sub-id, block).
+struct CArmedLink : IReceiverLink {
     uint8_t OkToSend() const override { return 1; }
     void SetOkToSend(uint8_t) override {}
-    std::span<int, 8> PollCountdowns() override { return m_countdowns; }
-    void PollAnswered(uint8_t subId, std::span<const uint8_t> answer) override
+    std::span<int, 8> PollCountdowns() override { return countdowns; }
+    void PollAnswered(uint8_t subId, std::span<const uint8_t> block) override
     {
-        answers.push_back({subId, std::vector<uint8_t>(answer.begin(), answer.end())});
-        m_countdowns.fill(60);
+        answers.emplace_back(subId, std::vector<uint8_t>(block.begin(), block.end()));
+        countdowns.fill(60);
     }
     bool FeedPaused() const override { return false; }
-
-    struct Answer {
-        uint8_t subId;
-        std::vector<uint8_t> block;
-    };
-    std::vector<Answer> answers;
-
-private:
-    std::array<int, 8> m_countdowns{60, 60, 60, 60, 60, 60, 60, 60};
+    std::vector<std::pair<uint8_t, std::vector<uint8_t>>> answers;
+    std::array<int, 8> countdowns{60, 60, 60, 60, 60, 60, 60, 60};
 };
 
 class CReceiverHarness : private IFrameSink, private IRecordSink {
@@ -44,12 +39,11 @@ public:
     static constexpr int64_t kStepMs = 50;
 
     explicit CReceiverHarness(const SimConfig& config)
-        : model(config, 0), m_framer(*this, m_host), m_delivery(m_decoder, m_record, *this, &link,
-                                                                 CRecordDelivery::Line::Serial)
+        : model(config, 0), lineBaud(config.baud), m_framer(*this, m_host),
+          m_delivery(m_decoder, m_record, *this, &link, CRecordDelivery::Line::Serial)
     {
         m_state.generation = config.generation;
         m_state.versionDetection = false;
-        lineBaud = config.baud;
     }
 
     void Command(const std::vector<uint8_t>& payload) { Write(BuildCommandFrame(payload)); }
@@ -77,33 +71,8 @@ public:
     // Drops what was decoded so far.
     void Forget()
     {
-        payloads.clear();
-        records.clear();
-        sentences.clear();
-        link.answers.clear();
+        payloads.clear(), of.clear(), sizesOf.clear(), sentences.clear(), link.answers.clear();
         bytesCarried = 0;
-    }
-
-    std::vector<const CMessageRecord*> Of(uint8_t mid) const
-    {
-        std::vector<const CMessageRecord*> found;
-        for (const CMessageRecord& record : records) {
-            if (record.type == mid) {
-                found.push_back(&record);
-            }
-        }
-        return found;
-    }
-
-    std::vector<size_t> PayloadSizesOf(uint8_t mid) const
-    {
-        std::vector<size_t> sizes;
-        for (const std::vector<uint8_t>& payload : payloads) {
-            if (payload[0] == mid) {
-                sizes.push_back(payload.size());
-            }
-        }
-        return sizes;
     }
 
     CReceiverModel model;
@@ -111,22 +80,21 @@ public:
     int lineBaud;
     size_t bytesCarried = 0;
     std::vector<std::vector<uint8_t>> payloads;
-    std::vector<CMessageRecord> records;
+    std::map<uint8_t, std::vector<CMessageRecord>> of;  // the decoded records by MID
+    std::map<uint8_t, std::vector<size_t>> sizesOf;     // the payload sizes by MID
     std::vector<std::string> sentences;
 
 private:
     void OnFrame(std::span<const uint8_t> payload) override
     {
         payloads.emplace_back(payload.begin(), payload.end());
+        sizesOf[payload[0]].push_back(payload.size());
         m_delivery.OnFrame(payload);
     }
-    void OnSentence(std::span<const uint8_t> sentence) override
-    {
-        sentences.emplace_back(sentence.begin(), sentence.end());
-    }
+    void OnSentence(std::span<const uint8_t> sentence) override { sentences.emplace_back(sentence.begin(), sentence.end()); }
     int AcceptRecord(const CMessageRecord* record) override
     {
-        records.push_back(*record);
+        of[record->type].push_back(*record);
         return 1;
     }
 
