@@ -2,229 +2,121 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <span>
 #include <string>
+#include <vector>
+
+#include "ProtocolFakes.h"
 
 namespace kestrion {
 namespace {
 
+using fakes::Bytes;
+using fakes::BytesOf;
 constexpr uint32_t kWeekLength = 60479900;
+constexpr const char* kCounts = "Item counts not equal.";
+constexpr const char* kInvalid = "Invalid data encountered.";
 
-std::span<const uint8_t> NavBytes(const CMessageRecord& record)
+std::string Fields(std::string line, const std::string& field, int count)
 {
-    return {reinterpret_cast<const uint8_t*>(&record.nav), sizeof record.nav};
-}
-
-std::span<const uint8_t> TrackerBytes(const CMessageRecord& record)
-{
-    return {reinterpret_cast<const uint8_t*>(&record.tracker), sizeof record.tracker};
-}
-
-bool AllZero(std::span<const uint8_t> bytes)
-{
-    return std::ranges::all_of(bytes, [](uint8_t b) { return b == 0; });
-}
-
-class LineDecoder : public ::testing::Test {
-protected:
-    bool Decode(std::string_view line, uint16_t week = 1000, uint32_t offset = 100)
-    {
-        return DecodeLine(m_record, line, m_error, week, offset);
+    while (count-- > 0) {
+        line += "," + field;
     }
-
-    CMessageRecord m_record;
-    std::string m_error = "stale";
-};
-
-TEST_F(LineDecoder, TruthLineFillsPositionVelocityAndTime)
-{
-    ASSERT_TRUE(Decode("10,1,2,3,4,5,6\n"));
-    EXPECT_EQ(m_error, "");
-    EXPECT_EQ(m_record.type, 1);
-    EXPECT_EQ(m_record.nav.mid, 1);
-    EXPECT_EQ(m_record.Week(), 1000);
-    EXPECT_EQ(m_record.Tow(), 1100u);
-    EXPECT_EQ(m_record.nav.x, 1);
-    EXPECT_EQ(m_record.nav.y, 2);
-    EXPECT_EQ(m_record.nav.z, 3);
-    EXPECT_EQ(m_record.nav.vx, 32);
-    EXPECT_EQ(m_record.nav.vy, 40);
-    EXPECT_EQ(m_record.nav.vz, 48);
-    EXPECT_EQ(m_record.nav.mode1, 0);
-    EXPECT_EQ(m_record.nav.svCount, 0);
-
-    ASSERT_TRUE(Decode("0,4177541,-855082,4727839,-3,0,12\r\n", 1234, 0));
-    EXPECT_EQ(m_record.nav.y, -855082);
-    EXPECT_EQ(m_record.nav.vx, -24);
-    EXPECT_EQ(m_record.nav.vz, 96);
+    return line;
 }
 
-TEST_F(LineDecoder, TruthTimePastTheWeekRollsIntoTheNextWeek)
+TEST(LineDecoder, SevenFieldsAreATruthLineOfDecimalsWhoseTimeRollsIntoTheNextWeek)
 {
-    // 100 + 604799 * 100 = 60480000
-    ASSERT_TRUE(Decode("604799,0,0,0,0,0,0\n", 1000, 100));
-    EXPECT_EQ(m_record.Week(), 1001);
-    EXPECT_EQ(m_record.Tow(), 100u);
-
-    // Exactly the week length stays in the week.
-    ASSERT_TRUE(Decode("604799,0,0,0,0,0,0\n", 1000, 0));
-    EXPECT_EQ(m_record.Week(), 1000);
-    EXPECT_EQ(m_record.Tow(), kWeekLength);
-
-    // A large offset alone can roll the week as well.
-    ASSERT_TRUE(Decode("1,0,0,0,0,0,0\n", 1000, kWeekLength));
-    EXPECT_EQ(m_record.Week(), 1001);
-    EXPECT_EQ(m_record.Tow(), 100u);
-}
-
-TEST_F(LineDecoder, SevenFieldsAreAlwaysATruthLine)
-{
-    // Meant as a hexadecimal line, but read as decimals.
-    ASSERT_TRUE(Decode("A,2,1F,3,4,5,6\n"));
-    EXPECT_EQ(m_record.type, 1);
-    EXPECT_EQ(m_record.Tow(), 100u);
-    EXPECT_EQ(m_record.nav.x, 2);
-    EXPECT_EQ(m_record.nav.y, 1);
-    EXPECT_EQ(m_record.nav.vz, 48);
-
-    // Empty fields do not count.
-    ASSERT_TRUE(Decode(",1,,2,3,,,4,5,6,7\n"));
-    EXPECT_EQ(m_record.type, 1);
-    EXPECT_EQ(m_record.nav.vz, 56);
-}
-
-TEST_F(LineDecoder, HexLineWithMatchingCountFillsTheNavigationBlock)
-{
-    ASSERT_TRUE(Decode("4,2,AB\n"));
-    EXPECT_EQ(m_error, "");
-    EXPECT_EQ(m_record.type, 2);
-    const auto nav = NavBytes(m_record);
-    EXPECT_EQ(nav[0], 0x02);
-    EXPECT_EQ(nav[1], 0xAB);
-    EXPECT_TRUE(AllZero(nav.subspan(2)));
-}
-
-TEST_F(LineDecoder, HexLineWithWrongCountKeepsBytesAndFails)
-{
-    EXPECT_FALSE(Decode("5,2,AB\n"));
-    EXPECT_EQ(m_error, "Item counts not equal.");
-    EXPECT_EQ(m_record.type, 2);
-    EXPECT_EQ(NavBytes(m_record)[0], 0x02);
-    EXPECT_EQ(NavBytes(m_record)[1], 0xAB);
-
-    // The error text is emptied by the next line.
-    EXPECT_TRUE(Decode("4,2,AB\n"));
-    EXPECT_EQ(m_error, "");
-}
-
-TEST_F(LineDecoder, LineEndsAndEmptyLines)
-{
-    // Literally empty: no field, an empty record.
-    EXPECT_TRUE(Decode("4,2,AB\n"));
-    EXPECT_TRUE(Decode(""));
-    EXPECT_EQ(m_record.type, 0);
-    EXPECT_EQ(m_error, "");
-
-    // A line end alone is one field.
-    EXPECT_FALSE(Decode("\n"));
-    EXPECT_EQ(m_error, "Invalid data encountered.");
-    EXPECT_FALSE(Decode("\r\n"));
-    EXPECT_EQ(m_error, "Invalid data encountered.");
-
-    // After the last number the line end only ends it ...
-    EXPECT_TRUE(Decode("4,2,AB\r\n"));
-    EXPECT_TRUE(Decode("4,2,AB"));
-    // ... but after a trailing comma it is a field of its own, a zero byte.
-    EXPECT_FALSE(Decode("4,2,AB,\n"));
-    EXPECT_EQ(m_error, "Item counts not equal.");
-    EXPECT_TRUE(Decode("5,2,AB,\n"));
-    EXPECT_EQ(NavBytes(m_record)[2], 0);
-}
-
-TEST_F(LineDecoder, OneFieldIsInvalidDataAndEmptyFieldsDoNotCount)
-{
-    EXPECT_FALSE(Decode("7\n"));
-    EXPECT_EQ(m_error, "Invalid data encountered.");
-    EXPECT_EQ(m_record.type, 0);
-    EXPECT_FALSE(Decode(",,7,,"));
-    EXPECT_EQ(m_error, "Invalid data encountered.");
-
-    ASSERT_TRUE(Decode(",4,,2,,,AB"));
-    EXPECT_EQ(NavBytes(m_record)[1], 0xAB);
-}
-
-TEST_F(LineDecoder, NonNumbersDecodeAsZeroUpToTheFirstInvalidCharacter)
-{
-    ASSERT_TRUE(Decode("7,2,1G,zz, 3f,0x12\n"));
-    const auto nav = NavBytes(m_record);
-    EXPECT_EQ(nav[1], 0x01);
-    EXPECT_EQ(nav[2], 0x00);
-    EXPECT_EQ(nav[3], 0x3F);
-    EXPECT_EQ(nav[4], 0x00);
-    // A value above a byte keeps its low byte.
-    ASSERT_TRUE(Decode("4,2,1AB\n"));
-    EXPECT_EQ(NavBytes(m_record)[1], 0xAB);
-}
-
-TEST_F(LineDecoder, TrackerMidsFillTheTrackerBlock)
-{
-    for (const char* line : {"6,4,1,2,3\n", "6,3,1,2,3\n", "6,17,1,2,3\n"}) {
-        SCOPED_TRACE(line);
-        m_record = CMessageRecord{};
-        ASSERT_TRUE(Decode(line));
-        const auto tracker = TrackerBytes(m_record);
-        EXPECT_EQ(tracker[0], m_record.type);
-        EXPECT_EQ(tracker[1], 1);
-        EXPECT_EQ(tracker[3], 3);
-        EXPECT_TRUE(AllZero(NavBytes(m_record)));
+    const struct {
+        const char* line;
+        uint16_t week;
+        uint32_t offset;
+        NavBlock nav;
+    } cases[] = {
+        {"10,1,2,3,4,5,6\n", 1000, 100, {.x = 1, .y = 2, .z = 3, .vx = 32, .vy = 40, .vz = 48, .week = 1000, .tow = 1100}},
+        {"0,4177541,-855082,4727839,-3,0,12\r\n", 1234, 0,
+         {.x = 4177541, .y = -855082, .z = 4727839, .vx = -24, .vz = 96, .week = 1234}},
+        {"604799,0,0,0,0,0,0\n", 1000, 100, {.week = 1001, .tow = 100}},  // 100 + 604799 * 100 = 60480000
+        {"604799,0,0,0,0,0,0\n", 1000, 0, {.week = 1000, .tow = kWeekLength}},
+        {"1,0,0,0,0,0,0\n", 1000, kWeekLength, {.week = 1001, .tow = 100}},
+        // Meant as a hexadecimal line, but read as decimals; empty fields do not count.
+        {"A,2,1F,3,4,5,6\n", 1000, 100, {.x = 2, .y = 1, .z = 3, .vx = 32, .vy = 40, .vz = 48, .week = 1000, .tow = 100}},
+        {",1,,2,3,,,4,5,6,7\n", 1000, 100, {.x = 2, .y = 3, .z = 4, .vx = 40, .vy = 48, .vz = 56, .week = 1000, .tow = 200}},
+    };
+    for (auto c : cases) {
+        SCOPED_TRACE(c.line);
+        CMessageRecord record;
+        std::string error;
+        ASSERT_TRUE(DecodeLine(record, Fields("2B,6", "EE", 40), error, 0, 0));  // fills the navigation block
+        error = "stale";
+        ASSERT_TRUE(DecodeLine(record, c.line, error, c.week, c.offset));
+        EXPECT_EQ(error, "");
+        EXPECT_EQ(record.type, 1);
+        c.nav.mid = 1;
+        EXPECT_EQ(BytesOf(record.nav), BytesOf(c.nav));
     }
-    // Any other MID goes to the navigation block.
-    ASSERT_TRUE(Decode("6,6,1,2,3\n"));
-    EXPECT_EQ(m_record.type, 6);
-    EXPECT_EQ(NavBytes(m_record)[3], 3);
 }
 
-TEST_F(LineDecoder, FieldsBeyondTheBlockAreCountedNotStored)
+TEST(LineDecoder, OtherLinesAreHexBytesOfTheNavigationOrTrackerBlock)
 {
-    // MID and 44 bytes: 41 stored, declared 44 + 3 = 0x2F.
-    std::string line = "2F,2";
-    for (int i = 1; i <= 44; ++i) {
-        line += ',' + std::to_string(i % 10);
+    enum Block { None, Nav, Tracker };
+    Bytes upToForty = {2};  // field n holds n % 10
+    for (int i = 1; i <= 40; ++i) {
+        upToForty.push_back(static_cast<uint8_t>(i % 10));
     }
-    ASSERT_TRUE(Decode(line + "\n"));
-    EXPECT_EQ(NavBytes(m_record)[40], 0);  // field 40: 40 % 10
-    EXPECT_EQ(NavBytes(m_record)[39], 9);
-    EXPECT_TRUE(AllZero(TrackerBytes(m_record)));
-
-    // Tracker: MID and 210 bytes of FF, 200 stored.
-    std::string trackerLine = "D5,4";
-    for (int i = 0; i < 210; ++i) {
-        trackerLine += ",FF";
+    Bytes fullTracker(sizeof(TrackerBlock), 0xFF);
+    fullTracker[0] = 4;
+    const struct {
+        std::string line;
+        bool ok;
+        const char* error;
+        int type;
+        Block block;
+        Bytes bytes;  // the start of the block; the rest is zero
+    } cases[] = {
+        {"4,2,AB\n", true, "", 2, Nav, {2, 0xAB}},
+        {"5,2,AB\n", false, kCounts, 2, Nav, {2, 0xAB}},
+        {"", true, "", 0, None, {}},  // literally empty: no field, an empty record
+        {"\n", false, kInvalid, 0, None, {}},  // a line end alone is one field
+        {"\r\n", false, kInvalid, 0, None, {}},
+        {"7\n", false, kInvalid, 0, None, {}},
+        {",,7,,", false, kInvalid, 0, None, {}},
+        {",4,,2,,,AB", true, "", 2, Nav, {2, 0xAB}},
+        // After the last number the line end only ends it, after a trailing comma it is a zero byte.
+        {"4,2,AB\r\n", true, "", 2, Nav, {2, 0xAB}},
+        {"4,2,AB", true, "", 2, Nav, {2, 0xAB}},
+        {"4,2,AB,\n", false, kCounts, 2, Nav, {2, 0xAB}},
+        {"5,2,AB,\n", true, "", 2, Nav, {2, 0xAB, 0}},
+        // Decoding stops at the first invalid character; a value above a byte keeps its low byte.
+        {"7,2,1G,zz, 3f,0x12\n", true, "", 2, Nav, {2, 1, 0, 0x3F, 0}},
+        {"4,2,1AB\n", true, "", 2, Nav, {2, 0xAB}},
+        {"6,4,1,2,3\n", true, "", 4, Tracker, {4, 1, 2, 3}},
+        {"6,3,1,2,3\n", true, "", 3, Tracker, {3, 1, 2, 3}},
+        {"6,17,1,2,3\n", true, "", 23, Tracker, {23, 1, 2, 3}},
+        {"6,6,1,2,3\n", true, "", 6, Nav, {6, 1, 2, 3}},  // type 6 has a block of its own
+        // Fields beyond the block are counted, not stored: 44 + 3 = 0x2F.
+        {Fields("2F,2", "1,2,3,4,5,6,7,8,9,0", 4) + ",1,2,3,4\n", true, "", 2, Nav, upToForty},
+        {Fields("D5,4", "FF", 210), true, "", 4, Tracker, fullTracker},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        CMessageRecord record;
+        std::string error;
+        // An earlier line fills the block the case uses; none of its bytes may survive.
+        if (c.block != None) {
+            ASSERT_TRUE(DecodeLine(record, c.block == Nav ? Fields("2B,6", "EE", 40) : Fields("D5,4", "EE", 210), error, 0, 0));
+        }
+        error = "stale";
+        EXPECT_EQ(DecodeLine(record, c.line, error, 1000, 100), c.ok);
+        EXPECT_EQ(error, c.error);
+        EXPECT_EQ(record.type, c.type);
+        if (c.block != None) {
+            Bytes nav(sizeof(NavBlock)), tracker(sizeof(TrackerBlock));
+            Bytes& used = c.block == Nav ? nav : tracker;
+            std::copy(c.bytes.begin(), c.bytes.end(), used.begin());
+            EXPECT_EQ(BytesOf(record.nav), nav);
+            EXPECT_EQ(BytesOf(record.tracker), tracker);
+        }
     }
-    ASSERT_TRUE(Decode(trackerLine + "\n"));
-    EXPECT_TRUE(std::ranges::all_of(TrackerBytes(m_record).subspan(1),
-                                    [](uint8_t b) { return b == 0xFF; }));
-    EXPECT_TRUE(AllZero(NavBytes(m_record)));
-}
-
-TEST_F(LineDecoder, NoByteOfAnEarlierLineSurvives)
-{
-    // A MID 6 line fills the navigation block, although type 6 has a block of its own.
-    std::string mid6Line = "2B,6";
-    for (int i = 0; i < 40; ++i) {
-        mid6Line += ",EE";
-    }
-    ASSERT_TRUE(Decode(mid6Line));
-    ASSERT_EQ(m_record.type, 6);
-    ASSERT_TRUE(Decode("4,2,AB\n"));
-    EXPECT_TRUE(AllZero(NavBytes(m_record).subspan(2)));
-
-    ASSERT_TRUE(Decode(mid6Line));
-    ASSERT_TRUE(Decode("10,0,0,0,0,0,0\n"));
-    EXPECT_EQ(m_record.Week(), 1000);
-    EXPECT_TRUE(AllZero(NavBytes(m_record).subspan(13, 9)));  // velocity and modes
-    EXPECT_TRUE(AllZero(NavBytes(m_record).subspan(28)));     // SV list
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #pragma once
 // Small recording fakes of the protocol's surroundings, for tests.
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <initializer_list>
 #include <span>
 #include <string>
@@ -19,63 +21,36 @@ using CallJournal = std::vector<std::string>;
 
 class CFakeHost : public IProtocolHost {
 public:
-    void WriteLog(std::string_view line) override
-    {
-        log.emplace_back(line);
-        journal.push_back("log:" + std::string(line));
-    }
-    void PostFaultText(std::string_view text) override
-    {
-        faults.emplace_back(text);
-        journal.push_back("fault:" + std::string(text));
-    }
-    void PostReceiverText(std::string_view text) override
-    {
-        receiverTexts.emplace_back(text);
-        journal.push_back("receiver-text:" + std::string(text));
-    }
-    void SetDataReceived() override
-    {
-        ++dataReceived;
-        journal.emplace_back("data-received");
-    }
-    void DataActivity() override
-    {
-        ++dataActivity;
-        journal.emplace_back("activity");
-    }
+    void WriteLog(std::string_view line) override { Keep(log, "log:", line); }
+    void PostFaultText(std::string_view text) override { Keep(faults, "fault:", text); }
+    void PostReceiverText(std::string_view text) override { Keep(receiverTexts, "receiver-text:", text); }
+    void SetDataReceived() override { ++dataReceived; journal.emplace_back("data-received"); }
+    void DataActivity() override { ++dataActivity; journal.emplace_back("activity"); }
     void AlmanacComplete() override { ++almanacComplete; }
     void EphemerisComplete() override { ++ephemerisComplete; }
     void EnterNmeaDisplayMode() override { nmeaMode = true; }
     void LeaveNmeaDisplayMode() override { nmeaMode = false; }
-    void PollSoftwareVersion() override
-    {
-        ++versionPolls;
-        journal.emplace_back("poll-version");
-    }
+    void PollSoftwareVersion() override { ++versionPolls; journal.emplace_back("poll-version"); }
 
     // The journal without the chunk notices.
     CallJournal Calls() const
     {
         CallJournal calls;
-        for (const std::string& call : journal) {
-            if (call != "activity") {
-                calls.push_back(call);
-            }
-        }
+        std::ranges::copy_if(journal, std::back_inserter(calls), [](const std::string& c) { return c != "activity"; });
         return calls;
     }
 
     CallJournal journal;
-    std::vector<std::string> log;
-    std::vector<std::string> faults;
-    std::vector<std::string> receiverTexts;
-    int dataReceived = 0;
-    int dataActivity = 0;
-    int almanacComplete = 0;
-    int ephemerisComplete = 0;
-    int versionPolls = 0;
+    std::vector<std::string> log, faults, receiverTexts;
+    int dataReceived = 0, dataActivity = 0, almanacComplete = 0, ephemerisComplete = 0, versionPolls = 0;
     bool nmeaMode = false;
+
+private:
+    void Keep(std::vector<std::string>& list, const char* kind, std::string_view text)
+    {
+        list.emplace_back(text);
+        journal.push_back(kind + std::string(text));
+    }
 };
 
 // Keeps a copy of every record; writes "record:<type>" (and ":<text>" for texts) to a journal.
@@ -85,42 +60,34 @@ public:
 
     int AcceptRecord(const CMessageRecord* record) override
     {
+        std::string entry = "record:";
         if (record == nullptr) {
             ++ends;
-            Note("record:end");
-            return 0;
+            entry += "end";
+        } else {
+            records.push_back(*record);
+            entry += std::to_string(record->type);
+            if (record->type == 255) {
+                entry.append(":").append(record->Text());
+            }
         }
-        records.push_back(*record);
-        std::string entry = "record:" + std::to_string(record->type);
-        if (record->type == 255) {
-            entry += ":" + std::string(record->Text());
+        if (m_journal != nullptr) {
+            m_journal->push_back(std::move(entry));
         }
-        Note(entry);
-        return 1;
+        return record != nullptr ? 1 : 0;
     }
 
     std::vector<CMessageRecord> records;
     int ends = 0;
 
 private:
-    void Note(std::string entry)
-    {
-        if (m_journal != nullptr) {
-            m_journal->push_back(std::move(entry));
-        }
-    }
-
     CallJournal* m_journal;
 };
 
 class CFakeLink : public IReceiverLink {
 public:
     uint8_t OkToSend() const override { return okToSend; }
-    void SetOkToSend(uint8_t value) override
-    {
-        okToSend = value;
-        okToSendWrites.push_back(value);
-    }
+    void SetOkToSend(uint8_t value) override { okToSend = value; okToSendWrites.push_back(value); }
     std::span<int, 8> PollCountdowns() override { return countdowns; }
     void PollAnswered(uint8_t subId, std::span<const uint8_t> answer) override
     {
@@ -148,6 +115,14 @@ inline Bytes Join(std::initializer_list<Bytes> parts)
         all.insert(all.end(), part.begin(), part.end());
     }
     return all;
+}
+
+// The bytes of a record block, to compare whole blocks.
+template <typename Block>
+Bytes BytesOf(const Block& block)
+{
+    const auto* bytes = reinterpret_cast<const uint8_t*>(&block);
+    return {bytes, bytes + sizeof block};
 }
 
 inline Bytes Ascii(std::string_view text) { return {text.begin(), text.end()}; }

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -29,7 +28,6 @@ struct Harness {
         host = {};
         feed.records.clear();
     }
-    CallJournal Calls() const { return host.Calls(); }
 
     CFakeHost host;
     ProtocolState state;
@@ -41,16 +39,21 @@ struct Harness {
     CSerialFramer framer{delivery, host};
 };
 
-struct FaultCase {
-    const char* name;
-    Bytes input;
-    std::vector<std::string> faults;
-    size_t records;
-};
+std::string Times(const std::string& text, int count)
+{
+    std::string all;
+    while (count-- > 0) {
+        all += text;
+    }
+    return all;
+}
 
-TEST(SerialFramer, DeliversAFrameDecodedThenPollsTheVersionOnce)
+TEST(SerialFramer, DeliversAFrameDecodedThenPollsTheVersionOnceAndAnnouncesOnlyChunksWithBytes)
 {
     Harness h;
+    const uint8_t byte = 0x55;
+    EXPECT_EQ(h.framer.Accept(nullptr, 4), 0u);
+    EXPECT_EQ(h.framer.Accept(&byte, 0), 0u);
     h.Feed(Ack(0x84));
     EXPECT_EQ(h.host.journal, (CallJournal{"activity", "record:11", "poll-version", "data-received"}));
     EXPECT_EQ(h.feed.records.at(0).ack.commandMid, 0x84);
@@ -62,27 +65,23 @@ TEST(SerialFramer, DeliversAFrameDecodedThenPollsTheVersionOnce)
 
 TEST(SerialFramer, ReportsEveryFaultOnceAMessageWasSeen)
 {
-    Bytes sum70000 = {11};  // 11 + 274 * 255 + 119 = 70000
-    sum70000.insert(sum70000.end(), 274, 0xFF);
-    sum70000.push_back(119);
+    Bytes sum70000 = Join({{11}, Bytes(274, 0xFF), {119}});  // 11 + 274 * 255 + 119 = 70000
     Bytes badSum = BuildCommandFrame(sum70000);
     ASSERT_EQ(badSum[4 + sum70000.size()], 0x11);
-    ASSERT_EQ(badSum[5 + sum70000.size()], 0x70);
-    badSum[5 + sum70000.size()] = 0x71;
+    badSum[5 + sum70000.size()] = 0x71;  // was 0x70
     Bytes longest(1008, 0x41);
     longest[0] = 11;
-    std::string dump101 = "Comm: Unknown chars: 24";  // 20 + 27 * 3 characters
-    for (int i = 0; i < 25; ++i) {
-        dump101 += " 41";
-    }
-    dump101 += " 01";
-    std::string dump103 = "Comm: NMEA bad tail sync: 24";  // 25 + 26 * 3 characters
-    for (int i = 0; i < 23; ++i) {
-        dump103 += " 41";
-    }
-    dump103 += " 0D 58";
-
-    const FaultCase cases[] = {
+    const std::string dump101 = "Comm: Unknown chars: 24" + Times(" 41", 25) + " 01";  // 20 + 27 * 3 characters
+    // An overlong sentence dumps 25 bytes, then 28 lines of 34, then 33: lines of about a hundred.
+    std::vector<std::string> overlong = {"Comm: NMEA msg len > 03F0: 24" + Times(" 41", 24)};
+    overlong.insert(overlong.end(), 28, Times(" 41", 34));
+    overlong.insert(overlong.end(), {Times(" 41", 33), "Comm: Unknown char: 41"});
+    const struct {
+        const char* name;
+        Bytes input;
+        std::vector<std::string> faults;
+        size_t records;
+    } cases[] = {
         {"sum 70000", BuildCommandFrame(sum70000), {}, 1},
         {"bad checksum", badSum, {"Comm: Msg 0x0B bad chksum: 11 71", "Comm: Unknown char: B0", "Comm: Unknown char: B3"}, 0},
         {"length 1008", BuildCommandFrame(longest), {}, 1},
@@ -99,20 +98,21 @@ TEST(SerialFramer, ReportsEveryFaultOnceAMessageWasSeen)
         {"$ in sentence", Ascii("$GP$A"), {"Comm: Unknown chars: 24 47 50 24", "Comm: Unknown char: 41"}, 0},
         {"CR without LF", Ascii("$GP\r\r"), {"Comm: NMEA bad tail sync: 24 47 50 0D 0D"}, 0},
         {"dump of 101", Ascii("$" + std::string(25, 'A') + "\x01"), {dump101}, 0},
-        {"dump of 103", Ascii("$" + std::string(23, 'A') + "\rX"), {dump103}, 0},
+        {"dump of 103", Ascii("$" + std::string(23, 'A') + "\rX"), {"Comm: NMEA bad tail sync: 24" + Times(" 41", 23) + " 0D 58"}, 0},
         {"dump of 104", Ascii("$" + std::string(25, 'A') + "A\x01"), {dump101.substr(0, 98) + " 41", " 01"}, 0},
+        {"overlong sentence", Ascii("$" + std::string(1010, 'A')), overlong, 0},
     };
-    for (const FaultCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Harness h;
         h.See();
         h.Feed(c.input);
-        const std::vector<std::string>& expected = c.faults;
-        EXPECT_EQ(h.host.faults, expected);
-        ASSERT_EQ(h.host.log.size(), expected.size());
-        for (size_t i = 0; i < expected.size(); ++i) {
-            EXPECT_EQ(h.host.log[i], expected[i] + "\n");
+        EXPECT_EQ(h.host.faults, c.faults);
+        std::vector<std::string> logged = c.faults;
+        for (std::string& line : logged) {
+            line += "\n";
         }
+        EXPECT_EQ(h.host.log, logged);
         EXPECT_EQ(h.feed.records.size(), c.records);
     }
 }
@@ -126,8 +126,8 @@ TEST(SerialFramer, StaysSilentUntilTheFirstGoodMessage)
     EXPECT_EQ(h.host.journal, CallJournal{"activity"});
     EXPECT_FALSE(h.framer.MessageSeen());
     h.Feed({0xA0, 0xA2, 0, 2, 11, 1, 0, 12, 0x00});
-    EXPECT_EQ(h.Calls(), (CallJournal{"record:11", "poll-version", "data-received", "fault:Comm: Msg 0x0B bad tail sync: 00",
-                                      "log:Comm: Msg 0x0B bad tail sync: 00\n"}));
+    EXPECT_EQ(h.host.Calls(), (CallJournal{"record:11", "poll-version", "data-received",
+                                           "fault:Comm: Msg 0x0B bad tail sync: 00", "log:Comm: Msg 0x0B bad tail sync: 00\n"}));
 }
 
 TEST(SerialFramer, DeliversSentencesAsTextsEvenWithABadStarChecksum)
@@ -138,47 +138,16 @@ TEST(SerialFramer, DeliversSentencesAsTextsEvenWithABadStarChecksum)
     EXPECT_FALSE(h.state.versionDetection);
     EXPECT_EQ(h.state.generation, -1);
     EXPECT_TRUE(h.framer.MessageSeen());
-
-    const std::string body(1008, 'B');
-    h.Feed(Ascii("$" + body + "\r\n"));
-    ASSERT_EQ(h.feed.records.size(), 2u);
-    EXPECT_EQ(h.feed.records[1].Text(), "$" + body);
-}
-
-TEST(SerialFramer, SplitsTheDumpOfAnOverlongSentenceIntoLinesOfAboutAHundred)
-{
-    Harness h;
-    h.See();
-    h.Feed(Ascii("$" + std::string(1009, 'A')));
-    std::string whole = "Comm: NMEA msg len > 03F0: 24";
-    for (int i = 0; i < 1009; ++i) {
-        whole += " 41";
-    }
-    std::string joined;
-    for (size_t i = 0; i < h.host.faults.size(); ++i) {
-        const std::string& line = h.host.faults[i];
-        const bool last = i + 1 == h.host.faults.size();
-        EXPECT_TRUE(last ? line.size() <= 100 : line.size() > 100 && line.size() <= 103) << i;
-        EXPECT_EQ(h.host.log.at(i), line + "\n");
-        joined += line;
-    }
-    EXPECT_EQ(joined, whole);
-    EXPECT_EQ(h.host.faults.size(), 30u);  // 25 bytes, then 28 lines of 34, then 33
-    h.Feed(Ascii("A"));
-    EXPECT_EQ(h.host.faults.back(), "Comm: Unknown char: 41");
-}
-
-Bytes MixedStream()
-{
-    Bytes longSentence = Ascii("$" + std::string(1200, 'X'));
-    return Join({Ack(1), Ascii("$GPGSV,3*7A\r\n"), Ack(2), {0x55, 0xA0, 0xA0, 0xA2}, Ascii("$GP\r\n\x07"),
-                 BuildCommandFrame(Bytes(300, 0xEE)), {0xA0, 0xA2, 0x04, 0x00, 0x01}, longSentence,
-                 {0xA0, 0xA2, 0, 2, 11, 3, 0, 14, 0xB0, 0x00}, Ascii("$GP$\r\n"), Ack(4)});
+    h.Feed(Ascii("$" + std::string(1008, 'B') + "\r\n"));
+    EXPECT_EQ(h.feed.records.at(1).Text(), "$" + std::string(1008, 'B'));
 }
 
 TEST(SerialFramer, GivesTheSameResultHoweverTheStreamIsCut)
 {
-    const Bytes stream = MixedStream();
+    const Bytes stream = Join({Ack(1), Ascii("$GPGSV,3*7A\r\n"), Ack(2), {0x55, 0xA0, 0xA0, 0xA2}, Ascii("$GP\r\n\x07"),
+                               BuildCommandFrame(Bytes(300, 0xEE)), {0xA0, 0xA2, 0x04, 0x00, 0x01},
+                               Ascii("$" + std::string(1200, 'X')), {0xA0, 0xA2, 0, 2, 11, 3, 0, 14, 0xB0, 0x00},
+                               Ascii("$GP$\r\n"), Ack(4)});
     Harness whole;
     whole.Feed(stream);
     ASSERT_EQ(whole.feed.records.size(), 7u);
@@ -192,20 +161,23 @@ TEST(SerialFramer, GivesTheSameResultHoweverTheStreamIsCut)
             cut.framer.Accept(stream.data() + at, size);
             at += size;
         }
-        EXPECT_EQ(cut.Calls(), whole.Calls()) << run;
+        EXPECT_EQ(cut.host.Calls(), whole.host.Calls()) << run;
         EXPECT_EQ(cut.host.dataActivity, static_cast<int>(calls));
     }
 }
 
-TEST(SerialFramer, DeliversASplitFrameInTheCallThatBringsItsSecondChecksumByte)
+TEST(SerialFramer, DeliversASplitFrameInTheCallThatBringsItsSecondChecksumByteAndKeepsItsOwnBuffer)
 {
     const Bytes frame = Ack(0x84);
     for (size_t split = 1; split < frame.size(); ++split) {
         Harness h;
+        Harness other;  // assembling another frame in between
         h.framer.Accept(frame.data(), split);
+        other.Feed(Ack(0x81));
         EXPECT_EQ(h.feed.records.size(), split >= 8 ? 1u : 0u) << split;
         h.framer.Accept(frame.data() + split, frame.size() - split);
-        EXPECT_EQ(h.feed.records.size(), 1u) << split;
+        ASSERT_EQ(h.feed.records.size(), 1u) << split;
+        EXPECT_EQ(h.feed.records[0].ack.commandMid, 0x84);
         EXPECT_TRUE(h.host.faults.empty());
     }
 }
@@ -226,46 +198,18 @@ TEST(SerialFramer, ResetForgetsTheMessageSeenAndTheFrameInAssembly)
 
 TEST(SerialFramer, HandsItsLinkToDecodingAndToThePollTick)
 {
-    Harness h;
-    h.Feed(BuildCommandFrame(Bytes{18, 1}));
-    EXPECT_EQ(h.link.okToSendWrites, std::vector<uint8_t>{1});
-    h.link.countdowns[0] = 1;
-    h.delivery.TickPollAnswers();
-    ASSERT_EQ(h.link.answers.size(), 1u);
-    EXPECT_EQ(h.link.answers[0].subId, 133);
-
-    Harness unlinked(false);
-    unlinked.Feed(BuildCommandFrame(Bytes{18, 1}));
-    unlinked.delivery.TickPollAnswers();
-    EXPECT_EQ(unlinked.feed.records.size(), 1u);
-    EXPECT_TRUE(unlinked.link.okToSendWrites.empty());
-}
-
-TEST(SerialFramer, AnnouncesOnlyChunksWithBytes)
-{
-    Harness h;
-    const uint8_t byte = 0x55;
-    EXPECT_EQ(h.framer.Accept(nullptr, 4), 0u);
-    EXPECT_EQ(h.framer.Accept(&byte, 0), 0u);
-    EXPECT_EQ(h.host.dataActivity, 0);
-    EXPECT_EQ(h.framer.Accept(&byte, 1), 1u);
-    EXPECT_EQ(h.host.dataActivity, 1);
-}
-
-TEST(SerialFramer, FramersDoNotShareTheirAssemblyBuffers)
-{
-    Harness first;
-    Harness second;
-    const Bytes a = Ack(0x81);
-    const Bytes b = Ack(0x82);
-    for (size_t i = 0; i < a.size(); ++i) {
-        first.framer.Accept(&a[i], 1);
-        second.framer.Accept(&b[i], 1);
+    for (const bool linked : {true, false}) {
+        Harness h(linked);
+        h.Feed(BuildCommandFrame(Bytes{18, 1}));
+        h.link.countdowns[0] = 1;
+        h.delivery.TickPollAnswers();
+        EXPECT_EQ(h.feed.records.size(), 1u);
+        EXPECT_EQ(h.link.okToSendWrites, linked ? std::vector<uint8_t>{1} : std::vector<uint8_t>{});
+        ASSERT_EQ(h.link.answers.size(), linked ? 1u : 0u);
+        if (linked) {
+            EXPECT_EQ(h.link.answers[0].subId, 133);
+        }
     }
-    ASSERT_EQ(first.feed.records.size(), 1u);
-    ASSERT_EQ(second.feed.records.size(), 1u);
-    EXPECT_EQ(first.feed.records[0].ack.commandMid, 0x81);
-    EXPECT_EQ(second.feed.records[0].ack.commandMid, 0x82);
 }
 
 }  // namespace
