@@ -197,6 +197,13 @@ TEST_F(DecoderTest, PollAnswerIsKeptOnlyWhileItsPollIsOutstandingAndZerosComeAft
     ASSERT_EQ(link.answers.size(), 2u);
     EXPECT_EQ(link.answers[1].subId, 151);
     EXPECT_EQ(link.answers[1].bytes, Bytes(34, 0));
+
+    // An answer that arrives on the very tick its countdown runs out is zeroed too.
+    link.countdowns[1] = 1;
+    Decode(answer, &link);
+    Tick();
+    ASSERT_EQ(link.answers.size(), 3u);
+    EXPECT_EQ(link.answers[2].bytes, Bytes(34, 0));
 }
 
 TEST_F(DecoderTest, SentencesBecomeTextRecordsAndEnterNmeaMode)
