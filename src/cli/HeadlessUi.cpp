@@ -3,21 +3,45 @@
 #include <string>
 
 #include "dialogs/SoftwareSelection.h"
+#include "platform/DialogForm.h"
 
 namespace kestrion::cli {
 
-BoxAnswer CHeadlessUi::MessageBox(std::string_view text, BoxButtons buttons, BoxIcon /*icon*/)
+void CHeadlessUi::Print(std::string_view prefix, std::string_view text)
 {
-    std::string line = "message: ";
+    std::string line(prefix);
     line += text;
     line += '\n';
     std::fwrite(line.data(), 1, line.size(), m_out);
     std::fflush(m_out);
+}
+
+BoxAnswer CHeadlessUi::MessageBox(std::string_view text, BoxButtons buttons, BoxIcon /*icon*/)
+{
+    Print("message: ", text);
     switch (buttons) {
     case BoxButtons::YesNo: return BoxAnswer::Yes;
     case BoxButtons::YesNoCancel: return BoxAnswer::No;
     default: return BoxAnswer::Ok;
     }
+}
+
+std::string CHeadlessUi::ChooseFile(const FileChooser& chooser)
+{
+    if (m_files.empty()) {
+        Print("file: cancelled: ", chooser.title);
+        return {};
+    }
+    std::string file = std::move(m_files.front());
+    m_files.pop_front();
+    Print("file: " + file + ": ", chooser.title);
+    return file;
+}
+
+bool CHeadlessUi::RunDialog(CDialogForm& dialog)
+{
+    Print("dialog: ", dialog.Title());
+    return dialog.Ok();
 }
 
 void CHeadlessUi::RunSoftwareSelection()

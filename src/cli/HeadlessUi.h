@@ -1,7 +1,11 @@
 #pragma once
 // The user as the headless runner plays it: every message box is printed on stderr as
-// "message: <text>", and questions take their default answer without waiting.
+// "message: <text>", and questions take their default answer without waiting. Dialogs open
+// with their opening values and press their default button; file choosers take the files
+// given on the command line in turn, and cancel when none is left.
 #include <cstdio>
+#include <deque>
+#include <string>
 
 #include "platform/UserInterface.h"
 #include "protocol/ProtocolState.h"
@@ -10,19 +14,27 @@ namespace kestrion::cli {
 
 class CHeadlessUi : public IUserInterface {
 public:
-    explicit CHeadlessUi(std::FILE* out) : m_out(out) {}
+    explicit CHeadlessUi(std::FILE* out, std::deque<std::string> files = {})
+        : m_out(out), m_files(std::move(files))
+    {
+    }
     // The program state the software selection works on, once the engine exists.
     void SetProtocol(ProtocolState& protocol) { m_protocol = &protocol; }
 
     // Yes for a yes/no question; No (keep things as they are) for a three-way one.
     BoxAnswer MessageBox(std::string_view text, BoxButtons buttons, BoxIcon icon) override;
+    std::string ChooseFile(const FileChooser& chooser) override;
+    bool RunDialog(CDialogForm& dialog) override;
     // The headless runner chooses its log on the command line.
     bool RunLogFileSettings() override { return false; }
     // Confirms the dialog with its opening values.
     void RunSoftwareSelection() override;
 
 private:
+    void Print(std::string_view prefix, std::string_view text);
+
     std::FILE* m_out;
+    std::deque<std::string> m_files;
     ProtocolState* m_protocol = nullptr;
 };
 

@@ -32,6 +32,8 @@ protected:
         boxes.emplace_back(text);
         return answer;
     }
+    std::string ChooseFile(const FileChooser&) override { return {}; }
+    bool RunDialog(CDialogForm&) override { return false; }
     bool RunLogFileSettings() override { return false; }
     void RunSoftwareSelection() override {}
     void OnUpdate(int hint, const CMessageRecord* record) override

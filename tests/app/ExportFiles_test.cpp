@@ -26,6 +26,8 @@ struct CRecordingUi : IUserInterface {
         boxes.push_back(std::string(text) + (buttons == BoxButtons::Ok && icon == BoxIcon::None ? "" : " (?)"));
         return BoxAnswer::Ok;
     }
+    std::string ChooseFile(const FileChooser&) override { return {}; }
+    bool RunDialog(CDialogForm&) override { return false; }
     bool RunLogFileSettings() override { return false; }
     void RunSoftwareSelection() override {}
     Texts boxes;

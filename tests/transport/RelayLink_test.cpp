@@ -23,6 +23,8 @@ public:
         boxes.emplace_back(text);
         return BoxAnswer::Ok;
     }
+    std::string ChooseFile(const FileChooser&) override { return {}; }
+    bool RunDialog(CDialogForm&) override { return false; }
     bool RunLogFileSettings() override { return false; }
     void RunSoftwareSelection() override {}
 

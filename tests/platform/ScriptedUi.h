@@ -1,0 +1,56 @@
+#pragma once
+// A user played by a test: it records every message box, file chooser and dialog, answers
+// boxes from a queue (OK or Yes when empty), chooses files from a queue (Cancel when empty)
+// and handles each dialog with a script (OK when none is given).
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/DialogForm.h"
+#include "platform/UserInterface.h"
+
+namespace kestrion::fakes {
+
+class CScriptedUi : public IUserInterface {
+public:
+    BoxAnswer MessageBox(std::string_view text, BoxButtons buttons, BoxIcon icon) override
+    {
+        boxes.emplace_back(text);
+        icons.push_back(icon);
+        if (!answers.empty()) {
+            const BoxAnswer answer = answers.front();
+            answers.pop_front();
+            return answer;
+        }
+        return buttons == BoxButtons::Ok ? BoxAnswer::Ok : BoxAnswer::Yes;
+    }
+    std::string ChooseFile(const FileChooser& chooser) override
+    {
+        choosers.push_back(chooser);
+        if (files.empty()) {
+            return {};
+        }
+        std::string file = files.front();
+        files.pop_front();
+        return file;
+    }
+    bool RunDialog(CDialogForm& dialog) override
+    {
+        dialogs.push_back(dialog.Title());
+        return onDialog ? onDialog(dialog) : dialog.Ok();
+    }
+    bool RunLogFileSettings() override { return false; }
+    void RunSoftwareSelection() override { ++softwareSelections; }
+
+    std::vector<std::string> boxes;
+    std::vector<BoxIcon> icons;
+    std::deque<BoxAnswer> answers;
+    std::deque<std::string> files;
+    std::vector<FileChooser> choosers;
+    std::vector<std::string> dialogs;  // titles, in the order they opened
+    std::function<bool(CDialogForm&)> onDialog;
+    int softwareSelections = 0;
+};
+
+}  // namespace kestrion::fakes
