@@ -1,0 +1,55 @@
+#pragma once
+// A dialog that builds receiver commands: after OK its payloads (MID first, big-endian fields)
+// go to the serial source in order. Dialogs that take current values read them from a
+// current-values record: the command's payload layout with multi-byte fields in host order,
+// byte 0 being the command's MID, or 0 when there are no values.
+#include <cstdint>
+#include <cstring>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/DialogForm.h"
+
+namespace kestrion {
+
+using Payload = std::vector<uint8_t>;
+
+class CCommandDialog : public CDialogForm {
+public:
+    using CDialogForm::CDialogForm;
+    // The payloads to send once the dialog closed with OK.
+    virtual std::vector<Payload> Payloads() const = 0;
+};
+
+// A current-values record, or none.
+class CCurrentValues {
+public:
+    CCurrentValues() = default;
+    explicit CCurrentValues(std::span<const uint8_t> record) : m_record(record) {}
+
+    // Values were given and byte 0 is not 0.
+    bool Present() const { return !m_record.empty() && m_record[0] != 0; }
+    // The host-order field at a payload offset.
+    template <typename T>
+    T Field(size_t offset) const
+    {
+        T value{};
+        if (offset + sizeof(T) <= m_record.size()) {
+            std::memcpy(&value, m_record.data() + offset, sizeof(T));
+        }
+        return value;
+    }
+
+private:
+    std::span<const uint8_t> m_record;
+};
+
+// "<title>: Current" or "<title>: Default".
+inline std::string TitleWithValues(std::string_view title, bool current)
+{
+    return std::string(title) + (current ? ": Current" : ": Default");
+}
+
+}  // namespace kestrion
