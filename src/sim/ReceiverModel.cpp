@@ -212,7 +212,7 @@ void CReceiverModel::Execute(const Payload& command)
     const uint8_t mid = command[0];
     const uint8_t uartMid = m_config.generation == 1 ? 0xB6 : 0xA5;
     switch (mid) {
-    case 128: Reset(); break;
+    case 128: Reset(command); break;
     case 129: SwitchToNmea(command); return;
     case 132: Send(VersionPayload(VersionText(m_config.generation))); return;
     case 134: ChangeBaud(command, command.size() >= 9 ? ReadU32(&command[1]) : 0); return;
@@ -234,9 +234,13 @@ void CReceiverModel::Execute(const Payload& command)
     Send(AckPayload(mid));
 }
 
-void CReceiverModel::Reset()
+void CReceiverModel::Reset(const Payload& command)
 {
-    m_motion.Reset();
+    // Seconds without acquisition after each kind of start: the fuller the reset, the longer
+    // the receiver searches before its first fix.
+    const uint8_t start = command.size() >= 25 ? command[24] & 0x0F : 0;
+    const int searchSeconds = start >= 0x08 ? 45 : start >= 0x04 ? 35 : start >= 0x02 ? 20 : 0;
+    m_motion.Reset(searchSeconds);
     m_restartSeconds = kRestartSeconds;
 }
 

@@ -55,7 +55,7 @@ private:
     void RunBusyCycle();
 
     void Execute(const Payload& command);
-    void Reset();
+    void Reset(const Payload& command);
     // These answer before the line changes, at the baud the command came in at.
     void SwitchToNmea(const Payload& command);
     void ChangeBaud(const Payload& command, uint32_t baud);

@@ -64,9 +64,10 @@ ReceiverSecond CReceiverMotion::Next()
     return second;
 }
 
-void CReceiverMotion::Reset()
+void CReceiverMotion::Reset(int searchSeconds)
 {
     m_lockedSince.fill(kSearching);
+    m_searchUntil = m_second + searchSeconds;
     const double direction = m_random.Unit() * 2.0 * std::numbers::pi;
     m_errorEast = kResetError * std::sin(direction);
     m_errorNorth = kResetError * std::cos(direction);
@@ -104,6 +105,9 @@ void CReceiverMotion::Track(int index, const SatelliteView& view, ChannelReport&
             m_events.push_back(FormatText("Lost SV%02d at El %d", view.prn, static_cast<int>(view.elevation)));
         }
         lockedSince = kSearching;
+        return;
+    }
+    if (m_second < m_searchUntil) {
         return;
     }
     if (lockedSince == kSearching) {

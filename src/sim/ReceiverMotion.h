@@ -18,8 +18,9 @@ public:
     // The receiver one second after the previous call (the first call gives the start).
     ReceiverSecond Next();
 
-    // A reset: every channel searches again and the fix starts far off.
-    void Reset();
+    // A reset: every channel searches again, acquiring nothing for `searchSeconds`, and the
+    // fix starts far off.
+    void Reset(int searchSeconds);
 
     // Acquisition and loss texts since the last call.
     std::vector<std::string> TakeEvents();
@@ -33,6 +34,7 @@ private:
     CSampleRandom m_random;
     CSky m_sky;
     int m_second = 0;
+    int m_searchUntil = 0;
     GeodeticPoint m_truth;
     double m_heading = 30.0;  // degrees from north
     double m_speed = 0.0;     // m/s

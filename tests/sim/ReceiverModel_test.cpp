@@ -157,7 +157,7 @@ TEST(ReceiverModel, MovesEverySecondAndAResetLosesTheFixAndAnnouncesTheVersionAg
               std::count_if(channels, channels + kChannels, [](const TrackerChannel& c) { return c.state == 0xBF; }));
 
     line.Forget();
-    line.Command({0x80, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 12, 0x04});
+    line.Command({0x80, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 12, 0x00});
     line.Run(1.0);
     EXPECT_EQ(Answered(line, 11), std::vector<uint8_t>{0x80});
     EXPECT_TRUE(line.of[2].empty()) << "silent while restarting";
@@ -169,6 +169,38 @@ TEST(ReceiverModel, MovesEverySecondAndAResetLosesTheFixAndAnnouncesTheVersionAg
     const CMessageRecord& after = line.of[2].back();
     EXPECT_GE(after.nav.svCount, 4);
     EXPECT_LT(std::hypot(double(after.nav.x - before.nav.x), double(after.nav.y - before.nav.y)), 300.0);
+}
+
+// Seconds from the reset command to the first navigation message with four SVs in the fix.
+double FirstFixAfter(uint8_t resetFlags)
+{
+    CReceiverHarness line({});
+    line.Run(10.0);
+    line.Forget();
+    line.Command({0x80, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 12, resetFlags});
+    for (int second = 1; second <= 90; ++second) {
+        line.Run(1.0);
+        for (const CMessageRecord& navigation : line.of[2]) {
+            if (navigation.nav.svCount >= 4) {
+                return second;
+            }
+        }
+    }
+    return 0.0;
+}
+
+TEST(ReceiverModel, TheFullerTheResetTheLaterTheFirstFix)
+{
+    const double hot = FirstFixAfter(0x00);
+    const double warm = FirstFixAfter(0x02);
+    const double cold = FirstFixAfter(0x24);  // development data asked for too
+    const double factory = FirstFixAfter(0x08);
+    EXPECT_GT(hot, 0.0);
+    EXPECT_LT(hot, 10.0);
+    EXPECT_GT(warm, hot + 15.0);
+    EXPECT_GT(cold, warm + 10.0);
+    EXPECT_GT(factory, cold + 5.0);
+    EXPECT_LT(factory, 60.0);
 }
 
 TEST(ReceiverModel, SwitchesToNmeaAndBackAtTheNewBauds)
