@@ -1,0 +1,16 @@
+#pragma once
+// The one application object of a widget test program; tests run on the offscreen platform.
+#include <QApplication>
+
+namespace kestrion::test {
+
+inline QApplication& TestApplication()
+{
+    static int argc = 1;
+    static char name[] = "kestrion-tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication application(argc, argv);
+    return application;
+}
+
+}  // namespace kestrion::test
