@@ -23,6 +23,8 @@ public:
 
     // Yes for a yes/no question; No (keep things as they are) for a three-way one.
     BoxAnswer MessageBox(std::string_view text, BoxButtons buttons, BoxIcon icon) override;
+    // The first button.
+    int Ask(std::string_view title, std::string_view text, const std::vector<std::string>& buttons) override;
     std::string ChooseFile(const FileChooser& chooser) override;
     bool RunDialog(CDialogForm& dialog) override;
     // The headless runner chooses its log on the command line.

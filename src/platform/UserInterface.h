@@ -3,6 +3,7 @@
 // The console answers with Qt; tests and the headless runner answer without a display.
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kestrion {
 
@@ -27,6 +28,8 @@ class IUserInterface {
 public:
     virtual ~IUserInterface() = default;
     virtual BoxAnswer MessageBox(std::string_view text, BoxButtons buttons, BoxIcon icon) = 0;
+    // A question box with its own title and buttons; the index of the button pressed.
+    virtual int Ask(std::string_view title, std::string_view text, const std::vector<std::string>& buttons) = 0;
     // The full path chosen, or an empty text on Cancel.
     virtual std::string ChooseFile(const FileChooser& chooser) = 0;
     // Runs the dialog modally; true when it closed with OK.

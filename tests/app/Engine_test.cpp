@@ -32,6 +32,7 @@ protected:
         boxes.emplace_back(text);
         return answer;
     }
+    int Ask(std::string_view, std::string_view, const std::vector<std::string>&) override { return 0; }
     std::string ChooseFile(const FileChooser&) override { return {}; }
     bool RunDialog(CDialogForm&) override { return false; }
     bool RunLogFileSettings() override { return false; }

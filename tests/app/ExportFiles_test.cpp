@@ -26,6 +26,7 @@ struct CRecordingUi : IUserInterface {
         boxes.push_back(std::string(text) + (buttons == BoxButtons::Ok && icon == BoxIcon::None ? "" : " (?)"));
         return BoxAnswer::Ok;
     }
+    int Ask(std::string_view, std::string_view, const std::vector<std::string>&) override { return 0; }
     std::string ChooseFile(const FileChooser&) override { return {}; }
     bool RunDialog(CDialogForm&) override { return false; }
     bool RunLogFileSettings() override { return false; }

@@ -1,6 +1,6 @@
 #pragma once
 // A user played by a test: it records every message box, file chooser and dialog, answers
-// boxes from a queue (OK or Yes when empty), chooses files from a queue (Cancel when empty)
+// boxes from a queue (OK or Yes when empty), questions from another (the first button), chooses files from a queue (Cancel when empty)
 // and handles each dialog with a script (OK when none is given).
 #include <deque>
 #include <functional>
@@ -25,6 +25,17 @@ public:
         }
         return buttons == BoxButtons::Ok ? BoxAnswer::Ok : BoxAnswer::Yes;
     }
+    int Ask(std::string_view title, std::string_view text, const std::vector<std::string>& buttons) override
+    {
+        boxes.push_back(std::string(title) + ": " + std::string(text));
+        icons.push_back(BoxIcon::Question);
+        if (choices.empty()) {
+            return 0;
+        }
+        const int choice = choices.front();
+        choices.pop_front();
+        return choice < static_cast<int>(buttons.size()) ? choice : 0;
+    }
     std::string ChooseFile(const FileChooser& chooser) override
     {
         choosers.push_back(chooser);
@@ -46,6 +57,7 @@ public:
     std::vector<std::string> boxes;
     std::vector<BoxIcon> icons;
     std::deque<BoxAnswer> answers;
+    std::deque<int> choices;  // button indexes for Ask; the first button when empty
     std::deque<std::string> files;
     std::vector<FileChooser> choosers;
     std::vector<std::string> dialogs;  // titles, in the order they opened
