@@ -1,9 +1,7 @@
-#include <poll.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
-#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -15,23 +13,16 @@
 #include "sim/BaudRates.h"
 #include "sim/PtyEndpoint.h"
 #include "sim/ReceiverModel.h"
+#include "sim/ReceiverServer.h"
 
 namespace kestrion::cli {
 namespace {
-
-constexpr int kLoopMs = 5;
 
 std::atomic<bool> g_stop{false};
 
 void OnSignal(int)
 {
     g_stop = true;
-}
-
-int64_t NowMs()
-{
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
 // The symbolic link to the slave, replaced when it exists and removed on exit.
@@ -63,25 +54,6 @@ private:
     std::string m_link;
 };
 
-void Serve(CPtyEndpoint& endpoint, CReceiverModel& model)
-{
-    std::vector<uint8_t> received;
-    while (!g_stop) {
-        pollfd wait{endpoint.MasterFd(), POLLIN, 0};
-        poll(&wait, 1, kLoopMs);
-        const int64_t now = NowMs();
-        received.clear();
-        endpoint.Read(received);
-        model.Receive(received, endpoint.LineBaud());
-        model.Advance(now);
-        const size_t room = endpoint.Room(now, model.Baud());
-        if (room > 0) {
-            endpoint.Write(model.TakeOutput(room, endpoint.LineBaud()));
-        }
-        endpoint.DropStaleOutput(static_cast<size_t>(model.Baud() / 5));
-    }
-}
-
 }  // namespace
 
 int RunSimulate(const std::vector<std::string>& args)
@@ -105,13 +77,13 @@ int RunSimulate(const std::vector<std::string>& args)
         return UsageError("simulate", "--baud is one of 1200 2400 4800 9600 19200 38400 57600 115200");
     }
     config.protocol = protocol == "nmea" ? SimProtocol::Nmea : SimProtocol::Binary;
-    config.seed = static_cast<uint64_t>(NowMs());
+    config.seed = static_cast<uint64_t>(SteadyNowMs());
 
     std::signal(SIGINT, OnSignal);
     std::signal(SIGTERM, OnSignal);
     CPtyEndpoint endpoint;
     std::string error;
-    if (!endpoint.Open(config.baud, NowMs(), error)) {
+    if (!endpoint.Open(config.baud, SteadyNowMs(), error)) {
         std::fprintf(stderr, "kestrion-cli simulate: %s\n", error.c_str());
         return 1;
     }
@@ -123,13 +95,13 @@ int RunSimulate(const std::vector<std::string>& args)
     std::printf("%s\n", endpoint.SlavePath().c_str());
     std::fflush(stdout);
 
-    CReceiverModel model(config, NowMs());
+    CReceiverModel model(config, SteadyNowMs());
     if (arguments.Has("--trace")) {
         model.SetTrace([](std::string_view line) {
             std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
         });
     }
-    Serve(endpoint, model);
+    ServeReceiver(endpoint, model, g_stop);
     return 0;
 }
 

@@ -1,0 +1,41 @@
+#include "sim/ReceiverServer.h"
+
+#include <poll.h>
+
+#include <chrono>
+#include <vector>
+
+namespace kestrion {
+
+namespace {
+
+constexpr int kLoopMs = 5;
+
+}  // namespace
+
+int64_t SteadyNowMs()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+void ServeReceiver(CPtyEndpoint& endpoint, CReceiverModel& model, const std::atomic<bool>& stop)
+{
+    std::vector<uint8_t> received;
+    while (!stop) {
+        pollfd wait{endpoint.MasterFd(), POLLIN, 0};
+        poll(&wait, 1, kLoopMs);
+        const int64_t now = SteadyNowMs();
+        received.clear();
+        endpoint.Read(received);
+        model.Receive(received, endpoint.LineBaud());
+        model.Advance(now);
+        const size_t room = endpoint.Room(now, model.Baud());
+        if (room > 0) {
+            endpoint.Write(model.TakeOutput(room, endpoint.LineBaud()));
+        }
+        endpoint.DropStaleOutput(static_cast<size_t>(model.Baud() / 5));
+    }
+}
+
+}  // namespace kestrion
