@@ -1,0 +1,60 @@
+#include "dialogs/TextLines.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace kestrion {
+namespace {
+
+struct CloseFile {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+}  // namespace
+
+TextLines ReadTextLines(const std::filesystem::path& path, size_t maxLines)
+{
+    TextLines result;
+    const std::unique_ptr<std::FILE, CloseFile> file(std::fopen(path.c_str(), "r"));
+    if (!file) {
+        result.error = errno;
+        return result;
+    }
+    std::string line;
+    bool begun = false;
+    const auto finishLine = [&] {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        result.lines.push_back(std::move(line));
+        line.clear();
+        begun = false;
+    };
+    errno = 0;
+    int c = 0;
+    while (result.lines.size() < maxLines && (c = std::fgetc(file.get())) != EOF) {
+        if (c == '\n') {
+            finishLine();
+        } else {
+            line += static_cast<char>(c);
+            begun = true;
+        }
+    }
+    if (std::ferror(file.get())) {
+        result.error = errno != 0 ? errno : EIO;
+        return result;
+    }
+    if (begun && result.lines.size() < maxLines) {
+        finishLine();
+    }
+    return result;
+}
+
+std::string FileErrorText(std::string_view what, const std::filesystem::path& path, int error)
+{
+    return std::string(what) + " " + path.string() + ": " + std::strerror(error);
+}
+
+}  // namespace kestrion
