@@ -34,6 +34,8 @@ public:
     void PromptSoftwareSelection() override { m_ui.RunSoftwareSelection(); }
     RandomState& Random() override { return m_random; }
     IRandomGenerator& RandomGenerator() override { return m_generator; }
+    PeriodicReset& Reset() override { return m_reset; }
+    const IClock& Clock() const override { return m_clock; }
 
     // IProtocolHost
     void WriteLog(std::string_view line) override;
@@ -75,6 +77,7 @@ private:
     ProtocolState m_protocol;
     CMessageDecoder m_decoder{m_protocol, *this};
     RandomState m_random;
+    PeriodicReset m_reset;
     CTermiosSerialFactory m_serialDevices;
     CLogFile m_log;
     std::vector<CFeedDoc*> m_documents;

@@ -1,7 +1,11 @@
 #pragma once
 // The feeds that bring records to the document: the measured feed carries the receiver under
 // test, the truth feed the reference positions shown beside it. Each owns at most one source.
+#include <cstdint>
+#include <functional>
 #include <memory>
+#include <span>
+#include <string>
 
 #include "platform/Settings.h"
 #include "protocol/MessageRecord.h"
@@ -41,14 +45,45 @@ protected:
 
 class CMeasuredFeed : public CFeed {
 public:
+    // Writes the settings that the reopened port is to use.
+    using SettingsStore = std::function<void(const CProfile&)>;
+    // A current-values record for the command whose MID is the sub-ID; zeros when none came.
+    using PollAnswerHandler = std::function<void(uint8_t subId, std::span<const uint8_t> record)>;
+
     using CFeed::CFeed;
 
     int Open() override;
     int Close() override;
     // Keeps, logs and announces a record; null means the source has ended.
     int AcceptRecord(const CMessageRecord* record) override;
-    // Asks a receiver on a serial port for its software version (MID 132).
+
+    // Receiver operations. Each loads the settings again and does nothing unless the measured
+    // source is a serial port; sends go nowhere while the feed has no source.
+
+    // Frames the payload (MID first) and sends it.
+    void SendPayload(std::span<const uint8_t> payload);
+    // Sends the body as an NMEA sentence.
+    void SendNmea(const char* body);
+    // The feed restart of a line change: close, store, optionally clear the latest record,
+    // open. A port that does not open again is reported ("Cannot reopen ...") and gives false.
+    bool Reconnect(const SettingsStore& store, bool clearLatest);
+    // 3 switches the receiver to the binary protocol at 38400 baud, 8N1. 2 (to NMEA) needs its
+    // dialog and is not done here; any other target is logged as illegal.
+    void SwitchProtocol(int target);
+    // Brings a receiver of unknown protocol and baud rate to the binary protocol at 38400 baud
+    // with fourteen commands; the result of the last open, 0 when a reopen failed.
+    int Synchronize();
+    // Send the almanac, or each ephemeris line, of a text file (empty name: nothing).
+    void UploadAlmanac(const std::string& path);
+    void UploadEphemeris(const std::string& path);
+    // Arms the command's current-values countdown and sends MID_POLL_CMD_PARAM for it.
+    void PollCommandParameters(uint8_t mid);
+    // Asks for the software version (MID 132).
     void PollSoftwareVersion();
+
+    void SetPollAnswerHandler(PollAnswerHandler handler) { m_pollAnswerHandler = std::move(handler); }
+    // The serial source's poll tick hands each answer here.
+    void PollAnswered(uint8_t subId, std::span<const uint8_t> record);
 
     // The countdowns of the command-parameter polls, in the order of kPollSubIds.
     int pollCountdowns[8] = {};
@@ -56,6 +91,20 @@ public:
 
 protected:
     CSettings m_settings;
+
+private:
+    // Loads the settings; true when the measured source is a serial port.
+    bool SerialSelected();
+    bool SerialOpen() const { return m_source != nullptr && m_source->IsOpen() != 0; }
+    // Open; a serial source that fails puts its error text into failure, when given, instead
+    // of showing it.
+    int OpenSource(std::string* failure);
+    // Reconnect without loading the settings first.
+    bool Reopen(const SettingsStore& store, bool clearLatest);
+    void Transmit(std::span<const uint8_t> payload);
+    void TransmitNmea(const char* body);
+
+    PollAnswerHandler m_pollAnswerHandler;
 };
 
 class CTruthFeed : public CFeed {

@@ -1,14 +1,16 @@
 #pragma once
 // The program-wide services that feeds and sources call: the broadcast of feed events, the
 // log, the window title, message boxes, the timer service, the decoder with its program-wide
-// state, the settings file and the random data state.
+// state, the settings file, the random data state, the periodic receiver reset and the clock.
 #include <string_view>
 
+#include "platform/Clock.h"
 #include "platform/Profile.h"
 #include "platform/SerialDevice.h"
 #include "platform/Timers.h"
 #include "platform/UserInterface.h"
 #include "protocol/MessageDecoder.h"
+#include "transport/PeriodicReset.h"
 
 namespace kestrion {
 
@@ -52,6 +54,11 @@ public:
 
     virtual RandomState& Random() = 0;
     virtual IRandomGenerator& RandomGenerator() = 0;
+
+    // The periodic receiver reset, armed by the initialization dialog.
+    virtual PeriodicReset& Reset() = 0;
+    // Wall-clock time, UTC.
+    virtual const IClock& Clock() const = 0;
 };
 
 }  // namespace kestrion

@@ -10,6 +10,9 @@ namespace kestrion {
 
 namespace {
 
+// 50 ms ticks of waiting for the current values: three seconds.
+constexpr int kPollTicks = 60;
+
 std::unique_ptr<CSource> MakeMeasuredSource(CMeasuredFeed& feed, IFeedServices& services, const CSettings& settings)
 {
     if (settings.dataSource == 0) {
@@ -34,16 +37,23 @@ std::unique_ptr<CSource> MakeMeasuredSource(CMeasuredFeed& feed, IFeedServices& 
 
 }  // namespace
 
-int CMeasuredFeed::Open()
+int CMeasuredFeed::Open() { return OpenSource(nullptr); }
+
+int CMeasuredFeed::OpenSource(std::string* failure)
 {
     m_settings.LoadDataSources(m_services.Profile());
     m_source = MakeMeasuredSource(*this, m_services, m_settings);
     if (m_source == nullptr) {
         return 0;
     }
-    if (m_source->Open(kRoleMeasured, "") != 0) {
+    auto* serial = failure != nullptr ? dynamic_cast<CSerialSource*>(m_source.get()) : nullptr;
+    const int opened = serial != nullptr ? serial->OpenQuietly(kRoleMeasured, "") : m_source->Open(kRoleMeasured, "");
+    if (opened != 0) {
         m_source->Start();  // a text file that ends at once destroys the source here
     } else {
+        if (serial != nullptr) {
+            *failure = serial->LastError();
+        }
         m_source.reset();
     }
     m_services.RefreshTitle();
@@ -72,12 +82,87 @@ int CMeasuredFeed::AcceptRecord(const CMessageRecord* record)
     return 1;
 }
 
-void CMeasuredFeed::PollSoftwareVersion()
+bool CMeasuredFeed::SerialSelected()
 {
     m_settings.LoadDataSources(m_services.Profile());
-    if (m_settings.measSource == 1 && m_source != nullptr) {
-        const uint8_t poll[] = {MID_PollSWVersion, 0x00};
-        m_source->SendCommand(poll, sizeof poll);
+    return m_settings.dataSource != 0 && m_settings.measSource == 1;
+}
+
+void CMeasuredFeed::SendPayload(std::span<const uint8_t> payload)
+{
+    if (SerialSelected()) {
+        Transmit(payload);
+    }
+}
+
+void CMeasuredFeed::SendNmea(const char* body)
+{
+    if (SerialSelected()) {
+        TransmitNmea(body);
+    }
+}
+
+void CMeasuredFeed::Transmit(std::span<const uint8_t> payload)
+{
+    if (m_source != nullptr) {
+        m_source->SendCommand(payload.data(), payload.size());
+    }
+}
+
+void CMeasuredFeed::TransmitNmea(const char* body)
+{
+    if (m_source != nullptr) {
+        m_source->SendNmea(body);
+    }
+}
+
+bool CMeasuredFeed::Reconnect(const SettingsStore& store, bool clearLatest)
+{
+    return SerialSelected() && Reopen(store, clearLatest);
+}
+
+bool CMeasuredFeed::Reopen(const SettingsStore& store, bool clearLatest)
+{
+    Close();
+    if (store) {
+        store(m_services.Profile());
+    }
+    if (clearLatest) {
+        m_latest.Clear();
+    }
+    std::string failure;
+    if (OpenSource(&failure) != 0) {
+        return true;
+    }
+    if (!failure.empty()) {
+        m_services.MessageBox("Cannot reopen " + m_settings.measSerialPort + " at " + m_settings.measSerialBaud +
+                                  " baud: " + failure,
+                              BoxButtons::Ok, BoxIcon::Warning);
+    }
+    return false;
+}
+
+void CMeasuredFeed::PollCommandParameters(uint8_t mid)
+{
+    const int slot = PollSlotOf(mid);
+    if (slot < 0 || !SerialSelected() || m_source == nullptr) {
+        return;  // without a source no answer could come
+    }
+    pollCountdowns[slot] = kPollTicks;
+    const uint8_t poll[] = {MID_POLL_CMD_PARAM, mid, 0, 0, 0, 0};
+    Transmit(poll);
+}
+
+void CMeasuredFeed::PollSoftwareVersion()
+{
+    const uint8_t poll[] = {MID_PollSWVersion, 0x00};
+    SendPayload(poll);
+}
+
+void CMeasuredFeed::PollAnswered(uint8_t subId, std::span<const uint8_t> record)
+{
+    if (m_pollAnswerHandler) {
+        m_pollAnswerHandler(subId, record);
     }
 }
 

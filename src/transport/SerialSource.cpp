@@ -5,20 +5,9 @@
 #include "protocol/CommandFrame.h"
 #include "transport/Feed.h"
 #include "transport/FeedEvents.h"
+#include "transport/PeriodicReset.h"
 
 namespace kestrion {
-
-namespace {
-
-std::span<int, 8> CountdownsOf(CFeed& owner, int (&none)[8])
-{
-    if (auto* measured = dynamic_cast<CMeasuredFeed*>(&owner)) {
-        return measured->pollCountdowns;
-    }
-    return none;
-}
-
-}  // namespace
 
 CSerialSource::CSerialSource(CFeed& owner, IFeedServices& services, std::string port, std::string baud,
                              std::string dataBits, std::string parity, std::string stopBits)
@@ -27,7 +16,8 @@ CSerialSource::CSerialSource(CFeed& owner, IFeedServices& services, std::string 
       m_dataBits(std::move(dataBits)),
       m_parity(std::move(parity)),
       m_stopBits(std::move(stopBits)),
-      m_countdowns(CountdownsOf(owner, m_noCountdowns)),
+      m_measured(dynamic_cast<CMeasuredFeed*>(&owner)),
+      m_countdowns(m_measured != nullptr ? std::span<int, 8>(m_measured->pollCountdowns) : m_noCountdowns),
       m_delivery(services.Decoder(), m_record, owner, this, CRecordDelivery::Line::Serial),
       m_framer(m_delivery, services.Decoder().Host()),
       m_port(services, services.SerialDevices())
@@ -39,12 +29,18 @@ CSerialSource::~CSerialSource() { CSerialSource::Close(); }
 
 int CSerialSource::Open(int role, const std::string& name)
 {
+    if (OpenQuietly(role, name) == 0) {
+        m_services.MessageBox(m_lastError, BoxButtons::Ok, BoxIcon::None);
+    }
+    return m_open;
+}
+
+int CSerialSource::OpenQuietly(int role, const std::string& name)
+{
     Close();
     CSource::Open(role, name);
-    const std::string error =
-        m_port.Open(*this, DevicePathOf(m_name), SerialSettings{m_baud, m_dataBits, m_parity, m_stopBits});
-    if (!error.empty()) {
-        m_services.MessageBox(error, BoxButtons::Ok, BoxIcon::None);
+    m_lastError = m_port.Open(*this, DevicePathOf(m_name), SerialSettings{m_baud, m_dataBits, m_parity, m_stopBits});
+    if (!m_lastError.empty()) {
         m_open = 0;
         return m_open;
     }
@@ -89,12 +85,38 @@ void CSerialSource::Tick(int tickCode)
     if (tickCode != kTickSerialSecond) {
         return;
     }
+    SendPeriodicReset();
+    PromptForSoftware();
+}
+
+// The reset is for the receiver under test, never for a truth receiver.
+void CSerialSource::SendPeriodicReset()
+{
+    const std::time_t now = m_services.Clock().Now();
+    if (m_role != kRoleMeasured || !m_services.Reset().TakeDue(now)) {
+        return;
+    }
+    CSettings settings;
+    settings.LoadReceiverInit(m_services.Profile());
+    const std::vector<uint8_t> payload = InitializationPayload(InitValuesOf(settings, now));
+    SendCommand(payload.data(), payload.size());
+}
+
+void CSerialSource::PromptForSoftware()
+{
     const ProtocolState& state = m_services.Decoder().State();
     if (state.selectionDialogOpen || state.generation > 0 || !state.versionDetection || !m_framer.MessageSeen()) {
         return;
     }
     if (++m_promptCounter > kPromptAfterTicks) {
         m_services.PromptSoftwareSelection();
+    }
+}
+
+void CSerialSource::PollAnswered(uint8_t subId, std::span<const uint8_t> answer)
+{
+    if (m_measured != nullptr) {
+        m_measured->PollAnswered(subId, answer);
     }
 }
 

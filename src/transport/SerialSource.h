@@ -1,7 +1,8 @@
 #pragma once
 // A receiver on a serial port: the port's reader and 50 ms tick bring the bytes, the framer
 // cuts them into messages whose records go to the owning feed; commands leave through the
-// port. A one-second tick prompts for the receiver software generation when it stays unknown.
+// port. A one-second tick resends the receiver initialisation periodically (measured feed
+// only) and prompts for the receiver software generation when it stays unknown.
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -14,6 +15,8 @@
 #include "transport/Source.h"
 
 namespace kestrion {
+
+class CMeasuredFeed;
 
 class CSerialSource : public CSource, public ITickReceiver, public IReceiverLink, private ISerialReceiver {
 public:
@@ -28,6 +31,10 @@ public:
 
     // Opens the port; its error text goes to a message box and the result is 0.
     int Open(int role, const std::string& name) override;
+    // Opens the port without the box; the caller reports LastError().
+    int OpenQuietly(int role, const std::string& name);
+    // The error text of the last open, empty after a successful one.
+    const std::string& LastError() const { return m_lastError; }
     // Forgets any partial message and the received bytes not yet framed.
     void Start() override { Restart(); }
     // Stops the one-second tick and closes the port; always 1.
@@ -38,15 +45,15 @@ public:
     // Wraps the body as an NMEA sentence and sends it.
     void SendNmea(const char* body) override;
 
-    // The one-second tick: the automatic software selection prompt.
+    // The one-second tick: the periodic reset, then the automatic software selection prompt.
     void Tick(int tickCode) override;
 
     // IReceiverLink
     uint8_t OkToSend() const override { return m_port.OkToSend(); }
     void SetOkToSend(uint8_t value) override { m_port.SetOkToSend(value); }
     std::span<int, 8> PollCountdowns() override { return m_countdowns; }
-    // Nothing consumes poll answers until the command dialogs take them.
-    void PollAnswered(uint8_t /*subId*/, std::span<const uint8_t> /*answer*/) override {}
+    // Handed to the measured feed; a truth feed polls nothing.
+    void PollAnswered(uint8_t subId, std::span<const uint8_t> answer) override;
     bool FeedPaused() const override;
 
     CSerialPort& Port() { return m_port; }
@@ -59,11 +66,15 @@ private:
     // ISerialReceiver: the port's tick on the GUI thread.
     void Accept(const uint8_t* bytes, size_t count) override { m_framer.Accept(bytes, count); }
     void TickPollAnswers() override { m_delivery.TickPollAnswers(); }
+    void SendPeriodicReset();
+    void PromptForSoftware();
 
     std::string m_baud;
     std::string m_dataBits;
     std::string m_parity;
     std::string m_stopBits;
+    std::string m_lastError;
+    CMeasuredFeed* m_measured;  // the owner when it is the measured feed
     // A truth feed has no polls: its countdowns stay zero.
     int m_noCountdowns[8] = {};
     std::span<int, 8> m_countdowns;

@@ -3,6 +3,7 @@
 // ticks by hand, and a services object that records what feeds and sources ask of it.
 #include <algorithm>
 #include <array>
+#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -105,6 +106,12 @@ public:
     }
 };
 
+class CFakeClock : public IClock {
+public:
+    std::time_t Now() const override { return now; }
+    std::time_t now = 1699142400;  // Sun Nov  5 00:00:00 2023 UTC
+};
+
 class CFakeFeedServices : public IFeedServices {
 public:
     explicit CFakeFeedServices(const CProfile& profile) : m_profile(profile) {}
@@ -140,6 +147,8 @@ public:
     void PromptSoftwareSelection() override { ++selectionPrompts; }
     RandomState& Random() override { return random; }
     IRandomGenerator& RandomGenerator() override { return generator; }
+    PeriodicReset& Reset() override { return reset; }
+    const IClock& Clock() const override { return clock; }
 
     // How many events of one code were broadcast.
     size_t CountOf(int code) const { return static_cast<size_t>(std::count(events.begin(), events.end(), code)); }
@@ -150,6 +159,8 @@ public:
     CMessageDecoder decoder{protocol, host};
     RandomState random;
     CScriptedRandom generator;
+    PeriodicReset reset;
+    CFakeClock clock;
     CNoSerialDevices noSerialDevices;
     ISerialDeviceFactory* serialDevices = &noSerialDevices;
     int selectionPrompts = 0;

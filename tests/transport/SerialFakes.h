@@ -77,6 +77,9 @@ public:
     // The devices' side.
     mutable std::mutex m;
     Bytes queue;
+    bool greeting = false;  // a receiver that sends a zero byte to every device opened on the line
+    bool slowOutput = false;  // written bytes stay in the output queue until drained or purged
+    size_t purgedOutput = 0;  // output bytes a purge dropped
     unsigned lineErrors = 0;
     bool plugged = true;
     int epoch = 0;
@@ -88,7 +91,7 @@ public:
 
 class CFakeSerialDevice : public ISerialDevice {
 public:
-    CFakeSerialDevice(CFakeSerialLine& line, int epoch) : m_line(line), m_epoch(epoch) {}
+    CFakeSerialDevice(CFakeSerialLine& line, int epoch) : m_line(line), m_epoch(epoch), m_greeting(line.greeting) {}
     ~CFakeSerialDevice() override
     {
         std::lock_guard lock(m_line.m);
@@ -104,7 +107,7 @@ public:
                 if (m_epoch != m_line.epoch) {
                     return Wait::Gone;
                 }
-                if (!m_line.queue.empty()) {
+                if (!m_line.queue.empty() || m_greeting) {
                     return Wait::Readable;
                 }
             }
@@ -123,6 +126,11 @@ public:
         if (m_epoch != m_line.epoch) {
             return -1;
         }
+        if (m_greeting && count > 0) {
+            m_greeting = false;
+            buffer[0] = 0;
+            return 1;
+        }
         const size_t taken = std::min(count, m_line.queue.size());
         std::copy_n(m_line.queue.begin(), taken, buffer);
         m_line.queue.erase(m_line.queue.begin(), m_line.queue.begin() + static_cast<std::ptrdiff_t>(taken));
@@ -133,6 +141,9 @@ public:
         std::lock_guard lock(m_line.m);
         m_line.writes.emplace_back(bytes, bytes + count);
         m_line.events.push_back("write:" + CFakeSerialLine::Hex(m_line.writes.back()));
+        if (m_line.slowOutput) {
+            m_line.outputQueued += count;
+        }
         return true;
     }
     // Drains one byte a call.
@@ -146,11 +157,16 @@ public:
         std::lock_guard lock(m_line.m);
         return std::exchange(m_line.lineErrors, 0u);
     }
-    void Purge() override {}
+    void Purge() override
+    {
+        std::lock_guard lock(m_line.m);
+        m_line.purgedOutput += std::exchange(m_line.outputQueued, 0);
+    }
 
 private:
     CFakeSerialLine& m_line;
     int m_epoch;
+    bool m_greeting;  // under the line's mutex
 };
 
 class CFakeSerialFactory : public ISerialDeviceFactory {
@@ -161,19 +177,23 @@ public:
                                         std::string& error) override
     {
         std::lock_guard lock(line.m);
-        if (!line.plugged) {
+        if (!line.plugged || opensLeft == 0) {
             error = kRefusal;
             return nullptr;
         }
+        opensLeft -= opensLeft > 0 ? 1 : 0;
         ++line.opens;
         lastPath = path;
         lastSettings = settings;
+        openings.push_back(settings);
         return std::make_unique<CFakeSerialDevice>(line, line.epoch);
     }
 
     CFakeSerialLine line;
     std::string lastPath;  // GUI thread only: the port opens devices there
     SerialSettings lastSettings;
+    std::vector<SerialSettings> openings;  // every successful open, reopens too
+    int opensLeft = -1;  // opens that still succeed; -1 for any number
 };
 
 }  // namespace kestrion::fakes
