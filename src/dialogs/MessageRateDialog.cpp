@@ -1,0 +1,106 @@
+#include "dialogs/MessageRateDialog.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+#include "protocol/CommandPayload.h"
+#include "protocol/Mid.h"
+
+namespace kestrion {
+
+namespace {
+
+struct MessageItem {
+    std::string_view text;
+    uint8_t mid;
+};
+
+constexpr uint8_t kDevelopmentMid = 255;
+
+constexpr std::array<MessageItem, 14> kMessages{{
+    {"0x02 Measured Navigation", 2},
+    {"0x04 Measured Tracker", 4},
+    {"0x05 Raw Trk Data", 5},
+    {"0x07 Clock Status", 7},
+    {"0x08 50BPS", 8},
+    {"0x09 Throughput", 9},
+    {"0x0D Vis List", 13},
+    {"0x11 Raw DGPS", 17},
+    {"0x1B DGPS Status", 27},
+    {"0x1C NL Meas Data", 28},
+    {"0x1D NL DGPS Data", 29},
+    {"0x1E NL SV State Data", 30},
+    {"0x1F NL Init Data", 31},
+    {"0xFF Development Data", kDevelopmentMid},
+}};
+
+std::vector<std::string> MessageTexts()
+{
+    std::vector<std::string> texts;
+    for (const MessageItem& item : kMessages) {
+        texts.emplace_back(item.text);
+    }
+    return texts;
+}
+
+}  // namespace
+
+CMessageRateDialog::CMessageRateDialog(IUserInterface& ui) : CCommandDialog(ui, "Set Message Rate", "Send")
+{
+    AddDropList(kMessage, "Select Message:", MessageTexts()).text = kMessages.front().text;
+    AddIntEdit(kRate, "Enter Message Update Rate:", "(range: 0 - 30)", 0, 30);
+    AddCheck(kSendNow, "&Send Message Now");
+    ApplyRules();
+}
+
+void CMessageRateDialog::ApplyRules()
+{
+    // The receiver sends development data once a second or not at all.
+    const bool development = ChosenMid() == kDevelopmentMid;
+    Enable(kSendNow, !development);
+    Enable(kRate, !development && !Checked(kSendNow));
+}
+
+void CMessageRateDialog::OnClicked(int id)
+{
+    if (id == kSendNow) {
+        ApplyRules();
+    }
+}
+
+void CMessageRateDialog::OnChosen(int id)
+{
+    if (id != kMessage) {
+        return;
+    }
+    if (ChosenMid() == kDevelopmentMid) {
+        SetInt(kRate, 1);
+        SetChecked(kSendNow, false);
+    }
+    ApplyRules();
+}
+
+bool CMessageRateDialog::OnOk() { return ReadControls() && ChosenMid().has_value(); }
+
+std::optional<uint8_t> CMessageRateDialog::ChosenMid() const
+{
+    const auto item = std::find_if(kMessages.begin(), kMessages.end(),
+                                   [this](const MessageItem& message) { return message.text == Text(kMessage); });
+    if (item == kMessages.end()) {
+        return std::nullopt;
+    }
+    return item->mid;
+}
+
+std::vector<Payload> CMessageRateDialog::Payloads() const
+{
+    return {CPayload(MID_SetMsgRate)
+                .U8(Checked(kSendNow) ? 1 : 0)
+                .U8(ChosenMid().value_or(0))
+                .U8(static_cast<uint32_t>(Int(kRate)))
+                .Zeros(4)
+                .Bytes()};
+}
+
+}  // namespace kestrion
