@@ -50,7 +50,7 @@ void CHeadlessUi::RunSoftwareSelection()
         return;
     }
     MessageBox("Selection of Target Receiver Software", BoxButtons::Ok, BoxIcon::None);
-    CSoftwareSelection(*m_protocol).Ok();
+    CSoftwareSelection(*this, *m_protocol).Ok();
 }
 
 }  // namespace kestrion::cli
