@@ -74,8 +74,9 @@ public:
     void RightDoubleClick() { OnRightDoubleClick(); }
     // OK (the default button): true when the dialog closes.
     bool Ok() { return OnOk(); }
-    // Cancel: true when the dialog closes.
-    bool Cancel() { return OnCancel(); }
+    // Cancel, also the window's close box: true when the dialog closes; never while Cancel is disabled.
+    bool Cancel() { return m_cancelEnabled && OnCancel(); }
+    bool CancelEnabled() const { return m_cancelEnabled; }
 
     // The framework's field checks: every edit converts and lies within its range, in the order
     // of declaration. A failure shows its standard text, moves the focus there and gives false.
@@ -128,6 +129,7 @@ protected:
     void Show(int id, bool on) { Edit(id).visible = on; }
     void EnableButton(int id, int button, bool on) { Edit(id).itemEnabled.at(button) = on; }
     void ShowButton(int id, int button, bool on) { Edit(id).itemVisible.at(button) = on; }
+    void EnableCancel(bool on) { m_cancelEnabled = on; }
     // A message box on top of the dialog.
     BoxAnswer Message(std::string_view text, BoxIcon icon = BoxIcon::Warning,
                       BoxButtons buttons = BoxButtons::Ok);
@@ -141,6 +143,7 @@ private:
     std::string m_okLabel;
     std::vector<FormControl> m_controls;
     int m_focus = 0;
+    bool m_cancelEnabled = true;
 };
 
 // The framework's parse of an integer edit: blanks around an optional sign and digits, nothing

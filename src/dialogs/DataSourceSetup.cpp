@@ -1,0 +1,251 @@
+#include "dialogs/DataSourceSetup.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+
+#include "dialogs/SerialLineItems.h"
+
+namespace kestrion {
+namespace {
+
+const std::vector<std::string> kTrueBaudItems = {"4800", "9600", "19200", "38400"};
+const std::vector<std::string> kFormatItems = {"Binary", "Hex", "CSV"};
+constexpr const char* kBinary = "Binary";
+
+const FileChooser kTrueChooser{FileChooser::Mode::Load, "Select Simulator (Truth) File",
+                               "Truth Files (*.pos)|*.pos|All Files (*.*)|*.*||", "orvodemo.pos"};
+const FileChooser kMeasChooser{FileChooser::Mode::Load, "Specify a Binary Source Data File", "All Files (*.*)|*.*||",
+                               {}};
+
+// "COM1" to "COM<count>", then the devices present.
+std::vector<std::string> PortItems(int count, const std::vector<std::string>& serialPorts)
+{
+    std::vector<std::string> items;
+    for (int port = 1; port <= count; ++port) {
+        items.push_back("COM" + std::to_string(port));
+    }
+    items.insert(items.end(), serialPorts.begin(), serialPorts.end());
+    return items;
+}
+
+// A stored value the list does not offer is offered too, so it is shown and kept as it is.
+std::vector<std::string> WithStored(std::vector<std::string> items, const std::string& stored)
+{
+    if (!stored.empty() && std::find(items.begin(), items.end(), stored) == items.end()) {
+        items.push_back(stored);
+    }
+    return items;
+}
+
+// Whether the data file can be read: it opens for reading and is not a folder. Nothing here
+// locks files, so one another program holds open passes.
+bool Readable(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    struct stat status {};
+    const bool file = ::fstat(fd, &status) == 0 && !S_ISDIR(status.st_mode);
+    ::close(fd);
+    return file;
+}
+
+}  // namespace
+
+CDataSourceSetup::CDataSourceSetup(IUserInterface& ui, const CProfile& profile, bool& firstOpening,
+                                   const std::vector<std::string>& serialPorts, std::function<void()> refreshTitle)
+    : CDialogForm(ui, "Data Source Setup", "OK"), m_profile(profile), m_refreshTitle(std::move(refreshTitle))
+{
+    m_settings.LoadDataSources(profile);
+    m_settings.measFileType = kBinary;
+
+    AddRadio(kDataSource, "", {"Random", "Supplied Data"});
+    AddGroup(kTrueGroup, "");
+    AddCheck(kUseTrue, "Simulator (Truth Data)", kTrueGroup);
+    AddRadio(kTrueSource, "", {"File:", "Serial Port:"}, kTrueGroup);
+    AddTextEdit(kTrueFile, "", 0, kTrueGroup);
+    AddButton(kTrueBrowse, "Browse...", kTrueGroup);
+    AddComboEdit(kTruePort, "", PortItems(4, serialPorts), kTrueGroup);
+    AddDropList(kTrueBaud, "Baud Rate:", WithStored(kTrueBaudItems, m_settings.trueSerialBaud), kTrueGroup);
+    AddTextEdit(kTrueWeek, "Week Number:", 0, kTrueGroup);
+    AddTextEdit(kTrueTow, "Time of Week:", 0, kTrueGroup).unit = "ms/10";
+    AddGroup(kMeasGroup, "");
+    AddCheck(kUseMeas, "Instrument (Measured Data)", kMeasGroup);
+    AddRadio(kMeasSource, "", {"File:", "Serial Port:"}, kMeasGroup);
+    AddTextEdit(kMeasFile, "", 0, kMeasGroup);
+    AddButton(kMeasBrowse, "Browse...", kMeasGroup);
+    AddDropList(kMeasFormat, "Format:", kFormatItems, kMeasGroup);
+    AddComboEdit(kMeasPort, "", PortItems(12, serialPorts), kMeasGroup);
+    AddDropList(kMeasBaud, "Baud Rate:", WithStored(kBaudItems, m_settings.measSerialBaud), kMeasGroup);
+
+    ShowSettings();
+    if (firstOpening) {
+        firstOpening = false;
+        EnableCancel(false);
+    }
+    ApplyEnableRules();
+}
+
+void CDataSourceSetup::ShowSettings()
+{
+    SetValue(kDataSource, m_settings.dataSource);
+    SetChecked(kUseTrue, m_settings.useTrue != 0);
+    SetValue(kTrueSource, m_settings.trueSource);
+    SetText(kTrueFile, m_settings.trueFileName);
+    SetText(kTruePort, m_settings.trueSerialPort);
+    SetText(kTrueBaud, m_settings.trueSerialBaud);
+    SetText(kTrueWeek, m_settings.trueWeekNo);
+    SetText(kTrueTow, m_settings.trueTow);
+    SetValue(kMeasSource, m_settings.measSource);
+    SetText(kMeasFile, m_settings.measFileName);
+    SetText(kMeasFormat, m_settings.measFileType);
+    SetText(kMeasPort, m_settings.measSerialPort);
+    SetText(kMeasBaud, m_settings.measSerialBaud);
+    // The measured feed is always in use.
+    SetChecked(kUseMeas, true);
+}
+
+void CDataSourceSetup::ApplyEnableRules()
+{
+    const bool truth = TruthEnabled();
+    const bool measured = MeasuredEnabled();
+    const bool trueFile = truth && Value(kTrueSource) == kFile;
+    const bool measFile = measured && Value(kMeasSource) == kFile;
+    const bool measSerial = measured && Value(kMeasSource) == kSerial;
+
+    Enable(kUseTrue, Supplied());
+    EnableButton(kTrueSource, kFile, truth);
+    EnableButton(kTrueSource, kSerial, false);
+    Enable(kTrueFile, trueFile);
+    Enable(kTrueBrowse, trueFile);
+    // The truth feed reads files only.
+    Enable(kTruePort, false);
+    Enable(kTrueBaud, false);
+    Enable(kTrueWeek, truth);
+    Enable(kTrueTow, truth);
+
+    Enable(kUseMeas, Supplied());
+    EnableButton(kMeasSource, kFile, measured);
+    EnableButton(kMeasSource, kSerial, measured);
+    Enable(kMeasFile, measFile);
+    Enable(kMeasBrowse, measFile);
+    // The measured file is read as binary data whatever the list says.
+    Enable(kMeasFormat, false);
+    Enable(kMeasPort, measSerial);
+    Enable(kMeasBaud, measSerial);
+}
+
+void CDataSourceSetup::OnClicked(int id)
+{
+    switch (id) {
+    case kUseMeas:
+        SetChecked(kUseMeas, true);
+        break;
+    case kTrueBrowse:
+        Browse(kTrueFile, kTrueChooser);
+        break;
+    case kMeasBrowse:
+        Browse(kMeasFile, kMeasChooser);
+        break;
+    default:
+        break;
+    }
+    ApplyEnableRules();
+}
+
+void CDataSourceSetup::Browse(int edit, const FileChooser& chooser)
+{
+    std::string path = m_ui.ChooseFile(chooser);
+    if (!path.empty()) {
+        SetText(edit, std::move(path));
+    }
+}
+
+bool CDataSourceSetup::OnOk()
+{
+    const bool accepted = ReadControls() && Validate();
+    if (accepted) {
+        ReadSettings();
+        m_settings.SaveDataSources(m_profile);
+    }
+    if (m_refreshTitle) {
+        m_refreshTitle();
+    }
+    return accepted;
+}
+
+bool CDataSourceSetup::Validate()
+{
+    if (!Supplied()) {
+        return true;
+    }
+    if (TruthEnabled() && Value(kTrueSource) == kFile) {
+        if (Text(kTrueFile).empty()) {
+            return Refuse(kTrueFile, "A file name is required to load true data from a file. "
+                                     "Return to data source setup.");
+        }
+        if (Text(kTrueWeek).empty()) {
+            return Refuse(kTrueWeek, "A base week number is required to load true data from a file. "
+                                     "Return to data source setup.");
+        }
+        if (Text(kTrueTow).empty()) {
+            return Refuse(kTrueTow, "A base time of week is required to load true data from a file. "
+                                    "Return to data source setup.");
+        }
+    }
+    if (TruthEnabled() && Value(kTrueSource) == kSerial) {
+        if (Text(kTruePort).empty()) {
+            return Refuse(kTruePort, "A serial port is required to load true data from a serial connection.");
+        }
+        if (Text(kTrueBaud).empty()) {
+            return Refuse(kTruePort, "A baud rate is required to load true data from a serial connection.");
+        }
+    }
+    if (Checked(kUseMeas) && Value(kMeasSource) == kFile) {
+        if (Text(kMeasFile).empty()) {
+            return Refuse(kMeasFile, "A file name is required to load measured data from a file.");
+        }
+        if (!Readable(Text(kMeasFile))) {
+            return Refuse(kMeasFile, "A problem occurred with opening the specified file.");
+        }
+        if (Text(kMeasFormat).empty()) {
+            return Refuse(kMeasFormat, "A file type is required to load measured data from a file.");
+        }
+    }
+    if (Checked(kUseMeas) && Value(kMeasSource) == kSerial) {
+        if (Text(kMeasPort).empty()) {
+            return Refuse(kMeasPort, "A serial port is required to load measured data from a serial connection. "
+                                     "Return to data source setup.");
+        }
+        if (Text(kMeasBaud).empty()) {
+            return Refuse(kMeasPort, "A baud rate is required to load measured data from a serial connection. "
+                                     "Return to data source setup.");
+        }
+    }
+    return true;
+}
+
+void CDataSourceSetup::ReadSettings()
+{
+    m_settings.dataSource = Value(kDataSource);
+    m_settings.useTrue = Checked(kUseTrue) ? 1 : 0;
+    m_settings.trueSource = Value(kTrueSource);
+    m_settings.trueFileName = Text(kTrueFile);
+    m_settings.trueSerialPort = Text(kTruePort);
+    m_settings.trueSerialBaud = Text(kTrueBaud);
+    m_settings.trueWeekNo = Text(kTrueWeek);
+    m_settings.trueTow = Text(kTrueTow);
+    m_settings.useMeas = Checked(kUseMeas) ? 1 : 0;
+    // With random data the measured source is stored as a file.
+    m_settings.measSource = Supplied() ? Value(kMeasSource) : kFile;
+    m_settings.measFileName = Text(kMeasFile);
+    m_settings.measFileType = Text(kMeasFormat);
+    m_settings.measSerialPort = Text(kMeasPort);
+    m_settings.measSerialBaud = Text(kMeasBaud);
+}
+
+}  // namespace kestrion

@@ -1,0 +1,69 @@
+#pragma once
+// "Data Source Setup": random data, or supplied data made of an optional truth feed (from a
+// file) and the measured feed, from a file or a serial port. It edits the "Data Sources"
+// settings and nothing else; the caller reopens the data sources after OK.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/DialogForm.h"
+#include "platform/Profile.h"
+#include "platform/Settings.h"
+
+namespace kestrion {
+
+class CDataSourceSetup : public CDialogForm {
+public:
+    enum ControlId {
+        kDataSource = 1,
+        kTrueGroup,
+        kUseTrue,
+        kTrueSource,
+        kTrueFile,
+        kTrueBrowse,
+        kTruePort,
+        kTrueBaud,
+        kTrueWeek,
+        kTrueTow,
+        kMeasGroup,
+        kUseMeas,
+        kMeasSource,
+        kMeasFile,
+        kMeasBrowse,
+        kMeasFormat,
+        kMeasPort,
+        kMeasBaud,
+    };
+    static constexpr int kRandom = 0;    // kDataSource buttons
+    static constexpr int kSupplied = 1;
+    static constexpr int kFile = 0;      // kTrueSource and kMeasSource buttons
+    static constexpr int kSerial = 1;
+
+    // firstOpening is the program-wide flag: the first opening clears it and offers no Cancel.
+    // serialPorts are the devices present, listed after the COM names. refreshTitle rebuilds
+    // the main window's title; it runs after every OK, accepted or not.
+    CDataSourceSetup(IUserInterface& ui, const CProfile& profile, bool& firstOpening,
+                     const std::vector<std::string>& serialPorts, std::function<void()> refreshTitle);
+
+protected:
+    void OnClicked(int id) override;
+    bool OnOk() override;
+
+private:
+    void ShowSettings();
+    void ApplyEnableRules();
+    void Browse(int edit, const FileChooser& chooser);
+    // The checks of OK in their order; false after refusing one.
+    bool Validate();
+    void ReadSettings();
+
+    bool Supplied() const { return Value(kDataSource) == kSupplied; }
+    bool TruthEnabled() const { return Supplied() && Checked(kUseTrue); }
+    bool MeasuredEnabled() const { return Supplied() && Checked(kUseMeas); }
+
+    CProfile m_profile;  // a copy: the caller's may be a temporary
+    CSettings m_settings;
+    std::function<void()> m_refreshTitle;
+};
+
+}  // namespace kestrion
