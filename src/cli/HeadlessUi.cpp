@@ -26,6 +26,12 @@ BoxAnswer CHeadlessUi::MessageBox(std::string_view text, BoxButtons buttons, Box
     }
 }
 
+int CHeadlessUi::Ask(std::string_view title, std::string_view text, const std::vector<std::string>& buttons)
+{
+    Print("message: ", std::string(title) + ": " + std::string(text) + " [" + (buttons.empty() ? "" : buttons[0]) + "]");
+    return 0;
+}
+
 std::string CHeadlessUi::ChooseFile(const FileChooser& chooser)
 {
     if (m_files.empty()) {
