@@ -1,0 +1,63 @@
+#include "dialogs/DgpsSourceDialog.h"
+
+#include <algorithm>
+
+#include "protocol/CommandPayload.h"
+#include "protocol/Mid.h"
+
+namespace kestrion {
+
+CDgpsSourceDialog::CDgpsSourceDialog(IUserInterface& ui, int /*generation*/, CCurrentValues current)
+    : CCommandDialog(ui, TitleWithValues("DGPS Source", current.Present()), "OK")
+{
+    AddRadio(kSource, "Source",
+             {"&None", "&WAAS Channel", "&External RTCM Data (Serial Port B)", "&Internal DGPS Beacon Receiver"});
+    AddGroup(kAutoScanGroup, "Auto Scan");
+    AddCheck(kFrequencyScan, "&Frequency (Hz)", kAutoScanGroup);
+    FormControl& frequency = AddUnsignedEdit(kFrequency, "", "", kAutoScanGroup);
+    frequency.low = 283500;
+    frequency.high = 325000;
+    AddCheck(kBitRateScan, "&Bit Rate (per sec.)", kAutoScanGroup);
+    AddDropList(kBitRate, "", {"50", "100", "200"}, kAutoScanGroup);
+
+    const bool present = current.Present();
+    const uint32_t hertz = present ? current.Field<uint32_t>(2) : 0;
+    const uint8_t bitRate = present ? current.Field<uint8_t>(6) : 0;
+    SetValue(kSource, present ? current.Field<uint8_t>(1) : kSourceExternal);
+    SetChecked(kFrequencyScan, hertz == 0);
+    SetInt(kFrequency, hertz == 0 ? 300000 : hertz);
+    SetChecked(kBitRateScan, bitRate == 0);
+    ShowBitRate(bitRate == 0 ? 100 : bitRate);
+    ApplyRules();
+}
+
+void CDgpsSourceDialog::ShowBitRate(uint8_t bitRate)
+{
+    FormControl& list = Edit(kBitRate);
+    list.text = std::to_string(bitRate);
+    // A rate the list does not offer is added, so that the receiver's own value can go back.
+    if (std::find(list.items.begin(), list.items.end(), list.text) == list.items.end()) {
+        list.items.push_back(list.text);
+    }
+}
+
+void CDgpsSourceDialog::OnClicked(int /*id*/) { ApplyRules(); }
+
+void CDgpsSourceDialog::ApplyRules()
+{
+    const bool beacon = Value(kSource) == kSourceBeacon;
+    Enable(kAutoScanGroup, beacon);
+    Enable(kFrequencyScan, beacon);
+    Enable(kBitRateScan, beacon);
+    Enable(kFrequency, beacon && !Checked(kFrequencyScan));
+    Enable(kBitRate, beacon && !Checked(kBitRateScan));
+}
+
+std::vector<Payload> CDgpsSourceDialog::Payloads() const
+{
+    const uint32_t hertz = Checked(kFrequencyScan) ? 0 : static_cast<uint32_t>(Int(kFrequency));
+    const int64_t bitRate = Checked(kBitRateScan) ? 0 : ParseFormInteger(Text(kBitRate)).value_or(0);
+    return {CPayload(MID_DGPSSourceControl).U8(Value(kSource)).U32(hertz).U8(bitRate).Bytes()};
+}
+
+}  // namespace kestrion
