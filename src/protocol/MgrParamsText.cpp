@@ -20,8 +20,9 @@ constexpr std::string_view kLaterFormat =
     "StaticNav: %s\n3SV LSQ: %s\nDOPMaskMode: %s\nElevMask:%.1f deg\nPwrMask: %d dBHz\n"
     "DGPSSrc: %s\nDGPSMode: %s\nDGPSTimeout: %d s\n%s";
 
-// The power, user task and acquisition lines that end the later generations' block.
-std::string PowerLines(const MgrParamsBlock& block)
+}  // namespace
+
+std::string MgrPowerLines(const MgrParamsBlock& block)
 {
     std::string lines;
     if (block.periodicWakeUp != 0) {
@@ -44,8 +45,6 @@ std::string PowerLines(const MgrParamsBlock& block)
                  {block.maxAcqTime.Value(), block.maxOffTime.Value()});
     return lines;
 }
-
-}  // namespace
 
 void AppendMgrParams(std::string& out, const MgrParams1Block& block)
 {
@@ -81,7 +80,7 @@ void AppendMgrParams(std::string& out, const MgrParamsBlock& block)
         WordText(WordTable::DgpsSource, block.dgpsSource),
         WordText(WordTable::DgpsMode, block.dgpsMode),
     };
-    const std::string power = PowerLines(block);
+    const std::string power = MgrPowerLines(block);
     AppendFormat(
         out, kLaterFormat,
         {words[0], words[1], block.altitude.Value(), words[2], block.degradedTimeout, block.drTimeout,
