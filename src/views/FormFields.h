@@ -1,0 +1,22 @@
+#pragma once
+// The read-only text fields of a form view, found by their control id.
+#include <map>
+#include <string_view>
+
+#include <QLineEdit>
+#include <QString>
+
+namespace kestrion {
+
+class CFormFields {
+public:
+    // A new field, owned by the layout or widget it is put into.
+    QLineEdit* Add(int id);
+    void Set(int id, std::string_view text);
+    QString Text(int id) const;
+
+private:
+    std::map<int, QLineEdit*> m_fields;
+};
+
+}  // namespace kestrion

@@ -1,0 +1,44 @@
+#include "views/Geodetic.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace kestrion {
+namespace {
+
+constexpr double kSemiMajorAxis = 6378137.0;
+constexpr double kEccentricitySquared = 0.0066943799901413165;
+
+}  // namespace
+
+GeodeticPosition EcefToGeodetic(double x, double y, double z)
+{
+    constexpr double a = kSemiMajorAxis;
+    constexpr double e2 = kEccentricitySquared;
+    constexpr double e4 = e2 * e2;
+    const double p2 = x * x + y * y;
+    const double p = p2 / (a * a);
+    const double q = (1.0 - e2) * z * z / (a * a);
+    const double m = p + q - e4;
+
+    double u = e2;
+    for (int step = 0; step < 3; ++step) {
+        const double f = m * u * u + 2.0 * q * u * u * u + q * u * u * u * u - 2.0 * e4 * u - e4;
+        const double slope = 2.0 * m * u + 6.0 * q * u * u + 4.0 * q * u * u * u - 2.0 * e4;
+        u -= f / slope;
+    }
+    const double k = 1.0 + u;
+
+    GeodeticPosition position{};
+    if (x == 0.0 && y == 0.0) {
+        position.latitude = z >= 0.0 ? std::numbers::pi / 2 : -std::numbers::pi / 2;
+        position.longitude = 0.0;
+    } else {
+        position.latitude = std::atan2(k * z, std::sqrt(p2));
+        position.longitude = std::atan2(y, x);
+    }
+    position.height = a * std::sqrt(z * z / (a * a) + p / (k * k)) * (1.0 - u * (1.0 - e2) / e2);
+    return position;
+}
+
+}  // namespace kestrion

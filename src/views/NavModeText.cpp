@@ -1,0 +1,64 @@
+#include "views/NavModeText.h"
+
+#include <string_view>
+
+#include "views/FormatText.h"
+
+namespace kestrion {
+namespace {
+
+constexpr uint8_t kBadDop = 0x40;
+constexpr uint8_t kDgps = 0x80;
+constexpr uint8_t kLeastSquares = 0x08;
+constexpr uint8_t kSensorDr = 0x01;     // mode 2
+constexpr uint8_t kDrTimedOut = 0x04;   // mode 2
+constexpr uint8_t kEditedByUi = 0x08;   // mode 2
+
+std::string Generation1Mode(uint8_t mode1, uint8_t mode2)
+{
+    const int mode = mode1 & 0x7F;
+    switch (mode) {
+    case 0: return "None";
+    case 4: return "Full 3D";
+    case 5: return "Point 2D";
+    case 6: return "Point 3D";
+    case 7: return (mode2 & kSensorDr) != 0 ? "DR using sensor" : "DR";
+    default: return FormatText("%d SV", {mode});
+    }
+}
+
+std::string LaterMode(uint8_t mode1)
+{
+    constexpr std::string_view kFixes[] = {"NoNav", "1SV", "2SV", "3SV", "3D", "LS2D", "LS3D", "DR"};
+    constexpr std::string_view kAltitudeHolds[] = {"", "(AltFilter)", "(AltUser)", "(AltForced)"};
+    std::string text(kFixes[mode1 & 7]);
+    text += kAltitudeHolds[(mode1 >> 4) & 3];
+    return text;
+}
+
+}  // namespace
+
+std::string NavModeText(uint8_t mode1, uint8_t mode2, int generation)
+{
+    std::string text;
+    if ((mode1 & kBadDop) != 0) {
+        text = "Bad DOP";
+    } else {
+        text = generation == 1 ? Generation1Mode(mode1, mode2) : LaterMode(mode1);
+        if ((mode1 & kDgps) != 0) {
+            text += "+DGPS";
+        }
+        if ((mode1 & kLeastSquares) != 0) {
+            text += ";LC";
+        }
+    }
+    if ((mode2 & kDrTimedOut) != 0) {
+        text += ", DR timed out";
+    }
+    if ((mode2 & kEditedByUi) != 0) {
+        text += ", edited by UI";
+    }
+    return text;
+}
+
+}  // namespace kestrion

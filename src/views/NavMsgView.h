@@ -1,0 +1,51 @@
+#pragma once
+// "Measured Navigation Message View": the latest measured navigation solution (MID 2) as a
+// form of position, velocity, geodetic position, mode, DOP, fix, time and the SVs used.
+#include <QWidget>
+
+#include "app/DocumentView.h"
+#include "protocol/MessageBlocks.h"
+#include "protocol/ProtocolState.h"
+#include "views/FormFields.h"
+
+namespace kestrion {
+
+class CNavMsgView : public QWidget, public IDocumentView {
+public:
+    static constexpr const char* kCaption = "Measured Navigation Message View";
+
+    // The form's fields by control id.
+    enum Field {
+        kSvList = 1049,
+        kMode = 1050,
+        kDop = 1051,
+        kWeek = 1052,
+        kTime = 1053,
+        kFix = 1054,
+        kSvCount = 1055,
+        kPositionX = 1056,
+        kVelocityX = 1057,
+        kPositionY = 1058,
+        kVelocityY = 1059,
+        kPositionZ = 1060,
+        kVelocityZ = 1061,
+        kLatitude = 1062,
+        kLongitude = 1063,
+        kAltitude = 1064,
+    };
+
+    // The protocol state gives the receiver software generation, which names the modes.
+    explicit CNavMsgView(const ProtocolState& protocol, QWidget* parent = nullptr);
+
+    void OnUpdate(int hint, const CMessageRecord* record) override;
+
+    QString FieldText(Field field) const { return m_fields.Text(field); }
+
+private:
+    void Show(const NavBlock& nav);
+
+    const ProtocolState& m_protocol;
+    CFormFields m_fields;
+};
+
+}  // namespace kestrion

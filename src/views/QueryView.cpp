@@ -1,0 +1,25 @@
+#include "views/QueryView.h"
+
+#include <string>
+
+#include "transport/FeedEvents.h"
+#include "views/ResponseText.h"
+
+namespace kestrion {
+
+CQueryView::CQueryView(const ProtocolState& protocol, QWidget* parent)
+    : CLineList(parent), m_protocol(protocol)
+{
+    setWindowTitle(kCaption);
+}
+
+void CQueryView::OnUpdate(int hint, const CMessageRecord* record)
+{
+    std::string text;
+    if (hint == kHintRecord && record != nullptr &&
+        RenderResponse(*record, m_protocol.generation, text)) {
+        AddText(text);
+    }
+}
+
+}  // namespace kestrion
