@@ -1,6 +1,9 @@
 #include "app/Engine.h"
 
 #include "app/ExportFiles.h"
+#include "dialogs/RelayPortDialog.h"
+#include "platform/SerialPorts.h"
+#include "transport/SerialSource.h"
 #include "transport/FeedEvents.h"
 
 namespace kestrion {
@@ -9,12 +12,14 @@ CEngine::CEngine(CProfile profile, IUserInterface& ui, ISystemTimers& systemTime
                  IRandomGenerator& generator)
     : m_timerService(systemTimers, [this] { return m_dataSourceOpen != 0; }),
       m_services(std::move(profile), ui, m_timerService, clock, generator, *this),
+      m_relay(m_services.SerialDevices(), ui),
       m_clock(clock)
 {
 }
 
 CEngine::~CEngine()
 {
+    m_relay.Stop();
     if (m_document) {
         m_document->StopFeeds();
         CloseDocument();
@@ -28,6 +33,12 @@ void CEngine::CreateDocument()
     }
     m_document = std::make_unique<CFeedDoc>(m_services, *this);
     m_services.AddDocument(*m_document);
+    // The answer comes inside the serial port's tick; its dialog runs at the next turn of
+    // the loop, where a reconnect or a nested event loop cannot pull the port from under it.
+    m_document->MeasuredFeed().SetPollAnswerHandler([this](uint8_t subId, std::span<const uint8_t> record) {
+        m_pollAnswers.emplace_back(subId, std::vector<uint8_t>(record.begin(), record.end()));
+        PostFrameMessage(WMU_POLL_ANSWERED);
+    });
 }
 
 void CEngine::CloseDocument()
@@ -90,6 +101,78 @@ void CEngine::TogglePause()
     }
 }
 
+void CEngine::ToggleLog()
+{
+    if (Log().IsOpen()) {
+        Log().Close();
+        return;
+    }
+    if (!Log().Open(true) || m_dataSourceOpen == 0 || !m_document) {
+        return;
+    }
+    // The new log begins with the receiver's version and navigation parameters.
+    m_commands.Run(ID_POLL_VERSION, m_document->MeasuredFeed(), true);
+    m_commands.Run(ID_POLL_NAV_PARAMETERS, m_document->MeasuredFeed(), true);
+}
+
+void CEngine::ToggleRelay()
+{
+    if (m_relay.Running()) {
+        m_relay.Stop();
+        return;
+    }
+    CSerialSource* serial =
+        m_document ? dynamic_cast<CSerialSource*>(m_document->MeasuredFeed().Source()) : nullptr;
+    if (serial == nullptr) {
+        return;
+    }
+    CRelayPortDialog dialog(m_services.Ui(), ListSerialPorts());
+    if (m_services.Ui().RunDialog(dialog)) {
+        m_relay.Start(dialog.PortName(), serial->Port());
+    }
+}
+
+void CEngine::Execute(int commandId)
+{
+    const CommandInfo* command = FindCommand(commandId);
+    if (command == nullptr) {
+        return;
+    }
+    switch (commandId) {
+    case ID_OPEN_DATA_SOURCE: ToggleDataSource(); return;
+    case ID_OPEN_LOG_FILE: ToggleLog(); return;
+    case ID_PAUSE_DISPLAY: TogglePause(); return;
+    case ID_BREVANE: ToggleRelay(); return;
+    case ID_RECEIVER_SOFTWARE:
+        if (!m_services.Protocol().selectionDialogOpen) {
+            m_services.Ui().RunSoftwareSelection();
+        }
+        return;
+    default: break;
+    }
+    if (command->handler == Handler::Receiver && m_document) {
+        m_commands.Run(commandId, m_document->MeasuredFeed(), m_dataSourceOpen != 0);
+    }
+}
+
+FrameState CEngine::State()
+{
+    FrameState state;
+    state.sourceOpen = m_dataSourceOpen != 0;
+    state.nmeaMode = m_nmeaDisplayMode != 0;
+    state.generation = m_services.Protocol().generation;
+    state.logOpen = m_services.Log().IsOpen();
+    state.paused = m_displayPaused != 0;
+    state.deadReckoningSeen = m_services.Protocol().deadReckoningSeen;
+    state.relayRunning = m_relay.Running();
+    return state;
+}
+
+void CEngine::SetShowView(std::function<void(int slot)> showView)
+{
+    m_commands.SetShowView(std::move(showView));
+}
+
 void CEngine::ProcessPostedMessages()
 {
     // The log on disk keeps up with every turn of the loop.
@@ -122,6 +205,15 @@ void CEngine::HandleFrameMessage(int message)
     case WMU_DATA_ACTIVITY:
         if (m_displayPaused != 0) {
             m_pauseImage = m_pauseImage == kImagePause ? kImagePauseBlink : kImagePause;
+        }
+        break;
+    case WMU_POLL_ANSWERED:
+        if (!m_pollAnswers.empty()) {
+            const auto [subId, record] = std::move(m_pollAnswers.front());
+            m_pollAnswers.pop_front();
+            if (m_document) {
+                m_commands.PollAnswered(m_document->MeasuredFeed(), subId, record);
+            }
         }
         break;
     case WMU_ALMANAC_COMPLETE:

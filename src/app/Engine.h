@@ -7,9 +7,12 @@
 #include <string>
 
 #include "app/AppServices.h"
+#include "app/CommandTable.h"
 #include "app/FeedDoc.h"
 #include "app/FrameMessages.h"
+#include "app/ReceiverCommands.h"
 #include "app/TimerService.h"
+#include "transport/RelayLink.h"
 
 namespace kestrion {
 
@@ -32,6 +35,18 @@ public:
     // "Open Data Source": opens when closed, closes when open.
     void ToggleDataSource();
     void TogglePause();
+    // "Open Log &File...": closes an open log, else asks for one and opens it.
+    void ToggleLog();
+    // "&Brevane": stops a running relay link, else asks for its port and starts it.
+    void ToggleRelay();
+    // Carries out a command of the table that the engine or the receiver handles; the window
+    // handles the others. Commands are carried out whatever their enabled rule says: callers
+    // ask IsEnabled first.
+    void Execute(int commandId);
+    // The update rules' view of the engine; the window adds its views.
+    FrameState State();
+    // How the engine shows a view slot (the poll commands show the response view).
+    void SetShowView(std::function<void(int slot)> showView);
     // Handles the frame messages queued since the last turn of the loop.
     void ProcessPostedMessages();
 
@@ -65,10 +80,13 @@ private:
 
     CTimerService m_timerService;
     CAppServices m_services;
+    CReceiverCommands m_commands{m_services};
+    CRelayLink m_relay;
     const IClock& m_clock;
     std::unique_ptr<CFeedDoc> m_document;
     std::unique_ptr<CFeedDoc> m_closedDocument;  // kept until its close call has returned
     std::deque<int> m_posted;
+    std::deque<std::pair<uint8_t, std::vector<uint8_t>>> m_pollAnswers;
     int m_dataSourceOpen = 0;
     int m_displayPaused = 0;
     int m_nmeaDisplayMode = 0;

@@ -9,6 +9,8 @@ class CFeedDoc;
 inline constexpr int WMU_DOCUMENT_CLOSED = 0x404;
 inline constexpr int WMU_ALMANAC_COMPLETE = 0x40B;
 inline constexpr int WMU_EPHEMERIS_COMPLETE = 0x40C;
+// A command-parameter poll was answered (or timed out): its dialog opens.
+inline constexpr int WMU_POLL_ANSWERED = 0x40D;
 
 class IMainFrame {
 public:

@@ -44,6 +44,17 @@ std::optional<std::string> CCliArguments::Value(const std::string& name) const
     return last;
 }
 
+std::vector<std::string> CCliArguments::Values(const std::string& name) const
+{
+    std::vector<std::string> values;
+    for (const auto& option : m_options) {
+        if (option.first == name) {
+            values.push_back(option.second);
+        }
+    }
+    return values;
+}
+
 std::optional<long> CCliArguments::Integer(const std::string& name, long low, long high)
 {
     const std::optional<std::string> text = Value(name);

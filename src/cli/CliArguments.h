@@ -16,7 +16,10 @@ public:
     bool Ok() const { return m_error.empty(); }
     const std::string& Error() const { return m_error; }
     bool Has(const std::string& name) const;
+    // The last value given.
     std::optional<std::string> Value(const std::string& name) const;
+    // Every value given, in order.
+    std::vector<std::string> Values(const std::string& name) const;
     const std::vector<std::string>& Positional() const { return m_positional; }
 
     // An integer option within [low, high]; records an error when it is not one.

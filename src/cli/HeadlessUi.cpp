@@ -47,6 +47,7 @@ std::string CHeadlessUi::ChooseFile(const FileChooser& chooser)
 bool CHeadlessUi::RunDialog(CDialogForm& dialog)
 {
     Print("dialog: ", dialog.Title());
+    ApplyDialogSettings(dialog, m_settings, m_out);
     return dialog.Ok();
 }
 

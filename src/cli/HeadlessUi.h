@@ -1,12 +1,14 @@
 #pragma once
 // The user as the headless runner plays it: every message box is printed on stderr as
 // "message: <text>", and questions take their default answer without waiting. Dialogs open
-// with their opening values and press their default button; file choosers take the files
-// given on the command line in turn, and cancel when none is left.
+// with their opening values, take the values given on the command line and press their
+// default button; file choosers take the files given on the command line in turn, and cancel
+// when none is left.
 #include <cstdio>
 #include <deque>
 #include <string>
 
+#include "cli/DialogSettings.h"
 #include "platform/UserInterface.h"
 #include "protocol/ProtocolState.h"
 
@@ -14,8 +16,9 @@ namespace kestrion::cli {
 
 class CHeadlessUi : public IUserInterface {
 public:
-    explicit CHeadlessUi(std::FILE* out, std::deque<std::string> files = {})
-        : m_out(out), m_files(std::move(files))
+    explicit CHeadlessUi(std::FILE* out, std::deque<std::string> files = {},
+                         std::vector<DialogSetting> settings = {})
+        : m_out(out), m_files(std::move(files)), m_settings(std::move(settings))
     {
     }
     // The program state the software selection works on, once the engine exists.
@@ -37,6 +40,7 @@ private:
 
     std::FILE* m_out;
     std::deque<std::string> m_files;
+    std::vector<DialogSetting> m_settings;
     ProtocolState* m_protocol = nullptr;
 };
 

@@ -1,14 +1,17 @@
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <optional>
 #include <filesystem>
 #include <limits>
 
 #include "app/Engine.h"
 #include "cli/CliArguments.h"
+#include "cli/CommandScript.h"
 #include "cli/Commands.h"
 #include "cli/HeadlessUi.h"
 #include "cli/TraceView.h"
@@ -57,10 +60,24 @@ bool PrepareLogFile(const std::string& path)
 
 int RunEngine(const std::vector<std::string>& args)
 {
-    CCliArguments arguments(args, {"--ini", "--log", "--seconds"}, {"--fast", "--trace"});
+    CCliArguments arguments(args, {"--ini", "--log", "--seconds", "--command", "--file", "--set"},
+                            {"--fast", "--trace"});
     const long seconds = arguments.Integer("--seconds", 1, std::numeric_limits<int>::max()).value_or(0);
     if (!arguments.Ok()) {
         return UsageError("run", arguments.Error());
+    }
+    std::vector<ScriptedCommand> commands;
+    for (const std::string& text : arguments.Values("--command")) {
+        std::string error;
+        const std::optional<ScriptedCommand> command = ParseScriptedCommand(text, error);
+        if (!command) {
+            return UsageError("run", error);
+        }
+        commands.push_back(*command);
+    }
+    std::vector<DialogSetting> settings;
+    for (const std::string& text : arguments.Values("--set")) {
+        settings.push_back(ParseDialogSetting(text));
     }
     if (!arguments.Positional().empty()) {
         return UsageError("run", "takes no file arguments");
@@ -80,7 +97,8 @@ int RunEngine(const std::vector<std::string>& args)
 
     CLoopTimers timers(arguments.Has("--fast") ? CLoopTimers::Mode::Virtual : CLoopTimers::Mode::Real,
                        std::time(nullptr));
-    CHeadlessUi ui(stderr);
+    const std::vector<std::string> files = arguments.Values("--file");
+    CHeadlessUi ui(stderr, {files.begin(), files.end()}, std::move(settings));
     CStdRandom generator;
     CEngine engine{CProfile(ini), ui, timers, timers, generator};
     timers.SetDispatch(engine.TimerService());
@@ -91,6 +109,8 @@ int RunEngine(const std::vector<std::string>& args)
     if (arguments.Has("--trace")) {
         engine.CurrentDocument()->AddView(trace);
     }
+    CCommandScript script(std::move(commands), timers, stderr);
+    engine.CurrentDocument()->AddView(script);
     if (logPath && !engine.Log().OpenFile(*logPath)) {
         std::fprintf(stderr, "kestrion-cli run: cannot open the log file %s\n", logPath->c_str());
         return 2;
@@ -99,12 +119,18 @@ int RunEngine(const std::vector<std::string>& args)
     std::signal(SIGINT, RequestStop);
     std::signal(SIGTERM, RequestStop);
     trace.MarkOpening();
+    script.MarkOpening();
     const int64_t limitMs =
         seconds > 0 ? timers.ElapsedMs() + int64_t{seconds} * 1000 : std::numeric_limits<int64_t>::max();
     engine.ToggleDataSource();
     while (engine.DataSourceOpen() && !g_stopRequested) {
         engine.ProcessPostedMessages();
-        if (!engine.DataSourceOpen() || !timers.HasTimers() || !timers.RunNext(limitMs, &g_stopRequested)) {
+        script.RunDue(engine);
+        if (!engine.DataSourceOpen() || (!timers.HasTimers() && script.NextDueMs() > limitMs)) {
+            break;
+        }
+        const int64_t nextMs = std::min(limitMs, script.NextDueMs());
+        if (!timers.RunNext(nextMs, &g_stopRequested) && (nextMs == limitMs || g_stopRequested)) {
             break;
         }
     }

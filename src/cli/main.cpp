@@ -23,13 +23,21 @@ constexpr CliCommand kCommands[] = {
      RunLines},
     {"frame", "frame HEX...", "Prints the outgoing binary frame of a payload given as hexadecimal bytes.\n", RunFrame},
     {"nmea", "nmea BODY", "Writes the outgoing NMEA sentence of a sentence body (without $ and *hh).\n", RunNmea},
-    {"run", "run [--ini FILE] [--log FILE] [--fast] [--seconds S] [--trace]",
+    {"run",
+     "run [--ini FILE] [--log FILE] [--fast] [--seconds S] [--trace] [--command ID@S]... [--set LABEL=VALUE]...\n"
+     "    [--file PATH]...",
      "Runs the console's engine without a window: loads the settings (default: the console's\n"
      "kestrion-demo.ini), opens the data source as \"Open Data Source\" does and plays it until it\n"
      "ends, no timer is left, S seconds have passed, or SIGINT/SIGTERM. --log FILE opens the log on\n"
      "FILE first (created when missing, appended to otherwise). --fast runs on a virtual clock.\n"
      "--trace prints one line per view update: <ms> <hint> <mid>. Message boxes go to stderr as\n"
-     "\"message: <text>\"; questions take their default answer.\n",
+     "\"message: <text>\"; questions take their default answer.\n"
+     "--command ID@S carries out menu command ID (32820 \"SW &Version\", 32788 \"&Initialize Data\n"
+     "Source...\", ...) S seconds after the data source opened, when it is enabled then; dialogs\n"
+     "open with their opening values, take every --set that names one of their controls (an edit's\n"
+     "text, a list item, a check box 1 or 0, a radio button's label; a bare LABEL chooses that\n"
+     "radio button) and press their default button; file choosers take the next --file PATH, or\n"
+     "cancel. After each initialisation the time to the first fix is printed (\"ttff: ...\").\n",
      RunEngine},
     {"simulate", "simulate [--link PATH] [--generation 1|2|3] [--baud B] [--protocol binary|nmea] [--busy] [--trace]",
      "Simulates a receiver on a pseudo-terminal until SIGINT/SIGTERM. Prints the slave device path\n"

@@ -26,9 +26,11 @@ void ServeReceiver(CPtyEndpoint& endpoint, CReceiverModel& model, const std::ato
         pollfd wait{endpoint.MasterFd(), POLLIN, 0};
         poll(&wait, 1, kLoopMs);
         const int64_t now = SteadyNowMs();
+        // The speed is taken before the read: a program changes it only after its bytes left.
+        const int lineBaud = endpoint.LineBaud();
         received.clear();
         endpoint.Read(received);
-        model.Receive(received, endpoint.LineBaud());
+        model.Receive(received, lineBaud);
         model.Advance(now);
         const size_t room = endpoint.Room(now, model.Baud());
         if (room > 0) {

@@ -4,7 +4,10 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <utility>
 
 #include "transport/FeedEvents.h"
@@ -15,6 +18,23 @@ namespace kestrion {
 namespace {
 
 constexpr int kIdleWaitMs = 20;
+
+// A device's output queue does not count the bytes already handed to the line (a UART's FIFO,
+// the far end of a pseudo-terminal): closing must also leave them the time to be sent at the
+// speed they were written at, or the last command of a baud change never arrives.
+std::chrono::microseconds CharacterTime(const SerialSettings& settings)
+{
+    const long baud = std::atol(settings.baud.c_str());
+    if (baud <= 0) {
+        return std::chrono::microseconds(0);
+    }
+    const long dataBits = std::atol(settings.dataBits.c_str());
+    const bool parity = !settings.parity.empty() && std::toupper(static_cast<unsigned char>(settings.parity[0])) != 'N';
+    const long stopBits = settings.stopBits == "1" || settings.stopBits.empty() ? 1 : 2;
+    const long bits = 1 + (dataBits >= 5 && dataBits <= 8 ? dataBits : 8) + (parity ? 1 : 0) + stopBits;
+    return std::chrono::microseconds(bits * 1000000 / baud + 1);
+}
+
 // Swaps per tick while the reader keeps filling whole buffers: 64 KB a tick at most.
 constexpr int kMaxSwapsPerTick = 16;
 constexpr char kCannotOpen[] = "Error.. Cannot create UART handle.\nComm port is not available or may be in use.";
@@ -55,6 +75,7 @@ std::string CSerialPort::Open(ISerialReceiver& receiver, const std::string& path
     m_receiver = &receiver;
     m_path = path;
     m_settings = settings;
+    m_characterTime = CharacterTime(settings);
     m_noDataTicks = 0;
     m_lost = false;
     m_buffers.Clear();
@@ -87,6 +108,7 @@ void CSerialPort::Close()
     Wake();
     m_reader.join();
     DrainOutput();
+    WaitForLine();
     ReplaceDevice(false);
     m_receiver = nullptr;
 }
@@ -338,6 +360,20 @@ void CSerialPort::WriteUnit(std::span<const uint8_t> bytes)
     std::shared_lock lock(m_deviceLock);
     if (m_device != nullptr) {
         m_device->Write(bytes.data(), bytes.size());
+        const auto now = std::chrono::steady_clock::now();
+        m_lineFreeAt = std::max(now, m_lineFreeAt) + m_characterTime * static_cast<int64_t>(bytes.size());
+    }
+}
+
+void CSerialPort::WaitForLine()
+{
+    std::chrono::steady_clock::duration left;
+    {
+        std::lock_guard order(m_writeLock);
+        left = m_lineFreeAt - std::chrono::steady_clock::now();
+    }
+    if (left > std::chrono::steady_clock::duration::zero()) {
+        m_sleeper(std::min(std::chrono::ceil<std::chrono::milliseconds>(left), kLongestLineWait));
     }
 }
 

@@ -44,6 +44,7 @@ public:
     static constexpr int kReopenTicks = 20;  // the reopen comes on the 21st tick without data
     static constexpr int kFirstByteSteps = 60;  // of 50 ms
     static constexpr int kDrainSteps = 3000;  // of 1 ms
+    static constexpr std::chrono::milliseconds kLongestLineWait{2000};
 
     CSerialPort(IFeedServices& services, ISerialDeviceFactory& devices, StepSleeper sleeper = {});
     ~CSerialPort() override;
@@ -94,6 +95,8 @@ private:
     void WriteHeld();
     void LogCommand(uint8_t mid);
     void DrainOutput();
+    // Waits until the bytes written have had the time to cross the line.
+    void WaitForLine();
 
     IFeedServices& m_services;
     ISerialDeviceFactory& m_devices;
@@ -114,6 +117,9 @@ private:
     std::shared_mutex m_deviceLock;
     std::unique_ptr<ISerialDevice> m_device;
     std::mutex m_writeLock;  // one unit per write, from the GUI and the relay thread
+    // When the last byte written has left the line at the port's speed; under m_writeLock.
+    std::chrono::steady_clock::time_point m_lineFreeAt{};
+    std::chrono::microseconds m_characterTime{0};
 
     // Shared with the reader thread.
     CReceiveBuffers m_buffers;

@@ -9,8 +9,10 @@ inline QApplication& TestApplication()
     static int argc = 1;
     static char name[] = "kestrion-tests";
     static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-    return application;
+    // Never destroyed: Qt's own globals (input devices among them) go first at exit, and an
+    // application destroyed after them crashes.
+    static QApplication* application = new QApplication(argc, argv);
+    return *application;
 }
 
 }  // namespace kestrion::test
