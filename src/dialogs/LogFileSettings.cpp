@@ -14,16 +14,17 @@ struct LoggableType {
 };
 
 constexpr std::array<LoggableType, 22> kLoggable{{
-    {1, "Ref Nav"},          {2, "Meas Nav"},         {4, "Meas Trk"},         {5, "Raw Trk"},
-    {6, "S/W Version"},      {7, "Clk Status"},       {8, "50 BPS"},           {9, "Thru-put"},
-    {10, "Error"},           {11, "Command Ack"},     {12, "Command Nak"},     {13, "Visible List"},
-    {14, "Almanac"},         {15, "Ephemeris"},       {17, "Raw DGPS"},        {19, "Rcvr Params"},
-    {23, "Compact Tracking"}, {28, "Nav Lib: Meas"},  {29, "Nav Lib: DGPS"},   {30, "Nav Lib:SV State"},
-    {31, "Nav Lib: Init"},   {255, "Development"},
+    {1, "Ref Nav"}, {2, "Meas Nav"}, {4, "Meas Trk"}, {5, "Raw Trk"}, {6, "S/W Version"}, {7, "Clk Status"},
+    {8, "50 BPS"}, {9, "Thru-put"}, {10, "Error"}, {11, "Command Ack"}, {12, "Command Nak"}, {13, "Visible List"},
+    {14, "Almanac"}, {15, "Ephemeris"}, {17, "Raw DGPS"}, {19, "Rcvr Params"}, {23, "Compact Tracking"},
+    {28, "Nav Lib: Meas"}, {29, "Nav Lib: DGPS"}, {30, "Nav Lib:SV State"}, {31, "Nav Lib: Init"},
+    {255, "Development"},
 }};
 
 const FileChooser kLogChooser{FileChooser::Mode::Save, "Specify a Name for the Log File",
                               "GPS Files (*.gps)|*.gps|Log Files (*.log)|*.log|All Files (*.*)|*.*||", {}};
+constexpr const char* kExistingQuestion =
+    "This file currently exists.  Do you wish to overwrite it, append to it or select another file?";
 constexpr const char* kCannotCreate = "Log File can not be created as specified.  Check if path is correct.";
 
 std::vector<std::string> LoggableItems()
@@ -125,9 +126,7 @@ bool CLogFileSettings::PrepareFile(const std::string& path)
     }
     // Any existing file is asked about, readable or not: it is never emptied unasked.
     if (std::filesystem::exists(status)) {
-        switch (m_ui.Ask("Kestrion",
-                         "This file currently exists.  Do you wish to overwrite it, append to it or select another file?",
-                         {"&Overwrite", "&Append", "&Reselect"})) {
+        switch (m_ui.Ask("Kestrion", kExistingQuestion, {"&Overwrite", "&Append", "&Reselect"})) {
         case kOverwrite:
             break;
         case kAppend:

@@ -1,0 +1,76 @@
+#include "dialogs/widgets/QtUserInterface.h"
+
+#include <QApplication>
+#include <QFileDialog>
+
+#include "dialogs/widgets/CursorPause.h"
+#include "dialogs/widgets/FileChoosing.h"
+#include "dialogs/widgets/FormDialog.h"
+#include "dialogs/widgets/MessageBoxes.h"
+#include "dialogs/widgets/QtText.h"
+
+namespace kestrion {
+
+CQtUserInterface::CQtUserInterface(DialogFactory logFileSettings, DialogFactory softwareSelection)
+    : m_logFileSettings(std::move(logFileSettings)), m_softwareSelection(std::move(softwareSelection))
+{
+}
+
+QWidget* CQtUserInterface::Owner()
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    return modal != nullptr ? modal : QApplication::activeWindow();
+}
+
+BoxAnswer CQtUserInterface::MessageBox(std::string_view text, BoxButtons buttons, BoxIcon icon)
+{
+    const CCursorPause pause;
+    const std::unique_ptr<QMessageBox> box = MakeMessageBox(text, buttons, icon, Owner());
+    return AnswerOf(static_cast<QMessageBox::StandardButton>(box->exec()), buttons);
+}
+
+int CQtUserInterface::Ask(std::string_view title, std::string_view text, const std::vector<std::string>& buttons)
+{
+    const CCursorPause pause;
+    const std::unique_ptr<QMessageBox> box = MakeQuestionBox(title, text, buttons, Owner());
+    box->exec();
+    return ChosenButton(*box);
+}
+
+std::string CQtUserInterface::ChooseFile(const FileChooser& chooser)
+{
+    const CCursorPause pause;
+    // A path that will not do is explained, then the user chooses again.
+    for (;;) {
+        QFileDialog dialog(Owner());
+        SetUpFileDialog(dialog, chooser);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+            return {};
+        }
+        const QString path = dialog.selectedFiles().front();
+        const QString problem = FileProblem(chooser.mode, path);
+        if (problem.isEmpty()) {
+            return FromQt(path);
+        }
+        MessageBox(FromQt(problem), BoxButtons::Ok, BoxIcon::Warning);
+    }
+}
+
+bool CQtUserInterface::RunDialog(CDialogForm& dialog)
+{
+    const CCursorPause pause;
+    CFormDialog window(dialog, Owner());
+    return window.exec() == QDialog::Accepted;
+}
+
+bool CQtUserInterface::Run(const DialogFactory& factory)
+{
+    const std::unique_ptr<CDialogForm> dialog = factory ? factory(*this) : nullptr;
+    return dialog != nullptr && RunDialog(*dialog);
+}
+
+bool CQtUserInterface::RunLogFileSettings() { return Run(m_logFileSettings); }
+
+void CQtUserInterface::RunSoftwareSelection() { Run(m_softwareSelection); }
+
+}  // namespace kestrion
