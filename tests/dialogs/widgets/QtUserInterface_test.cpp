@@ -1,4 +1,6 @@
-#include "dialogs/widgets/QtUserInterface.h"
+// The parts the Qt user interface is made of: file filters and dialogs, message boxes, questions
+// and the pause of the wait cursor.
+#include "dialogs/widgets/MessageBoxes.h"
 
 #include <sys/stat.h>
 
@@ -13,7 +15,6 @@
 #include "dialogs/widgets/CursorPause.h"
 #include "dialogs/widgets/FileChoosing.h"
 #include "dialogs/widgets/FileFilter.h"
-#include "dialogs/widgets/MessageBoxes.h"
 
 namespace kestrion {
 namespace {
@@ -156,23 +157,6 @@ TEST_F(QtUserInterfaceTest, WaitCursorsAreDownWhileTheUserAnswersAndBackAfter)
     EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::BusyCursor);
     QGuiApplication::restoreOverrideCursor();
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
-}
-
-TEST_F(QtUserInterfaceTest, NamedDialogsOpenOnlyWhenTheirFactoryGivesOne)
-{
-    int made = 0;
-    IUserInterface* given = nullptr;
-    CQtUserInterface ui(
-        [&](IUserInterface& on) {
-            ++made;
-            given = &on;
-            return std::unique_ptr<CDialogForm>();
-        },
-        nullptr);
-    EXPECT_FALSE(ui.RunLogFileSettings());
-    ui.RunSoftwareSelection();
-    EXPECT_EQ(made, 1);
-    EXPECT_EQ(given, &ui);
 }
 
 }  // namespace
