@@ -1,0 +1,109 @@
+#pragma once
+// A simulated receiver on a pseudo-terminal, served on a thread of its own, and the engine
+// on the other end in real time: the commands' bytes on the wire are the simulator's trace.
+#include <atomic>
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "../platform/ScriptedUi.h"
+#include "../platform/TempFolder.h"
+#include "app/Engine.h"
+#include "platform/LoopTimers.h"
+#include "sim/ReceiverServer.h"
+#include "transport/StdRandom.h"
+
+namespace kestrion::test {
+
+class CLiveReceiver {
+public:
+    explicit CLiveReceiver(const SimConfig& config) : m_model(config, SteadyNowMs())
+    {
+        std::string error;
+        if (!m_endpoint.Open(config.baud, SteadyNowMs(), error)) {
+            throw std::runtime_error(error);
+        }
+        m_model.SetTrace([this](std::string_view line) {
+            const std::lock_guard lock(m_mutex);
+            m_trace.emplace_back(line);
+        });
+        m_thread = std::thread([this] { ServeReceiver(m_endpoint, m_model, m_stop); });
+    }
+    ~CLiveReceiver()
+    {
+        m_stop = true;
+        m_thread.join();
+    }
+    CLiveReceiver(const CLiveReceiver&) = delete;
+    CLiveReceiver& operator=(const CLiveReceiver&) = delete;
+
+    const std::string& Path() const { return m_endpoint.SlavePath(); }
+    // What the receiver heard at its baud rate: frames in hexadecimal, sentences as text.
+    std::vector<std::string> Heard()
+    {
+        const std::lock_guard lock(m_mutex);
+        return m_trace;
+    }
+
+private:
+    CPtyEndpoint m_endpoint;
+    CReceiverModel m_model;
+    std::atomic<bool> m_stop{false};
+    std::mutex m_mutex;
+    std::vector<std::string> m_trace;
+    std::thread m_thread;
+};
+
+// The engine on a live simulated receiver, its user played by a script.
+class CLiveConsole {
+public:
+    CLiveConsole(const SimConfig& config, const std::string& extraIni = {})
+        : m_ini(m_folder.Path() / "kestrion-demo.ini"), receiver(config)
+    {
+        WriteText(m_ini, "[Data Sources]\nDataSource=1\nMeasSource=1\nMeasSerialPort=" + receiver.Path() +
+                             "\nMeasSerialBaud=38400\nMeasSerialDBits=8\nMeasSerialParity=NONE\nMeasSerialSBits=1\n" +
+                             extraIni);
+        engine = std::make_unique<CEngine>(CProfile(m_ini), ui, m_timers, m_timers, m_random);
+        m_timers.SetDispatch(engine->TimerService());
+        engine->CreateDocument();
+        engine->ToggleDataSource();
+    }
+    ~CLiveConsole()
+    {
+        if (engine->DataSourceOpen()) {
+            engine->ToggleDataSource();
+        }
+    }
+
+    // Runs the loop for this long in real time.
+    void Run(double seconds)
+    {
+        const int64_t limit = m_timers.ElapsedMs() + static_cast<int64_t>(seconds * 1000);
+        while (engine->DataSourceOpen()) {
+            engine->ProcessPostedMessages();
+            if (!m_timers.RunNext(limit)) {
+                break;
+            }
+        }
+        engine->ProcessPostedMessages();
+    }
+    CProfile Profile() const { return CProfile(m_ini); }
+    std::filesystem::path File(const std::string& name) const { return m_folder.Path() / name; }
+
+private:
+    // Declared first: the engine goes before its timers and settings file.
+    CTempFolder m_folder;
+    std::filesystem::path m_ini;
+    CLoopTimers m_timers{CLoopTimers::Mode::Real, std::time(nullptr)};
+    CStdRandom m_random;
+
+public:
+    CLiveReceiver receiver;
+    fakes::CScriptedUi ui;
+    std::unique_ptr<CEngine> engine;
+};
+
+}  // namespace kestrion::test
