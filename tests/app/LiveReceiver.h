@@ -29,6 +29,7 @@ public:
         m_model.SetTrace([this](std::string_view line) {
             const std::lock_guard lock(m_mutex);
             m_trace.emplace_back(line);
+            m_times.push_back(SteadyNowMs());
         });
         m_thread = std::thread([this] { ServeReceiver(m_endpoint, m_model, m_stop); });
     }
@@ -47,6 +48,18 @@ public:
         const std::lock_guard lock(m_mutex);
         return m_trace;
     }
+    // When the receiver heard the lines that begin with the prefix, in ms of the steady clock.
+    std::vector<int64_t> HeardAt(std::string_view prefix)
+    {
+        const std::lock_guard lock(m_mutex);
+        std::vector<int64_t> times;
+        for (size_t i = 0; i < m_trace.size(); ++i) {
+            if (m_trace[i].starts_with(prefix)) {
+                times.push_back(m_times[i]);
+            }
+        }
+        return times;
+    }
 
 private:
     CPtyEndpoint m_endpoint;
@@ -54,6 +67,7 @@ private:
     std::atomic<bool> m_stop{false};
     std::mutex m_mutex;
     std::vector<std::string> m_trace;
+    std::vector<int64_t> m_times;
     std::thread m_thread;
 };
 
