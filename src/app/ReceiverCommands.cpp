@@ -109,16 +109,18 @@ void CReceiverCommands::Run(int commandId, CMeasuredFeed& feed, bool sourceOpen)
     case ID_SET_MAIN_PORT: SetMainSerialPort(feed); break;
     case ID_SET_DGPS_PORT: SetDgpsSerialPort(feed); break;
     case ID_SET_UART: ConfigureUarts(feed); break;
-    case ID_SWITCH_OPERATING_MODE: {
-        COperatingModeDialog dialog(m_services.Ui());
-        RunAndSend(dialog, feed);
+    case ID_SWITCH_OPERATING_MODE:
+        if (SerialSelected()) {
+            COperatingModeDialog dialog(m_services.Ui());
+            RunAndSend(dialog, feed);
+        }
         break;
-    }
-    case ID_SET_MESSAGE_RATE: {
-        CMessageRateDialog dialog(m_services.Ui());
-        RunAndSend(dialog, feed);
+    case ID_SET_MESSAGE_RATE:
+        if (SerialSelected()) {
+            CMessageRateDialog dialog(m_services.Ui());
+            RunAndSend(dialog, feed);
+        }
         break;
-    }
     default: break;
     }
     if (!sourceOpen) {

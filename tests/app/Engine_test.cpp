@@ -34,7 +34,11 @@ protected:
     }
     int Ask(std::string_view, std::string_view, const std::vector<std::string>&) override { return 0; }
     std::string ChooseFile(const FileChooser&) override { return {}; }
-    bool RunDialog(CDialogForm&) override { return false; }
+    bool RunDialog(CDialogForm& dialog) override
+    {
+        dialogs.push_back(dialog.Title());
+        return false;
+    }
     bool RunLogFileSettings() override { return false; }
     void RunSoftwareSelection() override {}
     void OnUpdate(int hint, const CMessageRecord* record) override
@@ -70,6 +74,7 @@ protected:
     CStdRandom random{7};
     std::unique_ptr<CEngine> m_engine;
     std::vector<std::string> boxes;
+    std::vector<std::string> dialogs;
     BoxAnswer answer = BoxAnswer::No;
     Updates updates;
 };
@@ -206,6 +211,31 @@ TEST_F(EngineTest, ServicesNameTheTitlePostTextsAndGuardTheBox)
     services.SetDataReceived();
     services.GuardedMessageBox("third", BoxButtons::Ok, BoxIcon::None);
     EXPECT_EQ(boxes, (std::vector<std::string>{"first", "third"}));
+}
+
+// Receiver commands show their dialogs only for a receiver on a serial port, and those that
+// need an open data source only while it is open.
+TEST_F(EngineTest, ReceiverDialogsNeedASerialReceiver)
+{
+    CEngine& engine = Start("[Data Sources]\nDataSource=0\nMeasSource=1\n");
+    engine.ToggleDataSource();
+    ASSERT_TRUE(engine.DataSourceOpen());
+    for (const CommandInfo& command : Commands()) {
+        if (command.handler == Handler::Receiver) {
+            engine.Execute(command.id);
+        }
+    }
+    engine.ProcessPostedMessages();
+    EXPECT_TRUE(dialogs.empty()) << dialogs.front();
+
+    CEngine& serial = Start("[Data Sources]\nDataSource=1\nMeasSource=1\nMeasSerialPort=/dev/null/none\n");
+    for (const int id : {ID_INITIALIZE, ID_SWITCH_TO_NMEA, ID_TRANSMIT, ID_SET_ALMANAC}) {
+        serial.Execute(id);
+    }
+    EXPECT_TRUE(dialogs.empty()) << "the data source is closed";
+    serial.Execute(ID_NAV_DOP_MASK);
+    EXPECT_EQ(dialogs, std::vector<std::string>{"DOP Mask Control: Default"})
+        << "the menu disables it; the command itself only needs the serial setting";
 }
 
 }  // namespace
