@@ -182,13 +182,14 @@ FormControl& CDialogForm::Add(FormControl control)
     return m_controls.back();
 }
 
-FormControl& CDialogForm::Add(int id, ControlKind kind, std::string label, int group)
+FormControl& CDialogForm::Add(int id, ControlKind kind, std::string label, int group, std::vector<std::string> items)
 {
     FormControl control;
     control.id = id;
     control.kind = kind;
     control.label = std::move(label);
     control.group = group;
+    control.items = std::move(items);
     return Add(std::move(control));
 }
 
@@ -211,13 +212,7 @@ FormControl& CDialogForm::AddCheck(int id, std::string label, int group)
 
 FormControl& CDialogForm::AddRadio(int id, std::string label, std::vector<std::string> buttons, int group)
 {
-    FormControl control;
-    control.id = id;
-    control.kind = ControlKind::Radio;
-    control.label = std::move(label);
-    control.group = group;
-    control.items = std::move(buttons);
-    return Add(std::move(control));
+    return Add(id, ControlKind::Radio, std::move(label), group, std::move(buttons));
 }
 
 FormControl& CDialogForm::AddIntEdit(int id, std::string label, std::string unit, int64_t low, int64_t high,
@@ -263,27 +258,17 @@ FormControl& CDialogForm::AddMultiLineEdit(int id, std::string label, int group)
 
 FormControl& CDialogForm::AddDropList(int id, std::string label, std::vector<std::string> items, int group)
 {
-    FormControl& control = Add(id, ControlKind::DropList, std::move(label), group);
-    control.items = std::move(items);
-    return control;
+    return Add(id, ControlKind::DropList, std::move(label), group, std::move(items));
 }
 
 FormControl& CDialogForm::AddComboEdit(int id, std::string label, std::vector<std::string> items, int group)
 {
-    FormControl& control = Add(id, ControlKind::ComboEdit, std::move(label), group);
-    control.items = std::move(items);
-    return control;
+    return Add(id, ControlKind::ComboEdit, std::move(label), group, std::move(items));
 }
 
 FormControl& CDialogForm::AddSelectList(int id, std::string label, std::vector<std::string> items, int group)
 {
-    FormControl control;
-    control.id = id;
-    control.kind = ControlKind::SelectList;
-    control.label = std::move(label);
-    control.group = group;
-    control.items = std::move(items);
-    return Add(std::move(control));
+    return Add(id, ControlKind::SelectList, std::move(label), group, std::move(items));
 }
 
 FormControl& CDialogForm::AddButton(int id, std::string label, int group)

@@ -100,7 +100,7 @@ protected:
 
     // The builders return the new control, valid until the next one is added.
     FormControl& Add(FormControl control);
-    FormControl& Add(int id, ControlKind kind, std::string label, int group);
+    FormControl& Add(int id, ControlKind kind, std::string label, int group, std::vector<std::string> items = {});
     FormControl& AddGroup(int id, std::string label, int group = 0);
     FormControl& AddStatic(int id, std::string text, int group = 0);
     FormControl& AddCheck(int id, std::string label, int group = 0);
