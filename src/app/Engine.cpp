@@ -189,6 +189,9 @@ void CEngine::HandleFrameMessage(int message)
 {
     switch (message) {
     case WMU_DOCUMENT_CLOSED:
+        if (m_documentClosed) {
+            m_documentClosed();
+        }
         m_closedDocument = std::move(m_document);
         if (m_dataSourceOpen != 0) {
             CloseDataSource();

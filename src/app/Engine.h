@@ -3,6 +3,7 @@
 // pause, NMEA display mode, the custom frame messages), the timer service, the program-wide
 // services and the one current document. The console's window and kestrion-cli drive it.
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -47,6 +48,9 @@ public:
     FrameState State();
     // How the engine shows a view slot (the poll commands show the response view).
     void SetShowView(std::function<void(int slot)> showView);
+    // Called when the current document has closed, before its data source closes: the window
+    // drops the views it made for it.
+    void SetDocumentClosed(std::function<void()> documentClosed) { m_documentClosed = std::move(documentClosed); }
     // Handles the frame messages queued since the last turn of the loop.
     void ProcessPostedMessages();
 
@@ -86,6 +90,7 @@ private:
     std::unique_ptr<CFeedDoc> m_document;
     std::unique_ptr<CFeedDoc> m_closedDocument;  // kept until its close call has returned
     std::deque<int> m_posted;
+    std::function<void()> m_documentClosed;
     std::deque<std::pair<uint8_t, std::vector<uint8_t>>> m_pollAnswers;
     int m_dataSourceOpen = 0;
     int m_displayPaused = 0;

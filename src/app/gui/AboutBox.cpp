@@ -1,0 +1,18 @@
+#include "app/gui/AboutBox.h"
+
+#include "app/gui/ToolbarImages.h"
+
+namespace kestrion {
+
+std::unique_ptr<QMessageBox> MakeAboutBox(QWidget* parent)
+{
+    auto box = std::make_unique<QMessageBox>(parent);
+    box->setWindowTitle("About Kestrion Demo");
+    box->setIconPixmap(ProgramIcon().pixmap(48, 48));
+    box->setText("Kestrion Demo 3.36");
+    box->setInformativeText("Evaluation console for Kestrion GPS receivers");
+    box->setStandardButtons(QMessageBox::Ok);
+    return box;
+}
+
+}  // namespace kestrion

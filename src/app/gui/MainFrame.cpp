@@ -1,0 +1,319 @@
+#include "app/gui/MainFrame.h"
+
+#include <algorithm>
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTimer>
+#include <QToolBar>
+
+#include "app/gui/AboutBox.h"
+#include "app/gui/CommandActions.h"
+#include "app/gui/ViewFrame.h"
+#include "app/gui/WaitCursor.h"
+#include "app/gui/WindowPlacement.h"
+#include "dialogs/DataSourceSetup.h"
+#include "dialogs/PreferencesDialog.h"
+#include "dialogs/widgets/QtText.h"
+#include "platform/SerialPorts.h"
+#include "transport/FeedEvents.h"
+
+namespace kestrion {
+namespace {
+
+constexpr const char* kPlacementSection = "Main";
+constexpr int kDevelopmentSlot = 4;
+constexpr int kNavigationSlot = 3;
+constexpr int kMapSlot = 2;
+
+bool Available(const CommandInfo& command)
+{
+    return command.viewSlot < 0 || ViewBuilt(command.viewSlot);
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(CProfile profile, IUserInterface& ui, const IClock& clock, IRandomGenerator& generator,
+                       QWidget* parent)
+    : QMainWindow(parent),
+      m_profile(profile),
+      m_ui(ui),
+      m_timers([this](unsigned systemTimerId) {
+          m_engine->TimerService().Dispatch(systemTimerId);
+          AfterTurn();
+      }),
+      m_engine(std::make_unique<CEngine>(std::move(profile), ui, m_timers, clock, generator)),
+      m_openViews(m_profile)
+{
+    m_engine->SetShowView([this](int slot) { ToggleViewSlot(slot, true); });
+    m_engine->SetDocumentClosed([this] { DropViewFrames(); });
+
+    m_mdiArea = new QMdiArea(this);
+    setCentralWidget(m_mdiArea);
+    QToolBar* toolBar = addToolBar("Toolbar");
+    toolBar->setObjectName("toolbar");
+    toolBar->setMovable(false);
+    toolBar->setFloatable(false);
+    m_actions = new CCommandActions(*menuBar(), *toolBar, [this](int id) { RunCommand(id); },
+                                    [this] { UpdateCommands(); });
+    setWindowTitle("Kestrion Demo 3.36");
+    RestorePlacement();
+    UpdateCommands();
+}
+
+CMainFrame::~CMainFrame()
+{
+    // Stops the feeds and closes the document, which takes the view frames with it.
+    m_engine.reset();
+    SavePlacement();
+}
+
+void CMainFrame::Start()
+{
+    if (m_startMinimized) {
+        showMinimized();
+    } else {
+        show();
+    }
+    // Inside the event loop, so that the frame is painted under the dialog.
+    QTimer::singleShot(0, this, [this] { RunCommand(ID_DATA_SOURCE_SETUP); });
+}
+
+void CMainFrame::RunCommand(int id)
+{
+    const CommandInfo* command = FindCommand(id);
+    if (command == nullptr || !Available(*command) || !IsEnabled(*command, State())) {
+        UpdateCommands();
+        return;
+    }
+    if (command->viewSlot >= 0) {
+        ToggleViewSlot(command->viewSlot, false);
+    } else if (command->handler == Handler::Frame) {
+        RunFrameCommand(id);
+    } else {
+        const CWaitCursor wait;
+        m_engine->Execute(id);
+    }
+    AfterTurn();
+}
+
+void CMainFrame::RunFrameCommand(int id)
+{
+    switch (id) {
+    case ID_DATA_SOURCE_SETUP: SetUpDataSource(); break;
+    case ID_PREFERENCES: RunPreferences(); break;
+    case ID_APP_ABOUT: MakeAboutBox(this)->exec(); break;
+    case ID_APP_EXIT: close(); break;
+    case ID_WINDOW_CASCADE: m_mdiArea->cascadeSubWindows(); break;
+    case ID_WINDOW_TILE: m_mdiArea->tileSubWindows(); break;
+    case ID_WINDOW_ARRANGE: ArrangeIcons(); break;
+    case ID_CLOSE_ALL: CloseAllViews(); break;
+    default: break;
+    }
+}
+
+void CMainFrame::AfterTurn()
+{
+    m_engine->ProcessPostedMessages();
+    if (m_engine->NmeaViewsArranged() && !m_nmeaArranged) {
+        m_nmeaArranged = true;
+        ArrangeForNmea();
+    }
+    UpdateCommands();
+    const QString title = ToQt(m_engine->Title());
+    if (!title.isEmpty() && title != windowTitle()) {
+        setWindowTitle(title);
+    }
+}
+
+FrameState CMainFrame::State() const
+{
+    FrameState state = m_engine->State();
+    for (size_t slot = 0; slot < m_viewFrames.size(); ++slot) {
+        state.viewExists[slot] = m_viewFrames[slot] != nullptr;
+        state.viewVisible[slot] = m_viewFrames[slot] != nullptr && !m_viewFrames[slot]->isHidden();
+    }
+    return state;
+}
+
+void CMainFrame::UpdateCommands()
+{
+    m_actions->Update(State(), Available);
+    m_actions->SetImage(ID_OPEN_DATA_SOURCE, m_engine->OpenSourceImage());
+    m_actions->SetImage(ID_PAUSE_DISPLAY, m_engine->PauseImage());
+}
+
+QAction* CMainFrame::Action(int id) const
+{
+    return m_actions->Action(id);
+}
+
+int CMainFrame::ToolbarImage(int id) const
+{
+    return m_actions->Image(id);
+}
+
+void CMainFrame::ToggleViewSlot(int slot, bool force)
+{
+    if (!ViewBuilt(slot)) {
+        return;
+    }
+    CViewFrame*& frame = m_viewFrames[static_cast<size_t>(slot)];
+    const bool show = frame == nullptr || frame->isHidden() || force;
+    if (frame == nullptr) {
+        if (m_engine->CurrentDocument() == nullptr) {
+            m_engine->CreateDocument();
+        }
+        frame = CreateViewFrame(slot);
+    }
+    if (show) {
+        frame->ShowRestored();
+        m_mdiArea->setActiveSubWindow(frame);
+    } else {
+        frame->HideView();
+    }
+    m_openViews.Set(slot, show);
+}
+
+CViewFrame* CMainFrame::CreateViewFrame(int slot)
+{
+    MadeView made = MakeView(slot, *m_engine, m_ui);
+    IDocumentView& view = *made.view;
+    auto* frame = new CViewFrame(made.widget.release(), m_profile, PlacementSection(slot));
+    m_mdiArea->addSubWindow(frame);
+    connect(frame, &CViewFrame::closeRequested, this, [this, frame] { CloseRequested(frame); });
+    m_engine->CurrentDocument()->AddView(view);
+    return frame;
+}
+
+void CMainFrame::CloseRequested(CViewFrame* frame)
+{
+    const auto found = std::find(m_viewFrames.begin(), m_viewFrames.end(), frame);
+    if (found == m_viewFrames.end()) {
+        return;
+    }
+    ToggleViewSlot(static_cast<int>(found - m_viewFrames.begin()), false);
+    AfterTurn();
+}
+
+void CMainFrame::CloseAllViews()
+{
+    // Only the shown views: a close request to a hidden one would show it again.
+    for (CViewFrame* frame : m_viewFrames) {
+        if (frame != nullptr && !frame->isHidden()) {
+            frame->close();
+        }
+    }
+}
+
+void CMainFrame::DropViewFrames()
+{
+    for (CViewFrame*& frame : m_viewFrames) {
+        delete frame;
+        frame = nullptr;
+    }
+}
+
+bool CMainFrame::AnyViewExists() const
+{
+    return std::any_of(m_viewFrames.begin(), m_viewFrames.end(), [](const CViewFrame* frame) { return frame != nullptr; });
+}
+
+void CMainFrame::ArrangeIcons()
+{
+    // Minimised views in a row along the bottom of the area.
+    int left = 0;
+    for (QMdiSubWindow* window : m_mdiArea->subWindowList()) {
+        if (window->isMinimized() && !window->isHidden()) {
+            window->move(left, m_mdiArea->viewport()->height() - window->height());
+            left += window->width();
+        }
+    }
+}
+
+void CMainFrame::SetUpDataSource()
+{
+    CDataSourceSetup dialog(m_ui, m_profile, m_firstOpening, ListSerialPorts(),
+                            [this] { m_engine->Services().RefreshTitle(); });
+    if (!m_ui.RunDialog(dialog)) {
+        return;
+    }
+    if (m_engine->CurrentDocument() != nullptr && AnyViewExists()) {
+        m_engine->ProcessPostedMessages();
+    }
+    // The new document reads the new settings; the old one closes with its views.
+    m_engine->CreateDocument();
+    for (int slot = 0; slot < kViewSlots; ++slot) {
+        if (m_openViews.IsOpen(slot)) {
+            ToggleViewSlot(slot, false);
+        }
+    }
+}
+
+void CMainFrame::RunPreferences()
+{
+    CPreferencesDialog dialog(m_ui, m_profile);
+    if (m_ui.RunDialog(dialog)) {
+        m_engine->SendFrameMessage(WMU_FEED_REFRESH);
+    }
+}
+
+void CMainFrame::ArrangeForNmea()
+{
+    m_openViews.Load();
+    const std::string listed = m_openViews.Text();
+    for (int slot = 0; slot < kViewSlots; ++slot) {
+        if (listed[static_cast<size_t>(slot)] != '1' || slot == kMapSlot || slot == kDevelopmentSlot) {
+            continue;
+        }
+        ToggleViewSlot(slot, false);
+        if (slot != kNavigationSlot) {
+            ToggleViewSlot(slot, false);
+        }
+    }
+    ToggleViewSlot(kDevelopmentSlot, true);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (m_engine->Log().IsOpen()) {
+        if (m_ui.MessageBox("Exiting will close the log file.  Do you wish to exit?", BoxButtons::YesNo,
+                            BoxIcon::Question) != BoxAnswer::Yes) {
+            event->ignore();
+            return;
+        }
+        m_engine->Log().Close();
+    }
+    event->accept();
+}
+
+void CMainFrame::RestorePlacement()
+{
+    resize(1024, 720);
+    const std::optional<WindowPlacement> placement = LoadPlacement(m_profile, kPlacementSection);
+    if (!placement) {
+        return;
+    }
+    const QRect normal = NormalGeometry(*placement);
+    // A rectangle on a screen that is no longer there keeps the size on the primary screen.
+    if (!normal.isEmpty() && QGuiApplication::screenAt(normal.center()) != nullptr) {
+        setGeometry(normal);
+    } else if (!normal.isEmpty()) {
+        resize(normal.size());
+    }
+    m_startMinimized = placement->showCmd == WindowPlacement::kShowMinimized;
+}
+
+void CMainFrame::SavePlacement() const
+{
+    QRect normal = normalGeometry();
+    if (normal.isEmpty()) {
+        normal = geometry();
+    }
+    kestrion::SavePlacement(m_profile, kPlacementSection, PlacementOf(normal, windowState()));
+}
+
+}  // namespace kestrion

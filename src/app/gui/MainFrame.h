@@ -1,0 +1,85 @@
+#pragma once
+// The console's top-level window: the MDI frame with the menus and the toolbar of the command
+// table, the view slots and their frames, the timers on Qt, and the engine behind them. Every
+// command arrives here and is routed to the frame itself, the engine or the receiver.
+#include <array>
+#include <memory>
+
+#include <QMainWindow>
+
+#include "app/Engine.h"
+#include "app/gui/OpenViews.h"
+#include "app/gui/QtSystemTimers.h"
+#include "app/gui/ViewFactory.h"
+
+class QMdiArea;
+
+namespace kestrion {
+
+class CCommandActions;
+class CViewFrame;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+
+public:
+    CMainFrame(CProfile profile, IUserInterface& ui, const IClock& clock, IRandomGenerator& generator,
+               QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // Shows the frame where the last run left it and runs the data source setup.
+    void Start();
+
+    // Carries out a command of the table if it is enabled, as its menu item does.
+    void RunCommand(int id);
+    // Shows or hides the view of a slot; force shows it in any case.
+    void ToggleViewSlot(int slot, bool force);
+    // The update rules' state: the engine's and the views'.
+    FrameState State() const;
+
+    CEngine& Engine() { return *m_engine; }
+    QAction* Action(int id) const;
+    // The picture number a toolbar command shows.
+    int ToolbarImage(int id) const;
+    CViewFrame* ViewFrame(int slot) const { return m_viewFrames[static_cast<size_t>(slot)]; }
+    QMdiArea& MdiArea() { return *m_mdiArea; }
+    const COpenViews& OpenViews() const { return m_openViews; }
+    CQtSystemTimers& SystemTimers() { return m_timers; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // After every timer event and command: the engine's queued messages, the NMEA arrangement,
+    // the command marks and pictures, the caption.
+    void AfterTurn();
+    void UpdateCommands();
+    void RunFrameCommand(int id);
+    void SetUpDataSource();
+    void RunPreferences();
+    void CloseAllViews();
+    void ArrangeIcons();
+    // Once per run, at the first NMEA sentence.
+    void ArrangeForNmea();
+    CViewFrame* CreateViewFrame(int slot);
+    void CloseRequested(CViewFrame* frame);
+    void DropViewFrames();
+    bool AnyViewExists() const;
+    void RestorePlacement();
+    void SavePlacement() const;
+
+    CProfile m_profile;
+    IUserInterface& m_ui;
+    CQtSystemTimers m_timers;
+    std::unique_ptr<CEngine> m_engine;
+    COpenViews m_openViews;
+    QMdiArea* m_mdiArea = nullptr;
+    CCommandActions* m_actions = nullptr;
+    std::array<CViewFrame*, kViewSlots> m_viewFrames{};
+    // The data source setup offers no Cancel the first time.
+    bool m_firstOpening = true;
+    bool m_nmeaArranged = false;
+    bool m_startMinimized = false;
+};
+
+}  // namespace kestrion

@@ -1,0 +1,112 @@
+// The console's window on a simulated receiver on a pseudo-terminal, in real time: a poll from
+// the menu reaches the receiver and its answer shows in the response view. With
+// KESTRION_SCREENSHOTS=<dir> set, a picture of the window with the four text views on live
+// data is written to <dir>/main-window.png at device pixel ratio 2.
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QMdiArea>
+#include <QPixmap>
+#include <cstdlib>
+#include <functional>
+
+#include "../app/LiveReceiver.h"
+#include "FrameConsole.h"
+#include "app/gui/ToolbarImages.h"
+#include "views/QueryView.h"
+
+namespace kestrion::test {
+namespace {
+
+// Runs the event loop until done or the time is up; whether done.
+bool RunUntil(const std::function<bool()>& done, int limitMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < limitMs) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    }
+    return done();
+}
+
+void RunFor(int ms)
+{
+    RunUntil([] { return false; }, ms);
+}
+
+size_t VersionPollsHeard(CLiveReceiver& receiver)
+{
+    size_t count = 0;
+    for (const std::string& line : receiver.Heard()) {
+        count += line.starts_with("A0 A2 00 02 84 ") ? 1 : 0;
+    }
+    return count;
+}
+
+QStringList ResponseLines(CFrameConsole& console)
+{
+    CViewFrame* frame = console.View(5);
+    return frame != nullptr ? static_cast<CQueryView*>(frame->widget())->Lines() : QStringList();
+}
+
+// The frame with its data source open on a simulated receiver.
+struct CLiveFrame {
+    CLiveFrame()
+        : console("[Data Sources]\nDataSource=1\nMeasSource=1\nMeasSerialPort=" + receiver.Path() +
+                  "\nMeasSerialBaud=38400\nMeasSerialDBits=8\nMeasSerialParity=NONE\nMeasSerialSBits=1\n")
+    {
+        console.frame->RunCommand(ID_OPEN_DATA_SOURCE);
+    }
+    CLiveReceiver receiver{SimConfig{}};
+    CFrameConsole console;
+};
+
+TEST(LiveFrame, VersionPollFromTheMenuReachesTheReceiverAndItsAnswerIsShown)
+{
+    CLiveFrame live;
+    CFrameConsole& console = live.console;
+    ASSERT_TRUE(console.frame->Engine().DataSourceOpen());
+    RunFor(1000);
+    const size_t pollsBefore = VersionPollsHeard(live.receiver);
+    EXPECT_EQ(console.View(5), nullptr);
+
+    console.frame->Action(ID_POLL_VERSION)->trigger();
+    ASSERT_NE(console.View(5), nullptr) << "the poll shows the response view";
+    EXPECT_FALSE(console.View(5)->isHidden());
+    const auto answered = [&] { return ResponseLines(console).join("\n").contains("SW Version"); };
+    EXPECT_TRUE(RunUntil(answered, 3000)) << ResponseLines(console).join("\n").toStdString();
+    EXPECT_EQ(VersionPollsHeard(live.receiver), pollsBefore + 1);
+}
+
+TEST(LiveFrame, Screenshot)
+{
+    const char* folder = std::getenv("KESTRION_SCREENSHOTS");
+    if (folder == nullptr) {
+        GTEST_SKIP() << "set KESTRION_SCREENSHOTS to a folder to write the picture";
+    }
+    CLiveFrame live;
+    QApplication::setWindowIcon(ProgramIcon());
+    CMainFrame& frame = *live.console.frame;
+    frame.resize(1200, 800);
+    frame.show();
+    for (const int id : {ID_VIEW_ERROR, ID_VIEW_DEVELOPMENT, ID_VIEW_RESPONSE, ID_VIEW_NAVIGATION}) {
+        frame.RunCommand(id);
+    }
+    RunFor(2500);
+    frame.RunCommand(ID_POLL_VERSION);
+    frame.RunCommand(ID_POLL_CLOCK);
+    RunFor(2500);
+    frame.MdiArea().tileSubWindows();
+    frame.MdiArea().setActiveSubWindow(live.console.View(3));
+    RunFor(200);
+
+    constexpr qreal kPixelRatio = 2.0;
+    QPixmap picture(frame.size() * kPixelRatio);
+    picture.setDevicePixelRatio(kPixelRatio);
+    frame.render(&picture);
+    const QString path = QString::fromUtf8(folder) + "/main-window.png";
+    ASSERT_TRUE(picture.save(path, "PNG")) << path.toStdString();
+}
+
+}  // namespace
+}  // namespace kestrion::test
