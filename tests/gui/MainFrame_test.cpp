@@ -70,7 +70,7 @@ TEST(MainFrame, MenusAndToolbarHoldTheCommandTable)
             continue;
         }
         EXPECT_EQ(buttons[static_cast<qsizetype>(i)], console.frame->Action(kToolbar[i])) << i;
-        EXPECT_FALSE(buttons[static_cast<qsizetype>(i)]->icon().isNull()) << i;
+        EXPECT_FALSE(buttons[static_cast<qsizetype>(i)]->icon().pixmap(16, 16).isNull()) << "drawn from the resources " << i;
         images.push_back(console.frame->ToolbarImage(kToolbar[i]));
     }
     EXPECT_EQ(images, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7}));
