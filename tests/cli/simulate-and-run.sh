@@ -1,7 +1,7 @@
 #!/bin/sh
 # A live receiver end to end: the simulator on a pseudo-terminal and the engine on the other
-# end for a few seconds (enough on a loaded machine). The log must show the version poll, the version found and
-# navigation records.
+# end for a few seconds (enough on a loaded machine). The log must show the version poll, the
+# version found and navigation records.
 set -eu
 cli="$1"
 work="$2"
