@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -15,6 +14,7 @@
 
 #include "../app/LiveReceiver.h"
 #include "../platform/QtTestApp.h"
+#include "EventLoop.h"
 #include "app/CommandTable.h"
 #include "app/gui/MainFrame.h"
 #include "app/gui/SystemClock.h"
@@ -22,16 +22,6 @@
 
 namespace kestrion::test {
 namespace {
-
-bool RunUntil(const std::function<bool()>& done, int limitMs)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < limitMs) {
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
-    }
-    return done();
-}
 
 QLineEdit* EditLabelled(QWidget& dialog, const QString& label)
 {

@@ -4,35 +4,19 @@
 // data is written to <dir>/main-window.png at device pixel ratio 2.
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
 #include <QMdiArea>
 #include <QPixmap>
 #include <cstdlib>
 #include <functional>
 
 #include "../app/LiveReceiver.h"
+#include "EventLoop.h"
 #include "FrameConsole.h"
 #include "app/gui/ToolbarImages.h"
 #include "views/QueryView.h"
 
 namespace kestrion::test {
 namespace {
-
-// Runs the event loop until done or the time is up; whether done.
-bool RunUntil(const std::function<bool()>& done, int limitMs)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < limitMs) {
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
-    }
-    return done();
-}
-
-void RunFor(int ms)
-{
-    RunUntil([] { return false; }, ms);
-}
 
 size_t VersionPollsHeard(CLiveReceiver& receiver)
 {
