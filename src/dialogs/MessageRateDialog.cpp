@@ -51,21 +51,12 @@ CMessageRateDialog::CMessageRateDialog(IUserInterface& ui) : CCommandDialog(ui, 
     AddDropList(kMessage, "Select Message:", MessageTexts()).text = kMessages.front().text;
     AddIntEdit(kRate, "Enter Message Update Rate:", "(range: 0 - 30)", 0, 30);
     AddCheck(kSendNow, "&Send Message Now");
-    ApplyRules();
-}
-
-void CMessageRateDialog::ApplyRules()
-{
-    // The receiver sends development data once a second or not at all.
-    const bool development = ChosenMid() == kDevelopmentMid;
-    Enable(kSendNow, !development);
-    Enable(kRate, !development && !Checked(kSendNow));
 }
 
 void CMessageRateDialog::OnClicked(int id)
 {
     if (id == kSendNow) {
-        ApplyRules();
+        Enable(kRate, !Checked(kSendNow));
     }
 }
 
@@ -74,11 +65,15 @@ void CMessageRateDialog::OnChosen(int id)
     if (id != kMessage) {
         return;
     }
-    if (ChosenMid() == kDevelopmentMid) {
+    // The receiver sends development data once a second or not at all. Any other choice
+    // enables the rate again, even while "Send Message Now" is on.
+    const bool development = ChosenMid() == kDevelopmentMid;
+    if (development) {
         SetInt(kRate, 1);
         SetChecked(kSendNow, false);
     }
-    ApplyRules();
+    Enable(kSendNow, !development);
+    Enable(kRate, !development);
 }
 
 bool CMessageRateDialog::OnOk() { return ReadControls() && ChosenMid().has_value(); }

@@ -22,7 +22,6 @@ protected:
     bool OnOk() override;
 
 private:
-    void ApplyRules();
     // The MID of the chosen message, none when no item is chosen.
     std::optional<uint8_t> ChosenMid() const;
 };

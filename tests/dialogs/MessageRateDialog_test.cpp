@@ -66,6 +66,34 @@ TEST(MessageRateDialog, OpensOnTheFirstMessageAndSendNowOrDevelopmentDataDisable
     EXPECT_TRUE(dialog.Control(D::kSendNow).enabled);
 }
 
+// The box rules the rate until a message is chosen; a choice then enables the rate for every
+// message but development data, whatever the box says.
+TEST(MessageRateDialog, TheLastClickOrChoiceRulesTheRate)
+{
+    struct Case {
+        std::vector<std::string> actions;  // "now" clicks the box, anything else is an item chosen
+        bool rateEnabled, boxEnabled;
+    };
+    const Case cases[] = {
+        {{"now"}, false, true},
+        {{"now", "0x09 Throughput"}, true, true},
+        {{"now", "0x09 Throughput", "now", "now"}, false, true},
+        {{"now", "0xFF Development Data"}, false, false},
+        {{"0xFF Development Data", "0x05 Raw Trk Data"}, true, true},
+    };
+    for (const Case& c : cases) {
+        fakes::CScriptedUi ui;
+        D dialog(ui);
+        std::string where;
+        for (const std::string& action : c.actions) {
+            action == "now" ? dialog.Click(D::kSendNow) : dialog.ChooseItem(D::kMessage, ItemOf(dialog, action));
+            where += action + "|";
+        }
+        EXPECT_EQ(dialog.Control(D::kRate).enabled, c.rateEnabled) << where;
+        EXPECT_EQ(dialog.Control(D::kSendNow).enabled, c.boxEnabled) << where;
+    }
+}
+
 TEST(MessageRateDialog, RefusesARateOutOfRangeAndStaysOpenWithoutAMessage)
 {
     fakes::CScriptedUi ui;
