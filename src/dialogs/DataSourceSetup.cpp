@@ -87,7 +87,7 @@ CDataSourceSetup::CDataSourceSetup(IUserInterface& ui, const CProfile& profile, 
         firstOpening = false;
         EnableCancel(false);
     }
-    ApplyEnableRules();
+    ApplyRules();
 }
 
 void CDataSourceSetup::ShowSettings()
@@ -109,7 +109,7 @@ void CDataSourceSetup::ShowSettings()
     SetChecked(kUseMeas, true);
 }
 
-void CDataSourceSetup::ApplyEnableRules()
+void CDataSourceSetup::ApplyRules()
 {
     const bool truth = TruthEnabled();
     const bool measured = MeasuredEnabled();
@@ -154,7 +154,7 @@ void CDataSourceSetup::OnClicked(int id)
     default:
         break;
     }
-    ApplyEnableRules();
+    ApplyRules();
 }
 
 void CDataSourceSetup::Browse(int edit, const FileChooser& chooser)

@@ -51,7 +51,7 @@ protected:
 
 private:
     void ShowSettings();
-    void ApplyEnableRules();
+    void ApplyRules();
     void Browse(int edit, const FileChooser& chooser);
     // The checks of OK in their order; false after refusing one.
     bool Validate();

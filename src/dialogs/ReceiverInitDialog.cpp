@@ -67,11 +67,11 @@ CReceiverInitDialog::CReceiverInitDialog(IUserInterface& ui, int generation, con
         Edit(kRawTrack).label = "Enable &Nav Lib Data";
     }
     SetText(kPeriod, "0");
-    ApplyEnableRules();
+    ApplyRules();
     // The focus stays on the default button, "Send".
 }
 
-void CReceiverInitDialog::ApplyEnableRules()
+void CReceiverInitDialog::ApplyRules()
 {
     const bool init = ResetMode() == kWarmInit;
     for (const int id : {kX, kY, kZ, kClock, kChannels, kUseDosTime}) {
@@ -86,7 +86,7 @@ void CReceiverInitDialog::ApplyEnableRules()
 void CReceiverInitDialog::OnClicked(int id)
 {
     if (id == kResetMode || id == kUseDosTime) {
-        ApplyEnableRules();
+        ApplyRules();
     } else if (id == kLoad) {
         LoadPositionFile();
     }

@@ -11,7 +11,7 @@ namespace kestrion {
 
 class CReceiverInitDialog : public CDialogForm {
 public:
-    enum Id {
+    enum ControlId {
         kX = 1,
         kY,
         kZ,
@@ -43,7 +43,7 @@ protected:
     bool OnOk() override;
 
 private:
-    void ApplyEnableRules();
+    void ApplyRules();
     void LoadPositionFile();
     void SaveFields();
 

@@ -19,7 +19,7 @@ struct SendDataMemory {
 
 class CSendDataDialog : public CDialogForm {
 public:
-    enum Id { kInstruction = 1, kText, kWrapper, kLoad, kSave };
+    enum ControlId { kInstruction = 1, kText, kWrapper, kLoad, kSave };
     // Radio positions of kWrapper.
     static constexpr int kBinaryButton = 0;
     static constexpr int kNmeaButton = 1;
