@@ -56,7 +56,7 @@ void CDgpsSourceDialog::ApplyRules()
 std::vector<Payload> CDgpsSourceDialog::Payloads() const
 {
     const uint32_t hertz = Checked(kFrequencyScan) ? 0 : static_cast<uint32_t>(Int(kFrequency));
-    const int64_t bitRate = Checked(kBitRateScan) ? 0 : ParseFormInteger(Text(kBitRate)).value_or(0);
+    const int64_t bitRate = Checked(kBitRateScan) ? 0 : Int(kBitRate);
     return {CPayload(MID_DGPSSourceControl).U8(Value(kSource)).U32(hertz).U8(bitRate).Bytes()};
 }
 

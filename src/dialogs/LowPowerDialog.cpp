@@ -145,7 +145,7 @@ bool CLowPowerDialog::CheckLullcycle(uint32_t onTime, int64_t updateRate)
 
 bool CLowPowerDialog::ListsOnly() const { return Value(kMode) == kLullcycle && !m_expertOverride; }
 
-int64_t CLowPowerDialog::UpdateRate() const { return ParseFormInteger(Text(kUpdateRate)).value_or(0); }
+int64_t CLowPowerDialog::UpdateRate() const { return Int(kUpdateRate); }
 
 std::optional<uint32_t> CLowPowerDialog::OnTime() const
 {

@@ -63,8 +63,8 @@ void CSerialPortDialog::Open(int id, const std::string& text, const char* fallba
 std::vector<Payload> CSerialPortDialog::Payloads() const
 {
     const uint8_t mid = m_variant == Variant::Main ? MID_SetSerialPort : MID_SetDGPSPort;
-    return {SerialPortPayload(mid, ItemNumber(BaudText()), static_cast<uint8_t>(ItemNumber(DataBitsText())),
-                              static_cast<uint8_t>(ItemNumber(StopBitsText())), ParityCode(ParityText()))};
+    return {SerialPortPayload(mid, static_cast<uint32_t>(Int(kBaud)), static_cast<uint8_t>(Int(kDataBits)),
+                              static_cast<uint8_t>(Int(kStopBits)), ParityCode(ParityText()))};
 }
 
 }  // namespace kestrion

@@ -209,9 +209,9 @@ std::vector<Payload> CUartConfigDialog::Payloads() const
         if (code == kNoIo) {
             payload.Zeros(9);
         } else {
-            payload.U32(ItemNumber(Text(IdOf(uart, kBaud))))
-                .U8(ItemNumber(Text(IdOf(uart, kDataBits))))
-                .U8(ItemNumber(Text(IdOf(uart, kStopBits))))
+            payload.U32(static_cast<uint32_t>(Int(IdOf(uart, kBaud))))
+                .U8(static_cast<uint32_t>(Int(IdOf(uart, kDataBits))))
+                .U8(static_cast<uint32_t>(Int(IdOf(uart, kStopBits))))
                 .U8(ParityCode(Text(IdOf(uart, kParity))))
                 .Zeros(2);
         }
@@ -225,7 +225,7 @@ uint32_t CUartConfigDialog::ReceiverUartBaud() const
     if (uart < 0 || uart >= kUarts || !Set(uart) || ProtocolCode(uart) == kNoIo) {
         return 0;
     }
-    return ItemNumber(Text(IdOf(uart, kBaud)));
+    return static_cast<uint32_t>(Int(IdOf(uart, kBaud)));
 }
 
 }  // namespace kestrion

@@ -86,7 +86,8 @@ public:
     int Value(int id) const { return Control(id).value; }
     bool Checked(int id) const { return Control(id).value != 0; }
     const std::string& Text(int id) const { return Control(id).text; }
-    // An integer or decimal edit's value; 0 when it does not convert (ReadControls refuses it).
+    // An edit's or list's text as a number; 0 when it does not convert (ReadControls refuses
+    // such an edit).
     int64_t Int(int id) const;
     double Decimal(int id) const;
 
