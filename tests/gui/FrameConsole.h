@@ -37,13 +37,14 @@ public:
     std::string IniText() const { return ReadText(m_ini); }
     std::filesystem::path File(const std::string& name) const { return m_folder.Path() / name; }
 
-    // One event of every running timer.
+    // One event of every running timer, and the frame's turn after them.
     void Tick()
     {
         for (const unsigned id : frame->SystemTimers().Running()) {
             QTimerEvent event(static_cast<int>(id));
             QCoreApplication::sendEvent(&frame->SystemTimers(), &event);
         }
+        QCoreApplication::sendPostedEvents(frame.get(), QEvent::MetaCall);
     }
     bool Enabled(int id) const { return frame->Action(id)->isEnabled(); }
     bool Checked(int id) const { return frame->Action(id)->isChecked(); }

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -18,6 +19,7 @@
 #include "app/CommandTable.h"
 #include "app/gui/MainFrame.h"
 #include "app/gui/SystemClock.h"
+#include "transport/FeedEvents.h"
 #include "dialogs/widgets/QtUserInterface.h"
 
 namespace kestrion::test {
@@ -85,26 +87,40 @@ private:
     QTimer m_timer;
 };
 
-TEST(LiveDialogs, ElevationMaskOnScreenWithCurrentValuesRefusesAndSends)
-{
-    TestApplication();
-    QGuiApplication::setQuitOnLastWindowClosed(false);
-    CLiveReceiver receiver{SimConfig{}};
-    CTempFolder folder;
-    const auto ini = folder.Path() / "kestrion-demo.ini";
-    WriteText(ini, "[Data Sources]\nDataSource=1\nMeasSource=1\nMeasSerialPort=" + receiver.Path() +
-                       "\nMeasSerialBaud=38400\nMeasSerialDBits=8\nMeasSerialParity=NONE\nMeasSerialSBits=1\n");
-    const auto none = [](IUserInterface&) -> std::unique_ptr<CDialogForm> { return nullptr; };
-    CQtUserInterface ui(none, none);
-    CSystemClock clock;
-    CStdRandom random{3};
-    CMainFrame frame(CProfile(ini), ui, clock, random);
-    frame.show();
-    frame.RunCommand(ID_OPEN_DATA_SOURCE);
-    ASSERT_TRUE(RunUntil([&] { return frame.Engine().Services().Protocol().generation == 3; }, 4000));
+// The console's window with its data source open on a simulated receiver of generation 3.
+class LiveDialogs : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        TestApplication();
+        QGuiApplication::setQuitOnLastWindowClosed(false);
+        WriteText(m_ini, "[Data Sources]\nDataSource=1\nMeasSource=1\nMeasSerialPort=" + receiver.Path() +
+                             "\nMeasSerialBaud=38400\nMeasSerialDBits=8\nMeasSerialParity=NONE\nMeasSerialSBits=1\n");
+        frame = std::make_unique<CMainFrame>(CProfile(m_ini), m_ui, m_clock, m_random);
+        frame->show();
+        frame->RunCommand(ID_OPEN_DATA_SOURCE);
+        ASSERT_TRUE(RunUntil([&] { return frame->Engine().Services().Protocol().generation == 3; }, 4000));
+    }
 
+    CLiveReceiver receiver{SimConfig{}};
+
+private:
+    static std::unique_ptr<CDialogForm> None(IUserInterface&) { return nullptr; }
+
+    CTempFolder m_folder;
+    std::filesystem::path m_ini = m_folder.Path() / "kestrion-demo.ini";
+    CQtUserInterface m_ui{None, None};
+    CSystemClock m_clock;
+    CStdRandom m_random{3};
+
+protected:
+    std::unique_ptr<CMainFrame> frame;
+};
+
+TEST_F(LiveDialogs, ElevationMaskOnScreenWithCurrentValuesRefusesAndSends)
+{
     CModalUser user({"95", "12.5"});
-    frame.RunCommand(ID_NAV_ELEVATION_MASK);
+    frame->RunCommand(ID_NAV_ELEVATION_MASK);
     const auto sent = [&] {
         for (const std::string& line : receiver.Heard()) {
             if (line.starts_with("A0 A2 00 05 8B")) {
@@ -120,6 +136,45 @@ TEST(LiveDialogs, ElevationMaskOnScreenWithCurrentValuesRefusesAndSends)
     // Tracking is always 5.0 degrees; navigation 12.5 degrees: 0x0032 and 0x007D.
     const std::vector<std::string> heard = receiver.Heard();
     EXPECT_NE(std::find(heard.begin(), heard.end(), "A0 A2 00 05 8B 00 32 00 7D 01 3A B0 B3"), heard.end());
+}
+
+class CRecordCount : public IDocumentView {
+public:
+    void OnUpdate(int hint, const CMessageRecord* record) override
+    {
+        count += hint == kHintRecord && record != nullptr ? 1 : 0;
+    }
+    int count = 0;
+};
+
+TEST_F(LiveDialogs, TheReceiverIsStillHeardWhileACommandDialogIsOpen)
+{
+    CRecordCount records;
+    frame->Engine().CurrentDocument()->AddView(records);
+    // The dialog opens on the receiver's answer, inside the receive poll's turn; it stays open
+    // for three seconds.
+    int whenShown = -1;
+    int whenClosed = -1;
+    QElapsedTimer open;
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr || whenClosed >= 0) {
+            return;
+        }
+        if (whenShown < 0) {
+            whenShown = records.count;
+            open.start();
+        } else if (open.elapsed() >= 3000) {
+            whenClosed = records.count;
+            QTimer::singleShot(0, dialog, &QDialog::reject);
+        }
+    });
+    user.start(50);
+    frame->RunCommand(ID_NAV_ELEVATION_MASK);
+    ASSERT_TRUE(RunUntil([&] { return whenClosed >= 0 && QApplication::activeModalWidget() == nullptr; }, 8000));
+    EXPECT_GE(whenClosed - whenShown, 2) << "records decoded while the dialog was open";
+    frame->Engine().CurrentDocument()->RemoveView(records);
 }
 
 }  // namespace

@@ -43,7 +43,7 @@ CMainFrame::CMainFrame(CProfile profile, IUserInterface& ui, const IClock& clock
       m_ui(ui),
       m_timers([this](unsigned systemTimerId) {
           m_engine->TimerService().Dispatch(systemTimerId);
-          AfterTurn();
+          QueueTurn();
       }),
       m_engine(std::make_unique<CEngine>(std::move(profile), ui, m_timers, clock, generator)),
       m_openViews(m_profile)
@@ -112,6 +112,20 @@ void CMainFrame::RunFrameCommand(int id)
     case ID_WINDOW_ARRANGE: ArrangeIcons(); break;
     case ID_CLOSE_ALL: CloseAllViews(); break;
     default: break;
+    }
+}
+
+void CMainFrame::QueueTurn()
+{
+    if (!m_turnQueued) {
+        m_turnQueued = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_turnQueued = false;
+                AfterTurn();
+            },
+            Qt::QueuedConnection);
     }
 }
 

@@ -53,6 +53,9 @@ private:
     // After every timer event and command: the engine's queued messages, the NMEA arrangement,
     // the command marks and pictures, the caption.
     void AfterTurn();
+    // AfterTurn once the timer event has been handled: Qt does not fire a timer again while its
+    // event is handled, so a dialog that a posted message opens there would stop the receive poll.
+    void QueueTurn();
     void UpdateCommands();
     void RunFrameCommand(int id);
     void SetUpDataSource();
@@ -79,6 +82,7 @@ private:
     // The data source setup offers no Cancel the first time.
     bool m_firstOpening = true;
     bool m_nmeaArranged = false;
+    bool m_turnQueued = false;
     bool m_startMinimized = false;
 };
 
