@@ -4,8 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
-
+#include "dialogs/ListItems.h"
 #include "dialogs/SerialLineItems.h"
 
 namespace kestrion {
@@ -34,7 +33,7 @@ std::vector<std::string> PortItems(int count, const std::vector<std::string>& se
 // A stored value the list does not offer is offered too, so it is shown and kept as it is.
 std::vector<std::string> WithStored(std::vector<std::string> items, const std::string& stored)
 {
-    if (!stored.empty() && std::find(items.begin(), items.end(), stored) == items.end()) {
+    if (!stored.empty() && !HasItem(items, stored)) {
         items.push_back(stored);
     }
     return items;

@@ -1,7 +1,6 @@
 #include "dialogs/DgpsSourceDialog.h"
 
-#include <algorithm>
-
+#include "dialogs/ListItems.h"
 #include "protocol/CommandPayload.h"
 #include "protocol/Mid.h"
 
@@ -36,7 +35,7 @@ void CDgpsSourceDialog::ShowBitRate(uint8_t bitRate)
     FormControl& list = Edit(kBitRate);
     list.text = std::to_string(bitRate);
     // A rate the list does not offer is added, so that the receiver's own value can go back.
-    if (std::find(list.items.begin(), list.items.end(), list.text) == list.items.end()) {
+    if (!IsListItem(list)) {
         list.items.push_back(list.text);
     }
 }

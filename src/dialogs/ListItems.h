@@ -1,7 +1,8 @@
 #pragma once
-// List items that are runs of numbers, and whether a typed text is one of a list's items.
+// List items that are runs of numbers, and whether a text is one of a list's items.
 #include <algorithm>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/DialogForm.h"
@@ -18,9 +19,12 @@ inline std::vector<std::string> NumberItems(int first, int last, int step = 1)
     return items;
 }
 
-inline bool IsListItem(const FormControl& list)
+inline bool HasItem(const std::vector<std::string>& items, std::string_view text)
 {
-    return std::find(list.items.begin(), list.items.end(), list.text) != list.items.end();
+    return std::find(items.begin(), items.end(), text) != items.end();
 }
+
+// The list's text is one of its items.
+inline bool IsListItem(const FormControl& list) { return HasItem(list.items, list.text); }
 
 }  // namespace kestrion

@@ -1,7 +1,6 @@
 #include "dialogs/SerialPortDialog.h"
 
-#include <algorithm>
-
+#include "dialogs/ListItems.h"
 #include "dialogs/SerialLineItems.h"
 #include "protocol/CommandPayload.h"
 #include "protocol/Mid.h"
@@ -56,8 +55,7 @@ CSettings CSerialPortDialog::StoredSettings(const CProfile& profile)
 void CSerialPortDialog::Open(int id, const std::string& text, const char* fallback)
 {
     // An empty or unknown text would send a zero baud rate or zero data bits.
-    const std::vector<std::string>& items = Control(id).items;
-    SetText(id, std::ranges::find(items, text) != items.end() ? text : fallback);
+    SetText(id, HasItem(Control(id).items, text) ? text : fallback);
 }
 
 std::vector<Payload> CSerialPortDialog::Payloads() const
