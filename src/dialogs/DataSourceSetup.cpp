@@ -19,17 +19,6 @@ const FileChooser kTrueChooser{FileChooser::Mode::Load, "Select Simulator (Truth
 const FileChooser kMeasChooser{FileChooser::Mode::Load, "Specify a Binary Source Data File", "All Files (*.*)|*.*||",
                                {}};
 
-// "COM1" to "COM<count>", then the devices present.
-std::vector<std::string> PortItems(int count, const std::vector<std::string>& serialPorts)
-{
-    std::vector<std::string> items;
-    for (int port = 1; port <= count; ++port) {
-        items.push_back("COM" + std::to_string(port));
-    }
-    items.insert(items.end(), serialPorts.begin(), serialPorts.end());
-    return items;
-}
-
 // A stored value the list does not offer is offered too, so it is shown and kept as it is.
 std::vector<std::string> WithStored(std::vector<std::string> items, const std::string& stored)
 {

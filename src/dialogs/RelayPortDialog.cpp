@@ -1,20 +1,10 @@
 #include "dialogs/RelayPortDialog.h"
 
-#include <iterator>
+#include "dialogs/SerialLineItems.h"
 
 namespace kestrion {
 
 namespace {
-
-std::vector<std::string> PortItems(std::vector<std::string> extraPorts)
-{
-    std::vector<std::string> items;
-    for (int number = 1; number <= 12; ++number) {
-        items.push_back("COM" + std::to_string(number));
-    }
-    items.insert(items.end(), std::make_move_iterator(extraPorts.begin()), std::make_move_iterator(extraPorts.end()));
-    return items;
-}
 
 std::string Trimmed(const std::string& text)
 {
@@ -27,10 +17,10 @@ std::string Trimmed(const std::string& text)
 
 }  // namespace
 
-CRelayPortDialog::CRelayPortDialog(IUserInterface& ui, std::vector<std::string> extraPorts)
+CRelayPortDialog::CRelayPortDialog(IUserInterface& ui, const std::vector<std::string>& extraPorts)
     : CDialogForm(ui, "Brevane Comm Properties", "OK")
 {
-    AddComboEdit(kPort, "Serial port:", PortItems(std::move(extraPorts)));
+    AddComboEdit(kPort, "Serial port:", PortItems(12, extraPorts));
     AddDropList(kBaud, "Baud rate:", {"4800", "9600", "19200", "38400", "57600"});
     AddDropList(kDataBits, "Data bits:", {"5", "6", "7", "8"});
     AddDropList(kParity, "Parity:", {"None", "Odd", "Even", "Mark", "Space"});

@@ -14,7 +14,7 @@ public:
 
     // extraPorts: the serial devices of this machine, offered after "COM1" to "COM12". A
     // device path can also be typed.
-    explicit CRelayPortDialog(IUserInterface& ui, std::vector<std::string> extraPorts = {});
+    explicit CRelayPortDialog(IUserInterface& ui, const std::vector<std::string>& extraPorts = {});
 
     // "\\.\COMn" for a COM port; a device path as it is.
     std::string PortName() const;

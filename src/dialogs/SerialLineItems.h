@@ -1,5 +1,5 @@
 #pragma once
-// The receiver's serial line settings as the port dialogs list them.
+// The receiver's serial line settings as the port dialogs list them, and the ports offered.
 #include <string>
 #include <vector>
 
@@ -9,5 +9,16 @@ inline const std::vector<std::string> kBaudItems = {"1200", "2400", "4800", "960
 inline const std::vector<std::string> kDataBitsItems = {"7", "8"};
 inline const std::vector<std::string> kParityItems = {"NONE", "ODD", "EVEN"};
 inline const std::vector<std::string> kStopBitsItems = {"0", "1"};
+
+// "COM1" to "COM<count>", then the serial devices of this machine.
+inline std::vector<std::string> PortItems(int count, const std::vector<std::string>& devices)
+{
+    std::vector<std::string> items;
+    for (int port = 1; port <= count; ++port) {
+        items.push_back("COM" + std::to_string(port));
+    }
+    items.insert(items.end(), devices.begin(), devices.end());
+    return items;
+}
 
 }  // namespace kestrion
