@@ -1,11 +1,11 @@
 #include "views/DebugDataView.h"
 
+#include <algorithm>
 #include <string>
 
-#include "protocol/MessageRecord.h"
 #include "protocol/Mid.h"
-#include "protocol/RecordRenderer.h"
 #include "transport/FeedEvents.h"
+#include "views/PrintedText.h"
 
 namespace kestrion {
 
@@ -20,9 +20,9 @@ void CDebugDataView::OnUpdate(int hint, const CMessageRecord* record)
         record->faultMarker == kFaultMarker || record->textLength == 0) {
         return;
     }
-    // The log's text: line ends inside it are blanks, so the message stays one line.
-    std::string text;
-    RenderRecord(*record, 0, text);  // the generation matters only to MID 19
+    // Line ends inside the text are blanks, so the message stays one line.
+    std::string text(PrintedText(*record));
+    std::replace_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     AddText(text + '\n');
 }
 

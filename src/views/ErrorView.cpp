@@ -9,6 +9,7 @@
 #include "protocol/Mid.h"
 #include "protocol/RecordRenderer.h"
 #include "transport/FeedEvents.h"
+#include "views/PrintedText.h"
 
 namespace kestrion {
 namespace {
@@ -23,8 +24,7 @@ std::string ErrorText(const CMessageRecord& record, const ErrorFilter& filter)
         RenderRecord(record, 0, text);  // the generation matters only to MID 19
         text.resize(std::min(text.size(), kMaxErrorText));
     } else if (record.type == MID_ASCIIData && record.faultMarker == kFaultMarker) {
-        const std::string_view posted = record.Text();
-        text.assign(posted.substr(0, posted.find('\0')));
+        text.assign(PrintedText(record));
         text += '\n';
     }
     return text;

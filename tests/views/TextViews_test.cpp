@@ -48,6 +48,16 @@ TEST_F(TextViewsTest, FaultTextsGoToTheErrorViewAndReceiverTextsToTheDevelopment
     EXPECT_EQ(development.Lines(), QStringList({"c  d", "e  f"}));
 }
 
+TEST_F(TextViewsTest, TextsEndAtTheirFirstNul)
+{
+    using namespace std::string_view_literals;
+    Show(test::TextRecord("Hello\0"sv));
+    Show(test::TextRecord("a\rb\0c\nd"sv));
+    Show(test::TextRecord("Comm: x\0junk"sv, kFaultMarker));
+    EXPECT_EQ(development.Lines(), QStringList({"Hello", "a b"}));
+    EXPECT_EQ(errors.Lines(), QStringList({"Comm: x"}));
+}
+
 TEST_F(TextViewsTest, ReceiverErrorsOfTheShownSeveritiesWithTheirTexts)
 {
     Show(Error(4097, {250}));
