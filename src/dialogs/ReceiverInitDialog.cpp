@@ -1,7 +1,6 @@
 #include "dialogs/ReceiverInitDialog.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <iterator>
 #include <string>
@@ -16,10 +15,6 @@ namespace {
 constexpr int64_t kMaxWeek = UINT16_MAX;
 constexpr int64_t kMaxTowSeconds = UINT32_MAX / 100;
 constexpr size_t kMaxPositionChars = 99;
-
-// Leading blanks, an optional sign and digits; no digits gives 0, a negative value wraps and
-// one beyond the range saturates, both far above any accepted period.
-unsigned long long UnsignedValue(const std::string& text) { return std::strtoull(text.c_str(), nullptr, 10); }
 
 }  // namespace
 
@@ -123,8 +118,9 @@ bool CReceiverInitDialog::OnOk()
     if (!ReadControls()) {
         return false;
     }
-    const unsigned long long period = UnsignedValue(Text(kPeriod));
-    if ((period >= 1 && period <= 4) || period > 600) {
+    // Read as unsigned, a negative period would be far above 600.
+    const long period = DecimalValue(Text(kPeriod));
+    if (period < 0 || (period >= 1 && period <= 4) || period > 600) {
         return Refuse(kPeriod, "Reset period is out of range.");
     }
     if (ResetMode() == kFactoryReset) {
