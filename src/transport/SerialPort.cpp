@@ -75,7 +75,12 @@ std::string CSerialPort::Open(ISerialReceiver& receiver, const std::string& path
     m_receiver = &receiver;
     m_path = path;
     m_settings = settings;
-    m_characterTime = CharacterTime(settings);
+    {
+        // What the last connection wrote was purged or has left: its line time is not ours.
+        std::lock_guard order(m_writeLock);
+        m_characterTime = CharacterTime(settings);
+        m_lineFreeAt = {};
+    }
     m_noDataTicks = 0;
     m_lost = false;
     m_buffers.Clear();

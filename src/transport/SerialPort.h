@@ -117,7 +117,8 @@ private:
     std::shared_mutex m_deviceLock;
     std::unique_ptr<ISerialDevice> m_device;
     std::mutex m_writeLock;  // one unit per write, from the GUI and the relay thread
-    // When the last byte written has left the line at the port's speed; under m_writeLock.
+    // Under m_writeLock: when the last byte written has left the line, and one byte's time on
+    // the line at the port's speed.
     std::chrono::steady_clock::time_point m_lineFreeAt{};
     std::chrono::microseconds m_characterTime{0};
 

@@ -279,5 +279,36 @@ TEST_F(SerialPortTest, CloseStopsTheRelayFirstAndLetsTheOutputDrain)
     EXPECT_TRUE(Line().Writes().empty());
 }
 
+// The device's output queue is empty, but the bytes last written still need their time on
+// the line at its speed (10 bits a byte at 8N1); a connection waits for its own bytes only.
+TEST_F(SerialPortTest, CloseLeavesTheLastBytesWrittenOnThisConnectionTheirTimeOnTheLine)
+{
+    struct Case {
+        const char* baud;
+        size_t bytes;
+        std::chrono::milliseconds least, most;
+    };
+    const Case cases[] = {
+        {"1200", 120, 500ms, 1001ms},  // a second of line time, less what has passed since
+        {"1200", 1000, CSerialPort::kLongestLineWait, CSerialPort::kLongestLineWait},
+        {"57600", 1, 0ms, 1ms},  // nothing the last connection wrote is waited for here
+    };
+    Line().greeting = true;
+    for (const Case& c : cases) {
+        ASSERT_EQ(port.Open(receiver, "/dev/fake", {c.baud, "8", "N", "1"}), "");
+        ASSERT_TRUE(WaitUntil([&] { return port.DataSeen(); }));
+        const Bytes bytes(c.bytes, 0x55);
+        port.RawWrite(bytes.data(), bytes.size());
+        steps.clear();
+        port.Close();
+        std::chrono::milliseconds waited{0};
+        for (const std::chrono::milliseconds step : steps) {
+            waited += step;
+        }
+        EXPECT_GE(waited, c.least) << c.baud << " baud, " << c.bytes << " bytes";
+        EXPECT_LE(waited, c.most) << c.baud << " baud, " << c.bytes << " bytes";
+    }
+}
+
 }  // namespace
 }  // namespace kestrion
