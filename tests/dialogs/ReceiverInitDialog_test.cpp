@@ -46,7 +46,8 @@ TEST_F(ReceiverInitTest, OpensOnTheStoredFieldsWithTheTimeOfWeekInSeconds)
 TEST_F(ReceiverInitTest, GenerationOneNeverSeesFactoryResetWhichSendsWithoutMessages)
 {
     // generation, stored mode, opened and saved mode
-    for (const auto& [generation, stored, opened] : {std::tuple{1, 4, 3}, {1, 2, 2}, {2, 4, 4}, {-1, 4, 4}, {1, 9, 0}}) {
+    for (const auto& [generation, stored, opened] :
+         {std::tuple{1, 4, 3}, {1, 2, 2}, {2, 4, 4}, {-1, 4, 4}, {1, 9, 0}}) {
         Store("ResetMode=" + std::to_string(stored) + "\nEnableDebugMessages=1\n");
         D dialog(m_ui, generation, Profile());
         const bool one = generation == 1;
