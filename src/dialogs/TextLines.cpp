@@ -23,14 +23,12 @@ TextLines ReadTextLines(const std::filesystem::path& path, size_t maxLines)
         return result;
     }
     std::string line;
-    bool begun = false;
     const auto finishLine = [&] {
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
         result.lines.push_back(std::move(line));
         line.clear();
-        begun = false;
     };
     errno = 0;
     int c = 0;
@@ -39,14 +37,13 @@ TextLines ReadTextLines(const std::filesystem::path& path, size_t maxLines)
             finishLine();
         } else {
             line += static_cast<char>(c);
-            begun = true;
         }
     }
     if (std::ferror(file.get())) {
         result.error = errno != 0 ? errno : EIO;
         return result;
     }
-    if (begun && result.lines.size() < maxLines) {
+    if (!line.empty() && result.lines.size() < maxLines) {
         finishLine();
     }
     return result;
