@@ -6,7 +6,7 @@
 namespace kestrion {
 namespace {
 
-constexpr std::string_view kGeneration1Format =
+constexpr std::string_view kLogGeneration1Format =
     "Polling Navigation Parameters\nAltConstraint: %s\nAltMode: %s\nAltSource: %s\n"
     "Altitude: %d\nDegradedMode: %s\nDegradedTimeout: %d s\nDRTimeout: %d s\n"
     "TrackSmoothMode: %s\nDOPMaskMode: %s\nDGPSMode: %s\nDGPSTimeout: %d s\n"
@@ -14,14 +14,46 @@ constexpr std::string_view kGeneration1Format =
     "SteadyDetectThreshold: %.1f m/s^2\nStaticNavThreshold: %.1f m/s\nLP state: %s\n"
     "LP DutyCycle: %d%%\nLP OnTime: %d ms";
 
-constexpr std::string_view kLaterFormat =
+constexpr std::string_view kLogLaterFormat =
     "Polling Navigation Parameters\nAltMode: %s\nAltSource: %s\nAltitude: %d\n"
     "DegradedMode: %s\nDegradedTimeout: %d s\nDRTimeout: %d s\nTrkSmoothMode: %s\n"
     "StaticNav: %s\n3SV LSQ: %s\nDOPMaskMode: %s\nElevMask:%.1f deg\nPwrMask: %d dBHz\n"
     "DGPSSrc: %s\nDGPSMode: %s\nDGPSTimeout: %d s\n%s";
 
-}  // namespace
+constexpr std::string_view kResponseGeneration1Format =
+    "AltConstraint: %s\nAltMode: %s\nAltSource: %s\nAltitude: %d\nDegradedMode: %s\n"
+    "DegradedTimeout: %d s\nDRTimeout: %d s\nTrackSmoothMode: %s\nDOPMaskMode: %s\n"
+    "DGPSMode: %s\nDGPSTimeout: %d s\nElevMask: %s deg\nPowerMask: %d dBHz\n"
+    "EditResidualThreshold: %d\nSteadyDetectThreshold: %s m/s^2\nStaticNavThreshold: %s m/s\n"
+    "LP state: %s\nLP DutyCycle: %d%%\nLP OnTime: %d ms\n";
 
+constexpr std::string_view kResponseLaterFormat =
+    "AltMode: %s\nAltSource: %s\nAltitude: %d\nDegradedMode: %s\nDegradedTimeout: %d s\n"
+    "DRTimeout: %d s\nTrkSmoothMode: %s\nStaticNav: %s\n3SV LSQ: %s\nDOPMaskMode: %s\n"
+    "ElevMask: %s deg\nPwrMask: %d dBHz\nDGPSSrc: %s\nDGPSMode: %s\nDGPSTimeout: %d s\n%s";
+
+// A value in tenths: a number for the log's "%.1f", a text made with "%.1f" for the response
+// view's "%s", kept in text while the argument is used.
+CFormatArg Tenths(int value, MgrParamsWording wording, std::string& text)
+{
+    if (wording == MgrParamsWording::Log) {
+        return value * 0.1;
+    }
+    text.clear();
+    AppendFormat(text, "%.1f", {value * 0.1});
+    return text;
+}
+
+std::string DgpsSourceWord(uint8_t source, MgrParamsWording wording)
+{
+    constexpr uint8_t kSoftware = 4;
+    if (wording == MgrParamsWording::Response && source == kSoftware) {
+        return "S/W";
+    }
+    return WordText(WordTable::DgpsSource, source);
+}
+
+// The power, user task and acquisition lines that end the later generations' block.
 std::string MgrPowerLines(const MgrParamsBlock& block)
 {
     std::string lines;
@@ -46,10 +78,13 @@ std::string MgrPowerLines(const MgrParamsBlock& block)
     return lines;
 }
 
-void AppendMgrParams(std::string& out, const MgrParams1Block& block)
+}  // namespace
+
+void AppendMgrParams(std::string& out, const MgrParams1Block& block, MgrParamsWording wording)
 {
+    const bool log = wording == MgrParamsWording::Log;
     const std::string words[] = {
-        WordText(WordTable::AltitudeUse, block.altConstraint),
+        WordText(log ? WordTable::AltitudeUse : WordTable::OnOff, block.altConstraint),
         WordText(WordTable::AltitudeUse, block.altMode),
         WordText(WordTable::AltitudeSource, block.altSource),
         WordText(WordTable::DegradedMode, block.degradedMode),
@@ -58,16 +93,18 @@ void AppendMgrParams(std::string& out, const MgrParams1Block& block)
         WordText(WordTable::DgpsMode, block.dgpsMode),
         WordText(WordTable::LowPowerState, block.lpState),
     };
+    std::string tenths[3];
     AppendFormat(
-        out, kGeneration1Format,
+        out, log ? kLogGeneration1Format : kResponseGeneration1Format,
         {words[0], words[1], words[2], block.altitude.Value(), words[3], block.degradedTimeout,
          block.drTimeout, words[4], words[5], words[6], block.dgpsTimeout,
-         block.elevMask.Value() * 0.1, block.powerMask, block.editResidualThreshold.Value(),
-         block.steadyDetectThreshold * 0.1, block.staticNavThreshold * 0.1, words[7],
-         block.lpDutyCycle, block.lpOnTime.Value()});
+         Tenths(block.elevMask.Value(), wording, tenths[0]), block.powerMask,
+         block.editResidualThreshold.Value(), Tenths(block.steadyDetectThreshold, wording, tenths[1]),
+         Tenths(block.staticNavThreshold, wording, tenths[2]), words[7], block.lpDutyCycle,
+         block.lpOnTime.Value()});
 }
 
-void AppendMgrParams(std::string& out, const MgrParamsBlock& block)
+void AppendMgrParams(std::string& out, const MgrParamsBlock& block, MgrParamsWording wording)
 {
     const std::string words[] = {
         WordText(WordTable::AltitudeUse, block.altMode),
@@ -77,15 +114,16 @@ void AppendMgrParams(std::string& out, const MgrParamsBlock& block)
         WordText(WordTable::OnOff, block.staticNav),
         WordText(WordTable::OnOff, block.threeSvLsq),
         WordText(WordTable::DopMaskMode, block.dopMaskMode),
-        WordText(WordTable::DgpsSource, block.dgpsSource),
+        DgpsSourceWord(block.dgpsSource, wording),
         WordText(WordTable::DgpsMode, block.dgpsMode),
     };
     const std::string power = MgrPowerLines(block);
+    std::string elevMask;
     AppendFormat(
-        out, kLaterFormat,
+        out, wording == MgrParamsWording::Log ? kLogLaterFormat : kResponseLaterFormat,
         {words[0], words[1], block.altitude.Value(), words[2], block.degradedTimeout, block.drTimeout,
-         words[3], words[4], words[5], words[6], block.elevMask.Value() * 0.1, block.pwrMask, words[7],
-         words[8], block.dgpsTimeout, power});
+         words[3], words[4], words[5], words[6], Tenths(block.elevMask.Value(), wording, elevMask),
+         block.pwrMask, words[7], words[8], block.dgpsTimeout, power});
 }
 
 }  // namespace kestrion
