@@ -86,13 +86,6 @@ CSerialSource* SerialSourceOf(CMeasuredFeed& feed) { return dynamic_cast<CSerial
 
 }  // namespace
 
-bool CReceiverCommands::SerialSelected() const
-{
-    CSettings settings;
-    settings.LoadDataSources(m_services.Profile());
-    return settings.dataSource != 0 && settings.measSource == 1;
-}
-
 void CReceiverCommands::Run(int commandId, CMeasuredFeed& feed, bool sourceOpen)
 {
     if (const uint8_t mid = ParameterMidOf(commandId); mid != 0) {
@@ -110,13 +103,13 @@ void CReceiverCommands::Run(int commandId, CMeasuredFeed& feed, bool sourceOpen)
     case ID_SET_DGPS_PORT: SetDgpsSerialPort(feed); break;
     case ID_SET_UART: ConfigureUarts(feed); break;
     case ID_SWITCH_OPERATING_MODE:
-        if (SerialSelected()) {
+        if (feed.SerialSelected()) {
             COperatingModeDialog dialog(m_services.Ui());
             RunAndSend(dialog, feed);
         }
         break;
     case ID_SET_MESSAGE_RATE:
-        if (SerialSelected()) {
+        if (feed.SerialSelected()) {
             CMessageRateDialog dialog(m_services.Ui());
             RunAndSend(dialog, feed);
         }
@@ -166,7 +159,7 @@ void CReceiverCommands::PollAnswered(CMeasuredFeed& feed, uint8_t subId, std::sp
 
 void CReceiverCommands::ParameterDialog(CMeasuredFeed& feed, uint8_t mid, std::span<const uint8_t> record)
 {
-    if (!SerialSelected()) {
+    if (!feed.SerialSelected()) {
         return;
     }
     if (const auto dialog = MakeParameterDialog(mid, m_services.Ui(), m_services.Protocol(), record)) {
@@ -218,7 +211,7 @@ bool CReceiverCommands::ReopenAt(CMeasuredFeed& feed, const std::string& baud)
 
 void CReceiverCommands::Initialize(CMeasuredFeed& feed)
 {
-    if (!SerialSelected()) {
+    if (!feed.SerialSelected()) {
         return;
     }
     const CProfile& profile = m_services.Profile();
@@ -247,7 +240,7 @@ void CReceiverCommands::Initialize(CMeasuredFeed& feed)
 
 void CReceiverCommands::SwitchToNmea(CMeasuredFeed& feed)
 {
-    if (!SerialSelected()) {
+    if (!feed.SerialSelected()) {
         return;
     }
     CNmeaSwitchDialog dialog(m_services.Ui(), m_services.Protocol().generation);
@@ -270,7 +263,7 @@ void CReceiverCommands::SwitchToNmea(CMeasuredFeed& feed)
 
 void CReceiverCommands::SetMainSerialPort(CMeasuredFeed& feed)
 {
-    if (!SerialSelected()) {
+    if (!feed.SerialSelected()) {
         return;
     }
     CSerialPortDialog dialog(m_services.Ui(), m_services.Protocol().generation, CSerialPortDialog::Variant::Main,
@@ -290,7 +283,7 @@ void CReceiverCommands::SetMainSerialPort(CMeasuredFeed& feed)
 
 void CReceiverCommands::SetDgpsSerialPort(CMeasuredFeed& feed)
 {
-    if (!SerialSelected()) {
+    if (!feed.SerialSelected()) {
         return;
     }
     CSerialPortDialog dialog(m_services.Ui(), m_services.Protocol().generation, CSerialPortDialog::Variant::Dgps,
@@ -300,7 +293,7 @@ void CReceiverCommands::SetDgpsSerialPort(CMeasuredFeed& feed)
 
 void CReceiverCommands::ConfigureUarts(CMeasuredFeed& feed)
 {
-    if (!SerialSelected()) {
+    if (!feed.SerialSelected()) {
         return;
     }
     CUartConfigDialog dialog(m_services.Ui(), m_services.Protocol().generation);
@@ -316,7 +309,7 @@ void CReceiverCommands::ConfigureUarts(CMeasuredFeed& feed)
 
 void CReceiverCommands::Transmit(CMeasuredFeed& feed)
 {
-    if (!SerialSelected()) {
+    if (!feed.SerialSelected()) {
         return;
     }
     if (SerialSourceOf(feed) == nullptr) {

@@ -29,7 +29,6 @@ public:
     void SetShowView(std::function<void(int slot)> showView) { m_showView = std::move(showView); }
 
 private:
-    bool SerialSelected() const;
     // Runs a command dialog on a serial source and sends its payloads; true on OK.
     bool RunAndSend(CCommandDialog& dialog, CMeasuredFeed& feed);
     // A navigation parameter command: its dialog at once, or a poll for the current values.

@@ -57,6 +57,9 @@ public:
     // Keeps, logs and announces a record; null means the source has ended.
     int AcceptRecord(const CMessageRecord* record) override;
 
+    // Loads the settings again; true when the measured source is a serial port.
+    bool SerialSelected();
+
     // Receiver operations. Each loads the settings again and does nothing unless the measured
     // source is a serial port; sends go nowhere while the feed has no source.
 
@@ -93,8 +96,6 @@ protected:
     CSettings m_settings;
 
 private:
-    // Loads the settings; true when the measured source is a serial port.
-    bool SerialSelected();
     bool SerialOpen() const { return m_source != nullptr && m_source->IsOpen() != 0; }
     // Open; a serial source that fails puts its error text into failure, when given, instead
     // of showing it.
