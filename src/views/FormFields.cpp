@@ -8,7 +8,6 @@ QLineEdit* CFormFields::Add(int id)
 {
     auto* field = new QLineEdit;
     field->setReadOnly(true);
-    field->setFocusPolicy(Qt::NoFocus);
     // Right-aligned numbers keep their columns.
     field->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_fields[id] = field;

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QKeyEvent>
+#include <QSet>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
@@ -74,6 +76,35 @@ TEST_F(ViewsTest, OnlyRecordsChangeWhatAViewShows)
         view.OnUpdate(1, nullptr);
         view.OnUpdate(3, &c.shown);
         EXPECT_EQ(ShownTexts(*widget), shown);
+    }
+}
+
+TEST_F(ViewsTest, TabReachesEveryFieldOfTheFormViews)
+{
+    for (const ViewCase& c : cases) {
+        SCOPED_TRACE(c.caption);
+        const std::unique_ptr<QWidget> widget = c.make();
+        const QList<QLineEdit*> fields = widget->findChildren<QLineEdit*>();
+        if (fields.isEmpty()) {
+            continue;  // a list view: the list is its only control
+        }
+        widget->show();
+        widget->activateWindow();
+        QApplication::setActiveWindow(widget.get());
+        QSet<QWidget*> reached;
+        for (qsizetype press = 0; press < 2 * fields.size(); ++press) {
+            QWidget* focus = QApplication::focusWidget();
+            if (focus == nullptr) {
+                widget->setFocus();
+                focus = widget.get();
+            }
+            reached.insert(QApplication::focusWidget());
+            QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+            QApplication::sendEvent(focus, &tab);
+        }
+        for (QLineEdit* field : fields) {
+            EXPECT_TRUE(reached.contains(field)) << fields.indexOf(field);
+        }
     }
 }
 
