@@ -201,14 +201,6 @@ void CReceiverCommands::Upload(CMeasuredFeed& feed, bool almanac)
     }
 }
 
-bool CReceiverCommands::ReopenAt(CMeasuredFeed& feed, const std::string& baud)
-{
-    const auto store = [&baud](const CProfile& profile) {
-        profile.WriteString("Data Sources", "MeasSerialBaud", baud);
-    };
-    return feed.Reconnect(store, true);
-}
-
 void CReceiverCommands::Initialize(CMeasuredFeed& feed)
 {
     if (!feed.SerialSelected()) {
@@ -226,7 +218,7 @@ void CReceiverCommands::Initialize(CMeasuredFeed& feed)
     const auto storedBaud = [&profile] { return profile.GetString("Data Sources", "MeasSerialBaud", "38400"); };
     if (dialog.MessagesRequested() && std::atol(storedBaud().c_str()) != 57600 && generation != 1) {
         feed.SendPayload(SerialPortPayload(MID_SetSerialPort, 57600, 8, 1, 0));
-        if (!ReopenAt(feed, "57600")) {
+        if (!feed.Reconnect(CMeasuredFeed::StoreBaud("57600"), true)) {
             return;
         }
     }
@@ -234,7 +226,7 @@ void CReceiverCommands::Initialize(CMeasuredFeed& feed)
     settings.LoadReceiverInit(profile);
     feed.SendPayload(InitializationPayload(InitValuesOf(settings, now)));
     if (dialog.ResetMode() == 4 && std::atol(storedBaud().c_str()) != 38400) {
-        ReopenAt(feed, "38400");
+        feed.Reconnect(CMeasuredFeed::StoreBaud("38400"), true);
     }
 }
 
@@ -248,11 +240,11 @@ void CReceiverCommands::SwitchToNmea(CMeasuredFeed& feed)
         return;
     }
     ProtocolState& protocol = m_services.Protocol();
-    const std::string baud = dialog.BaudText();
+    const CMeasuredFeed::SettingsStore storeBaud = CMeasuredFeed::StoreBaud(dialog.BaudText());
     const bool reopened = feed.Reconnect(
         [&](const CProfile& profile) {
-            protocol.versionDetection = false;
-            profile.WriteString("Data Sources", "MeasSerialBaud", baud);
+            protocol.versionDetection = false;  // before the open, which would forget the generation
+            storeBaud(profile);
         },
         false);
     if (reopened && dialog.DevelopmentData()) {
@@ -271,14 +263,9 @@ void CReceiverCommands::SetMainSerialPort(CMeasuredFeed& feed)
     if (!RunAndSend(dialog, feed)) {
         return;
     }
-    feed.Reconnect(
-        [&dialog](const CProfile& profile) {
-            profile.WriteString("Data Sources", "MeasSerialBaud", dialog.BaudText());
-            profile.WriteString("Data Sources", "MeasSerialDBits", dialog.DataBitsText());
-            profile.WriteString("Data Sources", "MeasSerialParity", dialog.ParityText());
-            profile.WriteString("Data Sources", "MeasSerialSBits", dialog.StopBitsText());
-        },
-        true);
+    feed.Reconnect(CMeasuredFeed::StoreLine(dialog.BaudText(), dialog.DataBitsText(), dialog.ParityText(),
+                                            dialog.StopBitsText()),
+                   true);
 }
 
 void CReceiverCommands::SetDgpsSerialPort(CMeasuredFeed& feed)
@@ -303,7 +290,7 @@ void CReceiverCommands::ConfigureUarts(CMeasuredFeed& feed)
     const uint32_t baud = dialog.ReceiverUartBaud();
     const std::string stored = m_services.Profile().GetString("Data Sources", "MeasSerialBaud", "");
     if (baud != 0 && baud != std::strtoul(stored.c_str(), nullptr, 10)) {
-        ReopenAt(feed, std::to_string(baud));
+        feed.Reconnect(CMeasuredFeed::StoreBaud(std::to_string(baud)), true);
     }
 }
 

@@ -43,8 +43,6 @@ private:
     void SetDgpsSerialPort(CMeasuredFeed& feed);
     void ConfigureUarts(CMeasuredFeed& feed);
     void Transmit(CMeasuredFeed& feed);
-    // Closes the port, stores the baud rate, clears the latest record and reopens.
-    bool ReopenAt(CMeasuredFeed& feed, const std::string& baud);
     void ShowView(int slot);
 
     CAppServices& m_services;

@@ -70,6 +70,9 @@ public:
     // The feed restart of a line change: close, store, optionally clear the latest record,
     // open. A port that does not open again is reported ("Cannot reopen ...") and gives false.
     bool Reconnect(const SettingsStore& store, bool clearLatest);
+    // Stores "MeasSerialBaud"; and with it the data bits, parity and stop bits.
+    static SettingsStore StoreBaud(std::string baud);
+    static SettingsStore StoreLine(std::string baud, std::string dataBits, std::string parity, std::string stopBits);
     // 3 switches the receiver to the binary protocol at 38400 baud, 8N1. 2 (to NMEA) needs its
     // dialog and is not done here; any other target is logged as illegal.
     void SwitchProtocol(int target);

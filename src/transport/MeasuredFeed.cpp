@@ -12,6 +12,7 @@ namespace {
 
 // 50 ms ticks of waiting for the current values: three seconds.
 constexpr int kPollTicks = 60;
+constexpr const char* kDataSources = "Data Sources";
 
 std::unique_ptr<CSource> MakeMeasuredSource(CMeasuredFeed& feed, IFeedServices& services, const CSettings& settings)
 {
@@ -140,6 +141,24 @@ bool CMeasuredFeed::Reopen(const SettingsStore& store, bool clearLatest)
                               BoxButtons::Ok, BoxIcon::Warning);
     }
     return false;
+}
+
+CMeasuredFeed::SettingsStore CMeasuredFeed::StoreBaud(std::string baud)
+{
+    return [baud = std::move(baud)](const CProfile& profile) {
+        profile.WriteString(kDataSources, "MeasSerialBaud", baud);
+    };
+}
+
+CMeasuredFeed::SettingsStore CMeasuredFeed::StoreLine(std::string baud, std::string dataBits, std::string parity,
+                                                      std::string stopBits)
+{
+    return [=](const CProfile& profile) {
+        profile.WriteString(kDataSources, "MeasSerialBaud", baud);
+        profile.WriteString(kDataSources, "MeasSerialDBits", dataBits);
+        profile.WriteString(kDataSources, "MeasSerialParity", parity);
+        profile.WriteString(kDataSources, "MeasSerialSBits", stopBits);
+    };
 }
 
 void CMeasuredFeed::PollCommandParameters(uint8_t mid)

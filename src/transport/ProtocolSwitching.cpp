@@ -10,24 +10,10 @@ namespace kestrion {
 
 namespace {
 
-constexpr const char* kDataSources = "Data Sources";
 constexpr const char* kToBinary = "PORV100,0,38400,8,1,0";
 constexpr int kToNmea = 2;
 constexpr int kToBinaryTarget = 3;
 constexpr const char* kScanBauds[] = {"1200", "2400", "4800", "9600", "19200", "38400", "57600"};
-
-CMeasuredFeed::SettingsStore StoreBaud(const char* baud)
-{
-    return [baud](const CProfile& profile) { profile.WriteString(kDataSources, "MeasSerialBaud", baud); };
-}
-
-void StoreBinaryLine(const CProfile& profile)
-{
-    profile.WriteString(kDataSources, "MeasSerialBaud", "38400");
-    profile.WriteString(kDataSources, "MeasSerialDBits", "8");
-    profile.WriteString(kDataSources, "MeasSerialSBits", "1");
-    profile.WriteString(kDataSources, "MeasSerialParity", "N");
-}
 
 }  // namespace
 
@@ -41,7 +27,7 @@ void CMeasuredFeed::SwitchProtocol(int target)
         return;
     }
     TransmitNmea(kToBinary);
-    Reopen(StoreBinaryLine, false);
+    Reopen(StoreLine("38400", "8", "N", "1"), false);
     m_services.Decoder().Host().WriteLog("$PORV100... sent to switch to Orvo protocol at 38400\n");
 }
 
