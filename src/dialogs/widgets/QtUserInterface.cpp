@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QMainWindow>
 
 #include "dialogs/widgets/CursorPause.h"
 #include "dialogs/widgets/FileChoosing.h"
@@ -18,8 +19,20 @@ CQtUserInterface::CQtUserInterface(DialogFactory logFileSettings, DialogFactory 
 
 QWidget* CQtUserInterface::Owner()
 {
-    QWidget* modal = QApplication::activeModalWidget();
-    return modal != nullptr ? modal : QApplication::activeWindow();
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        return modal;
+    }
+    if (QWidget* active = QApplication::activeWindow()) {
+        return active;
+    }
+    // The window system activates a new window later: the data source setup at start-up, and
+    // every box while another program is active, still open over the console's window.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && qobject_cast<QMainWindow*>(window) != nullptr) {
+            return window;
+        }
+    }
+    return nullptr;
 }
 
 BoxAnswer CQtUserInterface::MessageBox(std::string_view text, BoxButtons buttons, BoxIcon icon)

@@ -4,9 +4,13 @@
 
 #include <sys/stat.h>
 
+#include <functional>
+
 #include <QAbstractButton>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QMainWindow>
+#include <QTimer>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
@@ -15,6 +19,7 @@
 #include "dialogs/widgets/CursorPause.h"
 #include "dialogs/widgets/FileChoosing.h"
 #include "dialogs/widgets/FileFilter.h"
+#include "dialogs/widgets/QtUserInterface.h"
 
 namespace kestrion {
 namespace {
@@ -141,6 +146,32 @@ TEST_F(QtUserInterfaceTest, QuestionsKeepTheirTitleAndButtonOrderAndEscapeTakesT
     buttons[1]->click();
     EXPECT_EQ(ChosenButton(*box), 1);
     EXPECT_EQ(MakeQuestionBox("", "Sure?", {"&Yes"}, nullptr)->windowTitle(), "Kestrion Demo");
+}
+
+TEST_F(QtUserInterfaceTest, BoxesAndDialogsOpenOverTheMainWindowBeforeItIsActive)
+{
+    const auto none = [](IUserInterface&) -> std::unique_ptr<CDialogForm> { return nullptr; };
+    CQtUserInterface ui(none, none);
+    CDialogForm form(ui, "Data Source Setup", "OK");
+    const std::pair<const char*, std::function<void()>> cases[] = {
+        {"message box", [&] { ui.MessageBox("Sure?", BoxButtons::Ok, BoxIcon::None); }},
+        {"question", [&] { ui.Ask("Kestrion", "Which?", {"&One", "&Two"}); }},
+        {"dialog", [&] { ui.RunDialog(form); }},
+    };
+    for (const auto& [name, open] : cases) {
+        // Shown, but the window system has not activated it yet, as at start-up.
+        QMainWindow main;
+        main.show();
+        ASSERT_EQ(QApplication::activeWindow(), nullptr) << name;
+        QWidget* owner = nullptr;
+        QTimer::singleShot(0, [&owner] {
+            QWidget* modal = QApplication::activeModalWidget();
+            owner = modal->parentWidget();
+            modal->close();
+        });
+        open();
+        EXPECT_EQ(owner, &main) << name;
+    }
 }
 
 TEST_F(QtUserInterfaceTest, WaitCursorsAreDownWhileTheUserAnswersAndBackAfter)
