@@ -85,8 +85,12 @@ ControlWidgets CFormWidgets::Build(const FormControl& control, Rows& rows)
     case ControlKind::DropList:
     case ControlKind::ComboEdit:
         return AddField(control, ComboBox(control.kind == ControlKind::ComboEdit), rows);
-    case ControlKind::MultiLineEdit:
-        return AddTall(control, new QPlainTextEdit, rows);
+    case ControlKind::MultiLineEdit: {
+        auto* edit = new QPlainTextEdit;
+        // Tab goes on to the next control, as in every other field: no tab character is typed.
+        edit->setTabChangesFocus(true);
+        return AddTall(control, edit, rows);
+    }
     case ControlKind::SelectList: {
         auto* list = new QListWidget;
         list->setSelectionMode(QAbstractItemView::MultiSelection);

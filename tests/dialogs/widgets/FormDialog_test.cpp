@@ -195,6 +195,17 @@ TEST_F(FormDialogTest, UserActionsReachTheFormAndItsRulesShowAtOnce)
     EXPECT_EQ(Field<QComboBox>(S::kPort)->currentText(), "CO");
 }
 
+TEST_F(FormDialogTest, TabLeavesTheMultiLineEditForTheNextControl)
+{
+    Show();
+    Field<QPlainTextEdit>(S::kNotes)->setFocus();
+    QTest::keyClick(Field<QPlainTextEdit>(S::kNotes), Qt::Key_Tab);
+    EXPECT_EQ(m_dialog.focusWidget(), Field<QComboBox>(S::kKind));
+    EXPECT_EQ(m_form.Text(S::kNotes), "one\ntwo");
+    QTest::keyClick(Field<QComboBox>(S::kKind), Qt::Key_Backtab);
+    EXPECT_EQ(m_dialog.focusWidget(), Field<QPlainTextEdit>(S::kNotes));
+}
+
 TEST_F(FormDialogTest, RefusedOkKeepsTheDialogOpenWithTheFocusOnTheField)
 {
     Show();
