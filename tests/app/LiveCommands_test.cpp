@@ -189,6 +189,34 @@ TEST(LiveCommands, MainPortTo57600)
     EXPECT_GT(console.NavigationWithin(3.0), 0) << "talking again at 57600";
 }
 
+// Development data asked for at 38400: the receiver is moved to 57600 first and the
+// initialisation follows on the reopened port. A factory reset then takes the program back
+// to 38400, the receiver's speed after it.
+TEST(LiveCommands, InitialisationWithMessagesMovesTheLineTo57600AndAFactoryResetBack)
+{
+    CTalkingConsole console({}, "[ReceiverInit]\nResetMode=3\nEnableDebugMessages=1\n");
+    console.engine->Execute(ID_INITIALIZE);
+    EXPECT_EQ(console.Profile().GetString("Data Sources", "MeasSerialBaud", ""), "57600");
+    EXPECT_GT(console.NavigationWithin(4.0), 0) << "talking at 57600 after the cold start";
+
+    console.Profile().WriteString("ReceiverInit", "ResetMode", "4");
+    console.engine->Execute(ID_INITIALIZE);
+    EXPECT_EQ(console.Profile().GetString("Data Sources", "MeasSerialBaud", ""), "38400");
+
+    // The baud change, then each initialisation's reset flags, as the receiver heard them.
+    std::vector<Bytes> heard;
+    for (const Bytes& payload : HeardPayloads(console.receiver)) {
+        if (payload[0] == MID_SetSerialPort) {
+            heard.push_back(payload);
+        } else if (payload[0] == MID_NavigationInitialization && payload.size() == 25) {
+            heard.push_back({payload[0], payload[24]});
+        }
+    }
+    EXPECT_EQ(heard, (std::vector<Bytes>{{0x86, 0x00, 0x00, 0xE1, 0x00, 0x08, 0x01, 0x00, 0x00},
+                                         {0x80, 0x24},
+                                         {0x80, 0x08}}));
+}
+
 TEST(LiveCommands, AlmanacAndEphemerisPolledToFilesAndUploadedBack)
 {
     CTalkingConsole console({});
