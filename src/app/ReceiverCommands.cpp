@@ -84,6 +84,12 @@ std::unique_ptr<CCommandDialog> MakeParameterDialog(uint8_t mid, IUserInterface&
 
 CSerialSource* SerialSourceOf(CMeasuredFeed& feed) { return dynamic_cast<CSerialSource*>(feed.Source()); }
 
+// The stored baud rate of the measured port ("MeasSerialBaud"), 0 when it is not a number.
+unsigned long StoredBaud(const CProfile& profile, const char* fallback)
+{
+    return std::strtoul(profile.GetString("Data Sources", "MeasSerialBaud", fallback).c_str(), nullptr, 10);
+}
+
 }  // namespace
 
 void CReceiverCommands::Run(int commandId, CMeasuredFeed& feed, bool sourceOpen)
@@ -215,8 +221,7 @@ void CReceiverCommands::Initialize(CMeasuredFeed& feed)
     const std::time_t now = m_services.Clock().Now();
     m_services.Reset() = PeriodicReset{dialog.Period(), now};
 
-    const auto storedBaud = [&profile] { return profile.GetString("Data Sources", "MeasSerialBaud", "38400"); };
-    if (dialog.MessagesRequested() && std::atol(storedBaud().c_str()) != 57600 && generation != 1) {
+    if (dialog.MessagesRequested() && StoredBaud(profile, "38400") != 57600 && generation != 1) {
         feed.SendPayload(SerialPortPayload(MID_SetSerialPort, 57600, 8, 1, 0));
         if (!feed.Reconnect(CMeasuredFeed::StoreBaud("57600"), true)) {
             return;
@@ -225,7 +230,7 @@ void CReceiverCommands::Initialize(CMeasuredFeed& feed)
     CSettings settings;
     settings.LoadReceiverInit(profile);
     feed.SendPayload(InitializationPayload(InitValuesOf(settings, now)));
-    if (dialog.ResetMode() == 4 && std::atol(storedBaud().c_str()) != 38400) {
+    if (dialog.ResetMode() == 4 && StoredBaud(profile, "38400") != 38400) {
         feed.Reconnect(CMeasuredFeed::StoreBaud("38400"), true);
     }
 }
@@ -288,8 +293,7 @@ void CReceiverCommands::ConfigureUarts(CMeasuredFeed& feed)
         return;
     }
     const uint32_t baud = dialog.ReceiverUartBaud();
-    const std::string stored = m_services.Profile().GetString("Data Sources", "MeasSerialBaud", "");
-    if (baud != 0 && baud != std::strtoul(stored.c_str(), nullptr, 10)) {
+    if (baud != 0 && baud != StoredBaud(m_services.Profile(), "")) {
         feed.Reconnect(CMeasuredFeed::StoreBaud(std::to_string(baud)), true);
     }
 }
