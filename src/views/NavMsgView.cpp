@@ -19,6 +19,12 @@ namespace {
 
 constexpr uint8_t kValidated = 0x02;  // mode 2
 
+// The X, Y and Z columns.
+constexpr CNavMsgView::Field kPositionFields[] = {CNavMsgView::kPositionX, CNavMsgView::kPositionY,
+                                                  CNavMsgView::kPositionZ};
+constexpr CNavMsgView::Field kVelocityFields[] = {CNavMsgView::kVelocityX, CNavMsgView::kVelocityY,
+                                                  CNavMsgView::kVelocityZ};
+
 // The SV IDs of the first count channels, zeros left out.
 std::string SvList(const NavBlock& nav)
 {
@@ -42,12 +48,10 @@ CNavMsgView::CNavMsgView(const ProtocolState& protocol, QWidget* parent)
     grid->addWidget(new QLabel("Position (m):"), 1, 0);
     grid->addWidget(new QLabel("Velocity (m/s):"), 2, 0);
     const char* axes[] = {"X", "Y", "Z"};
-    const Field positions[] = {kPositionX, kPositionY, kPositionZ};
-    const Field velocities[] = {kVelocityX, kVelocityY, kVelocityZ};
     for (int axis = 0; axis < 3; ++axis) {
         grid->addWidget(new QLabel(axes[axis]), 0, axis + 1, Qt::AlignHCenter);
-        grid->addWidget(m_fields.Add(positions[axis]), 1, axis + 1);
-        grid->addWidget(m_fields.Add(velocities[axis]), 2, axis + 1);
+        grid->addWidget(m_fields.Add(kPositionFields[axis]), 1, axis + 1);
+        grid->addWidget(m_fields.Add(kVelocityFields[axis]), 2, axis + 1);
     }
 
     struct Line {
@@ -79,11 +83,9 @@ void CNavMsgView::Show(const NavBlock& nav)
 {
     const int32_t position[] = {nav.x, nav.y, nav.z};
     const int16_t velocity[] = {nav.vx, nav.vy, nav.vz};
-    const Field positionFields[] = {kPositionX, kPositionY, kPositionZ};
-    const Field velocityFields[] = {kVelocityX, kVelocityY, kVelocityZ};
     for (int axis = 0; axis < 3; ++axis) {
-        m_fields.Set(positionFields[axis], FormatText("%d", {position[axis]}));
-        m_fields.Set(velocityFields[axis], FormatText("%10.3f", {velocity[axis] * 0.125}));
+        m_fields.Set(kPositionFields[axis], FormatText("%d", {position[axis]}));
+        m_fields.Set(kVelocityFields[axis], FormatText("%10.3f", {velocity[axis] * 0.125}));
     }
 
     const GeodeticPosition geodetic = EcefToGeodetic(nav.x, nav.y, nav.z);
