@@ -46,7 +46,7 @@ std::vector<std::string> MessageTexts()
 
 }  // namespace
 
-CMessageRateDialog::CMessageRateDialog(IUserInterface& ui) : CCommandDialog(ui, "Set Message Rate", "Send")
+CMessageRateDialog::CMessageRateDialog(IUserInterface& ui) : CCommandDialog(ui, TitleWithValues("Set Message Rate", false), "Send")
 {
     AddDropList(kMessage, "Select Message:", MessageTexts()).text = kMessages.front().text;
     AddIntEdit(kRate, "Enter Message Update Rate:", "(range: 0 - 30)", 0, 30);

@@ -28,7 +28,7 @@ constexpr uint8_t kNmeaMode = 2;
 }  // namespace
 
 CNmeaSwitchDialog::CNmeaSwitchDialog(IUserInterface& ui, int generation)
-    : CCommandDialog(ui, "Select NMEA Messages", "Send")
+    : CCommandDialog(ui, TitleWithValues("Select NMEA Messages", false), "Send")
 {
     std::vector<std::string> bauds{"4800", "9600", "19200", "38400"};
     if (generation != 1) {

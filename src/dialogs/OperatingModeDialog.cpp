@@ -12,7 +12,7 @@ constexpr uint16_t kModeCodes[] = {0x0000, 0x1E51, 0x1E52, 0x1E53};
 
 }  // namespace
 
-COperatingModeDialog::COperatingModeDialog(IUserInterface& ui) : CCommandDialog(ui, "Switch Operating Mode", "Send")
+COperatingModeDialog::COperatingModeDialog(IUserInterface& ui) : CCommandDialog(ui, TitleWithValues("Switch Operating Mode", false), "Send")
 {
     AddRadio(kMode, "", {"&Normal", "Test &1", "Test &2", "Test &3"});
     EnableButton(kMode, kTest3, false);

@@ -23,7 +23,10 @@ std::vector<std::string> Without(std::vector<std::string> items, std::string_vie
 }  // namespace
 
 CSerialPortDialog::CSerialPortDialog(IUserInterface& ui, int generation, Variant variant, const CSettings& stored)
-    : CCommandDialog(ui, variant == Variant::Main ? "Set Serial Port Parameters" : "Set DGPS Serial Port Parameters",
+    : CCommandDialog(ui,
+                     TitleWithValues(variant == Variant::Main ? "Set Serial Port Parameters"
+                                                              : "Set DGPS Serial Port Parameters",
+                                     false),
                      "Send"),
       m_variant(variant)
 {

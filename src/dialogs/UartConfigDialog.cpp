@@ -70,7 +70,7 @@ constexpr CUartConfigDialog::UartControl kLine[] = {CUartConfigDialog::kBaud, CU
 }  // namespace
 
 CUartConfigDialog::CUartConfigDialog(IUserInterface& ui, int generation)
-    : CCommandDialog(ui, "UART Configuration", "Send"), m_generation(generation)
+    : CCommandDialog(ui, TitleWithValues("UART Configuration", false), "Send"), m_generation(generation)
 {
     for (int uart = 0; uart < kUarts; ++uart) {
         const int group = IdOf(uart, kGroup);

@@ -110,7 +110,7 @@ TEST(LiveCommands, NmeaAndBackWithDevelopmentData)
         return dialog.Ok();
     };
     console.engine->Execute(ID_SWITCH_TO_NMEA);
-    EXPECT_EQ(console.ui.dialogs, std::vector<std::string>{"Select NMEA Messages"});
+    EXPECT_EQ(console.ui.dialogs, std::vector<std::string>{"Select NMEA Messages: Default"});
     console.Run(3.0);
     EXPECT_TRUE(console.engine->NmeaDisplayMode()) << "sentences arrive at 4800";
     EXPECT_EQ(console.Profile().GetString("Data Sources", "MeasSerialBaud", ""), "4800");

@@ -46,7 +46,7 @@ TEST(MessageRateDialog, OpensOnTheFirstMessageAndSendNowOrDevelopmentDataDisable
 {
     fakes::CScriptedUi ui;
     D dialog(ui);
-    EXPECT_EQ(dialog.Title() + "|" + dialog.OkLabel(), "Set Message Rate|Send");
+    EXPECT_EQ(dialog.Title() + "|" + dialog.OkLabel(), "Set Message Rate: Default|Send");
     EXPECT_EQ(dialog.Text(D::kMessage) + "|" + dialog.Text(D::kRate), "0x02 Measured Navigation|0");
     EXPECT_TRUE(dialog.Control(D::kRate).enabled && !dialog.Checked(D::kSendNow));
     dialog.Click(D::kSendNow);

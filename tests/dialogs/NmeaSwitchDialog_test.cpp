@@ -26,7 +26,7 @@ TEST(NmeaSwitchDialog, OpensOnAndSetDefaultsRestoresGgaGsaGsvAndRmcAt4800WithChe
 {
     fakes::CScriptedUi ui;
     D dialog(ui, 3);
-    EXPECT_EQ(dialog.Title() + "|" + dialog.OkLabel(), "Select NMEA Messages|Send");
+    EXPECT_EQ(dialog.Title() + "|" + dialog.OkLabel(), "Select NMEA Messages: Default|Send");
     const std::vector<Payload> defaults = {
         {0x81, 0x02, 1, 1, 0, 1, 1, 1, 5, 1, 1, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0x12, 0xC0}};
     ASSERT_TRUE(dialog.Ok());

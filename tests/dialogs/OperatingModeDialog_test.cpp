@@ -25,7 +25,7 @@ TEST(OperatingModeDialog, EachModeSendsItsCodeAndEnablesItsFields)
     for (const Case& c : cases) {
         fakes::CScriptedUi ui;
         D dialog(ui);
-        EXPECT_EQ(dialog.Title() + "|" + dialog.OkLabel(), "Switch Operating Mode|Send");
+        EXPECT_EQ(dialog.Title() + "|" + dialog.OkLabel(), "Switch Operating Mode: Default|Send");
         EXPECT_EQ(dialog.Control(D::kMode).itemEnabled, (std::vector<bool>{true, true, true, false}));
         dialog.Type(D::kPeriod, "500");
         dialog.ChooseRadio(D::kMode, c.mode);
