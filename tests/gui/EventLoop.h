@@ -1,6 +1,7 @@
 #pragma once
-// Running the event loop in real time, for tests against a live receiver.
+// Running the event loop in real time, and the settings, for tests against a live receiver.
 #include <functional>
+#include <string>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -21,6 +22,13 @@ inline bool RunUntil(const std::function<bool()>& done, int limitMs)
 inline void RunFor(int ms)
 {
     RunUntil([] { return false; }, ms);
+}
+
+// The settings of a console on a receiver at 38400 baud on the given port.
+inline std::string LiveReceiverIni(const std::string& port)
+{
+    return "[Data Sources]\nDataSource=1\nMeasSource=1\nMeasSerialPort=" + port +
+           "\nMeasSerialBaud=38400\nMeasSerialDBits=8\nMeasSerialParity=NONE\nMeasSerialSBits=1\n";
 }
 
 }  // namespace kestrion::test

@@ -94,8 +94,7 @@ protected:
     {
         TestApplication();
         QGuiApplication::setQuitOnLastWindowClosed(false);
-        WriteText(m_ini, "[Data Sources]\nDataSource=1\nMeasSource=1\nMeasSerialPort=" + receiver.Path() +
-                             "\nMeasSerialBaud=38400\nMeasSerialDBits=8\nMeasSerialParity=NONE\nMeasSerialSBits=1\n");
+        WriteText(m_ini, LiveReceiverIni(receiver.Path()));
         frame = std::make_unique<CMainFrame>(CProfile(m_ini), m_ui, m_clock, m_random);
         frame->show();
         frame->RunCommand(ID_OPEN_DATA_SOURCE);

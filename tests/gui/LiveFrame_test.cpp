@@ -36,8 +36,7 @@ QStringList ResponseLines(CFrameConsole& console)
 // The frame with its data source open on a simulated receiver.
 struct CLiveFrame {
     CLiveFrame()
-        : console("[Data Sources]\nDataSource=1\nMeasSource=1\nMeasSerialPort=" + receiver.Path() +
-                  "\nMeasSerialBaud=38400\nMeasSerialDBits=8\nMeasSerialParity=NONE\nMeasSerialSBits=1\n")
+        : console(LiveReceiverIni(receiver.Path()))
     {
         console.frame->RunCommand(ID_OPEN_DATA_SOURCE);
     }
