@@ -81,6 +81,7 @@ void CEngine::CloseDataSource()
 {
     Log().Close();
     m_dataSourceOpen = 0;
+    m_pollAnswers.clear();  // their dialogs would open on a closed source
     if (m_displayPaused != 0) {
         TogglePause();
     }
@@ -121,13 +122,16 @@ void CEngine::ToggleRelay()
         m_relay.Stop();
         return;
     }
-    CSerialSource* serial =
-        m_document ? dynamic_cast<CSerialSource*>(m_document->MeasuredFeed().Source()) : nullptr;
-    if (serial == nullptr) {
+    const auto serialSource = [this] {
+        return m_document ? dynamic_cast<CSerialSource*>(m_document->MeasuredFeed().Source()) : nullptr;
+    };
+    if (serialSource() == nullptr) {
         return;
     }
     CRelayPortDialog dialog(m_services.Ui(), ListSerialPorts());
-    if (m_services.Ui().RunDialog(dialog)) {
+    // The source is looked up again: the port may have been reopened while the dialog showed.
+    CSerialSource* serial = m_services.Ui().RunDialog(dialog) ? serialSource() : nullptr;
+    if (serial != nullptr) {
         m_relay.Start(dialog.PortName(), serial->Port());
     }
 }
