@@ -41,4 +41,19 @@ GeodeticPosition EcefToGeodetic(double x, double y, double z)
     return position;
 }
 
+NorthEast NorthEastOf(const GeodeticPosition& at, double x, double y, double z)
+{
+    const double sinLat = std::sin(at.latitude), cosLat = std::cos(at.latitude);
+    const double sinLon = std::sin(at.longitude), cosLon = std::cos(at.longitude);
+    return {-sinLat * cosLon * x - sinLat * sinLon * y + cosLat * z, -sinLon * x + cosLon * y};
+}
+
+NorthEast LocalOffset(const GeodeticPosition& from, const GeodeticPosition& to)
+{
+    const double north = (to.latitude - from.latitude) * kDegreesPerRadian * kMetresPerDegree;
+    const double east =
+        (to.longitude - from.longitude) * kDegreesPerRadian * std::cos(from.latitude) * kMetresPerDegree;
+    return {north, east};
+}
+
 }  // namespace kestrion

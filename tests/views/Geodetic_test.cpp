@@ -24,5 +24,24 @@ TEST(Geodetic, GivesBackThePositionAnEcefPointWasMadeFrom)
     }
 }
 
+TEST(Geodetic, SplitsAVectorIntoNorthAndEastAndMeasuresOffsetsOnTheLocalPlane)
+{
+    // At latitude 0, longitude 90 degrees: north is +Z, east is -X.
+    const GeodeticPosition at{0.0, 90.0 / kDegreesPerRadian, 0.0};
+    const NorthEast up = NorthEastOf(at, 0, 0, 8);
+    EXPECT_NEAR(up.north, 8, 1e-12);
+    EXPECT_NEAR(up.east, 0, 1e-12);
+    const NorthEast west = NorthEastOf(at, 5, 0, 0);
+    EXPECT_NEAR(west.north, 0, 1e-12);
+    EXPECT_NEAR(west.east, -5, 1e-12);
+
+    // At 60 degrees north a degree of longitude is half a degree of latitude.
+    const GeodeticPosition from{60.0 / kDegreesPerRadian, 10.0 / kDegreesPerRadian, 0.0};
+    const GeodeticPosition to{60.001 / kDegreesPerRadian, 10.002 / kDegreesPerRadian, 0.0};
+    const NorthEast offset = LocalOffset(from, to);
+    EXPECT_NEAR(offset.north, 111.199233, 1e-6);
+    EXPECT_NEAR(offset.east, 111.199233, 1e-6);
+}
+
 }  // namespace
 }  // namespace kestrion

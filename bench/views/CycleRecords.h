@@ -1,0 +1,58 @@
+#pragma once
+// One measurement cycle as the views receive it: a tracker record with 12 channels and the
+// navigation record that follows it, moving a little each cycle.
+#include <cstdint>
+
+#include "protocol/MessageRecord.h"
+#include "protocol/Mid.h"
+
+namespace kestrion::bench {
+
+struct CycleRecords {
+    CMessageRecord tracker;
+    CMessageRecord navigation;
+};
+
+inline CycleRecords MakeCycle(uint32_t cycle)
+{
+    CycleRecords records;
+    records.tracker.SetType(MID_MeasuredTracker);
+    TrackerBlock& tracker = records.tracker.tracker;
+    tracker.mid = MID_MeasuredTracker;
+    tracker.week = 1250;
+    tracker.tow = 22722000 + cycle * 100;
+    tracker.channelCount = kChannels;
+    for (uint8_t channel = 0; channel < kChannels; ++channel) {
+        TrackerChannel& entry = tracker.channels[channel];
+        entry.svId = static_cast<uint8_t>(channel * 2 + 1);
+        entry.azimuth = static_cast<uint8_t>((channel * 20 + cycle) % 240);
+        entry.elevation = static_cast<uint8_t>(20 + channel * 12);
+        entry.state = 0xBF;
+        for (uint8_t& cno : entry.cno) {
+            cno = static_cast<uint8_t>(30 + (channel + cycle) % 15);
+        }
+        entry.averageCno = entry.cno[0];
+    }
+
+    records.navigation.SetType(MID_MeasuredNavigation);
+    NavBlock& nav = records.navigation.nav;
+    nav.mid = MID_MeasuredNavigation;
+    nav.x = 4177000 + static_cast<int32_t>(cycle % 20);  // near Munich
+    nav.y = 855000;
+    nav.z = 4728000;
+    nav.vx = 8;
+    nav.vy = -16;
+    nav.vz = 4;
+    nav.mode1 = 0x04;
+    nav.dop = 6;
+    nav.mode2 = 0x02;
+    nav.week = 1250;
+    nav.tow = tracker.tow;
+    nav.svCount = 8;
+    for (uint8_t channel = 0; channel < 8; ++channel) {
+        nav.svIds[channel] = tracker.channels[channel].svId;
+    }
+    return records;
+}
+
+}  // namespace kestrion::bench
