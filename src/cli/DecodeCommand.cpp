@@ -1,7 +1,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "cli/CliArguments.h"
+#include "platform/CliArguments.h"
 #include "cli/Commands.h"
 #include "cli/LogPrinter.h"
 #include "protocol/MessageDecoder.h"

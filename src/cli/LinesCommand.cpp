@@ -1,6 +1,6 @@
 #include <cstdio>
 
-#include "cli/CliArguments.h"
+#include "platform/CliArguments.h"
 #include "cli/Commands.h"
 #include "protocol/LineDecoder.h"
 #include "protocol/MessageRecord.h"

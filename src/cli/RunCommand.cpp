@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <csignal>
@@ -10,10 +9,11 @@
 #include <limits>
 
 #include "app/Engine.h"
-#include "cli/CliArguments.h"
+#include "app/HeadlessUi.h"
+#include "app/PlayDataSource.h"
+#include "platform/CliArguments.h"
 #include "cli/CommandScript.h"
 #include "cli/Commands.h"
-#include "cli/HeadlessUi.h"
 #include "cli/TraceView.h"
 #include "platform/LoopTimers.h"
 #include "transport/StdRandom.h"
@@ -122,22 +122,8 @@ int RunEngine(const std::vector<std::string>& args)
     script.MarkOpening();
     const int64_t limitMs =
         seconds > 0 ? timers.ElapsedMs() + int64_t{seconds} * 1000 : std::numeric_limits<int64_t>::max();
-    engine.ToggleDataSource();
-    while (engine.DataSourceOpen() && !g_stopRequested) {
-        engine.ProcessPostedMessages();
-        script.RunDue(engine);
-        if (!engine.DataSourceOpen() || (!timers.HasTimers() && script.NextDueMs() > limitMs)) {
-            break;
-        }
-        const int64_t nextMs = std::min(limitMs, script.NextDueMs());
-        if (!timers.RunNext(nextMs, &g_stopRequested) && (nextMs == limitMs || g_stopRequested)) {
-            break;
-        }
-    }
-    engine.ProcessPostedMessages();
-    if (engine.DataSourceOpen()) {
-        engine.ToggleDataSource();
-    }
+    PlayDataSource(engine, timers, limitMs, &g_stopRequested,
+                   {[&script] { return script.NextDueMs(); }, [&] { script.RunDue(engine); }});
     engine.Log().Close();
     return 0;
 }

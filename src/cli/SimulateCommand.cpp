@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string>
 
-#include "cli/CliArguments.h"
+#include "platform/CliArguments.h"
 #include "cli/Commands.h"
 #include "sim/BaudRates.h"
 #include "sim/PtyEndpoint.h"

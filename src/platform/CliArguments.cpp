@@ -1,8 +1,8 @@
-#include "cli/CliArguments.h"
+#include "platform/CliArguments.h"
 
 #include <charconv>
 
-namespace kestrion::cli {
+namespace kestrion {
 
 CCliArguments::CCliArguments(std::vector<std::string> args, std::set<std::string> valued,
                              std::set<std::string> flags)
@@ -70,4 +70,4 @@ std::optional<long> CCliArguments::Integer(const std::string& name, long low, lo
     return value;
 }
 
-}  // namespace kestrion::cli
+}  // namespace kestrion

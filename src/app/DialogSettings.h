@@ -10,10 +10,8 @@
 #include <vector>
 
 namespace kestrion {
-class CDialogForm;
-}
 
-namespace kestrion::cli {
+class CDialogForm;
 
 struct DialogSetting {
     std::string label;
@@ -27,4 +25,4 @@ DialogSetting ParseDialogSetting(std::string_view text);
 // for each one applied.
 void ApplyDialogSettings(CDialogForm& dialog, const std::vector<DialogSetting>& settings, std::FILE* out);
 
-}  // namespace kestrion::cli
+}  // namespace kestrion

@@ -8,11 +8,11 @@
 #include <deque>
 #include <string>
 
-#include "cli/DialogSettings.h"
+#include "app/DialogSettings.h"
 #include "platform/UserInterface.h"
 #include "protocol/ProtocolState.h"
 
-namespace kestrion::cli {
+namespace kestrion {
 
 class CHeadlessUi : public IUserInterface {
 public:
@@ -44,4 +44,4 @@ private:
     ProtocolState* m_protocol = nullptr;
 };
 
-}  // namespace kestrion::cli
+}  // namespace kestrion

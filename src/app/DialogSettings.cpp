@@ -1,11 +1,11 @@
-#include "cli/DialogSettings.h"
+#include "app/DialogSettings.h"
 
 #include <algorithm>
 #include <cctype>
 
 #include "platform/DialogForm.h"
 
-namespace kestrion::cli {
+namespace kestrion {
 
 namespace {
 
@@ -98,4 +98,4 @@ void ApplyDialogSettings(CDialogForm& dialog, const std::vector<DialogSetting>& 
     }
 }
 
-}  // namespace kestrion::cli
+}  // namespace kestrion

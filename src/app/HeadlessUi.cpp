@@ -1,11 +1,11 @@
-#include "cli/HeadlessUi.h"
+#include "app/HeadlessUi.h"
 
 #include <string>
 
 #include "dialogs/SoftwareSelection.h"
 #include "platform/DialogForm.h"
 
-namespace kestrion::cli {
+namespace kestrion {
 
 void CHeadlessUi::Print(std::string_view prefix, std::string_view text)
 {
@@ -60,4 +60,4 @@ void CHeadlessUi::RunSoftwareSelection()
     CSoftwareSelection(*this, *m_protocol).Ok();
 }
 
-}  // namespace kestrion::cli
+}  // namespace kestrion

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace kestrion::cli {
+namespace kestrion {
 
 class CCliArguments {
 public:
@@ -31,4 +31,4 @@ private:
     std::string m_error;
 };
 
-}  // namespace kestrion::cli
+}  // namespace kestrion

@@ -1,0 +1,35 @@
+#include "app/PlayDataSource.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace kestrion {
+
+void PlayDataSource(CEngine& engine, CLoopTimers& timers, int64_t limitMs, const std::atomic<bool>* stop,
+                    const PlaySteps& steps)
+{
+    const auto nextStepMs = [&steps] {
+        return steps.nextDueMs ? steps.nextDueMs() : std::numeric_limits<int64_t>::max();
+    };
+    const auto stopped = [stop] { return stop != nullptr && stop->load(); };
+    engine.ToggleDataSource();
+    while (engine.DataSourceOpen() && !stopped()) {
+        engine.ProcessPostedMessages();
+        if (steps.runDue) {
+            steps.runDue();
+        }
+        if (!engine.DataSourceOpen() || (!timers.HasTimers() && nextStepMs() > limitMs)) {
+            break;
+        }
+        const int64_t nextMs = std::min(limitMs, nextStepMs());
+        if (!timers.RunNext(nextMs, stop) && (nextMs == limitMs || stopped())) {
+            break;
+        }
+    }
+    engine.ProcessPostedMessages();
+    if (engine.DataSourceOpen()) {
+        engine.ToggleDataSource();
+    }
+}
+
+}  // namespace kestrion
