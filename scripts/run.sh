@@ -22,12 +22,14 @@ for attempt in $(seq 50); do
     sleep 0.1
 done
 
-# The console's settings live beside it; a first start points them at the simulator and
-# opens the text views.
+# The console's settings live beside it; a first start points them at the simulator, puts the
+# map's origin where the simulated receiver starts (its drive stays within 500 m of it) and
+# opens all eight views.
 ini="$build/src/app/gui/kestrion-demo.ini"
 if [ ! -e "$ini" ]; then
     printf '[Data Sources]\nDataSource=1\nMeasSource=1\nMeasSerialPort=%s\nMeasSerialBaud=38400\n' "$receiver" >"$ini"
-    printf 'MeasSerialDBits=8\nMeasSerialParity=NONE\nMeasSerialSBits=1\n[Main]\nOpenViews=00011111\n' >>"$ini"
+    printf 'MeasSerialDBits=8\nMeasSerialParity=NONE\nMeasSerialSBits=1\n[Main]\nOpenViews=11111111\n' >>"$ini"
+    printf '[Map View]\nLat=47.376887\nLon=8.541694\nScale=5.00\nRing 1=100\nRing 2=200\nRing 3=400\n' >>"$ini"
 fi
 
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then

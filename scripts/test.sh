@@ -18,6 +18,7 @@ ctest --preset asan
 
 echo "== benchmarks (smoke)"
 build/release/bench/kestrion-bench --benchmark_min_time=0.01 --benchmark_filter=Sample >/dev/null
+build/release/bench/kestrion-view-bench --benchmark_min_time=0.01 >/dev/null
 
 echo "== fuzz (${fuzz_seconds} s per target)"
 cmake --preset fuzz >/dev/null

@@ -1,10 +1,21 @@
 #pragma once
 // One measurement cycle as the views receive it: a tracker record with 12 channels and the
-// navigation record that follows it, moving a little each cycle.
+// navigation record that follows it, moving a little each cycle; and the benchmark loop that
+// delivers cycles to a view of 1280 x 720 logical pixels and renders the whole view.
 #include <cstdint>
+#include <filesystem>
+#include <vector>
 
+#include <benchmark/benchmark.h>
+
+#include <QImage>
+#include <QWidget>
+
+#include "app/DocumentView.h"
+#include "platform/Profile.h"
 #include "protocol/MessageRecord.h"
 #include "protocol/Mid.h"
+#include "transport/FeedEvents.h"
 
 namespace kestrion::bench {
 
@@ -53,6 +64,34 @@ inline CycleRecords MakeCycle(uint32_t cycle)
         nav.svIds[channel] = tracker.channels[channel].svId;
     }
     return records;
+}
+
+// No settings file: every view takes its defaults.
+inline CProfile AbsentProfile()
+{
+    return CProfile(std::filesystem::temp_directory_path() / "kestrion-bench-absent" / "kestrion-demo.ini");
+}
+
+template <typename View>
+void RunCycles(benchmark::State& state, View& view)
+{
+    view.resize(1280, 720);
+    view.show();
+    const qreal ratio = view.devicePixelRatioF();
+    QImage target(view.size() * ratio, QImage::Format_RGB32);
+    target.setDevicePixelRatio(ratio);
+    std::vector<CycleRecords> cycles;
+    for (uint32_t cycle = 0; cycle < 15; ++cycle) {
+        cycles.push_back(MakeCycle(cycle));
+    }
+    size_t next = 0;
+    for (auto _ : state) {
+        const CycleRecords& records = cycles[next++ % cycles.size()];
+        view.OnUpdate(kHintRecord, &records.tracker);
+        view.OnUpdate(kHintRecord, &records.navigation);
+        view.render(&target);
+    }
+    benchmark::DoNotOptimize(target.constBits());
 }
 
 }  // namespace kestrion::bench

@@ -38,20 +38,24 @@ std::string LaterMode(uint8_t mode1)
 
 }  // namespace
 
+std::string FixModeText(uint8_t mode1, uint8_t mode2, int generation)
+{
+    if ((mode1 & kBadDop) != 0) {
+        return "Bad DOP";
+    }
+    std::string text = generation == 1 ? Generation1Mode(mode1, mode2) : LaterMode(mode1);
+    if ((mode1 & kDgps) != 0) {
+        text += "+DGPS";
+    }
+    if ((mode1 & kLeastSquares) != 0) {
+        text += ";LC";
+    }
+    return text;
+}
+
 std::string NavModeText(uint8_t mode1, uint8_t mode2, int generation)
 {
-    std::string text;
-    if ((mode1 & kBadDop) != 0) {
-        text = "Bad DOP";
-    } else {
-        text = generation == 1 ? Generation1Mode(mode1, mode2) : LaterMode(mode1);
-        if ((mode1 & kDgps) != 0) {
-            text += "+DGPS";
-        }
-        if ((mode1 & kLeastSquares) != 0) {
-            text += ";LC";
-        }
-    }
+    std::string text = FixModeText(mode1, mode2, generation);
     if ((mode2 & kDrTimedOut) != 0) {
         text += ", DR timed out";
     }

@@ -90,13 +90,14 @@ TEST(MainFrame, MarksAndPicturesFollowTheState)
     };
     const std::vector<int> unchecked = {ID_OPEN_DATA_SOURCE, ID_PAUSE_DISPLAY, ID_OPEN_LOG_FILE, ID_VIEW_NAVIGATION};
     const Step steps[] = {
-        {"at start", [] {}, {ID_OPEN_DATA_SOURCE, ID_OPEN_LOG_FILE, ID_VIEW_NAVIGATION, ID_DATA_SOURCE_SETUP},
-         {ID_PAUSE_DISPLAY, ID_POLL_VERSION, ID_NAV_MODE_MASK, ID_SWITCH_TO_ORVO, ID_CLOSE_ALL, ID_VIEW_SIGNAL,
-          ID_VIEW_TRACKING, ID_VIEW_MAP, ID_TRANSMIT},
+        {"at start", [] {},
+         {ID_OPEN_DATA_SOURCE, ID_OPEN_LOG_FILE, ID_VIEW_NAVIGATION, ID_DATA_SOURCE_SETUP, ID_VIEW_SIGNAL,
+          ID_VIEW_TRACKING, ID_VIEW_MAP},
+         {ID_PAUSE_DISPLAY, ID_POLL_VERSION, ID_NAV_MODE_MASK, ID_SWITCH_TO_ORVO, ID_CLOSE_ALL, ID_TRANSMIT},
          {}, 4},
         {"source open", [&] { frame.RunCommand(ID_OPEN_DATA_SOURCE); },
          {ID_PAUSE_DISPLAY, ID_POLL_VERSION, ID_NAV_MODE_MASK, ID_TRANSMIT, ID_SET_MESSAGE_RATE},
-         {ID_SWITCH_TO_ORVO, ID_CLOSE_ALL, ID_VIEW_SIGNAL, ID_BREVANE}, {ID_OPEN_DATA_SOURCE}, 9},
+         {ID_SWITCH_TO_ORVO, ID_CLOSE_ALL, ID_BREVANE}, {ID_OPEN_DATA_SOURCE}, 9},
         {"paused", [&] { frame.RunCommand(ID_PAUSE_DISPLAY); }, {ID_PAUSE_DISPLAY}, {}, {ID_OPEN_DATA_SOURCE, ID_PAUSE_DISPLAY}, 9},
         {"view shown", [&] { frame.RunCommand(ID_VIEW_NAVIGATION); }, {ID_CLOSE_ALL}, {},
          {ID_OPEN_DATA_SOURCE, ID_PAUSE_DISPLAY, ID_VIEW_NAVIGATION}, 9},
@@ -244,17 +245,15 @@ TEST(MainFrame, ClosingAViewHidesItAndItsCommandShowsTheSameFrameAgain)
     EXPECT_EQ(frame.OpenViews().Text()[6], '1');
 }
 
-TEST(MainFrame, PaintedViewsAreNotOfferedYet)
+TEST(MainFrame, ViewsOpenAtTheLastExitOpenAgainAfterTheDataSourceSetup)
 {
-    CFrameConsole console("[Data Sources]\nDataSource=0\n[Main]\nOpenViews=111\n");
-    for (const int id : {ID_VIEW_SIGNAL, ID_VIEW_TRACKING, ID_VIEW_MAP}) {
-        EXPECT_FALSE(console.Enabled(id));
-        console.frame->RunCommand(id);
-    }
+    CFrameConsole console("[Data Sources]\nDataSource=0\n[Main]\nOpenViews=10100001\n");
     console.frame->RunCommand(ID_DATA_SOURCE_SETUP);
-    EXPECT_TRUE(console.frame->MdiArea().subWindowList().isEmpty());
-    EXPECT_FALSE(console.frame->Engine().DataSourceOpen());
-    EXPECT_EQ(console.Profile().GetString("Main", "OpenViews", ""), "111");
+    for (int slot = 0; slot < kViewSlots; ++slot) {
+        const bool open = slot == 0 || slot == 2 || slot == 7;
+        EXPECT_EQ(console.View(slot) != nullptr && console.View(slot)->isVisible(), open) << slot;
+    }
+    EXPECT_EQ(console.frame->MdiArea().subWindowList().size(), 3);
 }
 
 TEST(MainFrame, CloseAllHidesTheShownViewsAndLeavesHiddenOnesHidden)

@@ -85,11 +85,11 @@ QAction* CCommandActions::Action(int id) const
     return found != m_actions.end() ? found->second : nullptr;
 }
 
-void CCommandActions::Update(const FrameState& state, const std::function<bool(const CommandInfo&)>& available)
+void CCommandActions::Update(const FrameState& state)
 {
     for (const CommandInfo& command : Commands()) {
         QAction* action = m_actions[command.id];
-        action->setEnabled(available(command) && IsEnabled(command, state));
+        action->setEnabled(IsEnabled(command, state));
         if (action->isCheckable()) {
             action->setChecked(IsChecked(command, state));
         }

@@ -22,8 +22,7 @@ public:
                     std::function<void()> beforeMenu);
 
     QAction* Action(int id) const;
-    // `available` may keep a command disabled whatever its rule says.
-    void Update(const FrameState& state, const std::function<bool(const CommandInfo&)>& available);
+    void Update(const FrameState& state);
     // The picture of a command's toolbar button.
     void SetImage(int id, int image);
     int Image(int id) const;

@@ -29,11 +29,6 @@ constexpr int kDevelopmentSlot = 4;
 constexpr int kNavigationSlot = 3;
 constexpr int kMapSlot = 2;
 
-bool Available(const CommandInfo& command)
-{
-    return command.viewSlot < 0 || ViewBuilt(command.viewSlot);
-}
-
 }  // namespace
 
 CMainFrame::CMainFrame(CProfile profile, IUserInterface& ui, const IClock& clock, IRandomGenerator& generator,
@@ -85,7 +80,7 @@ void CMainFrame::Start()
 void CMainFrame::RunCommand(int id)
 {
     const CommandInfo* command = FindCommand(id);
-    if (command == nullptr || !Available(*command) || !IsEnabled(*command, State())) {
+    if (command == nullptr || !IsEnabled(*command, State())) {
         UpdateCommands();
         return;
     }
@@ -155,7 +150,7 @@ FrameState CMainFrame::State() const
 
 void CMainFrame::UpdateCommands()
 {
-    m_actions->Update(State(), Available);
+    m_actions->Update(State());
     m_actions->SetImage(ID_OPEN_DATA_SOURCE, m_engine->OpenSourceImage());
     m_actions->SetImage(ID_PAUSE_DISPLAY, m_engine->PauseImage());
 }
@@ -172,7 +167,7 @@ int CMainFrame::ToolbarImage(int id) const
 
 void CMainFrame::ToggleViewSlot(int slot, bool force)
 {
-    if (!ViewBuilt(slot)) {
+    if (slot < 0 || slot >= kViewSlots) {
         return;
     }
     CViewFrame*& frame = m_viewFrames[static_cast<size_t>(slot)];
@@ -194,9 +189,15 @@ void CMainFrame::ToggleViewSlot(int slot, bool force)
 
 CViewFrame* CMainFrame::CreateViewFrame(int slot)
 {
-    MadeView made = MakeView(slot, *m_engine, m_ui);
+    const ViewHooks hooks{[this] { RunCommand(ID_PREFERENCES); },
+                          [this, slot](int width) {
+                              if (CViewFrame* frame = ViewFrame(slot)) {
+                                  frame->SetMinimumTrackWidth(width);
+                              }
+                          }};
+    MadeView made = MakeView(slot, *m_engine, m_ui, hooks);
     IDocumentView& view = *made.view;
-    auto* frame = new CViewFrame(made.widget.release(), m_profile, PlacementSection(slot));
+    auto* frame = new CViewFrame(made.widget.release(), m_profile, PlacementSection(slot), m_ui);
     m_mdiArea->addSubWindow(frame);
     connect(frame, &CViewFrame::closeRequested, this, [this, frame] { CloseRequested(frame); });
     m_engine->CurrentDocument()->AddView(view);

@@ -1,16 +1,20 @@
 #include "app/gui/ViewFrame.h"
 
 #include <QCloseEvent>
+#include <QMenu>
 
+#include "app/gui/ViewPicture.h"
 #include "app/gui/WindowPlacement.h"
 
 namespace kestrion {
 
-CViewFrame::CViewFrame(QWidget* view, const CProfile& profile, std::string section)
-    : m_profile(profile), m_section(std::move(section))
+CViewFrame::CViewFrame(QWidget* view, const CProfile& profile, std::string section, IUserInterface& ui)
+    : m_profile(profile), m_section(std::move(section)), m_ui(ui)
 {
     setWidget(view);
     setWindowTitle(view->windowTitle());
+    systemMenu()->addSeparator();
+    systemMenu()->addAction("Save Picture...", this, &CViewFrame::SavePicture);
 }
 
 CViewFrame::~CViewFrame()
@@ -56,6 +60,22 @@ void CViewFrame::resizeEvent(QResizeEvent* event)
 {
     QMdiSubWindow::resizeEvent(event);
     NoteNormalGeometry();
+}
+
+void CViewFrame::SavePicture()
+{
+    FileChooser chooser;
+    chooser.mode = FileChooser::Mode::Save;
+    chooser.title = "Save Picture";
+    chooser.filter = "PNG Images (*.png)|*.png|All Files (*.*)|*.*||";
+    chooser.defaultName = m_section + ".png";
+    const std::string path = m_ui.ChooseFile(chooser);
+    if (path.empty()) {
+        return;
+    }
+    if (const std::string error = SaveViewPicture(*widget(), path); !error.empty()) {
+        m_ui.MessageBox(error, BoxButtons::Ok, BoxIcon::Error);
+    }
 }
 
 void CViewFrame::RestorePlacement()

@@ -1,8 +1,13 @@
-// kestrion-demo: the evaluation console. It takes no arguments; its settings file is
-// "kestrion-demo.ini" beside the program, else the user's own.
+// kestrion-demo: the evaluation console. Its settings file is "kestrion-demo.ini" beside the
+// program, else the user's own. With --snapshot it writes one view's picture and exits.
+#include <cstdio>
+#include <cstdlib>
+
 #include <QApplication>
 
+#include "app/gui/ConsoleCommandLine.h"
 #include "app/gui/MainFrame.h"
+#include "app/gui/Snapshot.h"
 #include "app/gui/SystemClock.h"
 #include "app/gui/ToolbarImages.h"
 #include "dialogs/LogFileSettings.h"
@@ -10,19 +15,18 @@
 #include "dialogs/widgets/QtUserInterface.h"
 #include "transport/StdRandom.h"
 
-int main(int argc, char* argv[])
+namespace {
+
+std::filesystem::path ConsoleProfile()
+{
+    return kestrion::FindProfilePath(QCoreApplication::applicationFilePath().toStdString());
+}
+
+int RunConsole()
 {
     using namespace kestrion;
-    // Fractional scale factors are kept, so the views are drawn at the screen's real density.
-    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
-    QApplication application(argc, argv);
-    QApplication::setApplicationName("kestrion-demo");
-    QApplication::setOrganizationName("kestrion-demo");
-    QApplication::setApplicationVersion("3.36");
-    QGuiApplication::setDesktopFileName("kestrion-demo");
     QApplication::setWindowIcon(ProgramIcon());
-
-    const CProfile profile(FindProfilePath(QCoreApplication::applicationFilePath().toStdString()));
+    const CProfile profile(ConsoleProfile());
     std::unique_ptr<CMainFrame> frame;
     CQtUserInterface ui(
         [profile](IUserInterface& owner) -> std::unique_ptr<CDialogForm> {
@@ -41,4 +45,37 @@ int main(int argc, char* argv[])
     const int result = QApplication::exec();
     frame.reset();
     return result;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    using namespace kestrion;
+    const ConsoleCommandLine line = ParseConsoleCommandLine({argv + 1, argv + argc});
+    switch (line.action) {
+    case ConsoleCommandLine::Action::Help: std::fputs(kConsoleUsage, stdout); return 0;
+    case ConsoleCommandLine::Action::Version: std::puts("kestrion-demo " KESTRION_VERSION); return 0;
+    case ConsoleCommandLine::Action::Error:
+        std::fprintf(stderr, "kestrion-demo: %s\n%s", line.error.c_str(), kConsoleUsage);
+        return 2;
+    case ConsoleCommandLine::Action::Snapshot:
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+        break;
+    case ConsoleCommandLine::Action::Console: break;
+    }
+
+    // Fractional scale factors are kept, so the views are drawn at the screen's real density.
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("kestrion-demo");
+    QApplication::setOrganizationName("kestrion-demo");
+    QApplication::setApplicationVersion(KESTRION_VERSION);
+    QGuiApplication::setDesktopFileName("kestrion-demo");
+    if (line.action == ConsoleCommandLine::Action::Snapshot) {
+        return RunSnapshot(line.snapshot, ConsoleProfile());
+    }
+    return RunConsole();
 }

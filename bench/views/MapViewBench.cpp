@@ -1,0 +1,23 @@
+// The map view: one tracker and navigation cycle delivered and the whole view, status bar
+// included, rendered. With the default origin (0, 0) the track runs along the canvas border.
+#include <cstdio>
+
+#include "CycleRecords.h"
+#include "app/HeadlessUi.h"
+#include "views/MapView.h"
+
+namespace kestrion {
+namespace {
+
+void MapViewCycle(benchmark::State& state)
+{
+    CHeadlessUi ui(stderr);  // records never open a dialog
+    ProtocolState protocol;
+    protocol.generation = 2;
+    CMapView view(bench::AbsentProfile(), ui, protocol);
+    bench::RunCycles(state, view);
+}
+BENCHMARK(MapViewCycle)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace kestrion

@@ -1,0 +1,75 @@
+#include "app/gui/Snapshot.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <string>
+#include <limits>
+
+#include <QCoreApplication>
+
+#include "app/Engine.h"
+#include "app/HeadlessUi.h"
+#include "app/PlayDataSource.h"
+#include "app/gui/ViewFactory.h"
+#include "app/gui/ViewPicture.h"
+#include "transport/StdRandom.h"
+
+namespace kestrion {
+namespace {
+
+// Why the settings file cannot be read; empty when it can.
+std::string UnreadableReason(const std::filesystem::path& path)
+{
+    if (std::error_code error; std::filesystem::is_directory(path, error)) {
+        return std::strerror(EISDIR);
+    }
+    std::FILE* file = std::fopen(path.c_str(), "r");
+    if (file == nullptr) {
+        return std::strerror(errno);
+    }
+    std::fclose(file);
+    return {};
+}
+
+}  // namespace
+
+int RunSnapshot(const SnapshotRequest& request, const std::filesystem::path& consoleProfile)
+{
+    const std::filesystem::path ini = request.ini.empty() ? consoleProfile : std::filesystem::path(request.ini);
+    if (const std::string reason = UnreadableReason(ini); !reason.empty()) {
+        std::fprintf(stderr, "kestrion-demo: cannot read the settings file %s: %s\n", ini.c_str(), reason.c_str());
+        return 2;
+    }
+
+    CLoopTimers timers(CLoopTimers::Mode::Virtual, std::time(nullptr));
+    CHeadlessUi ui(stderr);
+    CStdRandom generator;
+    CEngine engine{CProfile(ini), ui, timers, timers, generator};
+    timers.SetDispatch(engine.TimerService());
+    ui.SetProtocol(engine.Services().Protocol());
+    engine.CreateDocument();
+
+    MadeView made = MakeView(request.slot, engine, ui, {});
+    QWidget& view = *made.widget;
+    view.setAttribute(Qt::WA_DontShowOnScreen);
+    view.resize(request.width, request.height);
+    view.show();
+    QCoreApplication::processEvents();
+    engine.CurrentDocument()->AddView(*made.view);
+
+    const int64_t limitMs = request.seconds > 0 ? timers.ElapsedMs() + int64_t{request.seconds} * 1000
+                                                : std::numeric_limits<int64_t>::max();
+    PlayDataSource(engine, timers, limitMs, nullptr);
+    QCoreApplication::processEvents();
+    const std::string error = SaveViewPicture(view, request.out);
+    engine.CurrentDocument()->RemoveView(*made.view);
+    if (!error.empty()) {
+        std::fprintf(stderr, "kestrion-demo: %s\n", error.c_str());
+        return 2;
+    }
+    return 0;
+}
+
+}  // namespace kestrion

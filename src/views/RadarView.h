@@ -1,0 +1,46 @@
+#pragma once
+// "Tracking View": the sky plot. Every tracked satellite at its azimuth and elevation, coloured
+// by its state, with the course arrow, north and, in truth mode, the true position. It is
+// plotted for each navigation record that follows tracker data and kept until the next one.
+#include <optional>
+
+#include <QWidget>
+
+#include "app/DocumentView.h"
+#include "platform/Profile.h"
+#include "platform/Settings.h"
+#include "views/RadarGeometry.h"
+
+namespace kestrion {
+
+class IUserInterface;
+
+class CRadarView : public QWidget, public IDocumentView {
+public:
+    static constexpr const char* kCaption = "Tracking View";
+
+    CRadarView(const CProfile& profile, IUserInterface& ui, QWidget* parent = nullptr);
+
+    void OnUpdate(int hint, const CMessageRecord* record) override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void ReadSettings();
+    void TakeRecord(const CMessageRecord& record);
+    void Configure();
+
+    CProfile m_profile;
+    IUserInterface& m_ui;
+    bool m_truthMode = false;
+    CSettings m_settings;  // the "Radar View" fields
+    TrackerBlock m_tracker{};
+    bool m_trackerPending = false;
+    std::optional<NavBlock> m_truth;
+    std::optional<RadarScene> m_plotted;  // what the picture shows; none for the empty plot
+};
+
+}  // namespace kestrion

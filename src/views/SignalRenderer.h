@@ -1,0 +1,48 @@
+#pragma once
+// Drawing of the signal level view. Each channel row keeps its chart as an off-screen image:
+// the image is the history, scrolled left one cell per plot, so nothing is ever redrawn from
+// data. The view is painted from the rows' texts and images.
+#include <array>
+#include <span>
+#include <string>
+
+#include <QColor>
+#include <QImage>
+#include <QPainter>
+
+#include "views/SignalGeometry.h"
+
+namespace kestrion {
+
+// How samples are drawn: the scale, and graph type 0 (bars) or 1 (a line through them).
+struct SignalChartStyle {
+    SignalScale scale;
+    int graphType = 0;
+};
+
+// What one channel row shows.
+struct SignalRowPicture {
+    SignalRow row;
+    std::array<std::string, kSignalTextColumns> texts{};  // blank until the channel is plotted
+    Rgb textColour = kBlack;
+    QImage chart;  // graph width × H; null when there is no room for it
+    int lastY = 0;  // of the last sample drawn, where a line graph goes on from
+};
+
+// A row as laid out: no texts, and five empty cells (black outline, white inside) on the
+// background, at the pixel ratio.
+SignalRowPicture MakeSignalRowPicture(const SignalRow& row, qreal ratio, const QColor& background);
+
+// Writes the channel's texts in the colour; when the row has a chart, scrolls it one cell
+// left and draws the channel's ten samples into the newest cell in the colour.
+void PlotSignalChannel(SignalRowPicture& picture, const SignalChartStyle& style, const TrackerChannel& channel,
+                       Rgb colour);
+
+// Blanks the texts and scrolls the whole history out of the chart.
+void ClearSignalChannel(SignalRowPicture& picture, const SignalChartStyle& style);
+
+// The headings, every row's texts, scale labels and chart. The background is the caller's.
+void PaintSignalView(QPainter& painter, std::span<const SignalRowPicture> rows, const SignalScale& scale,
+                     const QColor& labelColour);
+
+}  // namespace kestrion

@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "protocol/MessageBlocks.h"
+#include "views/MapGeometry.h"
+
+namespace kestrion {
+namespace {
+
+constexpr int32_t kEquatorRadius = 6378137;
+
+// A position at the given offsets in metres from latitude and longitude 0.
+MapPosition Near(double northMetres, double eastMetres)
+{
+    MapPosition position{};
+    position.latitude = northMetres / kMetresPerDegree;
+    position.longitude = eastMetres / kMetresPerDegree;
+    position.metresPerDegreeOfLongitude = kMetresPerDegree;
+    return position;
+}
+
+// The stored points, oldest first, with their colours.
+std::vector<std::pair<CanvasPoint, Rgb>> StoredOf(const CRecentPoints& points)
+{
+    std::vector<std::pair<CanvasPoint, Rgb>> stored;
+    for (int index = 0; index < points.Count(); ++index) {
+        stored.emplace_back(points.At(index), points.ColourAt(index));
+    }
+    return stored;
+}
+
+TEST(MapGeometry, PlotsAroundTheOriginPixelAndClampsToTheBorder)
+{
+    const MapFrame frame{2.0, 0.0, 0.0};  // 0.5 m per pixel
+    EXPECT_EQ(CanvasPointOf(frame, Near(0, 0)), (CanvasPoint{100, 100}));
+    EXPECT_EQ(CanvasPointOf(frame, Near(10.1, 0)), (CanvasPoint{100, 80}));
+    EXPECT_EQ(CanvasPointOf(frame, Near(-10.2, 10.2)), (CanvasPoint{120, 120}));  // truncated toward zero
+    // Offsets of -99 and 98 pixels stay; -100 and 99 reach the border.
+    EXPECT_EQ(CanvasPointOf(frame, Near(49.7, -49.7)), (CanvasPoint{1, 1}));
+    EXPECT_EQ(CanvasPointOf(frame, Near(-49.25, 49.25)), (CanvasPoint{198, 198}));
+    EXPECT_EQ(CanvasPointOf(frame, Near(50.2, -50.2)), (CanvasPoint{0, 0}));
+    EXPECT_EQ(CanvasPointOf(frame, Near(-49.7, 49.7)), (CanvasPoint{199, 199}));
+
+    // With the origin at 0, 0 a position near Munich lies far north-east.
+    MapPosition munich{48.137, 11.575, 520.0, 0.0, 0.0, 0.0};
+    munich.metresPerDegreeOfLongitude = std::cos(munich.latitude / kDegreesPerRadian) * kMetresPerDegree;
+    EXPECT_EQ(CanvasPointOf(frame, munich), (CanvasPoint{199, 0}));
+    EXPECT_EQ(CanvasPointOf({2.0, 48.137, 11.575}, munich), (CanvasPoint{100, 100}));
+    EXPECT_EQ(CanvasPointOf({2.0, 49.0, 12.0}, munich), (CanvasPoint{0, 199}));
+    // A scale of 0 (an edited settings file) must not overflow.
+    EXPECT_EQ(CanvasPointOf({std::numeric_limits<double>::infinity(), 0.0, 0.0}, Near(0, 0)), (CanvasPoint{0, 0}));
+}
+
+TEST(MapGeometry, TakesPositionCourseAndSpeedFromTheRecord)
+{
+    struct Case {
+        int16_t vx, vy, vz;  // 1/8 m/s; at latitude and longitude 0, y is east and z north
+        double course, speed;
+    };
+    const Case cases[] = {{0, 0, 8, 0.0, 1.0}, {0, 8, 0, 90.0, 1.0},  {0, 0, -8, 180.0, 1.0},
+                          {0, -8, 0, 270.0, 1.0}, {0, -6, 8, 323.130102354156, 1.25},
+                          {800, 0, 0, 0.0, 0.0}};  // straight up: no course
+    for (const Case& c : cases) {
+        NavBlock nav{};
+        nav.x = kEquatorRadius;
+        nav.vx = c.vx;
+        nav.vy = c.vy;
+        nav.vz = c.vz;
+        const MapPosition position = MapPositionOf(nav);
+        EXPECT_NEAR(position.course, c.course, 1e-9) << c.vx << " " << c.vy << " " << c.vz;
+        EXPECT_NEAR(position.speed, c.speed, 1e-9);
+        EXPECT_NEAR(position.metresPerDegreeOfLongitude, kMetresPerDegree, 1e-6);
+    }
+
+    // Standing still where the east and north parts come out as negative zeros heads 0.
+    NavBlock still{};
+    still.x = -4510024;
+    still.y = 4510024;
+    const MapPosition standing = MapPositionOf(still);
+    EXPECT_NEAR(standing.longitude, 135.0, 1e-3);
+    EXPECT_FALSE(std::signbit(standing.course));
+    EXPECT_EQ(standing.course, 0.0);
+}
+
+TEST(MapGeometry, RecentPointsKeepTheNewestEightFadingToRed)
+{
+    constexpr Rgb kFading[] = {{0, 0, 255},   {32, 0, 220}, {64, 0, 160}, {96, 0, 140},
+                               {120, 0, 120}, {160, 0, 32}, {220, 0, 20}, {255, 0, 0}};
+    CRecentPoints points;
+    EXPECT_EQ(points.Newest(), std::nullopt);
+    using Stored = std::vector<std::pair<CanvasPoint, Rgb>>;
+    for (int i = 0; i < 3; ++i) {
+        points.Add({i, 0});
+    }
+    EXPECT_EQ(StoredOf(points), (Stored{{{0, 0}, kFading[5]}, {{1, 0}, kFading[6]}, {{2, 0}, kFading[7]}}));
+    Stored expected;
+    for (int i = 3; i < 11; ++i) {
+        points.Add({i, 0});
+        expected.push_back({{i, 0}, kFading[i - 3]});
+    }
+    EXPECT_EQ(StoredOf(points), expected);
+    EXPECT_EQ(points.Newest(), (CanvasPoint{10, 0}));
+
+    points.Clear();
+    points.Add({7, 7});
+    EXPECT_EQ(StoredOf(points), (Stored{{{7, 7}, kFading[7]}}));
+}
+
+TEST(MapGeometry, RingRadiiInWholePixels)
+{
+    EXPECT_EQ(RingRadiusPixels(10, 2.0), 20);
+    EXPECT_EQ(RingRadiusPixels(15, 0.3), 4);
+    EXPECT_EQ(RingRadiusPixels(60, 2.0), 120);  // partly on the canvas
+    EXPECT_EQ(RingRadiusPixels(0, 2.0), 0);
+    EXPECT_EQ(RingRadiusPixels(3, 0.1), 0);     // under a pixel
+    EXPECT_EQ(RingRadiusPixels(-10, 2.0), 0);
+    EXPECT_EQ(RingRadiusPixels(100000, 4.0), 0);  // wholly outside the canvas
+}
+
+TEST(MapGeometry, CanvasIsCentredInALargeClientAndScrolledInASmallOne)
+{
+    const CanvasPlacement large = PlaceCanvas(401, 300, 30, 30, std::nullopt);
+    EXPECT_EQ(std::vector<int>({large.left, large.top, large.scrollWidth, large.scrollHeight}),
+              std::vector<int>({100, 50, 0, 0}));
+    const CanvasPlacement small = PlaceCanvas(150, 120, 10, 500, std::nullopt);
+    EXPECT_EQ(std::vector<int>({small.left, small.top, small.scrollWidth, small.scrollHeight}),
+              std::vector<int>({-10, -80, 50, 80}));
+    // Following a point puts it in the middle, however small the client.
+    const CanvasPlacement followed = PlaceCanvas(400, 100, 10, 10, CanvasPoint{30, 190});
+    EXPECT_EQ(std::vector<int>({followed.left, followed.top, followed.scrollWidth, followed.scrollHeight}),
+              std::vector<int>({170, -140, 0, 0}));
+
+    // A resize keeps the canvas coordinate in the middle: the origin when nothing scrolled.
+    EXPECT_EQ(KeptScroll(300, 0, 0, 150), 25);
+    EXPECT_EQ(KeptScroll(150, 40, 50, 100), 65);
+    EXPECT_EQ(KeptScroll(150, 0, 50, 100), 25);
+    EXPECT_EQ(KeptScroll(150, 40, 50, 10), 110);
+    EXPECT_EQ(KeptScroll(150, 40, 50, 250), 0);
+    EXPECT_EQ(KeptScroll(150, 50, 50, 150), 50);
+}
+
+}  // namespace
+}  // namespace kestrion
