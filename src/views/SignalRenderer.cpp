@@ -78,7 +78,7 @@ void CentreLinesOnPixels(QPainter& painter)
     }
 }
 
-void PlotChart(SignalRowPicture& picture, const SignalChartStyle& style, const TrackerChannel& channel, Rgb colour)
+void PlotChart(SignalRowPicture& picture, const SignalScale& scale, const SignalPlot& plot)
 {
     const SignalRow& row = picture.row;
     if (!row.HasChart() || picture.chart.isNull()) {
@@ -93,11 +93,11 @@ void PlotChart(SignalRowPicture& picture, const SignalChartStyle& style, const T
     painter.setClipRect(inside);
     painter.fillRect(QRect(row.newestStart + 1, 1, row.cellWidth - 3, inside.height()), ToQColor(kWhite));
     CentreLinesOnPixels(painter);
-    painter.setPen(QPen(ToQColor(colour), 1));
+    painter.setPen(QPen(ToQColor(plot.colour), 1));
     for (int sample = 0; sample < static_cast<int>(kCnoCount); ++sample) {
         const int x = row.SampleX(sample);
-        const int y = row.SampleY(style.scale.Value(channel.cno[sample]), style.scale);
-        const QPoint from = style.graphType == 0 ? QPoint(x, row.BaseY()) : QPoint(x - row.step, picture.lastY);
+        const int y = row.SampleY(scale.Value(plot.channel.cno[sample]), scale);
+        const QPoint from = plot.graphType == 0 ? QPoint(x, row.BaseY()) : QPoint(x - row.step, picture.lastY);
         DrawOpenLine(painter, from, QPoint(x, y));
         picture.lastY = y;
     }
@@ -126,21 +126,40 @@ SignalRowPicture MakeSignalRowPicture(const SignalRow& row, qreal ratio, const Q
     return picture;
 }
 
+SignalRowPicture RelayoutSignalRow(const SignalRowPicture& shown, const SignalRow& row, qreal ratio,
+                                   const QColor& background, const SignalScale& scale)
+{
+    SignalRowPicture picture = MakeSignalRowPicture(row, ratio, background);
+    picture.texts = shown.texts;
+    picture.textColour = shown.textColour;
+    picture.plots = shown.plots;
+    for (const SignalPlot& plot : picture.plots) {
+        PlotChart(picture, scale, plot);
+    }
+    return picture;
+}
+
 void PlotSignalChannel(SignalRowPicture& picture, const SignalChartStyle& style, const TrackerChannel& channel,
                        Rgb colour)
 {
     picture.texts = SignalRowTexts(channel);
     picture.textColour = colour;
-    PlotChart(picture, style, channel, colour);
+    const SignalPlot plot{channel, colour, style.graphType};
+    PlotChart(picture, style.scale, plot);
+    picture.plots.push_back(plot);
+    if (picture.plots.size() > kSignalCells) {
+        picture.plots.pop_front();
+    }
 }
 
 void ClearSignalChannel(SignalRowPicture& picture, const SignalChartStyle& style)
 {
     picture.texts = {};
-    const TrackerChannel none{};
+    const SignalPlot blank{TrackerChannel{}, kWhite, style.graphType};
     for (int cell = 0; cell < kSignalCells; ++cell) {
-        PlotChart(picture, style, none, kWhite);
+        PlotChart(picture, style.scale, blank);
     }
+    picture.plots.clear();
 }
 
 void PaintSignalView(QPainter& painter, std::span<const SignalRowPicture> rows, const SignalScale& scale,

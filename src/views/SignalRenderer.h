@@ -1,8 +1,10 @@
 #pragma once
 // Drawing of the signal level view. Each channel row keeps its chart as an off-screen image:
-// the image is the history, scrolled left one cell per plot, so nothing is ever redrawn from
-// data. The view is painted from the rows' texts and images.
+// the image is the history, scrolled left one cell per plot, so a plot draws one cell only.
+// The row also keeps the plots its cells show, so that a new layout (another window size or
+// pixel ratio) draws the same history again. The view is painted from the rows' texts and images.
 #include <array>
+#include <deque>
 #include <span>
 #include <string>
 
@@ -20,6 +22,13 @@ struct SignalChartStyle {
     int graphType = 0;
 };
 
+// One cell's worth of a channel, as it was plotted.
+struct SignalPlot {
+    TrackerChannel channel;
+    Rgb colour;
+    int graphType;
+};
+
 // What one channel row shows.
 struct SignalRowPicture {
     SignalRow row;
@@ -27,11 +36,16 @@ struct SignalRowPicture {
     Rgb textColour = kBlack;
     QImage chart;  // graph width × H; null when there is no room for it
     int lastY = 0;  // of the last sample drawn, where a line graph goes on from
+    std::deque<SignalPlot> plots;  // the newest last, as many as there are cells at most
 };
 
 // A row as laid out: no texts, and five empty cells (black outline, white inside) on the
 // background, at the pixel ratio.
 SignalRowPicture MakeSignalRowPicture(const SignalRow& row, qreal ratio, const QColor& background);
+
+// The row laid out anew with the texts and plots of `shown`, drawn again in the new geometry.
+SignalRowPicture RelayoutSignalRow(const SignalRowPicture& shown, const SignalRow& row, qreal ratio,
+                                   const QColor& background, const SignalScale& scale);
 
 // Writes the channel's texts in the colour; when the row has a chart, scrolls it one cell
 // left and draws the channel's ten samples into the newest cell in the colour.

@@ -45,6 +45,7 @@ void CSignalView::OnUpdate(int hint, const CMessageRecord* record)
     } else if (hint == kHintRestarted) {
         m_style.graphType = ReadGraphType();  // older cells keep the style they were drawn in
     } else if (hint == kHintOpening) {
+        m_rows = {};
         Layout();
         update();
     }
@@ -100,7 +101,7 @@ void CSignalView::Layout()
     const QColor background = palette().color(QPalette::Base);
     for (int row = 0; row < kSignalRows; ++row) {
         const SignalRow geometry = LayoutSignalRow(row, width(), height());
-        m_rows[row] = MakeSignalRowPicture(geometry, m_laidOutRatio, background);
+        m_rows[row] = RelayoutSignalRow(m_rows[row], geometry, m_laidOutRatio, background, m_style.scale);
     }
     if (m_setMinimumTrackWidth) {
         m_setMinimumTrackWidth(SignalMinimumTrackWidth());

@@ -35,7 +35,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    // A new layout for the current size starts every chart empty.
+    // Lays the rows out for the current size, each showing what it showed before.
     void Layout();
     void LayOutIfResized();
     void ShowNavigation(const NavBlock& nav);

@@ -1,7 +1,7 @@
 // The console's window on a simulated receiver on a pseudo-terminal, in real time: a poll from
 // the menu reaches the receiver and its answer shows in the response view. With
-// KESTRION_SCREENSHOTS=<dir> set, a picture of the window with the four text views on live
-// data is written to <dir>/main-window.png at device pixel ratio 2.
+// KESTRION_SCREENSHOTS=<dir> set, a picture of the window with all eight views on live data
+// is written to <dir>/main-window.png at device pixel ratio 2.
 #include <gtest/gtest.h>
 
 #include <QMdiArea>
@@ -35,8 +35,8 @@ QStringList ResponseLines(CFrameConsole& console)
 
 // The frame with its data source open on a simulated receiver.
 struct CLiveFrame {
-    CLiveFrame()
-        : console(LiveReceiverIni(receiver.Path()))
+    explicit CLiveFrame(const std::string& extraIni = {})
+        : console(LiveReceiverIni(receiver.Path()) + extraIni)
     {
         console.frame->RunCommand(ID_OPEN_DATA_SOURCE);
     }
@@ -67,15 +67,17 @@ TEST(LiveFrame, Screenshot)
     if (folder == nullptr) {
         GTEST_SKIP() << "set KESTRION_SCREENSHOTS to a folder to write the picture";
     }
-    CLiveFrame live;
+    // The map's origin where the simulated receiver starts, as scripts/run.sh writes it.
+    CLiveFrame live("[Map View]\nLat=47.376887\nLon=8.541694\nScale=5.00\nRing 1=100\nRing 2=200\nRing 3=400\n");
     QApplication::setWindowIcon(ProgramIcon());
     CMainFrame& frame = *live.console.frame;
-    frame.resize(1200, 800);
+    frame.resize(1400, 900);
     frame.show();
-    for (const int id : {ID_VIEW_ERROR, ID_VIEW_DEVELOPMENT, ID_VIEW_RESPONSE, ID_VIEW_NAVIGATION}) {
+    for (const int id : {ID_VIEW_ERROR, ID_VIEW_DEVELOPMENT, ID_VIEW_RESPONSE, ID_VIEW_NAVIGATION, ID_VIEW_DGPS_STATUS,
+                         ID_VIEW_MAP, ID_VIEW_TRACKING, ID_VIEW_SIGNAL}) {
         frame.RunCommand(id);
     }
-    RunFor(2500);
+    RunFor(20000);
     frame.RunCommand(ID_POLL_VERSION);
     frame.RunCommand(ID_POLL_CLOCK);
     RunFor(2500);

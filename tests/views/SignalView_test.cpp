@@ -219,7 +219,7 @@ TEST_F(SignalViewTest, AChannelLosingItsSatelliteIsBlanked)
     EXPECT_EQ(Colours(2), std::vector<Rgb>({kWhite, kTrackedBlue}));
 }
 
-TEST_F(SignalViewTest, RepaintsKeepTheHistoryWhileALayoutClearsIt)
+TEST_F(SignalViewTest, RepaintsAndNewSizesKeepTheHistoryWhileANewSourceClearsIt)
 {
     Deliver(Tracker({Channel(5, 40)}));
     Deliver(Navigation({5}));
@@ -237,11 +237,15 @@ TEST_F(SignalViewTest, RepaintsKeepTheHistoryWhileALayoutClearsIt)
     EXPECT_EQ(CountInside(view.Row(0).chart, kFixGreen), 0);
     EXPECT_TRUE(view.Row(0).texts[0].empty());
 
+    // A new size draws the same history in the new cells, and keeps the texts.
     Deliver(Tracker({Channel(5, 40, 0x100)}));
+    const int red = CountInside(view.Row(0).chart, kUnlockedRed);
+    EXPECT_GT(red, 0);
     view.resize(700, 420);
     view.grab();
-    EXPECT_EQ(CountInside(view.Row(0).chart, kUnlockedRed), 0);
     EXPECT_EQ(view.Row(0).chart.width(), (50 * 9 + 2) * view.devicePixelRatioF());
+    EXPECT_EQ(CountInside(view.Row(0).chart, kUnlockedRed), red);
+    EXPECT_FALSE(view.Row(0).texts[0].empty());
 }
 
 TEST_F(SignalViewTest, SettingsChooseTheScaleAndAGraphTypeChangeWaitsForHint3)
