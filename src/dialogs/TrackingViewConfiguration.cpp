@@ -23,8 +23,9 @@ CTrackingViewConfiguration::CTrackingViewConfiguration(IUserInterface& ui, const
               kColours);
     AddGroup(kCircles, "Circles");
     AddStatic(kCircleText,
-              "Outer circle: the horizon (elevation 0 degrees); the course arrow reaches it at the outer circle "
-              "velocity, and the true position mark at the outer circle position.\n"
+              "Outer circle: the horizon (elevation 0 degrees).\n"
+              "The course arrow reaches it at the outer\ncircle velocity, the true position mark\n"
+              "at the outer circle position.\n"
               "Inner circle: elevation 45 degrees.",
               kCircles);
 

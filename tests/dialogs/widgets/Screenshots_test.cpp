@@ -11,7 +11,9 @@
 #include "../../platform/TempFolder.h"
 #include "dialogs/DataSourceSetup.h"
 #include "dialogs/LowPowerDialog.h"
+#include "dialogs/MapPreferencesDialog.h"
 #include "dialogs/NavModeDialog.h"
+#include "dialogs/TrackingViewConfiguration.h"
 #include "dialogs/widgets/FormDialog.h"
 
 namespace kestrion {
@@ -55,6 +57,10 @@ TEST(Screenshots, DialogsAtPixelRatioTwo)
     Picture(lowPower, "low-power-parameters");
     CNavModeDialog navMode(ui, 3);
     Picture(navMode, "navigation-mode-control");
+    CTrackingViewConfiguration tracking(ui, CSettings{});
+    Picture(tracking, "tracking-view-configuration");
+    CMapPreferencesDialog map(ui, MapPreferences{});
+    Picture(map, "map-preferences");
 }
 
 }  // namespace
