@@ -10,9 +10,11 @@
 #include <QMouseEvent>
 
 #include "FrameConsole.h"
+#include "dialogs/PreferencesDialog.h"
 #include "protocol/MessageRecord.h"
 #include "protocol/Mid.h"
 #include "transport/FeedEvents.h"
+#include "views/SignalView.h"
 
 namespace kestrion::test {
 namespace {
@@ -57,18 +59,23 @@ TEST(PaintedViews, OpenFromTheViewMenuInFramesOfTheirOwn)
     EXPECT_EQ(console.View(2)->windowTitle(), "Map View (SW Version: 2.0.3)");
 }
 
-TEST(PaintedViews, SignalViewDoubleClickRunsTheGeneralPreferences)
+TEST(PaintedViews, SignalViewDoubleClickRunsTheGeneralPreferencesWhoseSaveTheViewsReadAtOnce)
 {
     CFrameConsole console;
     console.frame->RunCommand(ID_VIEW_SIGNAL);
-    console.ui.onDialog = [](CDialogForm&) { return false; };
-    QWidget* view = console.View(0)->widget();
+    console.ui.onDialog = [](CDialogForm& dialog) {
+        dialog.ChooseRadio(CPreferencesDialog::kGraphType, 1);
+        return dialog.Ok();
+    };
+    auto* view = static_cast<CSignalView*>(console.View(0)->widget());
+    ASSERT_EQ(view->ChartStyle().graphType, 0);
     const QPointF inside(view->width() / 2.0, view->height() / 2.0);
     QMouseEvent click(QEvent::MouseButtonDblClick, inside, view->mapToGlobal(inside), Qt::LeftButton,
                       Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(view, &click);
     ASSERT_EQ(console.ui.dialogs.size(), 1U);
     EXPECT_EQ(console.ui.dialogs.front(), "Preferences");
+    EXPECT_EQ(view->ChartStyle().graphType, 1) << "line graphs from the next plot on";
 }
 
 TEST(PaintedViews, SavePictureWritesTheViewOrNamesTheFileAndTheReason)

@@ -5,10 +5,13 @@
 
 #include <QImage>
 
+#include "../app/LiveReceiver.h"
 #include "../platform/QtTestApp.h"
 #include "../platform/TempFolder.h"
+#include "EventLoop.h"
 #include "app/gui/ConsoleCommandLine.h"
 #include "app/gui/Snapshot.h"
+#include "views/RadarView.h"
 #include "views/ViewColours.h"
 
 namespace kestrion {
@@ -77,13 +80,14 @@ TEST(Snapshot, PlaysTheRecordingIntoTheOneViewAndWritesItsClientArea)
     WriteText(ini, std::string("[Data Sources]\nDataSource=1\nMeasSource=0\nMeasBFileType=Binary\n"
                                      "MeasBFileName=") + KESTRION_SAMPLES + "/receiver-38400.bin\n"
                           "[Map View]\nLat=48.13743\nLon=11.57549\n");
-    // Satellites in the fix are green in the signal and tracking views; the map's newest
-    // point is a small red circle near the origin, where the recording stands.
+    // Satellites in the fix are green in the signal view; on the empty sky plot only
+    // satellites and the course arrow are red; the map's newest point is a small red circle
+    // near the origin, where the recording stands.
     const struct {
         int slot;
         Rgb shown;
         int pixels;
-    } cases[] = {{0, kFixGreen, 100}, {1, kFixGreen, 100}, {2, kUnlockedRed, 4}};
+    } cases[] = {{0, kFixGreen, 100}, {1, kUnlockedRed, 100}, {2, kUnlockedRed, 4}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.slot);
         SnapshotRequest request;
@@ -105,6 +109,40 @@ TEST(Snapshot, PlaysTheRecordingIntoTheOneViewAndWritesItsClientArea)
     testing::internal::CaptureStderr();
     EXPECT_EQ(RunSnapshot(unreadable, {}), 2);
     EXPECT_NE(testing::internal::GetCapturedStderr().find("Is a directory"), std::string::npos);
+}
+
+TEST(Snapshot, ASerialPortPlaysInRealTimeForTheSecondsAsked)
+{
+    test::TestApplication();
+    const CTempFolder folder;
+    test::CLiveReceiver receiver{SimConfig{}};
+    const std::filesystem::path ini = folder.Path() / "live.ini";
+    WriteText(ini, test::LiveReceiverIni(receiver.Path()));
+    SnapshotRequest request;
+    request.slot = 1;
+    request.out = (folder.Path() / "tracking.png").string();
+    request.ini = ini.string();
+
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(RunSnapshot(request, {}), 2);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("plays in real time: give --seconds"), std::string::npos);
+
+    // Satellites (a few hundred pixels each) and the course arrow on the sky plot.
+    request.seconds = 3;
+    ASSERT_EQ(RunSnapshot(request, {}), 0);
+    const QImage picture(QString::fromStdString(request.out));
+    fakes::CScriptedUi ui;
+    CRadarView empty(CProfile(ini), ui);
+    empty.resize(picture.size());
+    const QImage emptyPicture = empty.grab().toImage().convertToFormat(picture.format());
+    ASSERT_EQ(emptyPicture.size(), picture.size());
+    int differing = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            differing += picture.pixel(x, y) != emptyPicture.pixel(x, y) ? 1 : 0;
+        }
+    }
+    EXPECT_GE(differing, 1000);
 }
 
 }  // namespace

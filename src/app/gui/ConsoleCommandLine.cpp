@@ -42,9 +42,10 @@ const char* const kConsoleUsage =
     "       kestrion-demo --help | --version\n"
     "Without arguments the console starts. --snapshot plays the data source of the settings (default:\n"
     "the console's own) on a virtual clock, as kestrion-cli run --fast does, with only VIEW open,\n"
-    "until the source ends, no timer is left or S virtual seconds have passed; then it writes the\n"
-    "view's client area of W x H pixels (default 640x480) to FILE.png. VIEW is one of signal,\n"
-    "tracking, map, navigation, response, error, development, dgps. No display is needed.\n";
+    "until the source ends, no timer is left or S virtual seconds have passed (a serial port plays\n"
+    "in real time, for S seconds); then it writes the view's client area of W x H pixels (default\n"
+    "640x480) to FILE.png. VIEW is one of signal, tracking, map, navigation, response, error,\n"
+    "development, dgps. No display is needed.\n";
 
 ConsoleCommandLine ParseConsoleCommandLine(std::vector<std::string> args)
 {

@@ -14,6 +14,7 @@
 #include "app/PlayDataSource.h"
 #include "app/gui/ViewFactory.h"
 #include "app/gui/ViewPicture.h"
+#include "platform/Settings.h"
 #include "transport/StdRandom.h"
 
 namespace kestrion {
@@ -33,6 +34,14 @@ std::string UnreadableReason(const std::filesystem::path& path)
     return {};
 }
 
+// A serial port delivers in real time; files and random data play on the virtual clock.
+bool ReadsASerialPort(const CProfile& profile)
+{
+    CSettings settings;
+    settings.LoadDataSources(profile);
+    return settings.dataSource == 1 && (settings.measSource == 1 || (settings.useTrue != 0 && settings.trueSource == 1));
+}
+
 }  // namespace
 
 int RunSnapshot(const SnapshotRequest& request, const std::filesystem::path& consoleProfile)
@@ -43,10 +52,17 @@ int RunSnapshot(const SnapshotRequest& request, const std::filesystem::path& con
         return 2;
     }
 
-    CLoopTimers timers(CLoopTimers::Mode::Virtual, std::time(nullptr));
+    const CProfile profile(ini);
+    const bool live = ReadsASerialPort(profile);
+    if (live && request.seconds == 0) {
+        std::fprintf(stderr, "kestrion-demo: the settings %s read a serial port, which plays in real time: give --seconds\n",
+                     ini.c_str());
+        return 2;
+    }
+    CLoopTimers timers(live ? CLoopTimers::Mode::Real : CLoopTimers::Mode::Virtual, std::time(nullptr));
     CHeadlessUi ui(stderr);
     CStdRandom generator;
-    CEngine engine{CProfile(ini), ui, timers, timers, generator};
+    CEngine engine{profile, ui, timers, timers, generator};
     timers.SetDispatch(engine.TimerService());
     ui.SetProtocol(engine.Services().Protocol());
     engine.CreateDocument();

@@ -57,7 +57,7 @@ int main(int argc, char* argv[])
     case ConsoleCommandLine::Action::Help: std::fputs(kConsoleUsage, stdout); return 0;
     case ConsoleCommandLine::Action::Version: std::puts("kestrion-demo " KESTRION_VERSION); return 0;
     case ConsoleCommandLine::Action::Error:
-        std::fprintf(stderr, "kestrion-demo: %s\n%s", line.error.c_str(), kConsoleUsage);
+        std::fprintf(stderr, "kestrion-demo: %s (try --help)\n", line.error.c_str());
         return 2;
     case ConsoleCommandLine::Action::Snapshot:
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
