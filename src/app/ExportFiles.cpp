@@ -62,12 +62,12 @@ void Report(bool written, const ExportTexts& texts, std::string& outputName, IUs
 
 bool WriteAlmanacFile(const std::string& path, const int16_t (&table)[32][14], std::time_t nowUtc)
 {
-    return ReplaceFileText(path, TableText("Almanac", table, nowUtc));
+    return !ReplaceFileText(path, TableText("Almanac", table, nowUtc));
 }
 
 bool WriteEphemerisFile(const std::string& path, const uint16_t (&table)[32][45], std::time_t nowUtc)
 {
-    return ReplaceFileText(path, TableText("Ephemeris", table, nowUtc));
+    return !ReplaceFileText(path, TableText("Ephemeris", table, nowUtc));
 }
 
 void ExportAlmanac(const ProtocolState& state, std::string& outputName, const IClock& clock,

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "dialogs/TextLines.h"
+#include "platform/FileText.h"
 
 namespace kestrion {
 
@@ -43,16 +44,11 @@ void CCommandFile::Save(std::string_view text)
     if (path.empty()) {
         return;
     }
-    std::FILE* file = std::fopen(path.c_str(), "w");
-    if (file == nullptr) {
+    const std::optional<ReplaceFailure> failure = ReplaceFileText(path, text);
+    if (failure && failure->step == ReplaceFailure::Step::Create) {
         m_ui.MessageBox("Cannot Open Command File!", BoxButtons::Ok, BoxIcon::Warning);
-        return;
-    }
-    errno = 0;
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    // The buffered text reaches the disk at the close, so its failure counts too.
-    if (std::fclose(file) != 0 || !written) {
-        m_ui.MessageBox(FileErrorText("Cannot write command file", path, errno != 0 ? errno : EIO), BoxButtons::Ok,
+    } else if (failure) {
+        m_ui.MessageBox(FileErrorText("Cannot write command file", path, failure->error), BoxButtons::Ok,
                         BoxIcon::Warning);
     }
 }

@@ -48,6 +48,7 @@ bool CPreferencesDialog::OnOk()
     m_settings.mapCenterFixed = Checked(kCentered) ? 1 : 0;
     m_settings.timerDelay = static_cast<int>(Int(kTimerDelay));
     m_settings.externalTimer = Checked(kFileTimer) ? 1 : 0;
+    const CProfileSave save(m_profile);
     m_settings.SaveSignalView(m_profile);
     m_settings.SaveRadarView(m_profile);
     m_settings.SaveMapView(m_profile);

@@ -1,7 +1,5 @@
 #include "platform/IniText.h"
 
-#include <algorithm>
-
 namespace kestrion {
 namespace {
 
@@ -16,10 +14,13 @@ std::string_view Trim(std::string_view text)
     return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
 }
 
-bool SameName(std::string_view a, std::string_view b)
+std::string Lower(std::string_view name)
 {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return std::ranges::equal(a, b, [&](char x, char y) { return lower(x) == lower(y); });
+    std::string lower(name);
+    for (char& c : lower) {
+        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return lower;
 }
 
 // What one line says: a section header, a "key=value" entry, or nothing (comment, blank, other).
@@ -51,89 +52,122 @@ CLineMeaning Meaning(std::string_view line)
 
 CIniText::CIniText(std::string_view text)
 {
+    m_blocks.emplace_back();
     bool newlineSeen = false;
     while (!text.empty()) {
         const size_t newline = text.find('\n');
         if (newline == std::string_view::npos) {
-            m_lines.push_back({std::string(text), {}});
+            Append({std::string(text), {}});
             break;
         }
         const bool crlf = newline > 0 && text[newline - 1] == '\r';
         const size_t length = crlf ? newline - 1 : newline;
-        m_lines.push_back({std::string(text.substr(0, length)), crlf ? "\r\n" : "\n"});
+        Append({std::string(text.substr(0, length)), crlf ? "\r\n" : "\n"});
         if (!newlineSeen) {
-            m_newline = m_lines.back().end;
+            m_newline = crlf ? "\r\n" : "\n";
             newlineSeen = true;
         }
         text.remove_prefix(newline + 1);
     }
 }
 
-CIniText::CPlace CIniText::Locate(std::string_view section, std::string_view key) const
+void CIniText::Append(CLine line)
 {
-    CPlace place;
-    for (size_t i = 0; i < m_lines.size(); ++i) {
-        const CLineMeaning meaning = Meaning(m_lines[i].text);
-        if (meaning.kind == CLineMeaning::EKind::Section) {
-            if (place.section) {
-                break;
-            }
-            if (SameName(meaning.name, section)) {
-                place.section = i;
-                place.lastEntry = i;
-            }
-        } else if (meaning.kind == CLineMeaning::EKind::Entry && place.section) {
-            place.lastEntry = i;
-            if (SameName(meaning.name, key)) {
-                place.key = i;
-                break;
+    const CLineMeaning meaning = Meaning(line.text);
+    if (meaning.kind == CLineMeaning::EKind::Section) {
+        m_sections.try_emplace(Lower(meaning.name), m_blocks.size());
+        m_blocks.emplace_back();
+    }
+    m_blocks.back().lines.push_back(std::move(line));
+}
+
+std::optional<size_t> CIniText::FindBlock(std::string_view section) const
+{
+    const auto found = m_sections.find(Lower(section));
+    return found == m_sections.end() ? std::nullopt : std::optional<size_t>(found->second);
+}
+
+std::optional<size_t> CIniText::FindKey(const CBlock& block, std::string_view key) const
+{
+    if (!block.keys) {
+        block.keys.emplace();
+        block.lastEntry = 0;
+        for (size_t i = 1; i < block.lines.size(); ++i) {
+            const CLineMeaning meaning = Meaning(block.lines[i].text);
+            if (meaning.kind == CLineMeaning::EKind::Entry) {
+                block.keys->try_emplace(Lower(meaning.name), i);
+                block.lastEntry = i;
             }
         }
     }
-    return place;
+    const auto found = block.keys->find(Lower(key));
+    return found == block.keys->end() ? std::nullopt : std::optional<size_t>(found->second);
 }
 
 std::optional<std::string> CIniText::Find(std::string_view section, std::string_view key) const
 {
-    const CPlace place = Locate(section, key);
-    if (!place.key) {
+    const std::optional<size_t> block = FindBlock(section);
+    const std::optional<size_t> line = block ? FindKey(m_blocks[*block], key) : std::nullopt;
+    if (!line) {
         return std::nullopt;
     }
-    return std::string(Meaning(m_lines[*place.key].text).value);
+    return std::string(Meaning(m_blocks[*block].lines[*line].text).value);
 }
 
 void CIniText::Set(std::string_view section, std::string_view key, std::string_view value)
 {
-    const CPlace place = Locate(section, key);
     std::string entry(key);
     entry.append("=").append(value);
-    if (place.key) {
-        m_lines[*place.key].text = std::move(entry);
-    } else if (place.section) {
-        Insert(place.lastEntry + 1, std::move(entry));
-    } else {
+    std::optional<size_t> found = FindBlock(section);
+    if (!found) {
         std::string header = "[";
         header.append(section).append("]");
-        Insert(m_lines.size(), std::move(header));
-        Insert(m_lines.size(), std::move(entry));
+        EndLastLine();
+        found = m_blocks.size();
+        m_sections.try_emplace(Lower(section), *found);
+        m_blocks.push_back({{{std::move(header), m_newline}}, std::nullopt, 0});
+    }
+    CBlock& block = m_blocks[*found];
+    if (const std::optional<size_t> line = FindKey(block, key)) {
+        block.lines[*line].text = std::move(entry);
+    } else {
+        Insert(block, block.lastEntry + 1, std::move(entry));
     }
 }
 
-void CIniText::Insert(size_t index, std::string text)
+// Only the file's last line can lack its line end; it needs one before anything follows it.
+void CIniText::EndLastLine()
 {
-    // Only the last line can lack its line end, and it is no longer last.
-    if (index > 0 && m_lines[index - 1].end.empty()) {
-        m_lines[index - 1].end = m_newline;
+    std::vector<CLine>& lines = m_blocks.back().lines;
+    if (!lines.empty() && lines.back().end.empty()) {
+        lines.back().end = m_newline;
     }
-    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(index), {std::move(text), m_newline});
+}
+
+void CIniText::Insert(CBlock& block, size_t index, std::string text)
+{
+    if (&block == &m_blocks.back() && index == block.lines.size()) {
+        EndLastLine();
+    }
+    block.lines.insert(block.lines.begin() + static_cast<std::ptrdiff_t>(index), {std::move(text), m_newline});
+    block.keys.reset();
 }
 
 std::string CIniText::Text() const
 {
+    size_t size = 0;
+    for (const CBlock& block : m_blocks) {
+        for (const CLine& line : block.lines) {
+            size += line.text.size() + line.end.size();
+        }
+    }
     std::string text;
-    for (const CLine& line : m_lines) {
-        text += line.text;
-        text += line.end;
+    text.reserve(size);
+    for (const CBlock& block : m_blocks) {
+        for (const CLine& line : block.lines) {
+            text += line.text;
+            text += line.end;
+        }
     }
     return text;
 }

@@ -7,18 +7,9 @@
 #include <optional>
 
 #include "platform/DecimalValue.h"
-#include "platform/FileText.h"
-#include "platform/IniText.h"
 
 namespace kestrion {
 namespace {
-
-std::optional<std::string> FindValue(const std::filesystem::path& path, std::string_view section,
-                                     std::string_view key)
-{
-    const std::optional<std::string> text = ReadFileText(path);
-    return text ? CIniText(*text).Find(section, key) : std::nullopt;
-}
 
 // An environment variable that names an absolute directory, or an empty path.
 std::filesystem::path DirectoryFromEnvironment(const char* name)
@@ -32,7 +23,7 @@ std::filesystem::path DirectoryFromEnvironment(const char* name)
 
 int CProfile::GetInt(std::string_view section, std::string_view key, int defaultValue) const
 {
-    const std::optional<std::string> value = FindValue(m_path, section, key);
+    const std::optional<std::string> value = m_file->Find(section, key);
     if (!value || value->empty()) {
         return defaultValue;
     }
@@ -42,23 +33,12 @@ int CProfile::GetInt(std::string_view section, std::string_view key, int default
 
 std::string CProfile::GetString(std::string_view section, std::string_view key, std::string_view defaultValue) const
 {
-    return FindValue(m_path, section, key).value_or(std::string(defaultValue));
+    return m_file->Find(section, key).value_or(std::string(defaultValue));
 }
 
 bool CProfile::WriteString(std::string_view section, std::string_view key, std::string_view value) const
 {
-    std::optional<std::string> text = ReadFileText(m_path);
-    if (!text) {
-        // A file that exists but cannot be read must not be replaced by a single key.
-        std::error_code error;
-        if (std::filesystem::exists(m_path, error) || error) {
-            return false;
-        }
-        text.emplace();
-    }
-    CIniText ini(*text);
-    ini.Set(section, key, value);
-    return ReplaceFileText(m_path, ini.Text());
+    return m_file->Set(section, key, value);
 }
 
 bool CProfile::WriteInt(std::string_view section, std::string_view key, int value) const

@@ -78,6 +78,7 @@ void Load(CSettings& settings, const CProfile& profile, const char* section, std
 
 void Save(const CSettings& settings, const CProfile& profile, const char* section, std::span<const CKey> keys)
 {
+    const CProfileSave save(profile);
     for (const CKey& key : keys) {
         std::visit(
             [&](const auto& k) {
@@ -202,6 +203,7 @@ void CSettings::LoadLogging(const CProfile& profile)
 
 void CSettings::SaveLogging(const CProfile& profile) const
 {
+    const CProfileSave save(profile);
     Save(*this, profile, kLogging, kLoggingKeys);
     std::string messages;
     for (const int logged : logMessages) {

@@ -154,6 +154,7 @@ CMeasuredFeed::SettingsStore CMeasuredFeed::StoreLine(std::string baud, std::str
                                                       std::string stopBits)
 {
     return [=](const CProfile& profile) {
+        const CProfileSave save(profile);
         profile.WriteString(kDataSources, "MeasSerialBaud", baud);
         profile.WriteString(kDataSources, "MeasSerialDBits", dataBits);
         profile.WriteString(kDataSources, "MeasSerialParity", parity);

@@ -1,11 +1,17 @@
 #include "platform/Profile.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <random>
+#include <vector>
 
 #include "TempFolder.h"
+#include "platform/IniText.h"
 
 namespace kestrion {
 namespace {
@@ -81,13 +87,116 @@ TEST_F(ProfileTest, WriteReplacesTheFileWholeOrNotAtAll)
     EXPECT_EQ(ReadText(profile.Path()), "[Random Data]\nTimer Delay=500\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);  // no temporary file left
 
-    // A folder takes the temporary file's name: no one, root included, can create that file.
+    // A key inserted above an unterminated last line leaves that line as it was.
+    WriteText(File(), "[A]\nx=1\n[B]\ny=2");
+    ASSERT_TRUE(Profile().WriteString("A", "z", "3"));
+    EXPECT_EQ(ReadText(File()), "[A]\nx=1\nz=3\n[B]\ny=2");
+}
+
+TEST_F(ProfileTest, OneSaveIsOneWriteAndKeepsTheFilesMode)
+{
     WriteText(File(), "[Main]\nA=1\n");
-    std::filesystem::create_directory(File().string() + ".tmp-" + std::to_string(::getpid()));
-    EXPECT_FALSE(Profile().WriteString("Main", "A", "2"));
-    EXPECT_EQ(ReadText(File()), "[Main]\nA=1\n");
+    ::chmod(File().c_str(), 0640);
+    const CProfile profile = Profile();
+    {
+        const CProfileSave save(profile);
+        const CProfileSave nested(profile);
+        profile.WriteString("Main", "A", "2");
+        profile.WriteString("Main", "B", "3");
+        EXPECT_EQ(ReadText(File()), "[Main]\nA=1\n");
+        EXPECT_EQ(profile.GetString("Main", "B", ""), "3");  // seen before it is saved
+    }
+    EXPECT_EQ(ReadText(File()), "[Main]\nA=2\nB=3\n");
+    EXPECT_EQ(std::filesystem::status(File()).permissions(), std::filesystem::perms(0640));
+}
+
+TEST_F(ProfileTest, HandEditsAreSeenAndKeptBySaves)
+{
+    const CProfile profile = Profile();
+    WriteText(File(), "[Main]\nA=1\n");
+    EXPECT_EQ(profile.GetString("Main", "A", ""), "1");
+    WriteText(File(), "[Main]\nA=22\nHand=made\n");
+    EXPECT_EQ(profile.GetString("Main", "A", ""), "22");
+    WriteText(File(), "[Main]\nA=22\nHand=edit\n");  // same size, a new modification time
+    ASSERT_TRUE(profile.WriteString("Main", "A", "3"));
+    EXPECT_EQ(ReadText(File()), "[Main]\nA=3\nHand=edit\n");
+}
+
+TEST_F(ProfileTest, ASymbolicLinkIsWrittenThrough)
+{
+    WriteText(m_folder.Path() / "real.ini", "[Main]\nA=1\n");
+    std::filesystem::create_directory(m_folder.Path() / "links");
+    std::filesystem::create_symlink("../real.ini", m_folder.Path() / "links" / "demo.ini");
+    const CProfile profile(m_folder.Path() / "links" / "demo.ini");
+    ASSERT_TRUE(profile.WriteString("Main", "A", "2"));
+    EXPECT_TRUE(std::filesystem::is_symlink(profile.Path()));
+    EXPECT_EQ(ReadText(m_folder.Path() / "real.ini"), "[Main]\nA=2\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_folder.Path() / "links"), {}), 1);
+}
+
+TEST_F(ProfileTest, FailuresAreReportedAndTheValuesLastTheRun)
+{
+    std::vector<std::string> reports;
+    const auto reportTo = [&reports](const CProfile& profile) {
+        profile.SetFailureReport([&reports](const std::string& message) { reports.push_back(message); });
+    };
+    // A folder where the file should be: nothing to read, nothing replaced.
+    std::filesystem::create_directory(File());
+    const CProfile folder = Profile();
+    reportTo(folder);
+    EXPECT_EQ(folder.ReadError(), "Is a directory");
+    EXPECT_EQ(folder.GetInt("Main", "A", 7), 7);
+    EXPECT_FALSE(folder.WriteString("Main", "A", "2"));
+    EXPECT_TRUE(std::filesystem::is_directory(File()));
+
+    // A file where the folder should be.
     WriteText(m_folder.Path() / "plain", "");
-    EXPECT_FALSE(CProfile(m_folder.Path() / "plain" / "demo.ini").WriteString("Main", "A", "2"));
+    const CProfile misplaced(m_folder.Path() / "plain" / "demo.ini");
+    reportTo(misplaced);
+    EXPECT_EQ(misplaced.ReadError(), "Not a directory");
+    {
+        const CProfileSave save(misplaced);
+        misplaced.WriteString("Main", "A", "2");
+        misplaced.WriteString("Main", "B", "3");
+    }
+    EXPECT_EQ(misplaced.GetString("Main", "A", ""), "2");
+    EXPECT_EQ(reports, (std::vector<std::string>{
+                           "Cannot save the settings file " + File().string() + ": Is a directory",
+                           "Cannot save the settings file " + misplaced.Path().string() + ": Not a directory"}));
+}
+
+// A process killed at any moment of a save leaves the old file or the new one.
+TEST_F(ProfileTest, AKilledSaveLeavesTheOldFileOrTheNew)
+{
+    constexpr int kKeys = 300;
+    std::mt19937 random(7);
+    for (int round = 0; round < 20; ++round) {
+        WriteText(File(), "");
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            const CProfile profile = Profile();
+            for (int value = 0;; value = 1 - value) {
+                const CProfileSave save(profile);
+                for (int key = 0; key < kKeys; ++key) {
+                    profile.WriteInt("Keys", "Key " + std::to_string(key), value);
+                }
+            }
+        }
+        ::usleep(std::uniform_int_distribution<useconds_t>(1000, 30000)(random));
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        const std::string text = ReadText(File());
+        if (text.empty()) {
+            continue;  // killed before its first save
+        }
+        const CIniText ini(text);
+        const std::optional<std::string> first = ini.Find("Keys", "Key 0");
+        ASSERT_TRUE(first) << "round " << round;
+        for (int key = 1; key < kKeys; ++key) {
+            ASSERT_EQ(ini.Find("Keys", "Key " + std::to_string(key)), first) << "round " << round << " key " << key;
+        }
+    }
 }
 
 TEST_F(ProfileTest, ProfileIsBesideTheExecutableWhenThereElseInTheUserConfigurationFolder)

@@ -61,6 +61,8 @@ CMainFrame::CMainFrame(CProfile profile, IUserInterface& ui, const IClock& clock
 
 CMainFrame::~CMainFrame()
 {
+    // The view frames' placements and the frame's own go to the file in one write.
+    const CProfileSave save(m_profile);
     // Stops the feeds and closes the document, which takes the view frames with it.
     m_engine.reset();
     SavePlacement();

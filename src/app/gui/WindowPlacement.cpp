@@ -44,6 +44,7 @@ std::optional<WindowPlacement> LoadPlacement(const CProfile& profile, std::strin
 
 void SavePlacement(const CProfile& profile, std::string_view section, const WindowPlacement& placement)
 {
+    const CProfileSave save(profile);
     for (const auto& [key, field] : kKeys) {
         profile.WriteInt(section, key, placement.*field);
     }
