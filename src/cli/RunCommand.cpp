@@ -36,16 +36,6 @@ std::filesystem::path ConsoleProfilePath()
     return FindProfilePath(self.parent_path() / "kestrion-demo");
 }
 
-bool Readable(const std::filesystem::path& path)
-{
-    std::FILE* file = std::fopen(path.c_str(), "r");
-    if (file == nullptr) {
-        return false;
-    }
-    std::fclose(file);
-    return true;
-}
-
 // An existing file is appended to; a missing one is created empty.
 bool PrepareLogFile(const std::string& path)
 {
@@ -83,9 +73,9 @@ int RunEngine(const std::vector<std::string>& args)
         return UsageError("run", "takes no file arguments");
     }
     const std::filesystem::path ini = arguments.Value("--ini").value_or(ConsoleProfilePath().string());
-    if (!Readable(ini)) {
-        std::fprintf(stderr, "kestrion-cli run: cannot read the settings file %s: %s\n", ini.c_str(),
-                     std::strerror(errno));
+    const CProfile profile(ini);
+    if (const std::string reason = UnusableReason(profile); !reason.empty()) {
+        std::fprintf(stderr, "kestrion-cli run: cannot read the settings file %s: %s\n", ini.c_str(), reason.c_str());
         return 2;
     }
     const std::optional<std::string> logPath = arguments.Value("--log");
@@ -100,7 +90,9 @@ int RunEngine(const std::vector<std::string>& args)
     const std::vector<std::string> files = arguments.Values("--file");
     CHeadlessUi ui(stderr, {files.begin(), files.end()}, std::move(settings));
     CStdRandom generator;
-    CEngine engine{CProfile(ini), ui, timers, timers, generator};
+    // A failed save is an error the user sees, and the run's status tells.
+    profile.SetFailureReport([&ui](const std::string& message) { ui.MessageBox(message, BoxButtons::Ok, BoxIcon::Error); });
+    CEngine engine{profile, ui, timers, timers, generator};
     timers.SetDispatch(engine.TimerService());
     ui.SetProtocol(engine.Services().Protocol());
 

@@ -1,6 +1,8 @@
 #include "platform/Profile.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <cstdlib>
 #include <fstream>
 #include <limits>
@@ -44,6 +46,15 @@ bool CProfile::WriteString(std::string_view section, std::string_view key, std::
 bool CProfile::WriteInt(std::string_view section, std::string_view key, int value) const
 {
     return WriteString(section, key, std::to_string(value));
+}
+
+std::string UnusableReason(const CProfile& profile)
+{
+    std::string reason = profile.ReadError();
+    if (std::error_code error; reason.empty() && !std::filesystem::exists(profile.Path(), error)) {
+        reason = std::strerror(error ? error.value() : ENOENT);
+    }
+    return reason;
 }
 
 std::filesystem::path FindProfilePath(const std::filesystem::path& executable)

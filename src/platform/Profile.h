@@ -53,6 +53,9 @@ private:
     std::shared_ptr<CProfileFile> m_file;
 };
 
+// Why a settings file the user named cannot be used (missing or unreadable), or empty.
+std::string UnusableReason(const CProfile& profile);
+
 // The settings file of a program: "<name>.ini" beside the executable when it exists,
 // otherwise "<name>.ini" in the per-user folder ($XDG_CONFIG_HOME or ~/.config, then <name>/).
 std::filesystem::path FindProfilePath(const std::filesystem::path& executable);

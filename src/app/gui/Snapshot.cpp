@@ -20,20 +20,6 @@
 namespace kestrion {
 namespace {
 
-// Why the settings file cannot be read; empty when it can.
-std::string UnreadableReason(const std::filesystem::path& path)
-{
-    if (std::error_code error; std::filesystem::is_directory(path, error)) {
-        return std::strerror(EISDIR);
-    }
-    std::FILE* file = std::fopen(path.c_str(), "r");
-    if (file == nullptr) {
-        return std::strerror(errno);
-    }
-    std::fclose(file);
-    return {};
-}
-
 // A serial port delivers in real time; files and random data play on the virtual clock.
 bool ReadsASerialPort(const CProfile& profile)
 {
@@ -47,12 +33,11 @@ bool ReadsASerialPort(const CProfile& profile)
 int RunSnapshot(const SnapshotRequest& request, const std::filesystem::path& consoleProfile)
 {
     const std::filesystem::path ini = request.ini.empty() ? consoleProfile : std::filesystem::path(request.ini);
-    if (const std::string reason = UnreadableReason(ini); !reason.empty()) {
+    const CProfile profile(ini);
+    if (const std::string reason = UnusableReason(profile); !reason.empty()) {
         std::fprintf(stderr, "kestrion-demo: cannot read the settings file %s: %s\n", ini.c_str(), reason.c_str());
         return 2;
     }
-
-    const CProfile profile(ini);
     const bool live = ReadsASerialPort(profile);
     if (live && request.seconds == 0) {
         std::fprintf(stderr, "kestrion-demo: the settings %s read a serial port, which plays in real time: give --seconds\n",

@@ -38,6 +38,12 @@ int RunConsole()
             }
             return std::make_unique<CSoftwareSelection>(owner, frame->Engine().Services().Protocol());
         });
+    profile.SetFailureReport([&ui](const std::string& message) { ui.MessageBox(message, BoxButtons::Ok, BoxIcon::Error); });
+    if (const std::string reason = profile.ReadError(); !reason.empty()) {
+        ui.MessageBox("Cannot read the settings file " + profile.Path().string() + ": " + reason +
+                          "\n\nThe console starts with its default settings and cannot save them.",
+                      BoxButtons::Ok, BoxIcon::Warning);
+    }
     CSystemClock clock;
     CStdRandom generator;
     frame = std::make_unique<CMainFrame>(profile, ui, clock, generator);
