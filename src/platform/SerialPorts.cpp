@@ -1,15 +1,18 @@
 #include "platform/SerialPorts.h"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <linux/serial.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <iterator>
@@ -104,15 +107,53 @@ std::string ProgramOf(const fs::path& process)
     return name;
 }
 
-std::string BusyLine(const std::string& path)
+std::string BusyHint(const std::string& path)
 {
     const auto holder = FindPortHolder(path);
     if (!holder) {
-        return "\n" + path + " is held by another program; ModemManager and brltty are the usual suspects.";
+        return "; it is held by another program, ModemManager and brltty are the usual suspects";
     }
-    std::string line = "\n" + path + " is held by " + holder->program + " (pid " + std::to_string(holder->pid) + ").";
+    std::string hint = "; it is held by " + holder->program + " (pid " + std::to_string(holder->pid) + ")";
     if (holder->program == "ModemManager" || holder->program == "brltty") {
-        line += " ModemManager and brltty take serial ports for modems and braille displays: stop or remove it.";
+        hint += ". ModemManager and brltty take serial ports for modems and braille displays: stop or remove it";
+    }
+    return hint;
+}
+
+// Unix98 pseudo-terminal slaves: majors 136 to 143.
+bool IsPseudoTerminal(const struct stat& device)
+{
+    return S_ISCHR(device.st_mode) && major(device.st_rdev) >= 136 && major(device.st_rdev) <= 143;
+}
+
+// Membership of the group that owns the device, when that group may read and write it: not
+// for a pseudo-terminal, nor for a device only root's group may use.
+std::string GroupHint(const std::string& path)
+{
+    struct stat device {};
+    constexpr mode_t kGroupUse = S_IRGRP | S_IWGRP;
+    if (::stat(path.c_str(), &device) != 0 || IsPseudoTerminal(device) || device.st_gid == 0 ||
+        (device.st_mode & kGroupUse) != kGroupUse) {
+        return {};
+    }
+    std::string name = std::to_string(device.st_gid);
+    group entry {};
+    group* found = nullptr;
+    char buffer[4096];
+    if (::getgrgid_r(device.st_gid, &entry, buffer, sizeof buffer, &found) == 0 && found != nullptr) {
+        name = found->gr_name;
+    }
+    return "; add yourself to the group " + name + " (sudo usermod -aG " + name + " $USER) and log in again";
+}
+
+// One line: the device, the reason and the hint.
+std::string OpenFailureLine(const std::string& path, int error)
+{
+    std::string line = path + ": " + std::strerror(error);
+    if (error == EACCES || error == EPERM) {
+        line += GroupHint(path);
+    } else if (error == EBUSY) {
+        line += BusyHint(path);
     }
     return line;
 }
@@ -173,14 +214,7 @@ std::optional<PortHolder> FindPortHolder(const std::string& path)
 
 std::string OpenErrorText(const std::string& path, int error)
 {
-    std::string text = kCannotOpen;
-    if (error == EACCES || error == EPERM) {
-        text += "\nYou have no permission to use " + path +
-                ": add yourself to the dialout group (sudo usermod -aG dialout $USER) and log in again.";
-    } else if (error == EBUSY) {
-        text += BusyLine(path);
-    }
-    return text;
+    return std::string(kCannotOpen) + "\n" + OpenFailureLine(path, error);
 }
 
 std::string SettingsErrorText(const std::string& path)

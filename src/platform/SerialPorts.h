@@ -24,6 +24,8 @@ struct PortHolder {
 std::optional<PortHolder> FindPortHolder(const std::string& path);
 
 // The text for the user when opening the device at path failed with the errno value `error`.
+// Its last line names the device, the reason and what usually helps: "/dev/ttyUSB0: Permission
+// denied; add yourself to the group dialout (...) and log in again".
 std::string OpenErrorText(const std::string& path, int error);
 
 // The text for the user when the device at path refused the line settings.

@@ -30,7 +30,7 @@ CSerialSource::~CSerialSource() { CSerialSource::Close(); }
 int CSerialSource::Open(int role, const std::string& name)
 {
     if (OpenQuietly(role, name) == 0) {
-        m_services.MessageBox(m_lastError, BoxButtons::Ok, BoxIcon::None);
+        m_services.MessageBox(m_lastError, BoxButtons::Ok, BoxIcon::Error);
     }
     return m_open;
 }

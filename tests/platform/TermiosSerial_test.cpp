@@ -1,5 +1,6 @@
 #include "platform/TermiosSerial.h"
 
+#include <grp.h>
 #include <poll.h>
 #include <pty.h>
 #include <sys/eventfd.h>
@@ -9,12 +10,14 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstring>
 #include <thread>
 #include <vector>
 
 #include "platform/BaudRate.h"
 #include "platform/LineSettings.h"
 #include "platform/SerialPorts.h"
+#include "TempFolder.h"
 
 namespace kestrion {
 namespace {
@@ -234,7 +237,7 @@ TEST_F(TermiosSerialTest, OpenFailuresExplainThemselves)
     const std::string path = m_pty.Path();
     std::string error;
     EXPECT_EQ(m_factory.Open("/dev/kestrion-no-such-port", kPlain, error), nullptr);
-    EXPECT_EQ(error, kCannotOpen);
+    EXPECT_EQ(error, kCannotOpen + "\n/dev/kestrion-no-such-port: " + std::strerror(ENOENT));
     EXPECT_FALSE(FindPortHolder("/dev/kestrion-no-such-port").has_value());
     EXPECT_EQ(SettingsErrorText(path), kCannotOpen + "\n" + path + " does not accept these line settings.");
 
@@ -242,10 +245,10 @@ TEST_F(TermiosSerialTest, OpenFailuresExplainThemselves)
     const auto holder = FindPortHolder(path);
     ASSERT_TRUE(holder.has_value());
     EXPECT_EQ(holder->pid, ::getpid());
-    const std::string held = kCannotOpen + "\n" + path + " is held by " + holder->program + " (pid " +
-                             std::to_string(::getpid()) + ").";
-    const std::string denied = kCannotOpen + "\nYou have no permission to use " + path +
-                               ": add yourself to the dialout group (sudo usermod -aG dialout $USER) and log in again.";
+    const std::string held = kCannotOpen + "\n" + path + ": " + std::strerror(EBUSY) + "; it is held by " +
+                             holder->program + " (pid " + std::to_string(::getpid()) + ")";
+    // Joining a pseudo-terminal's group is no fix.
+    const std::string denied = kCannotOpen + "\n" + path + ": " + std::strerror(EACCES);
     EXPECT_EQ(OpenErrorText(path, EBUSY), held);
     EXPECT_EQ(OpenErrorText(path, EACCES), denied);
 
@@ -259,6 +262,44 @@ TEST_F(TermiosSerialTest, OpenFailuresExplainThemselves)
     ASSERT_EQ(::chmod(path.c_str(), 0), 0);
     EXPECT_EQ(m_factory.Open(path, kPlain, error), nullptr);
     EXPECT_EQ(error, denied);
+}
+
+// Access is refused: membership of the device's group helps only when that group may read and
+// write it and is not root's.
+TEST(SerialPortAccess, NamesTheGroupToJoinWhenItWouldHelp)
+{
+    const group* dialout = ::getgrnam("dialout");
+    if (dialout == nullptr) {
+        GTEST_SKIP() << "no dialout group";
+    }
+    const gid_t dialoutId = dialout->gr_gid;
+    CTempFolder folder;
+    const std::string path = (folder.Path() / "ttyKX0").string();
+    WriteText(path, "");
+    if (::chown(path.c_str(), static_cast<uid_t>(-1), dialoutId) != 0) {
+        GTEST_SKIP() << "cannot give the file to the dialout group";
+    }
+    const std::string refused = kCannotOpen + "\n" + path + ": " + std::strerror(EACCES);
+    const std::string join = "; add yourself to the group dialout (sudo usermod -aG dialout $USER) and log in again";
+    const struct {
+        mode_t mode;
+        gid_t group;
+        std::string text;
+    } cases[] = {
+        {0660, dialoutId, refused + join},
+        {0640, dialoutId, refused},  // the group may not write
+        {0600, dialoutId, refused},
+        {0660, 0, refused},
+    };
+    for (const auto& [mode, group, text] : cases) {
+        if (::chown(path.c_str(), static_cast<uid_t>(-1), group) != 0) {
+            continue;  // only root may give the file to root's group
+        }
+        ASSERT_EQ(::chmod(path.c_str(), mode), 0);
+        EXPECT_EQ(OpenErrorText(path, EACCES), text) << std::oct << mode << " group " << std::dec << group;
+        EXPECT_EQ(OpenErrorText(path, EPERM), kCannotOpen + "\n" + path + ": " + std::strerror(EPERM) +
+                                                  text.substr(refused.size()));
+    }
 }
 
 TEST(SerialPortNames, MapToDevicePaths)
