@@ -28,7 +28,7 @@ bool CLogFile::Open(bool ask)
     m_settings.LoadDataSources(m_profile);
     if (!ask || SettingsDialog()) {
         Close();
-        m_open = m_file.Open(m_settings.logFileName);
+        OpenNamed(m_settings.logFileName);
     }
     return Opened();
 }
@@ -38,8 +38,14 @@ bool CLogFile::OpenFile(const std::string& fileName)
     m_settings.LoadDataSources(m_profile);
     Close();
     m_settings.logFileName = fileName;
-    m_open = m_file.Open(fileName);
+    OpenNamed(fileName);
     return Opened();
+}
+
+void CLogFile::OpenNamed(const std::string& fileName)
+{
+    m_open = m_file.Open(fileName);
+    m_failure = m_open ? 0 : m_file.Error();
 }
 
 bool CLogFile::Opened()
@@ -117,8 +123,9 @@ void CLogFile::AutoSave()
         StopOnWriteError();
         return;
     }
-    m_open = m_file.Open(m_settings.logFileName);
-    if (m_open && !(m_file.Write("End Auto-saving\n") && m_file.Flush())) {
+    // A file that cannot be opened again (moved, locked) stops logging like a write error.
+    OpenNamed(m_settings.logFileName);
+    if (!m_open || !(m_file.Write("End Auto-saving\n") && m_file.Flush())) {
         StopOnWriteError();
         return;
     }
@@ -128,6 +135,7 @@ void CLogFile::AutoSave()
 void CLogFile::StopOnWriteError()
 {
     const int error = m_file.Error();
+    m_failure = error;
     m_file.Close();
     m_open = false;
     m_events.ShowWriteError("Log file write error: " + std::string(std::strerror(error)) +

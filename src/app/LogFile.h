@@ -58,8 +58,13 @@ public:
     // When the log was last opened, closed or auto-saved.
     std::time_t MarkTime() const { return m_markTime; }
     const std::string& FileName() const { return m_settings.logFileName; }
+    // The errno of the failure that kept the log from opening or stopped it; 0 after an open
+    // that succeeded and no failure since.
+    int Failure() const { return m_failure; }
 
 private:
+    // Opens the file, noting why when it cannot.
+    void OpenNamed(const std::string& fileName);
     // Marks the time, writes the opening line when open and refreshes the title.
     bool Opened();
     bool Put(std::string_view text);
@@ -73,6 +78,7 @@ private:
     std::time_t m_markTime = 0;
     CSettings m_settings;
     bool m_open = false;
+    int m_failure = 0;
     CAppendFile m_file;
     std::string m_line;  // the rendered record, reused
 };

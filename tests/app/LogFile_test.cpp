@@ -91,6 +91,7 @@ TEST_F(LogFileTest, AppendsSelectedRecordsAndDirectLinesInOrderBetweenOpeningAnd
 
     ASSERT_TRUE(m_log.Open(false));
     EXPECT_FALSE(other.Open(false)) << "a second writer is locked out";
+    EXPECT_EQ(other.Failure(), EWOULDBLOCK);
     for (const CMessageRecord& record : {Record(4), text, Record(2, 4711)}) {
         m_log.LogRecord(record, 2);  // only navigation is selected by default
     }
@@ -110,6 +111,7 @@ TEST_F(LogFileTest, AppendsSelectedRecordsAndDirectLinesInOrderBetweenOpeningAnd
     EXPECT_EQ(m_log.MarkTime(), kStart + 65);
     EXPECT_EQ(m_host.journal, (Journal{"title", "title"}));
     EXPECT_TRUE(other.Open(false));
+    EXPECT_EQ(other.Failure(), 0);
 }
 
 TEST_F(LogFileTest, MissingFileIsNotCreatedAndNothingIsLogged)
@@ -117,6 +119,7 @@ TEST_F(LogFileTest, MissingFileIsNotCreatedAndNothingIsLogged)
     std::filesystem::remove(m_path);
     m_host.now = kStart + 30;
     EXPECT_FALSE(m_log.Open(false));
+    EXPECT_EQ(m_log.Failure(), ENOENT);
     m_log.WriteLine("Comm: Checksum Error\n");
     m_log.LogRecord(Record(2), 2);
 
@@ -141,11 +144,15 @@ TEST_F(LogFileTest, AutoSavesAfterTheFirstLoggedRecordTenMinutesOn)
     EXPECT_EQ(ReadText(m_path), "earlier session\n" + kOpening + Line(Record(2, 1)) + "UI_Command: MID 0x84\n" +
                                     Line(Record(2, 2)) + "Start Auto-saving: 22:23:20\nEnd Auto-saving\n");
 
-    std::filesystem::remove(m_path);
+    std::filesystem::remove(m_path);  // moved away: the reopen fails
     m_host.now = kStart + 1200;
     m_log.LogRecord(Record(2, 3), 2);
-    EXPECT_FALSE(m_log.IsOpen()) << "a failed reopen leaves the log closed";
-    EXPECT_EQ(m_host.journal, (Journal{"title", "title", "title"}));
+    EXPECT_FALSE(m_log.IsOpen());
+    EXPECT_EQ(m_log.Failure(), ENOENT);
+    EXPECT_EQ(m_host.journal, (Journal{"title", "title",
+                                       "error:Log file write error: " + std::string(std::strerror(ENOENT)) +
+                                           ". Logging stopped.",
+                                       "title"}));
 }
 
 TEST_F(LogFileTest, DialogClosesTheOldLogAndReloadsTheSettings)
@@ -193,6 +200,7 @@ TEST_F(LogFileTest, WriteErrorStopsLoggingWithOneReport)
         m_log.Flush();
         m_log.Close();
         EXPECT_FALSE(m_log.IsOpen());
+        EXPECT_EQ(m_log.Failure(), ENOSPC) << "failure " << i;
         EXPECT_EQ(m_host.journal, stopped) << "failure " << i;
     }
 }
