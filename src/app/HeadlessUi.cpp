@@ -16,9 +16,14 @@ void CHeadlessUi::Print(std::string_view prefix, std::string_view text)
     std::fflush(m_out);
 }
 
-BoxAnswer CHeadlessUi::MessageBox(std::string_view text, BoxButtons buttons, BoxIcon /*icon*/)
+BoxAnswer CHeadlessUi::MessageBox(std::string_view text, BoxButtons buttons, BoxIcon icon)
 {
     Print("message: ", text);
+    if (icon == BoxIcon::Error || icon == BoxIcon::Warning) {
+        const std::string_view lines = text.substr(0, text.find_last_not_of('\n') + 1);
+        const size_t lastLine = lines.find_last_of('\n');
+        m_failures.emplace_back(lines.substr(lastLine == std::string_view::npos ? 0 : lastLine + 1));
+    }
     switch (buttons) {
     case BoxButtons::YesNo: return BoxAnswer::Yes;
     case BoxButtons::YesNoCancel: return BoxAnswer::No;

@@ -1,12 +1,14 @@
 #pragma once
 // The user as the headless runner plays it: every message box is printed on stderr as
-// "message: <text>", and questions take their default answer without waiting. Dialogs open
-// with their opening values, take the values given on the command line and press their
-// default button; file choosers take the files given on the command line in turn, and cancel
-// when none is left.
+// "message: <text>", and questions take their default answer without waiting. Boxes with an
+// error or a warning icon report failures and are counted, so a run can tell it failed.
+// Dialogs open with their opening values, take the values given on the command line and press
+// their default button; file choosers take the files given on the command line in turn, and
+// cancel when none is left.
 #include <cstdio>
 #include <deque>
 #include <string>
+#include <vector>
 
 #include "app/DialogSettings.h"
 #include "platform/UserInterface.h"
@@ -26,6 +28,10 @@ public:
 
     // Yes for a yes/no question; No (keep things as they are) for a three-way one.
     BoxAnswer MessageBox(std::string_view text, BoxButtons buttons, BoxIcon icon) override;
+    // The failure boxes shown so far, in order, each by its last line: where a box explains
+    // itself in several lines, the last names what failed and why.
+    const std::vector<std::string>& Failures() const { return m_failures; }
+
     // The first button.
     int Ask(std::string_view title, std::string_view text, const std::vector<std::string>& buttons) override;
     std::string ChooseFile(const FileChooser& chooser) override;
@@ -42,6 +48,7 @@ private:
     std::deque<std::string> m_files;
     std::vector<DialogSetting> m_settings;
     ProtocolState* m_protocol = nullptr;
+    std::vector<std::string> m_failures;
 };
 
 }  // namespace kestrion

@@ -5,7 +5,7 @@
 
 namespace kestrion {
 
-void PlayDataSource(CEngine& engine, CLoopTimers& timers, int64_t limitMs, const std::atomic<bool>* stop,
+bool PlayDataSource(CEngine& engine, CLoopTimers& timers, int64_t limitMs, const std::atomic<bool>* stop,
                     const PlaySteps& steps)
 {
     const auto nextStepMs = [&steps] {
@@ -13,6 +13,7 @@ void PlayDataSource(CEngine& engine, CLoopTimers& timers, int64_t limitMs, const
     };
     const auto stopped = [stop] { return stop != nullptr && stop->load(); };
     engine.ToggleDataSource();
+    const bool opened = engine.DataSourceOpen();
     while (engine.DataSourceOpen() && !stopped()) {
         engine.ProcessPostedMessages();
         if (steps.runDue) {
@@ -28,8 +29,12 @@ void PlayDataSource(CEngine& engine, CLoopTimers& timers, int64_t limitMs, const
     }
     engine.ProcessPostedMessages();
     if (engine.DataSourceOpen()) {
+        if (steps.beforeClose) {
+            steps.beforeClose();
+        }
         engine.ToggleDataSource();
     }
+    return opened;
 }
 
 }  // namespace kestrion

@@ -15,9 +15,11 @@ namespace kestrion {
 struct PlaySteps {
     std::function<int64_t()> nextDueMs;  // the time of the next step; none when empty
     std::function<void()> runDue;        // runs the steps due by now
+    std::function<void()> beforeClose;   // looks at the source once more before it closes
 };
 
-void PlayDataSource(CEngine& engine, CLoopTimers& timers, int64_t limitMs, const std::atomic<bool>* stop,
+// Whether the data source opened.
+bool PlayDataSource(CEngine& engine, CLoopTimers& timers, int64_t limitMs, const std::atomic<bool>* stop,
                     const PlaySteps& steps = {});
 
 }  // namespace kestrion

@@ -1,6 +1,9 @@
 #pragma once
 // The sub-commands of kestrion-cli. Each takes the arguments after its name and returns the
-// exit status: 0 done, 1 the input failed, 2 usage error or unreadable file.
+// exit status: 0 done; 1 the job failed (a bad input line, a run whose data source did not open
+// or was lost, whose log could not be written or that showed an error box); 2 usage error, or a
+// file named on the command line that cannot be read or written at the start. The program adds
+// 1 for standard output that cannot be written and 141 when its reader went away.
 #include <string>
 #include <vector>
 
@@ -24,6 +27,9 @@ int RunSimulate(const std::vector<std::string>& args);
 
 // Reports a usage error on stderr ("kestrion-cli <name>: <message>") and returns 2.
 int UsageError(const char* command, const std::string& message);
+
+// Writes what standard output buffers; false when that or an earlier write failed.
+bool FlushOutput();
 
 // Opens the one FILE a command reads; null after telling why on stderr.
 FilePtr OpenInput(const char* command, const std::string& path, const char* mode);

@@ -14,6 +14,7 @@
 #include "platform/CliArguments.h"
 #include "cli/CommandScript.h"
 #include "cli/Commands.h"
+#include "cli/RunOutcome.h"
 #include "cli/TraceView.h"
 #include "platform/LoopTimers.h"
 #include "transport/StdRandom.h"
@@ -85,8 +86,8 @@ int RunEngine(const std::vector<std::string>& args)
         return 2;
     }
 
-    CLoopTimers timers(arguments.Has("--fast") ? CLoopTimers::Mode::Virtual : CLoopTimers::Mode::Real,
-                       std::time(nullptr));
+    const bool fast = arguments.Has("--fast");
+    CLoopTimers timers(fast ? CLoopTimers::Mode::Virtual : CLoopTimers::Mode::Real, std::time(nullptr));
     const std::vector<std::string> files = arguments.Values("--file");
     CHeadlessUi ui(stderr, {files.begin(), files.end()}, std::move(settings));
     CStdRandom generator;
@@ -103,20 +104,36 @@ int RunEngine(const std::vector<std::string>& args)
     }
     CCommandScript script(std::move(commands), timers, stderr);
     engine.CurrentDocument()->AddView(script);
+    CRunOutcome outcome;
+    engine.CurrentDocument()->AddView(outcome);
     if (logPath && !engine.Log().OpenFile(*logPath)) {
-        std::fprintf(stderr, "kestrion-cli run: cannot open the log file %s\n", logPath->c_str());
+        std::fprintf(stderr, "kestrion-cli run: %s\n", LogFailureText(engine.Log()).c_str());
         return 2;
     }
 
-    std::signal(SIGINT, RequestStop);
-    std::signal(SIGTERM, RequestStop);
+    // A closed terminal ends the run as an interrupt does, with the log's closing line.
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        std::signal(signal, RequestStop);
+    }
     trace.MarkOpening();
     script.MarkOpening();
     const int64_t limitMs =
         seconds > 0 ? timers.ElapsedMs() + int64_t{seconds} * 1000 : std::numeric_limits<int64_t>::max();
-    PlayDataSource(engine, timers, limitMs, &g_stopRequested,
-                   {[&script] { return script.NextDueMs(); }, [&] { script.RunDue(engine); }});
+    const auto runDue = [&] {
+        script.RunDue(engine);
+        // A live trace reaches its reader at once; once the output is refused, the run stops.
+        if ((!fast || std::ferror(stdout)) && !FlushOutput()) {
+            g_stopRequested = true;
+        }
+    };
+    outcome.SetOpened(PlayDataSource(engine, timers, limitMs, &g_stopRequested,
+                                     {[&script] { return script.NextDueMs(); }, runDue,
+                                      [&] { outcome.CheckPort(engine); }}));
     engine.Log().Close();
+    if (const std::string failure = outcome.Failure(ui, engine.Log(), profile); !failure.empty()) {
+        std::fprintf(stderr, "kestrion-cli run: %s\n", failure.c_str());
+        return 1;
+    }
     return 0;
 }
 

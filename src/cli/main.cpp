@@ -1,5 +1,6 @@
 // kestrion-cli: the console's protocol engine without a window.
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -28,10 +29,12 @@ constexpr CliCommand kCommands[] = {
      "    [--file PATH]...",
      "Runs the console's engine without a window: loads the settings (default: the console's\n"
      "kestrion-demo.ini), opens the data source as \"Open Data Source\" does and plays it until it\n"
-     "ends, no timer is left, S seconds have passed, or SIGINT/SIGTERM. --log FILE opens the log on\n"
-     "FILE first (created when missing, appended to otherwise). --fast runs on a virtual clock.\n"
-     "--trace prints one line per view update: <ms> <hint> <mid>. Message boxes go to stderr as\n"
-     "\"message: <text>\"; questions take their default answer.\n"
+     "ends, no timer is left, S seconds have passed, or SIGINT/SIGTERM/SIGHUP. --log FILE opens the\n"
+     "log on FILE first (created when missing, appended to otherwise). --fast runs on a virtual\n"
+     "clock. --trace prints one line per view update: <ms> <hint> <mid>. Message boxes go to stderr\n"
+     "as \"message: <text>\"; questions take their default answer. Exits with 1 and the reason when\n"
+     "the data source did not open or lost its port for good, the log could not be written, or an\n"
+     "error or warning box was shown.\n"
      "--command ID@S carries out menu command ID (32820 \"SW &Version\", 32788 \"&Initialize Data\n"
      "Source...\", ...) S seconds after the data source opened, when it is enabled then; dialogs\n"
      "open with their opening values, take every --set that names one of their controls (an edit's\n"
@@ -50,6 +53,28 @@ constexpr CliCommand kCommands[] = {
      RunSimulate},
 };
 
+// A reader that went away (a pipe into head) ends the program quietly, with the status of one
+// ended by SIGPIPE.
+constexpr int kOutputClosed = 128 + SIGPIPE;
+
+// The errno of the first failure seen on standard output.
+int g_outputError = 0;
+
+// Writes what standard output still buffers; a failed write is reported under the command's
+// name and fails a command that had done its job.
+int FinishOutput(const char* command, int status)
+{
+    if (FlushOutput()) {
+        return status;
+    }
+    if (g_outputError == EPIPE) {
+        return kOutputClosed;
+    }
+    std::fprintf(stderr, "kestrion-cli%s%s: cannot write the standard output: %s\n", command != nullptr ? " " : "",
+                 command != nullptr ? command : "", std::strerror(g_outputError));
+    return status != 0 ? status : 1;
+}
+
 void PrintUsage(std::FILE* out)
 {
     std::fputs("usage:\n", out);
@@ -65,6 +90,19 @@ int UsageError(const char* command, const std::string& message)
 {
     std::fprintf(stderr, "kestrion-cli %s: %s (try --help)\n", command, message.c_str());
     return 2;
+}
+
+bool FlushOutput()
+{
+    errno = 0;
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout)) {
+        return true;
+    }
+    // A failed flush drops what was buffered: the next one may have nothing left to fail on.
+    if (g_outputError == 0) {
+        g_outputError = errno != 0 ? errno : EIO;
+    }
+    return false;
 }
 
 FilePtr OpenInput(const char* command, const std::string& path, const char* mode)
@@ -83,10 +121,12 @@ int main(int argc, char** argv)
     using namespace kestrion::cli;
     static char outputBuffer[1 << 20];
     std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
+    // Writes to a closed pipe fail with EPIPE instead of ending the program.
+    std::signal(SIGPIPE, SIG_IGN);
 
     if (argc < 2 || std::strcmp(argv[1], "--help") == 0) {
         PrintUsage(argc < 2 ? stderr : stdout);
-        return argc < 2 ? 2 : 0;
+        return FinishOutput(nullptr, argc < 2 ? 2 : 0);
     }
     for (const CliCommand& command : kCommands) {
         if (std::strcmp(argv[1], command.name) != 0) {
@@ -96,11 +136,10 @@ int main(int argc, char** argv)
         for (const std::string& arg : args) {
             if (arg == "--help") {
                 std::printf("usage: kestrion-cli %s\n%s", command.usage, command.help);
-                return 0;
+                return FinishOutput(command.name, 0);
             }
         }
-        const int status = command.run(args);
-        return std::fflush(stdout) == 0 ? status : 2;
+        return FinishOutput(command.name, command.run(args));
     }
     std::fprintf(stderr, "kestrion-cli: unknown command %s\n", argv[1]);
     PrintUsage(stderr);

@@ -78,6 +78,8 @@ public:
     void ResetReceiveBuffers() { m_buffers.Clear(); }
     // A byte has arrived since the port opened (or since the device was lost).
     bool DataSeen() const { return m_dataSeen.load(); }
+    // "lost" was reported and no data has come since.
+    bool Lost() const { return m_lost; }
 
 private:
     void ReadLoop();

@@ -4,14 +4,16 @@
 # the time stamps of the log's own lines masked.
 #   -DCLI=<kestrion-cli> -DARGS=<arguments separated by |> -DSTATUS=<n> -DOUTPUT=<scratch file>
 #   [-DEXPECTED=<file>] [-DSTDERR=<text>] [-DWORKDIR=<dir>] [-DLOG=<file> -DLOG_EXPECTED=<file>]
+#   [-DWRAP=<a command and its arguments separated by |, which runs kestrion-cli>]
 string(REPLACE "|" ";" ARGS "${ARGS}")
+string(REPLACE "|" ";" WRAP "${WRAP}")
 if(NOT DEFINED WORKDIR)
   set(WORKDIR ${CMAKE_CURRENT_BINARY_DIR})
 endif()
 if(DEFINED LOG)
   file(REMOVE ${LOG})
 endif()
-execute_process(COMMAND ${CLI} ${ARGS} OUTPUT_FILE ${OUTPUT} ERROR_VARIABLE errors RESULT_VARIABLE status
+execute_process(COMMAND ${WRAP} ${CLI} ${ARGS} OUTPUT_FILE ${OUTPUT} ERROR_VARIABLE errors RESULT_VARIABLE status
                 WORKING_DIRECTORY ${WORKDIR})
 if(NOT status EQUAL STATUS)
   message(FATAL_ERROR "exit status ${status}, expected ${STATUS}; stderr: ${errors}")

@@ -1,0 +1,50 @@
+#include "app/HeadlessUi.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace kestrion {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// Error and warning boxes are the run's failures, each kept by the line that names what failed
+// and why; questions, notices and plain boxes are not.
+TEST(HeadlessUi, KeepsTheLastLineOfEachFailureBox)
+{
+    char* text = nullptr;
+    size_t size = 0;
+    std::FILE* out = ::open_memstream(&text, &size);
+    ASSERT_NE(out, nullptr);
+    {
+        CHeadlessUi ui(out);
+        EXPECT_EQ(ui.MessageBox("Do you want to open a different log file?", BoxButtons::YesNoCancel,
+                                BoxIcon::Question),
+                  BoxAnswer::No);
+        EXPECT_EQ(ui.MessageBox("Almanac Data Written to:\n\na.alm", BoxButtons::Ok, BoxIcon::Information),
+                  BoxAnswer::Ok);
+        ui.MessageBox("command 32792 is disabled now", BoxButtons::Ok, BoxIcon::None);
+        EXPECT_TRUE(ui.Failures().empty());
+
+        ui.MessageBox("Error.. Cannot create UART handle.\nComm port is not available or may be in use.\n"
+                      "/dev/ttyUSB0: Permission denied",
+                      BoxButtons::Ok, BoxIcon::Error);
+        ui.MessageBox("At least one command must be enabled to 'Set' for the command to be sent.\n", BoxButtons::Ok,
+                      BoxIcon::Error);
+        EXPECT_EQ(ui.MessageBox("Cannot Open Command File!", BoxButtons::YesNo, BoxIcon::Warning), BoxAnswer::Yes);
+        EXPECT_EQ(ui.Failures(), (Lines{"/dev/ttyUSB0: Permission denied",
+                                        "At least one command must be enabled to 'Set' for the command to be sent.",
+                                        "Cannot Open Command File!"}));
+    }
+    std::fclose(out);
+    // Every box is shown whole.
+    EXPECT_NE(std::string(text, size).find("message: Error.. Cannot create UART handle.\nComm port"), std::string::npos);
+    std::free(text);
+}
+
+}  // namespace
+}  // namespace kestrion
