@@ -51,7 +51,7 @@ void Report(bool written, const ExportTexts& texts, std::string& outputName, IUs
             const GuardedBox& guardedBox)
 {
     if (!written) {
-        ui.MessageBox(texts.cannotOpen, BoxButtons::Ok, BoxIcon::None);
+        ui.MessageBox(texts.cannotOpen, BoxButtons::Ok, BoxIcon::Warning);
         return;
     }
     guardedBox(texts.writtenTo + outputName, BoxButtons::Ok, BoxIcon::Information);

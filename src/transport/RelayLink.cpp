@@ -40,7 +40,7 @@ bool CRelayLink::Start(const std::string& portName, IRawWriter& target)
     std::string error;
     std::unique_ptr<ISerialDevice> device = Open(error);
     if (device == nullptr) {
-        m_ui.MessageBox("OrvoDemo cannot create handle for " + portName + ".", BoxButtons::Ok, BoxIcon::None);
+        m_ui.MessageBox("OrvoDemo cannot create handle for " + portName + ".", BoxButtons::Ok, BoxIcon::Warning);
         return false;
     }
     m_target = &target;

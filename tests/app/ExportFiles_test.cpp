@@ -19,11 +19,11 @@ struct CFixedClock : IClock {
     std::time_t Now() const override { return kCollected; }
 };
 
-// Boxes other than a plain "OK" box are marked " (?)".
+// Boxes other than an "OK" warning box are marked " (?)".
 struct CRecordingUi : IUserInterface {
     BoxAnswer MessageBox(std::string_view text, BoxButtons buttons, BoxIcon icon) override
     {
-        boxes.push_back(std::string(text) + (buttons == BoxButtons::Ok && icon == BoxIcon::None ? "" : " (?)"));
+        boxes.push_back(std::string(text) + (buttons == BoxButtons::Ok && icon == BoxIcon::Warning ? "" : " (?)"));
         return BoxAnswer::Ok;
     }
     int Ask(std::string_view, std::string_view, const std::vector<std::string>&) override { return 0; }
