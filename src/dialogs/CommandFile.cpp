@@ -21,8 +21,8 @@ std::optional<std::string> CCommandFile::Load()
         return std::nullopt;
     }
     const TextLines file = ReadTextLines(path);
-    if (file.error != 0) {
-        m_ui.MessageBox(FileErrorText("Cannot read command file", path, file.error), BoxButtons::Ok,
+    if (!file.problem.empty()) {
+        m_ui.MessageBox(FileProblemText("Cannot read command file", path, file.problem), BoxButtons::Ok,
                         BoxIcon::Warning);
         return std::nullopt;
     }

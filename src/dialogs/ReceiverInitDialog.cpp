@@ -101,8 +101,8 @@ void CReceiverInitDialog::LoadPositionFile()
     } while (!path.has_filename());
 
     const TextLines file = ReadTextLines(path, 4);
-    if (file.error != 0) {
-        Message(FileErrorText("Cannot open position file", path, file.error));
+    if (!file.problem.empty()) {
+        Message(FileProblemText("Cannot open position file", path, file.problem));
         return;
     }
     // X, Y, Z and clock, one a line; a missing line gives 0.

@@ -19,7 +19,7 @@ TextLines ReadTextLines(const std::filesystem::path& path, size_t maxLines)
     TextLines result;
     const std::unique_ptr<std::FILE, CloseFile> file(std::fopen(path.c_str(), "r"));
     if (!file) {
-        result.error = errno;
+        result.problem = std::strerror(errno);
         return result;
     }
     std::string line;
@@ -35,12 +35,15 @@ TextLines ReadTextLines(const std::filesystem::path& path, size_t maxLines)
     while (result.lines.size() < maxLines && (c = std::fgetc(file.get())) != EOF) {
         if (c == '\n') {
             finishLine();
+        } else if (line.size() == kMaxTextLine) {
+            result.problem = "line " + std::to_string(result.lines.size() + 1) + ": line too long";
+            return result;
         } else {
             line += static_cast<char>(c);
         }
     }
     if (std::ferror(file.get())) {
-        result.error = errno != 0 ? errno : EIO;
+        result.problem = std::strerror(errno != 0 ? errno : EIO);
         return result;
     }
     if (!line.empty() && result.lines.size() < maxLines) {
@@ -49,9 +52,14 @@ TextLines ReadTextLines(const std::filesystem::path& path, size_t maxLines)
     return result;
 }
 
+std::string FileProblemText(std::string_view what, const std::filesystem::path& path, std::string_view problem)
+{
+    return std::string(what) + " " + path.string() + ": " + std::string(problem);
+}
+
 std::string FileErrorText(std::string_view what, const std::filesystem::path& path, int error)
 {
-    return std::string(what) + " " + path.string() + ": " + std::strerror(error);
+    return FileProblemText(what, path, std::strerror(error));
 }
 
 }  // namespace kestrion

@@ -8,6 +8,10 @@
 
 namespace kestrion {
 
+// Longer than any line a text file of the program holds: readers that keep whole lines refuse
+// a longer one rather than fill memory with it.
+constexpr size_t kMaxTextLine = 64 * 1024;
+
 class CTextLineReader {
 public:
     static constexpr size_t kMaxPiece = 2046;

@@ -1,9 +1,12 @@
 #include "transport/UploadFile.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
+#include <cstring>
 
 #include "protocol/CommandPayload.h"
+#include "protocol/TextLineReader.h"
 
 namespace kestrion {
 
@@ -28,18 +31,55 @@ bool ParseWord(std::string_view token, uint16_t& word)
 CUploadFileReader::CUploadFileReader(const std::string& path)
     : m_file(std::fopen(path.c_str(), "r"), &std::fclose)
 {
+    if (m_file == nullptr) {
+        Fail(std::strerror(errno));
+        return;
+    }
     std::string line;
-    m_good = m_file != nullptr;
+    m_good = true;
     for (int i = 0; i < kHeaderLines && m_good; ++i) {
-        m_good = ReadLine(line) != Line::End;  // header text of any length
+        // Header text of any reasonable length.
+        switch (ReadLine(line)) {
+        case Line::End: FailAtLine("missing"); break;
+        case Line::Endless: FailAtLine("line too long"); break;
+        case Line::Read:
+        case Line::TooLong: break;
+        }
     }
 }
 
 bool CUploadFileReader::Next(std::span<uint16_t> words)
 {
+    if (!m_good) {
+        return false;
+    }
     std::string line;
-    m_good = m_good && ReadLine(line) == Line::Read && ParseWords(line, words);
-    return m_good;
+    switch (ReadLine(line)) {
+    case Line::End: return FailAtLine("missing");
+    case Line::TooLong:
+    case Line::Endless: return FailAtLine("line too long");
+    case Line::Read: break;
+    }
+    if (!ParseWords(line, words)) {
+        return FailAtLine(("does not start with " + std::to_string(words.size()) + " 16-bit numbers").c_str());
+    }
+    return true;
+}
+
+bool CUploadFileReader::Fail(std::string problem)
+{
+    m_good = false;
+    m_problem = std::move(problem);
+    return false;
+}
+
+// A read error is the file's fault, not the line's.
+bool CUploadFileReader::FailAtLine(const char* fault)
+{
+    if (m_file != nullptr && std::ferror(m_file.get())) {
+        return Fail(std::strerror(errno != 0 ? errno : EIO));
+    }
+    return Fail("line " + std::to_string(m_lines) + ": " + fault);
 }
 
 // The line without its line end. An over-long line is read to its end, so that its rest is
@@ -47,11 +87,15 @@ bool CUploadFileReader::Next(std::span<uint16_t> words)
 CUploadFileReader::Line CUploadFileReader::ReadLine(std::string& line)
 {
     line.clear();
+    ++m_lines;
+    errno = 0;
     size_t length = 0;
     int c = 0;
     while ((c = std::fgetc(m_file.get())) != EOF && c != '\n') {
         if (++length < kLineLimit) {
             line += static_cast<char>(c);
+        } else if (length > kMaxTextLine) {
+            return Line::Endless;
         }
     }
     if (c == EOF && length == 0) {

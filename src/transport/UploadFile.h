@@ -25,12 +25,21 @@ public:
     // 16-bit decimal number. Once false, always false.
     bool Next(std::span<uint16_t> words);
 
+    // What stopped the reading: the reason the file could not be read, or the line and its
+    // fault ("line 9: does not start with 14 16-bit numbers").
+    const std::string& Problem() const { return m_problem; }
+
 private:
-    enum class Line { Read, TooLong, End };
+    // Endless: no line end within kMaxTextLine characters, reading stops there.
+    enum class Line { Read, TooLong, Endless, End };
     Line ReadLine(std::string& line);
+    bool Fail(std::string problem);
+    bool FailAtLine(const char* fault);
 
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> m_file;
     bool m_good = false;
+    int m_lines = 0;  // lines read so far
+    std::string m_problem;
 };
 
 // The first words.size() words of a line; false when it has fewer or one is not a number

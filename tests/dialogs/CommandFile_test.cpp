@@ -37,6 +37,15 @@ TEST_F(CommandFileTest, LoadJoinsTheLinesWithoutTheirEndsOrSaysWhyItCannot)
     EXPECT_EQ(m_file.Name(), File("in.cmd"));
 }
 
+TEST_F(CommandFileTest, ALineWithoutEndIsRefusedBeforeItFillsMemory)
+{
+    WriteText(File("endless.cmd"), "84 00\n" + std::string(200 * 1024, '1'));
+    m_ui.files = {File("endless.cmd")};
+    EXPECT_EQ(m_file.Load(), std::nullopt);
+    EXPECT_EQ(m_ui.boxes, std::vector<std::string>{"Cannot read command file " + File("endless.cmd") +
+                                                   ": line 2: line too long"});
+}
+
 TEST_F(CommandFileTest, SaveWritesTheTextOrSaysWhyNot)
 {
     m_file.Save("");

@@ -162,14 +162,19 @@ TEST_F(ReceiverInitTest, PositionFileGivesXYZAndClockMissingLinesGiveZeroAndFail
     // A name without a file part asks again; a missing file is reported and changes nothing.
     m_ui.choosers.clear();
     const std::string missing = (m_folder.Path() / "gone.pos").string();
-    m_ui.files = {m_folder.Path().string() + "/", file.string(), missing};
+    const std::string endless = (m_folder.Path() / "endless.pos").string();
+    WriteText(endless, std::string(100 * 1024, '7'));
+    m_ui.files = {m_folder.Path().string() + "/", file.string(), missing, endless, "/proc/self"};
     D dialog(m_ui, 2, Profile());
-    dialog.Click(D::kLoad);
-    dialog.Click(D::kLoad);
-    EXPECT_EQ(m_ui.choosers.size(), 3u);
+    for (int load = 0; load < 4; ++load) {
+        dialog.Click(D::kLoad);
+    }
+    EXPECT_EQ(m_ui.choosers.size(), 5u);
     EXPECT_EQ(dialog.Text(D::kY), "6");
-    EXPECT_EQ(m_ui.boxes, std::vector<std::string>{"Cannot open position file " + missing +
-                                                   ": No such file or directory"});
+    EXPECT_EQ(m_ui.boxes, (std::vector<std::string>{
+                              "Cannot open position file " + missing + ": No such file or directory",
+                              "Cannot open position file " + endless + ": line 1: line too long",
+                              "Cannot open position file /proc/self: Is a directory"}));
 }
 
 }  // namespace

@@ -247,6 +247,7 @@ TEST_F(ReceiverCommandsTest, AlmanacIsSentWholeOrNotAtAll)
     struct Case {
         const char* what;
         std::string text;
+        const char* problem;
     };
     Texts shortRow = rows, trailingComma = rows, notANumber = rows, tooLarge = rows, tooLong = rows;
     shortRow[9] = Row(0, 13);
@@ -254,24 +255,37 @@ TEST_F(ReceiverCommandsTest, AlmanacIsSentWholeOrNotAtAll)
     notANumber[9] = Row(0, 13) + ", 1x";
     tooLarge[9] = Row(0, 13) + ", 65536";
     tooLong[9] = Row(0, 14) + std::string(900, ' ');
+    const std::string notWords = "line 15: does not start with 14 16-bit numbers";
     const Case rejected[] = {
-        {"31 data lines", UploadText(Texts(rows.begin(), rows.end() - 1))},
-        {"a short header", "//\n//\n//\n//\n"},
-        {"13 words", UploadText(shortRow)},
-        {"a line end for the last word", UploadText(trailingComma)},
-        {"a word that is not a number", UploadText(notANumber)},
-        {"a word beyond 16 bits", UploadText(tooLarge)},
-        {"a line beyond the limit", UploadText(tooLong)},
+        {"31 data lines", UploadText(Texts(rows.begin(), rows.end() - 1)), "line 37: missing"},
+        {"a short header", "//\n//\n//\n//\n", "line 5: missing"},
+        {"13 words", UploadText(shortRow), notWords.c_str()},
+        {"a line end for the last word", UploadText(trailingComma), notWords.c_str()},
+        {"a word that is not a number", UploadText(notANumber), notWords.c_str()},
+        {"a word beyond 16 bits", UploadText(tooLarge), notWords.c_str()},
+        {"a line beyond the limit", UploadText(tooLong), "line 15: line too long"},
+        {"a header without a line end", std::string(100 * 1024, '/'), "line 1: line too long"},
     };
+    const std::string bad = (folder.Path() / "bad.alm").string();
     for (const Case& c : rejected) {
         feed.UploadAlmanac(FilePath("bad.alm", c.text));
-        EXPECT_EQ(Boxes(), Texts{"Almanac Data File Format Error\nSet Almanac Aborted (!)"}) << c.what;
+        EXPECT_EQ(Boxes(), Texts{"Almanac Data File Format Error\nSet Almanac Aborted\n\n" + bad + ": " + c.problem +
+                                 " (!)"})
+            << c.what;
         services.boxes.clear();
     }
-    feed.UploadAlmanac((folder.Path() / "missing.alm").string());
-    EXPECT_EQ(services.boxes.size(), 1u);
+    const std::string missing = (folder.Path() / "missing.alm").string();
+    feed.UploadAlmanac(missing);
+    feed.UploadAlmanac(folder.Path().string());
+    EXPECT_EQ(Boxes(), (Texts{
+                           "Almanac Data File Format Error\nSet Almanac Aborted\n\n" + missing +
+                               ": No such file or directory (!)",
+                           "Almanac Data File Format Error\nSet Almanac Aborted\n\n" + folder.Path().string() +
+                               ": Is a directory (!)",
+                       }));
+    services.boxes.clear();
     feed.UploadAlmanac("");
-    EXPECT_EQ(services.boxes.size(), 1u);
+    EXPECT_TRUE(services.boxes.empty());
     EXPECT_EQ(Writes().size(), 1u);
 }
 
@@ -295,7 +309,9 @@ TEST_F(ReceiverCommandsTest, EphemerisSatellitesAreSentLineByLineUntilABadLine)
     rows[9] = Row(10, 44);
     feed.UploadEphemeris(FilePath("short.eph", UploadText(rows)));
     EXPECT_EQ(Writes().size(), 30u + 8u) << "nine lines read, one of them satellite 33";
-    EXPECT_EQ(Boxes(), Texts{"Ephemeris Data File Format Error\nSet Ephemeris Aborted (!)"});
+    EXPECT_EQ(Boxes(), Texts{"Ephemeris Data File Format Error\nSet Ephemeris Aborted\n\n" +
+                             (folder.Path() / "short.eph").string() +
+                             ": line 15: does not start with 45 16-bit numbers (!)"});
 }
 
 TEST_F(ReceiverCommandsTest, ParameterPollArmsItsCountdownAndTheAnswerReachesTheHandler)
