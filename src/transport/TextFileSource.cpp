@@ -1,6 +1,8 @@
 #include "transport/TextFileSource.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 #include "platform/Settings.h"
 #include "protocol/LineDecoder.h"
@@ -38,7 +40,8 @@ int CTextFileSource::Open(int role, const std::string& name)
     CSource::Open(role, name);
     m_file.reset(std::fopen(m_name.c_str(), "r"));
     if (m_file == nullptr) {
-        m_services.MessageBox("Source file could not be opened: " + m_name, BoxButtons::Ok, BoxIcon::None);
+        m_services.MessageBox("Source file could not be opened: " + m_name + ": " + std::strerror(errno),
+                              BoxButtons::Ok, BoxIcon::Warning);
         m_open = 0;
         return m_open;
     }
@@ -56,7 +59,7 @@ void CTextFileSource::Start()
         Tick(0);  // may destroy this source
         return;
     }
-    m_services.GuardedMessageBox("Error: Could not read from file.", BoxButtons::Ok, BoxIcon::None);
+    m_services.GuardedMessageBox("Error: Could not read from file." + ReadFailure(), BoxButtons::Ok, BoxIcon::Warning);
     Close();
 }
 
@@ -78,7 +81,9 @@ const CMessageRecord* CTextFileSource::ReadRecord()
     }
     std::string_view line;
     do {
+        errno = 0;
         if (!m_reader->NextPiece(line)) {
+            m_readError = std::ferror(m_file.get()) ? (errno != 0 ? errno : EIO) : 0;
             return nullptr;
         }
         m_services.Broadcast(WMU_DATA_ACTIVITY, 0, nullptr);
@@ -87,7 +92,7 @@ const CMessageRecord* CTextFileSource::ReadRecord()
     if (DecodeLine(m_record, line, m_error, m_truthWeek, m_truthOffset)) {
         return &m_record;
     }
-    m_services.GuardedMessageBox(m_error, BoxButtons::Ok, BoxIcon::None);
+    m_services.GuardedMessageBox(m_error, BoxButtons::Ok, BoxIcon::Warning);
     return nullptr;
 }
 
@@ -101,11 +106,20 @@ void CTextFileSource::Tick(int /*tickCode*/)
     }
     const CMessageRecord* next = ReadRecord();
     if (next == nullptr) {
+        if (m_readError != 0) {
+            m_services.GuardedMessageBox("Error: Could not read from file." + ReadFailure(), BoxButtons::Ok,
+                                         BoxIcon::Warning);
+        }
         Close();
         m_owner.AcceptRecord(nullptr);  // destroys this source
         return;
     }
     m_timer = m_services.Timers().Register(kTickPlayback, *this, IntervalTo(*next));
+}
+
+std::string CTextFileSource::ReadFailure() const
+{
+    return m_readError != 0 ? "\n\n" + m_name + ": " + std::strerror(m_readError) : "";
 }
 
 int CTextFileSource::IntervalTo(const CMessageRecord& next) const

@@ -39,10 +39,13 @@ public:
 private:
     // Milliseconds from the current record to the next one.
     int IntervalTo(const CMessageRecord& next) const;
+    // "\n\n<file>: <reason>" after a failed read, else empty.
+    std::string ReadFailure() const;
 
     FilePtr m_file;
     std::optional<CTextLineReader> m_reader;
     std::string m_error;
+    int m_readError = 0;  // errno of a failed read, 0 at the end of the file
     int m_timer = 0;
     int m_timerDelay;
     int m_externalTimer;

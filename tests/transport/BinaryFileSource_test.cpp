@@ -9,6 +9,7 @@ namespace kestrion {
 namespace {
 
 using namespace fakes;
+using Texts = std::vector<std::string>;
 
 std::string AsText(const Bytes& bytes) { return {bytes.begin(), bytes.end()}; }
 
@@ -37,6 +38,26 @@ TEST(BinaryFileSource, PlaysAThousandBytesATickAndStopsQuietlyAtTheEnd)
     EXPECT_EQ(h.services.host.dataActivity, 3);
     EXPECT_EQ(h.services.CountOf(WMU_SOURCE_ENDED), 0u);
     EXPECT_NE(h.feed.Source(), nullptr);
+}
+
+// Recordings that cannot be played, binary or text: the box names the file and the reason.
+TEST(FileSources, AMissingOrUnreadableRecordingSaysWhy)
+{
+    for (const char* type : {"Binary", "CSV"}) {
+        CMeasuredHarness missing(MeasuredFileIni(type, "/nonexistent/track"));
+        EXPECT_EQ(missing.feed.Open(), 0) << type;
+        EXPECT_EQ(BoxTexts(missing.services),
+                  Texts{"Source file could not be opened: /nonexistent/track: No such file or directory"})
+            << type;
+
+        CMeasuredHarness folder(MeasuredFileIni(type, "/proc/self"));
+        folder.feed.Open();
+        folder.PlayToEnd();
+        EXPECT_EQ(BoxTexts(folder.services),
+                  Texts{"Error: Could not read from file.\n\n/proc/self: Is a directory (guarded)"})
+            << type;
+        EXPECT_EQ(folder.services.timers.Running(), 0) << type;
+    }
 }
 
 TEST(BinaryFileSource, EachSourceFramesOnItsOwnAndLogsChecksumErrors)

@@ -89,7 +89,8 @@ TEST(TextFileSource, WithoutAFirstRecordTheSourceClosesAndTheFeedIsNotTold)
 
     CMeasuredHarness missing(MeasuredFileIni("CSV", "/nonexistent/kestrion.csv"));
     EXPECT_EQ(missing.feed.Open(), 0);
-    EXPECT_EQ(BoxTexts(missing.services), Texts{"Source file could not be opened: /nonexistent/kestrion.csv"});
+    EXPECT_EQ(BoxTexts(missing.services),
+              Texts{"Source file could not be opened: /nonexistent/kestrion.csv: No such file or directory"});
 }
 
 TEST(TextFileSource, AOneLineFileEndsWhileTheFeedOpens)

@@ -106,7 +106,8 @@ TEST(TruthFeed, SourcesThatCannotOpenStillCountAsOpenButNeverMatch)
     TruthHarness missing(TruthLines({0}), 0);
     std::filesystem::remove(missing.file.Path());
     ASSERT_EQ(missing.feed.Open(), 1);
-    EXPECT_EQ(BoxTexts(missing.services), Texts{"Source file could not be opened: " + missing.file.Path()});
+    EXPECT_EQ(BoxTexts(missing.services),
+              Texts{"Source file could not be opened: " + missing.file.Path() + ": No such file or directory"});
     EXPECT_EQ(missing.Match(Measured(2, 1000, 0)), 0u);
 
     // An unknown source warns, does not open and drops the earlier source.
