@@ -1,5 +1,7 @@
 #include "protocol/CommandFrame.h"
 
+#include "protocol/HexDigits.h"
+
 namespace kestrion {
 
 std::vector<uint8_t> BuildCommandFrame(std::span<const uint8_t> payload)
@@ -33,20 +35,21 @@ uint8_t NmeaChecksum(std::string_view body)
     return checksum;
 }
 
-std::string BuildNmeaSentence(std::string_view body)
+std::string WrapNmeaBody(std::string_view body)
 {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    const uint8_t checksum = NmeaChecksum(body);
-
     std::string sentence;
-    sentence.reserve(body.size() + 8);
-    sentence += "\r\n$";
+    sentence.reserve(body.size() + 6);
+    sentence += '$';
     sentence += body;
     sentence += '*';
-    sentence += kHex[checksum >> 4];
-    sentence += kHex[checksum & 0x0F];
+    AppendHex(sentence, NmeaChecksum(body));
     sentence += "\r\n";
     return sentence;
+}
+
+std::string BuildNmeaSentence(std::string_view body)
+{
+    return "\r\n" + WrapNmeaBody(body);
 }
 
 }  // namespace kestrion

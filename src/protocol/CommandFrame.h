@@ -16,7 +16,11 @@ std::vector<uint8_t> BuildCommandFrame(std::span<const uint8_t> payload);
 // The exclusive-or of every byte of the body, 0 for an empty body.
 uint8_t NmeaChecksum(std::string_view body);
 
-// "\r\n$" + body + "*hh\r\n" with the checksum in upper-case hexadecimal.
+// "$" + body + "*hh\r\n" with the checksum in upper-case hexadecimal: a sentence as a receiver
+// sends it.
+std::string WrapNmeaBody(std::string_view body);
+
+// "\r\n" + WrapNmeaBody(body): a command sentence, led by a line end.
 std::string BuildNmeaSentence(std::string_view body);
 
 }  // namespace kestrion

@@ -18,11 +18,22 @@ public:
     }
     CPayload& U16(uint32_t value) { return U8(value >> 8).U8(value); }
     CPayload& U32(uint32_t value) { return U16(value >> 16).U16(value); }
+    CPayload& I16(int32_t value) { return U16(static_cast<uint16_t>(value)); }
+    CPayload& I32(int32_t value) { return U32(static_cast<uint32_t>(value)); }
     CPayload& Zeros(size_t count)
     {
         m_bytes.insert(m_bytes.end(), count, 0);
         return *this;
     }
+    // The text NUL-padded (or cut) to the width.
+    CPayload& Text(std::string_view text, size_t width)
+    {
+        for (size_t i = 0; i < width; ++i) {
+            U8(i < text.size() ? static_cast<uint8_t>(text[i]) : 0);
+        }
+        return *this;
+    }
+    CPayload& Text(std::string_view text) { return Text(text, text.size()); }
     const std::vector<uint8_t>& Bytes() const { return m_bytes; }
 
 private:

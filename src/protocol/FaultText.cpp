@@ -3,17 +3,18 @@
 #include <algorithm>
 #include <cstring>
 
+#include "protocol/HexDigits.h"
+
 namespace kestrion {
 
 void CFaultText::ReportDump(std::string_view title, std::span<const uint8_t> bytes)
 {
-    static constexpr char kHex[] = "0123456789ABCDEF";
     size_t length = std::min(title.size(), kDumpLineLimit);
     std::memcpy(m_text, title.data(), length);
     for (const uint8_t byte : bytes) {
         m_text[length++] = ' ';
-        m_text[length++] = kHex[byte >> 4];
-        m_text[length++] = kHex[byte & 0x0F];
+        m_text[length++] = kHexDigits[byte >> 4];
+        m_text[length++] = kHexDigits[byte & 0x0F];
         if (length > kDumpLineLimit) {
             Emit(static_cast<int>(length));
             length = 0;

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "protocol/HexDigits.h"
 #include "protocol/MessageLayouts.h"
 #include "protocol/Mid.h"
 
@@ -12,14 +13,6 @@ namespace {
 
 // Fixed layouts read at most this many bytes; shorter payloads are padded with zeros.
 constexpr size_t kPaddedSize = 256;
-
-constexpr char kHexDigits[] = "0123456789ABCDEF";
-
-void AppendHex(std::string& out, uint8_t byte)
-{
-    out += kHexDigits[byte >> 4];
-    out += kHexDigits[byte & 0x0F];
-}
 
 // Whole entries of `entrySize` bytes after `header` bytes of an `n`-byte payload.
 size_t EntriesHeld(size_t n, size_t header, size_t entrySize)

@@ -80,4 +80,12 @@ inline void AppendFormat(std::string& out, std::string_view format,
     AppendFormat(out, format, std::span<const CFormatArg>(args.begin(), args.size()));
 }
 
+// The formatted text as a new string.
+inline std::string FormatText(std::string_view format, std::initializer_list<CFormatArg> args)
+{
+    std::string text;
+    AppendFormat(text, format, args);
+    return text;
+}
+
 }  // namespace kestrion

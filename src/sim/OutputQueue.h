@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "SampleRandom.h"
+#include "synth/SampleRandom.h"
 
 namespace kestrion {
 

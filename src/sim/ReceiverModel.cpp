@@ -2,13 +2,14 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdio>
 
-#include "NmeaSentences.h"
 #include "protocol/CommandFrame.h"
+#include "protocol/HexDigits.h"
 #include "protocol/Layout.h"
+#include "protocol/TextFormatter.h"
 #include "sim/BaudRates.h"
 #include "sim/SimPayloads.h"
+#include "synth/NmeaSentences.h"
 
 namespace kestrion {
 namespace {
@@ -24,10 +25,11 @@ constexpr const char* kNmeaTalkers[4] = {"$GPGGA", "$GPGSA", "$GPGSV", "$GPRMC"}
 std::string HexBytes(std::span<const uint8_t> bytes)
 {
     std::string text;
-    char hex[4];
     for (uint8_t byte : bytes) {
-        std::snprintf(hex, sizeof hex, text.empty() ? "%02X" : " %02X", byte);
-        text += hex;
+        if (!text.empty()) {
+            text += ' ';
+        }
+        AppendHex(text, byte);
     }
     return text;
 }
@@ -165,9 +167,7 @@ void CReceiverModel::SendBinarySecond(const ReceiverSecond& second)
         Send(TextPayload(event));
     }
     if (m_seconds % kStatusEvery == kStatusEvery - 1) {
-        char status[64];
-        std::snprintf(status, sizeof status, "Nav: %d SVs in fix, HDOP %.1f", second.FixCount(), second.hdop);
-        Send(TextPayload(status));
+        Send(TextPayload(FormatText("Nav: %d SVs in fix, HDOP %.1f", {second.FixCount(), second.hdop})));
     }
 }
 

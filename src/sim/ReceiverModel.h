@@ -11,13 +11,13 @@
 #include <string_view>
 #include <vector>
 
-#include "ReceiverMessages.h"
 #include "protocol/QuietHost.h"
 #include "protocol/SerialFramer.h"
 #include "sim/OutputQueue.h"
 #include "sim/ReceiverMotion.h"
 #include "sim/ReceiverSettings.h"
 #include "sim/SimConfig.h"
+#include "synth/ReceiverMessages.h"
 
 namespace kestrion {
 

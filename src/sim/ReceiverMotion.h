@@ -1,13 +1,13 @@
 #pragma once
 // The simulated receiver's world second by second: a slow drive around a start point, the
 // satellites rising and setting, the channels locking on, and the fix converging.
-#include <array>
 #include <string>
 #include <vector>
 
-#include "ReceiverMessages.h"
-#include "SampleRandom.h"
-#include "Sky.h"
+#include "synth/ChannelTracker.h"
+#include "synth/ReceiverMessages.h"
+#include "synth/SampleRandom.h"
+#include "synth/Sky.h"
 
 namespace kestrion {
 
@@ -29,19 +29,16 @@ public:
 
 private:
     void Drive();
-    void Track(int index, const SatelliteView& view, ChannelReport& channel);
 
     CSampleRandom m_random;
     CSky m_sky;
+    CChannelTracker m_tracker;
     int m_second = 0;
-    int m_searchUntil = 0;
     GeodeticPoint m_truth;
     double m_heading = 30.0;  // degrees from north
     double m_speed = 0.0;     // m/s
     double m_errorEast = 0.0, m_errorNorth = 0.0, m_errorUp = 0.0;
-    std::array<int, kSkyChannels> m_lockedSince{};
     ClockState m_clock{94500, 1000000};
-    std::vector<std::string> m_events;
 };
 
 }  // namespace kestrion

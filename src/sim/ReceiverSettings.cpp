@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "PayloadWriter.h"
+#include "protocol/CommandPayload.h"
 #include "protocol/Layout.h"
 
 namespace kestrion {
@@ -27,7 +27,7 @@ CReceiverSettings::CReceiverSettings(int generation)
           {kPowerMask, {kPowerMask, 28, 28}},
           {kStaticNav, {kStaticNav, 0}},
           {kLowPower, {kLowPower, 0, 0, 0x03, 0xE8, 0, 0, 0, 200}},
-          {kLpAcq, CPayloadWriter(kLpAcq).U32(30000).U32(120000).U32(0).U32(0).U32(0).U32(0).Bytes()},
+          {kLpAcq, CPayload(kLpAcq).U32(30000).U32(120000).U32(0).U32(0).U32(0).U32(0).Bytes()},
       }}
 {
 }
@@ -82,7 +82,7 @@ Payload CReceiverSettings::NavParameters1() const
     const Payload& lowPower = Of(kLowPower);
     const unsigned duty = ReadU16(&lowPower[3]);
     const unsigned lpState = ReadU16(&lowPower[1]) != 0 ? 2 : duty >= 1000 ? 1 : 3;
-    return CPayloadWriter(19)
+    return CPayload(19)
         .U8(nav[2])                 // AltConstraint
         .U8(nav[8])                 // AltMode
         .U8(nav[9])                 // AltSource
@@ -114,7 +114,7 @@ Payload CReceiverSettings::NavParametersLater() const
     const unsigned duty = ReadU16(&lowPower[3]);
     const uint32_t onTime = ReadU32(&lowPower[5]);
     const uint32_t period = duty == 0 ? 0 : static_cast<uint32_t>(uint64_t{onTime} * 1000 / duty);
-    return CPayloadWriter(19)
+    return CPayload(19)
         .U32(0)
         .U8(nav[8])  // AltMode
         .U8(nav[9])  // AltSource

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-#include "ReceiverMessages.h"
+#include "synth/ReceiverMessages.h"
 
 namespace kestrion {
 

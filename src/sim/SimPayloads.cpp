@@ -1,29 +1,29 @@
 #include "sim/SimPayloads.h"
 
-#include "PayloadWriter.h"
-#include "SampleRandom.h"
+#include "protocol/CommandPayload.h"
+#include "synth/SampleRandom.h"
 
 namespace kestrion {
 
 Payload AckPayload(uint8_t commandMid)
 {
-    return CPayloadWriter(11).U8(commandMid).Bytes();
+    return CPayload(11).U8(commandMid).Bytes();
 }
 
 Payload NakPayload(uint8_t commandMid)
 {
-    return CPayloadWriter(12).U8(commandMid).Bytes();
+    return CPayload(12).U8(commandMid).Bytes();
 }
 
 Payload OkToSendPayload(bool ok)
 {
-    return CPayloadWriter(18).U8(ok ? 1 : 0).Bytes();
+    return CPayload(18).U8(ok ? 1 : 0).Bytes();
 }
 
 Payload AlmanacPayload(uint8_t svId)
 {
     CSampleRandom random(svId);
-    CPayloadWriter payload(14);
+    CPayload payload(14);
     payload.U8(svId).U16(0x0100u | svId);  // SV ID and health in the first word
     for (int word = 1; word < 14; ++word) {
         payload.U16(static_cast<unsigned>(random.Next()));
@@ -34,7 +34,7 @@ Payload AlmanacPayload(uint8_t svId)
 Payload EphemerisPayload(uint8_t svId)
 {
     CSampleRandom random(0x100u + svId);
-    CPayloadWriter payload(15);
+    CPayload payload(15);
     payload.U8(svId).U16(svId);
     for (int word = 1; word < 45; ++word) {
         payload.U16(static_cast<unsigned>(random.Next()));

@@ -2,7 +2,7 @@
 // Payloads the simulated receiver sends besides those of the sample: answers to commands.
 #include <cstdint>
 
-#include "ReceiverMessages.h"
+#include "synth/ReceiverMessages.h"
 
 namespace kestrion {
 

@@ -1,4 +1,4 @@
-#include "Geodesy.h"
+#include "synth/Geodesy.h"
 
 #include <cmath>
 #include <numbers>
@@ -9,11 +9,6 @@ namespace {
 constexpr double kSemiMajor = 6378137.0;
 constexpr double kFlattening = 1.0 / 298.257223563;
 constexpr double kEccentricity2 = kFlattening * (2.0 - kFlattening);
-
-double Radians(double degrees)
-{
-    return degrees * std::numbers::pi / 180.0;
-}
 
 // Prime vertical radius of curvature.
 double PrimeVerticalRadius(double sinLat)

@@ -1,6 +1,13 @@
 #pragma once
 // WGS-84 geodetic positions and local east/north/up offsets in earth-centred coordinates.
+#include <numbers>
+
 namespace kestrion {
+
+constexpr double Radians(double degrees)
+{
+    return degrees * std::numbers::pi / 180.0;
+}
 
 struct GeodeticPoint {
     double latitude;   // degrees, north positive

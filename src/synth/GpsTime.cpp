@@ -1,4 +1,4 @@
-#include "GpsTime.h"
+#include "synth/GpsTime.h"
 
 namespace kestrion {
 namespace {
@@ -34,6 +34,13 @@ UtcTime GpsToUtc(uint16_t week, uint32_t towHundredths)
     utc.minute = static_cast<int>(secondOfDay / 60 % 60);
     utc.second = static_cast<int>(secondOfDay % 60);
     return utc;
+}
+
+GpsTime GpsTimeAfter(GpsTime start, int seconds)
+{
+    const uint64_t total = uint64_t{start.towHundredths} + uint64_t(seconds) * 100;
+    return {static_cast<uint16_t>(start.week + total / kGpsWeekHundredths),
+            static_cast<uint32_t>(total % kGpsWeekHundredths)};
 }
 
 }  // namespace kestrion

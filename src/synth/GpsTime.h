@@ -1,6 +1,8 @@
 #pragma once
-// GPS week and time of week as UTC calendar time.
+// GPS week and time of week: as UTC calendar time, and counted on.
 #include <cstdint>
+
+#include "protocol/CommandPayload.h"
 
 namespace kestrion {
 
@@ -13,5 +15,8 @@ struct UtcTime {
 };
 
 UtcTime GpsToUtc(uint16_t week, uint32_t towHundredths);
+
+// The GPS time `seconds` after the start, into the following weeks.
+GpsTime GpsTimeAfter(GpsTime start, int seconds);
 
 }  // namespace kestrion

@@ -1,8 +1,8 @@
-#include "ReceiverMessages.h"
+#include "synth/ReceiverMessages.h"
 
 #include <cmath>
 
-#include "PayloadWriter.h"
+#include "protocol/CommandPayload.h"
 
 namespace kestrion {
 namespace {
@@ -27,7 +27,7 @@ Payload NavigationPayload(const ReceiverSecond& second)
     }
     const uint8_t mode2 = fixCount >= 4 ? 0x02 : 0x00;
 
-    CPayloadWriter payload(2);
+    CPayload payload(2);
     payload.I32(static_cast<int32_t>(std::lround(position.x)))
         .I32(static_cast<int32_t>(std::lround(position.y)))
         .I32(static_cast<int32_t>(std::lround(position.z)))
@@ -55,7 +55,7 @@ Payload NavigationPayload(const ReceiverSecond& second)
 
 Payload TrackerPayload(const ReceiverSecond& second)
 {
-    CPayloadWriter payload(4);
+    CPayload payload(4);
     payload.U16(second.week).U32(second.tow).U8(kSkyChannels);
     for (const ChannelReport& channel : second.channels) {
         const bool up = channel.prn != 0;
@@ -72,14 +72,14 @@ Payload TrackerPayload(const ReceiverSecond& second)
 
 Payload VersionPayload(std::string_view version)
 {
-    return CPayloadWriter(6).Text(version, 20).Bytes();
+    return CPayload(6).Text(version, 20).Bytes();
 }
 
 Payload ClockStatusPayload(const ReceiverSecond& second, const ClockState& clock)
 {
     // The estimated GPS time is the time of week less the clock bias, in ms.
     const uint32_t estGpsTime = second.tow * 10 - clock.biasNs / 1000000;
-    return CPayloadWriter(7)
+    return CPayload(7)
         .U16(second.week)
         .U32(second.tow)
         .U8(static_cast<unsigned>(second.FixCount()))
@@ -91,7 +91,7 @@ Payload ClockStatusPayload(const ReceiverSecond& second, const ClockState& clock
 
 Payload ThroughputPayload(const ThroughputState& throughput)
 {
-    return CPayloadWriter(9)
+    return CPayload(9)
         .U16(throughput.segStatMax)
         .U16(throughput.latency)
         .U16(throughput.aveTrkTime)
@@ -101,7 +101,7 @@ Payload ThroughputPayload(const ThroughputState& throughput)
 
 Payload ErrorPayload(uint16_t code, std::span<const uint32_t> words)
 {
-    CPayloadWriter payload(10);
+    CPayload payload(10);
     payload.U16(code).U16(static_cast<unsigned>(words.size()));
     for (uint32_t word : words) {
         payload.U32(word);
@@ -115,7 +115,7 @@ Payload VisibleListPayload(const ReceiverSecond& second)
     for (const ChannelReport& channel : second.channels) {
         count += channel.prn != 0 ? 1 : 0;
     }
-    CPayloadWriter payload(13);
+    CPayload payload(13);
     payload.U8(static_cast<unsigned>(count));
     for (const ChannelReport& channel : second.channels) {
         if (channel.prn != 0) {
@@ -129,7 +129,7 @@ Payload VisibleListPayload(const ReceiverSecond& second)
 
 Payload DgpsStatusPayload(const ReceiverSecond& second, const DgpsState& dgps)
 {
-    CPayloadWriter payload(27);
+    CPayload payload(27);
     payload
         .U8(3)  // internal beacon receiver
         .U32(dgps.frequencyHz)
@@ -148,7 +148,7 @@ Payload DgpsStatusPayload(const ReceiverSecond& second, const DgpsState& dgps)
 
 Payload TextPayload(std::string_view text)
 {
-    return CPayloadWriter(255).Text(text).Bytes();
+    return CPayload(255).Text(text).Bytes();
 }
 
 }  // namespace kestrion

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ReceiverState.h"
+#include "synth/ReceiverState.h"
 
 namespace kestrion {
 

@@ -3,8 +3,8 @@
 #include <array>
 #include <cstdint>
 
-#include "Geodesy.h"
-#include "Sky.h"
+#include "synth/Geodesy.h"
+#include "synth/Sky.h"
 
 namespace kestrion {
 

@@ -1,4 +1,4 @@
-#include "Sky.h"
+#include "synth/Sky.h"
 
 #include <cmath>
 

@@ -12,8 +12,8 @@
 
 #include "protocol/MessageRecord.h"
 #include "protocol/Mid.h"
+#include "protocol/TextFormatter.h"
 #include "transport/FeedEvents.h"
-#include "views/FormatText.h"
 
 namespace kestrion {
 namespace {

@@ -4,7 +4,6 @@
 
 #include "protocol/MessageBlocks.h"
 #include "protocol/TextFormatter.h"
-#include "views/FormatText.h"
 #include "views/NavModeText.h"
 
 namespace kestrion {

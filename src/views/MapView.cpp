@@ -10,8 +10,8 @@
 #include "platform/Settings.h"
 #include "protocol/MessageRecord.h"
 #include "protocol/Mid.h"
+#include "protocol/TextFormatter.h"
 #include "transport/FeedEvents.h"
-#include "views/FormatText.h"
 
 namespace kestrion {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "views/FormatText.h"
+#include "protocol/TextFormatter.h"
 
 namespace kestrion {
 namespace {

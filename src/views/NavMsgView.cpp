@@ -10,7 +10,6 @@
 #include "protocol/Mid.h"
 #include "protocol/TextFormatter.h"
 #include "transport/FeedEvents.h"
-#include "views/FormatText.h"
 #include "views/Geodetic.h"
 #include "views/NavModeText.h"
 

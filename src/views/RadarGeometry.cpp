@@ -5,7 +5,7 @@
 #include <span>
 #include <utility>
 
-#include "views/FormatText.h"
+#include "protocol/TextFormatter.h"
 #include "views/Geodetic.h"
 
 namespace kestrion {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/Settings.h"
-#include "views/FormatText.h"
+#include "protocol/TextFormatter.h"
 
 namespace kestrion {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "views/FormatText.h"
+#include "protocol/TextFormatter.h"
 #include "views/PaintSurface.h"
 
 namespace kestrion {

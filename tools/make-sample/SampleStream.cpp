@@ -1,27 +1,30 @@
 #include "SampleStream.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <numbers>
 #include <string>
 
-#include "GpsTime.h"
-#include "NmeaSentences.h"
-#include "ReceiverMessages.h"
-#include "SampleRandom.h"
-#include "TextFormat.h"
 #include "protocol/CommandFrame.h"
+#include "protocol/TextFormatter.h"
+#include "synth/ChannelTracker.h"
+#include "synth/GpsTime.h"
+#include "synth/NmeaSentences.h"
+#include "synth/ReceiverMessages.h"
+#include "synth/SampleRandom.h"
 
 namespace kestrion {
 namespace {
 
 constexpr GeodeticPoint kMunich{48.137430, 11.575490, 567.0};
-constexpr uint16_t kStartWeek = 1250;
-constexpr uint32_t kStartTow = 22722000;         // Tuesday 15:07:00 GPS time
+constexpr GpsTime kStartTime{1250, 22722000};    // Tuesday 15:07:00 GPS time
 constexpr char kVersion[] = "2.0.3-KX2.01.016";  // generation 2: "2", any, "0"
-constexpr double kTrackElevation = 8.0;          // degrees
-constexpr int kLockSeconds = 4;                  // tracked before use in the fix
+constexpr TrackingRules kTracking{.trackElevation = 8.0,
+                                  .lockSeconds = 4,
+                                  .cnoHorizon = 31.0,
+                                  .cnoZenith = 17.0,
+                                  .cnoSwing = 1.2,
+                                  .cnoNoise = 0.7,
+                                  .acquisitionCno = true};
 constexpr int kDgpsLockSecond = 12;
 constexpr int kNmeaFirst = 40, kNmeaLast = 44;  // seconds of the cycle with NMEA output
 
@@ -30,10 +33,10 @@ public:
     CSampleGenerator(uint32_t seed, uint32_t vary)
         : m_random(uint64_t{seed} << 32 | vary),
           m_sky(vary * 997.0),
+          m_tracker(kTracking),
           m_base(OffsetLocal(kMunich, (vary % 13) * 47.0, (vary % 17) * 61.0, (vary % 5) * 3.0)),
-          m_startTow(kStartTow + (vary % 48) * 360000u)
+          m_start{kStartTime.week, kStartTime.towHundredths + (vary % 48) * 360000u}
     {
-        m_lockedSince.fill(kNever);
         for (int16_t& correction : m_dgps.corrections) {
             correction = static_cast<int16_t>(m_random.Between(-450, 450));
         }
@@ -82,19 +85,14 @@ public:
     }
 
 private:
-    static constexpr int kNever = -1000000;
-
     ReceiverSecond Observe()
     {
         ReceiverSecond second;
-        const uint64_t total = uint64_t{m_startTow} + uint64_t(m_second) * 100;
-        second.week = static_cast<uint16_t>(kStartWeek + total / kGpsWeekHundredths);
-        second.tow = static_cast<uint32_t>(total % kGpsWeekHundredths);
+        const GpsTime now = GpsTimeAfter(m_start, m_second);
+        second.week = now.week;
+        second.tow = now.towHundredths;
 
-        const auto sky = m_sky.At(m_second);
-        for (int i = 0; i < kSkyChannels; ++i) {
-            ObserveChannel(i, sky[i], second.channels[i]);
-        }
+        m_tracker.Track(m_second, m_sky.At(m_second), second.channels, m_random);
 
         const int fixCount = second.FixCount();
         second.dgps = m_second >= kDgpsLockSecond && fixCount >= 4;
@@ -132,42 +130,6 @@ private:
         return second;
     }
 
-    void ObserveChannel(int index, const SatelliteView& view, ChannelReport& channel)
-    {
-        int& lockedSince = m_lockedSince[index];
-        if (view.elevation < 0.0) {
-            lockedSince = kNever;
-            return;
-        }
-        channel.prn = view.prn;
-        channel.azimuth = view.azimuth;
-        channel.elevation = view.elevation;
-        if (view.elevation < kTrackElevation) {
-            if (lockedSince != kNever) {
-                m_events.push_back(
-                    FormatText("Lost SV%02d at El %d", view.prn, static_cast<int>(view.elevation)));
-            }
-            lockedSince = kNever;
-            return;
-        }
-        if (lockedSince == kNever) {
-            lockedSince = m_second == 0 ? -kLockSeconds : m_second;
-        }
-
-        const double level = 31.0 + 17.0 * std::sin(view.elevation * std::numbers::pi / 180.0) +
-                             view.cnoBias + 1.2 * std::sin(m_second / 9.0 + index);
-        for (uint8_t& cno : channel.cno) {
-            const long sample = std::lround(level + m_random.Noise(0.7));
-            cno = static_cast<uint8_t>(std::clamp<long>(sample, 20, 55));
-        }
-        channel.inFix = m_second - lockedSince >= kLockSeconds;
-        channel.state = channel.inFix ? kStateTracked : kStateAcquired;
-        if (lockedSince == m_second) {
-            m_events.push_back(FormatText("Acq SV%02d: Cno %d, El %.1f", view.prn, channel.cno[0],
-                                          view.elevation));
-        }
-    }
-
     ThroughputState Throughput()
     {
         return {static_cast<uint16_t>(m_random.Between(290, 360)),
@@ -192,13 +154,12 @@ private:
 
     void AddTexts(const ReceiverSecond& second)
     {
-        for (const std::string& event : m_events) {
+        for (const std::string& event : m_tracker.TakeEvents()) {
             AddFrame(TextPayload(event));
         }
-        m_events.clear();
         if (m_second == kDgpsLockSecond) {
             AddFrame(TextPayload(FormatText("DGPS: beacon %.1f kHz locked, %d bps",
-                                            m_dgps.frequencyHz / 1000.0, m_dgps.bitRate)));
+                                            {m_dgps.frequencyHz / 1000.0, m_dgps.bitRate})));
         }
         if (!m_random.Chance(1.0 / 6.0)) {
             return;
@@ -207,25 +168,25 @@ private:
         switch (m_random.Between(0, 4)) {
             case 0:
                 AddFrame(
-                    TextPayload(FormatText("Nav: %d SVs, HDOP %.1f, res %.1f m", second.FixCount(),
-                                           second.hdop, 0.4 + m_random.Unit() * 2.0)));
+                    TextPayload(FormatText("Nav: %d SVs, HDOP %.1f, res %.1f m", {second.FixCount(),
+                                           second.hdop, 0.4 + m_random.Unit() * 2.0})));
                 break;
             case 1:
                 AddFrame(TextPayload(
-                    FormatText("Clock: drift %u Hz, bias %u ns", m_clock.driftHz, m_clock.biasNs)));
+                    FormatText("Clock: drift %u Hz, bias %u ns", {m_clock.driftHz, m_clock.biasNs})));
                 break;
             case 2:
-                AddFrame(TextPayload(FormatText("Ephemeris SV%02d IODE %d collected", channel.prn,
-                                                m_random.Between(1, 255))));
+                AddFrame(TextPayload(FormatText("Ephemeris SV%02d IODE %d collected", {channel.prn,
+                                                m_random.Between(1, 255)})));
                 break;
             case 3:  // a text of two lines
                 AddFrame(TextPayload(
-                    FormatText("Bit sync SV%02d\r\nFrame sync SV%02d", channel.prn, channel.prn)));
+                    FormatText("Bit sync SV%02d\r\nFrame sync SV%02d", {channel.prn, channel.prn})));
                 break;
             default:
                 AddFrame(TextPayload(FormatText("TrkLoop ch %02d: Cno %d, state %02X",
-                                                m_random.Between(1, 12), channel.cno[0],
-                                                channel.state)));
+                                                {m_random.Between(1, 12), channel.cno[0],
+                                                 channel.state})));
                 break;
         }
     }
@@ -261,14 +222,13 @@ private:
 
     CSampleRandom m_random;
     CSky m_sky;
+    CChannelTracker m_tracker;
     GeodeticPoint m_base;
-    uint32_t m_startTow;
+    GpsTime m_start;
     int m_second = 0;
     double m_east = 0.0, m_north = 0.0, m_up = 0.0;
-    std::array<int, kSkyChannels> m_lockedSince{};
     ClockState m_clock{94130, 96250000};
     DgpsState m_dgps{313000, 200, 0x06, 0, 0, 0, {}};
-    std::vector<std::string> m_events;
     std::vector<uint8_t> m_out;
 };
 
