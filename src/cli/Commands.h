@@ -4,6 +4,7 @@
 // or was lost, whose log could not be written or that showed an error box); 2 usage error, or a
 // file named on the command line that cannot be read or written at the start. The program adds
 // 1 for standard output that cannot be written and 141 when its reader went away.
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -33,5 +34,7 @@ bool FlushOutput();
 
 // Opens the one FILE a command reads; null after telling why on stderr.
 FilePtr OpenInput(const char* command, const std::string& path, const char* mode);
+// After reading it: when the file failed, says why on stderr and returns true.
+bool ReportReadError(const char* command, const std::string& path, std::FILE* file);
 
 }  // namespace kestrion::cli

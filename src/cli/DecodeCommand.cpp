@@ -1,3 +1,4 @@
+#include <cerrno>
 #include <cstdio>
 #include <vector>
 
@@ -44,6 +45,7 @@ int RunDecode(const std::vector<std::string>& args)
 
     std::vector<uint8_t> buffer(static_cast<size_t>(chunk));
     size_t count = 0;
+    errno = 0;
     while ((count = std::fread(buffer.data(), 1, buffer.size(), file.get())) > 0) {
         if (playback) {
             playbackFramer.Accept(buffer.data(), count);
@@ -51,9 +53,8 @@ int RunDecode(const std::vector<std::string>& args)
             serialFramer.Accept(buffer.data(), count);
         }
     }
-    if (std::ferror(file.get())) {
-        std::fprintf(stderr, "kestrion-cli decode: error reading %s\n", path.c_str());
-        return 2;
+    if (ReportReadError("decode", path, file.get())) {
+        return 1;
     }
     return 0;
 }

@@ -1,3 +1,4 @@
+#include <cerrno>
 #include <cstdio>
 
 #include "platform/CliArguments.h"
@@ -31,6 +32,7 @@ int RunLines(const std::vector<std::string>& args)
     std::string line;
     std::string error;
     std::string text;
+    errno = 0;
     while (reader.Next(line)) {
         if (!DecodeLine(record, line, error, static_cast<uint16_t>(week), static_cast<uint32_t>(tow))) {
             std::fflush(stdout);
@@ -43,7 +45,7 @@ int RunLines(const std::vector<std::string>& args)
             std::fwrite(text.data(), 1, text.size(), stdout);
         }
     }
-    return 0;
+    return ReportReadError("lines", path, file.get()) ? 1 : 0;
 }
 
 }  // namespace kestrion::cli

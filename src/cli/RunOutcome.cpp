@@ -38,15 +38,12 @@ std::string CRunOutcome::Failure(const CHeadlessUi& ui, const CLogFile& log, con
 {
     // The first failure shown is the cause; others (a log on a full disk) may follow.
     if (!m_opened && !m_delivered) {
-        if (!ui.Failures().empty()) {
-            return ui.Failures().front();
-        }
         CSettings settings;
         settings.LoadDataSources(profile);
         if (settings.dataSource != 0 && settings.measSource == 0 && settings.measFileName.empty()) {
             return profile.Path().string() + ": the measured data source is a file, but no file name is set";
         }
-        return "the data source could not be opened";
+        return ui.Failures().empty() ? "the data source could not be opened" : ui.Failures().front();
     }
     if (!m_lostPort.empty()) {
         return m_lostPort + ": the port was lost and has not come back";

@@ -1,4 +1,6 @@
 // kestrion-cli: the console's protocol engine without a window.
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -108,10 +110,27 @@ bool FlushOutput()
 FilePtr OpenInput(const char* command, const std::string& path, const char* mode)
 {
     FilePtr file(std::fopen(path.c_str(), mode));
+    struct stat status {};
+    // A folder opens, but cannot be read.
+    if (file && ::fstat(::fileno(file.get()), &status) == 0 && S_ISDIR(status.st_mode)) {
+        file.reset();
+        errno = EISDIR;
+    }
     if (!file) {
         std::fprintf(stderr, "kestrion-cli %s: cannot read %s: %s\n", command, path.c_str(), std::strerror(errno));
     }
     return file;
+}
+
+bool ReportReadError(const char* command, const std::string& path, std::FILE* file)
+{
+    if (!std::ferror(file)) {
+        return false;
+    }
+    const int error = errno != 0 ? errno : EIO;
+    std::fflush(stdout);
+    std::fprintf(stderr, "kestrion-cli %s: cannot read %s: %s\n", command, path.c_str(), std::strerror(error));
+    return true;
 }
 
 }  // namespace kestrion::cli
