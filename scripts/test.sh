@@ -4,7 +4,9 @@
 set -e
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-fuzz_seconds="${KESTRION_FUZZ_SECONDS:-60}"
+# The fuzz targets share about three minutes.
+fuzz_targets="fuzz-serial-stream fuzz-text-line fuzz-settings fuzz-upload-file fuzz-text-file"
+fuzz_seconds=$(( ${KESTRION_FUZZ_SECONDS:-180} / 5 ))
 
 echo "== release build and tests"
 cmake --preset release >/dev/null
@@ -23,7 +25,7 @@ build/release/bench/kestrion-view-bench --benchmark_min_time=0.01 >/dev/null
 echo "== fuzz (${fuzz_seconds} s per target)"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
-for target in fuzz-serial-stream fuzz-text-line; do
+for target in $fuzz_targets; do
     corpus="build/fuzz/corpus-$target"
     mkdir -p "$corpus"
     cp fuzz/seeds/"$target"/* "$corpus"/

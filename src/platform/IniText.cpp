@@ -3,7 +3,8 @@
 namespace kestrion {
 namespace {
 
-constexpr std::string_view kBlanks = " \t";
+// A carriage return left at a line end (a file edited on two systems) counts as a blank.
+constexpr std::string_view kBlanks = " \t\r";
 
 std::string_view Trim(std::string_view text)
 {
