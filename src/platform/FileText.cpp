@@ -154,7 +154,10 @@ std::optional<ReplaceFailure> ReplaceFileText(const fs::path& path, std::string_
     }
     const fs::path directory = target.has_parent_path() ? target.parent_path() : fs::path(".");
     // mkostemp creates the name exclusively, so a link planted under it is never followed.
-    std::string temporary = (directory / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::string name = ".";
+    name += target.filename().string();
+    name += ".XXXXXX";
+    std::string temporary = (directory / name).string();
     CFileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
     if (fd.Get() < 0) {
         return ReplaceFailure{Step::Create, errno};
