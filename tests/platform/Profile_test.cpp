@@ -134,6 +134,20 @@ TEST_F(ProfileTest, ASymbolicLinkIsWrittenThrough)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_folder.Path() / "links"), {}), 1);
 }
 
+TEST_F(ProfileTest, ALinkPlantedBesideTheFileIsNeverFollowed)
+{
+    const std::filesystem::path victim = m_folder.Path() / "victim";
+    WriteText(victim, "precious");
+    WriteText(File(), "[Main]\nA=1\n");
+    // The names a guessable temporary file would take.
+    for (const std::string suffix : {".tmp", ".tmp-" + std::to_string(::getpid()), ".new", "~"}) {
+        std::filesystem::create_symlink(victim, File().string() + suffix);
+    }
+    ASSERT_TRUE(Profile().WriteString("Main", "A", "2"));
+    EXPECT_EQ(ReadText(victim), "precious");
+    EXPECT_EQ(ReadText(File()), "[Main]\nA=2\n");
+}
+
 TEST_F(ProfileTest, FailuresAreReportedAndTheValuesLastTheRun)
 {
     std::vector<std::string> reports;
