@@ -4,6 +4,7 @@
 
 #include "app/FeedDoc.h"
 #include "app/LocalTime.h"
+#include "platform/Version.h"
 #include "transport/FeedEvents.h"
 
 namespace kestrion {
@@ -53,7 +54,8 @@ void CAppServices::RefreshTitle()
 
 std::string CAppServices::Title() const
 {
-    std::string title = "Kestrion Demo 3.36 on " + m_profile.GetString("Data Sources", "MeasSerialPort", "") + "/" +
+    std::string title = std::string(kProgramTitle) + " on " +
+                        m_profile.GetString("Data Sources", "MeasSerialPort", "") + "/" +
                         m_profile.GetString("Data Sources", "MeasSerialBaud", "");
     if (m_log.IsOpen()) {
         title += " -> " + m_profile.GetString("Logging", "FileName", "") + " since " +

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/LocalTime.h"
+#include "platform/Version.h"
 #include "protocol/RecordRenderer.h"
 
 namespace kestrion {
@@ -52,7 +53,7 @@ bool CLogFile::Opened()
 {
     m_markTime = m_clock.Now();
     if (m_open) {
-        Put("Kestrion Demo Version 3.36 log file opened " + FormatLocalTime("%c", m_markTime) + "\n\n");
+        Put("Kestrion Demo Version " KESTRION_VERSION " log file opened " + FormatLocalTime("%c", m_markTime) + "\n\n");
     }
     m_events.RefreshTitle();
     return m_open;

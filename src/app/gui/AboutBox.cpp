@@ -1,6 +1,7 @@
 #include "app/gui/AboutBox.h"
 
 #include "app/gui/ToolbarImages.h"
+#include "platform/Version.h"
 
 namespace kestrion {
 
@@ -9,7 +10,7 @@ std::unique_ptr<QMessageBox> MakeAboutBox(QWidget* parent)
     auto box = std::make_unique<QMessageBox>(parent);
     box->setWindowTitle("About Kestrion Demo");
     box->setIconPixmap(ProgramIcon().pixmap(48, 48));
-    box->setText("Kestrion Demo 3.36");
+    box->setText(kProgramTitle);
     box->setInformativeText("Evaluation console for Kestrion GPS receivers");
     box->setStandardButtons(QMessageBox::Ok);
     return box;

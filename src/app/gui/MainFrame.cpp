@@ -19,6 +19,7 @@
 #include "dialogs/PreferencesDialog.h"
 #include "dialogs/widgets/QtText.h"
 #include "platform/SerialPorts.h"
+#include "platform/Version.h"
 #include "transport/FeedEvents.h"
 
 namespace kestrion {
@@ -54,7 +55,7 @@ CMainFrame::CMainFrame(CProfile profile, IUserInterface& ui, const IClock& clock
     toolBar->setFloatable(false);
     m_actions = new CCommandActions(*menuBar(), *toolBar, [this](int id) { RunCommand(id); },
                                     [this] { UpdateCommands(); });
-    setWindowTitle("Kestrion Demo 3.36");
+    setWindowTitle(kProgramTitle);
     RestorePlacement();
     UpdateCommands();
 }

@@ -13,6 +13,7 @@
 #include "dialogs/LogFileSettings.h"
 #include "dialogs/SoftwareSelection.h"
 #include "dialogs/widgets/QtUserInterface.h"
+#include "platform/Version.h"
 #include "transport/StdRandom.h"
 
 namespace {
