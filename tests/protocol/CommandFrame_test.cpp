@@ -39,5 +39,12 @@ TEST(NmeaSentence, BodyIsWrappedWithItsXorChecksum)
     EXPECT_EQ(NmeaChecksum(std::string_view("\xFF\x01", 2)), 0xFE);
 }
 
+TEST(NmeaSentence, AReceiverSendsItWithoutTheLeadingLineEnd)
+{
+    EXPECT_EQ(WrapNmeaBody("GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,"),
+              "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n");
+    EXPECT_EQ(WrapNmeaBody(""), "$*00\r\n");
+}
+
 }  // namespace
 }  // namespace kestrion
