@@ -44,7 +44,8 @@ TEST(MeasuredFeed, RandomDataOrSourcesThatCannotOpen)
     const std::vector<Case> cases = {
         {"[Data Sources]\nDataSource=0\nMeasSource=7\n", 1, {}, 1},  // random data ignores the source
         {"[Data Sources]\nMeasSource=1\nMeasSerialPort=COM7\n", 0, {"No serial device in this test: /dev/ttyS6"}, 1},
-        {MeasuredFileIni("Binary", "/nonexistent/kestrion.bin"), 0, {}, 1},
+        {MeasuredFileIni("Binary", "/nonexistent/kestrion.bin"), 0,
+         {"Source file could not be opened: /nonexistent/kestrion.bin: No such file or directory"}, 1},
         {"[Data Sources]\nMeasSource=2\n", 0, {"Error: for measured data, check either file or serial"}, 0},
     };
     for (const Case& c : cases) {
