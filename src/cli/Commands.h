@@ -36,5 +36,7 @@ bool FlushOutput();
 FilePtr OpenInput(const char* command, const std::string& path, const char* mode);
 // After reading it: when the file failed, says why on stderr and returns true.
 bool ReportReadError(const char* command, const std::string& path, std::FILE* file);
+// "kestrion-cli <command>: cannot read <path>: <problem>" on stderr, after the output so far.
+void ReportInputProblem(const char* command, const std::string& path, const std::string& problem);
 
 }  // namespace kestrion::cli

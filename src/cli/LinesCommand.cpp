@@ -45,6 +45,10 @@ int RunLines(const std::vector<std::string>& args)
             std::fwrite(text.data(), 1, text.size(), stdout);
         }
     }
+    if (reader.TooLong()) {
+        ReportInputProblem("lines", path, "line " + std::to_string(reader.LineNumber()) + ": line too long");
+        return 1;
+    }
     return ReportReadError("lines", path, file.get()) ? 1 : 0;
 }
 

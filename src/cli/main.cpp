@@ -117,7 +117,7 @@ FilePtr OpenInput(const char* command, const std::string& path, const char* mode
         errno = EISDIR;
     }
     if (!file) {
-        std::fprintf(stderr, "kestrion-cli %s: cannot read %s: %s\n", command, path.c_str(), std::strerror(errno));
+        ReportInputProblem(command, path, std::strerror(errno));
     }
     return file;
 }
@@ -127,10 +127,14 @@ bool ReportReadError(const char* command, const std::string& path, std::FILE* fi
     if (!std::ferror(file)) {
         return false;
     }
-    const int error = errno != 0 ? errno : EIO;
-    std::fflush(stdout);
-    std::fprintf(stderr, "kestrion-cli %s: cannot read %s: %s\n", command, path.c_str(), std::strerror(error));
+    ReportInputProblem(command, path, std::strerror(errno != 0 ? errno : EIO));
     return true;
+}
+
+void ReportInputProblem(const char* command, const std::string& path, const std::string& problem)
+{
+    std::fflush(stdout);
+    std::fprintf(stderr, "kestrion-cli %s: cannot read %s: %s\n", command, path.c_str(), problem.c_str());
 }
 
 }  // namespace kestrion::cli

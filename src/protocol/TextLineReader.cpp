@@ -1,6 +1,6 @@
 #include "protocol/TextLineReader.h"
 
-#include <cstring>
+#include <algorithm>
 
 namespace kestrion {
 
@@ -18,11 +18,33 @@ bool CTextLineReader::Next(std::string& line)
 
 bool CTextLineReader::NextPiece(std::string_view& piece)
 {
-    if (std::fgets(m_buffer, sizeof m_buffer, m_file) == nullptr) {
+    if (m_tooLong) {
+        return false;
+    }
+    size_t count = 0;
+    int c = 0;
+    while (count < kMaxPiece && (c = getc_unlocked(m_file)) != EOF) {
+        m_buffer[count++] = static_cast<char>(c);
+        if (c == '\n') {
+            break;
+        }
+    }
+    // As fgets: a read error loses the piece read so far.
+    if (count == 0 || std::ferror(m_file)) {
+        return false;
+    }
+    if (m_lineStart) {
+        ++m_lineNumber;
+        m_lineLength = 0;
+    }
+    m_lineStart = m_buffer[count - 1] == '\n';
+    m_lineLength += count - (m_lineStart ? 1 : 0);
+    if (m_lineLength > kMaxTextLine) {
+        m_tooLong = true;
         return false;
     }
     // A line starting with NUL gives an empty piece.
-    piece = std::string_view(m_buffer, std::strlen(m_buffer));
+    piece = std::string_view(m_buffer, static_cast<size_t>(std::find(m_buffer, m_buffer + count, '\0') - m_buffer));
     return true;
 }
 

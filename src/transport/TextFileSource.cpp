@@ -46,6 +46,7 @@ int CTextFileSource::Open(int role, const std::string& name)
         return m_open;
     }
     m_reader.emplace(m_file.get());
+    m_failed = false;
     m_open = 1;
     return m_open;
 }
@@ -59,7 +60,9 @@ void CTextFileSource::Start()
         Tick(0);  // may destroy this source
         return;
     }
-    m_services.GuardedMessageBox("Error: Could not read from file." + ReadFailure(), BoxButtons::Ok, BoxIcon::Warning);
+    if (!m_failed) {
+        m_services.GuardedMessageBox("Error: Could not read from file.", BoxButtons::Ok, BoxIcon::Warning);
+    }
     Close();
 }
 
@@ -83,7 +86,7 @@ const CMessageRecord* CTextFileSource::ReadRecord()
     do {
         errno = 0;
         if (!m_reader->NextPiece(line)) {
-            m_readError = std::ferror(m_file.get()) ? (errno != 0 ? errno : EIO) : 0;
+            StopReading();
             return nullptr;
         }
         m_services.Broadcast(WMU_DATA_ACTIVITY, 0, nullptr);
@@ -106,10 +109,6 @@ void CTextFileSource::Tick(int /*tickCode*/)
     }
     const CMessageRecord* next = ReadRecord();
     if (next == nullptr) {
-        if (m_readError != 0) {
-            m_services.GuardedMessageBox("Error: Could not read from file." + ReadFailure(), BoxButtons::Ok,
-                                         BoxIcon::Warning);
-        }
         Close();
         m_owner.AcceptRecord(nullptr);  // destroys this source
         return;
@@ -117,9 +116,20 @@ void CTextFileSource::Tick(int /*tickCode*/)
     m_timer = m_services.Timers().Register(kTickPlayback, *this, IntervalTo(*next));
 }
 
-std::string CTextFileSource::ReadFailure() const
+void CTextFileSource::StopReading()
 {
-    return m_readError != 0 ? "\n\n" + m_name + ": " + std::strerror(m_readError) : "";
+    std::string problem;
+    if (m_reader->TooLong()) {
+        problem = "line " + std::to_string(m_reader->LineNumber()) + ": line too long";
+    } else if (std::ferror(m_file.get())) {
+        problem = std::strerror(errno != 0 ? errno : EIO);
+    } else {
+        return;  // the end of the file
+    }
+    m_reader.reset();
+    m_failed = true;
+    m_services.GuardedMessageBox("Error: Could not read from file.\n\n" + m_name + ": " + problem, BoxButtons::Ok,
+                                 BoxIcon::Warning);
 }
 
 int CTextFileSource::IntervalTo(const CMessageRecord& next) const

@@ -27,7 +27,8 @@ public:
     void Start() override;
     // Stops the tick and closes the file; always 1.
     int Close() override;
-    // The next data line as a record; null at the end of the file or at a bad line.
+    // The next data line as a record; null at the end of the file, at a bad line, a failed read
+    // or a line too long, each but the end said in a box.
     const CMessageRecord* ReadRecord() override;
     // Delivers the current record and schedules the next one. At the end it hands null to the
     // owner, which destroys this source.
@@ -39,13 +40,14 @@ public:
 private:
     // Milliseconds from the current record to the next one.
     int IntervalTo(const CMessageRecord& next) const;
-    // "\n\n<file>: <reason>" after a failed read, else empty.
-    std::string ReadFailure() const;
+    // After the last piece: a failed read or a line too long is said once, and nothing more
+    // is read.
+    void StopReading();
 
     FilePtr m_file;
     std::optional<CTextLineReader> m_reader;
     std::string m_error;
-    int m_readError = 0;  // errno of a failed read, 0 at the end of the file
+    bool m_failed = false;  // a read failed or a line was too long
     int m_timer = 0;
     int m_timerDelay;
     int m_externalTimer;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "PlaybackFixtures.h"
 #include "transport/FeedEvents.h"
@@ -91,6 +92,42 @@ TEST(TextFileSource, WithoutAFirstRecordTheSourceClosesAndTheFeedIsNotTold)
     EXPECT_EQ(missing.feed.Open(), 0);
     EXPECT_EQ(BoxTexts(missing.services),
               Texts{"Source file could not be opened: /nonexistent/kestrion.csv: No such file or directory"});
+}
+
+// A failed read or a line beyond the limit ends the reading with one box naming the file.
+TEST(TextFileSource, AnUnreadableFileOrAnEndlessLineIsSaidOnceWithItsFileAndLine)
+{
+    const std::string endless(200 * 1024, '\0');
+    CMeasuredHarness measured("CSV", NavLines({{1000, 100}, {1000, 200}}) + endless);
+    ASSERT_EQ(measured.feed.Open(), 1);
+    measured.PlayToEnd();
+    EXPECT_EQ(BoxTexts(measured.services),
+              Texts{"Error: Could not read from file.\n\n" + measured.file.Path() + ": line 3: line too long (guarded)"});
+    EXPECT_EQ(measured.services.logged.size(), 2u);
+    EXPECT_EQ(measured.services.CountOf(WMU_SOURCE_ENDED), 1u);
+
+    CMeasuredHarness first("CSV", endless);
+    EXPECT_EQ(first.feed.Open(), 1);
+    EXPECT_EQ(BoxTexts(first.services),
+              Texts{"Error: Could not read from file.\n\n" + first.file.Path() + ": line 1: line too long (guarded)"});
+
+    // The truth role reads on demand: the first failing read says why, later ones nothing.
+    CMeasuredHarness h("");
+    const CTempFile truth("10,1,2,3,4,5,6\n" + endless);
+    for (const auto& [path, records, problem] : {std::tuple{std::string("/proc/self"), 0, "Is a directory"},
+                                                 {truth.Path(), 1, "line 2: line too long"}}) {
+        h.services.boxes.clear();
+        CTextFileSource source(h.feed, h.services, path);
+        ASSERT_EQ(source.Open(kRoleTruth, ""), 1);
+        source.Start();
+        for (int i = 0; i < records; ++i) {
+            EXPECT_NE(source.ReadRecord(), nullptr);
+        }
+        EXPECT_EQ(source.ReadRecord(), nullptr);
+        EXPECT_EQ(source.ReadRecord(), nullptr);
+        EXPECT_EQ(BoxTexts(h.services),
+                  Texts{"Error: Could not read from file.\n\n" + path + ": " + problem + " (guarded)"});
+    }
 }
 
 TEST(TextFileSource, AOneLineFileEndsWhileTheFeedOpens)
