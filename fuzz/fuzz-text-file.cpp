@@ -1,4 +1,5 @@
-// Any bytes as a command or position file: whole lines, none longer than the limit.
+// Any bytes as a command or position file: whole lines, none longer than the limit; a
+// position file's lines as numbers.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -6,6 +7,7 @@
 
 #include "FuzzFile.h"
 #include "dialogs/TextLines.h"
+#include "platform/DecimalValue.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -20,6 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             if (line.size() > kMaxTextLine || line.find('\n') != std::string::npos) {
                 std::abort();
             }
+            DecimalValue(line);
         }
     }
     return 0;

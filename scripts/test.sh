@@ -4,9 +4,10 @@
 set -e
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-# The fuzz targets share about three minutes.
+# The fuzz targets share about three minutes (KESTRION_FUZZ_SECONDS, in all).
 fuzz_targets="fuzz-serial-stream fuzz-text-line fuzz-settings fuzz-upload-file fuzz-text-file"
-fuzz_seconds=$(( ${KESTRION_FUZZ_SECONDS:-180} / 5 ))
+fuzz_seconds=$(( ${KESTRION_FUZZ_SECONDS:-180} / $(echo $fuzz_targets | wc -w) ))
+[ "$fuzz_seconds" -ge 1 ] || fuzz_seconds=1  # 0 would fuzz without end
 
 echo "== release build and tests"
 cmake --preset release >/dev/null
