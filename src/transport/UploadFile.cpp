@@ -98,7 +98,8 @@ CUploadFileReader::Line CUploadFileReader::ReadLine(std::string& line)
             return Line::Endless;
         }
     }
-    if (c == EOF && length == 0) {
+    // A read error ends the file wherever it struck; FailAtLine names it.
+    if (c == EOF && (length == 0 || std::ferror(m_file.get()))) {
         return Line::End;
     }
     if (!line.empty() && line.back() == '\r') {

@@ -30,7 +30,8 @@ public:
     const std::string& Problem() const { return m_problem; }
 
 private:
-    // Endless: no line end within kMaxTextLine characters, reading stops there.
+    // Endless: no line end within kMaxTextLine characters, reading stops there. End: the end
+    // of the file, or a read error.
     enum class Line { Read, TooLong, Endless, End };
     Line ReadLine(std::string& line);
     bool Fail(std::string problem);
