@@ -126,7 +126,8 @@ TEST(ChannelTracker, CnoRisesWithElevationAndStaysWithinTheReceiversRange)
         rules.cnoNoise = 0.0;
         Receiver rx(rules);
         for (int second = 0; second < 30; ++second) {
-            for (uint8_t cno : rx.Step(With(SkyBelow(), 7, 90.0)).channels[7].cno) {
+            const auto report = rx.Step(With(SkyBelow(), 7, 90.0));
+            for (uint8_t cno : report.channels[7].cno) {
                 EXPECT_GE(cno, c.low) << c.horizon << " " << second;
                 EXPECT_LE(cno, c.high) << c.horizon << " " << second;
             }
