@@ -21,7 +21,7 @@ demo=""
 trap 'kill $demo $simulator $xvfb 2>/dev/null; rm -rf "$work"' EXIT INT TERM
 
 # The console reads its settings beside its executable: run a copy from the scratch folder.
-cp "$build/src/app/gui/kestrion-demo" "$work/"
+cp "$build/src/gui/kestrion-demo" "$work/"
 ini="$work/kestrion-demo.ini"
 printf '[Data Sources]\nDataSource=1\nMeasSource=1\nMeasSerialPort=%s\nMeasSerialBaud=38400\n' "$work/receiver" >"$ini"
 printf 'MeasSerialDBits=8\nMeasSerialParity=NONE\nMeasSerialSBits=1\n[Main]\nOpenViews=11111111\n' >>"$ini"

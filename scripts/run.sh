@@ -9,7 +9,7 @@ cmake --preset release >/dev/null
 cmake --build --preset release --target kestrion-demo kestrion-cli
 build=build/release
 cli="$build/src/cli/kestrion-cli"
-demo="$build/src/app/gui/kestrion-demo"
+demo="$build/src/gui/kestrion-demo"
 
 runtime="${XDG_RUNTIME_DIR:-/tmp}/kestrion-demo-$(id -u)"
 mkdir -p "$runtime"
@@ -25,7 +25,7 @@ done
 # The console's settings live beside it; a first start points them at the simulator, puts the
 # map's origin where the simulated receiver starts (its drive stays within 500 m of it) and
 # opens all eight views.
-ini="$build/src/app/gui/kestrion-demo.ini"
+ini="$build/src/gui/kestrion-demo.ini"
 if [ ! -e "$ini" ]; then
     printf '[Data Sources]\nDataSource=1\nMeasSource=1\nMeasSerialPort=%s\nMeasSerialBaud=38400\n' "$receiver" >"$ini"
     printf 'MeasSerialDBits=8\nMeasSerialParity=NONE\nMeasSerialSBits=1\n[Main]\nOpenViews=11111111\n' >>"$ini"

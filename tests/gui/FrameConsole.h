@@ -12,9 +12,9 @@
 #include "../platform/QtTestApp.h"
 #include "../platform/ScriptedUi.h"
 #include "../platform/TempFolder.h"
-#include "app/gui/MainFrame.h"
-#include "app/gui/SystemClock.h"
-#include "app/gui/ViewFrame.h"
+#include "gui/MainFrame.h"
+#include "gui/SystemClock.h"
+#include "gui/ViewFrame.h"
 #include "transport/StdRandom.h"
 
 namespace kestrion::test {

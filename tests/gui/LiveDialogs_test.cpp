@@ -17,8 +17,8 @@
 #include "../platform/QtTestApp.h"
 #include "EventLoop.h"
 #include "app/CommandTable.h"
-#include "app/gui/MainFrame.h"
-#include "app/gui/SystemClock.h"
+#include "gui/MainFrame.h"
+#include "gui/SystemClock.h"
 #include "transport/FeedEvents.h"
 #include "dialogs/widgets/QtUserInterface.h"
 

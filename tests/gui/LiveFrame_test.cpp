@@ -12,7 +12,7 @@
 #include "../app/LiveReceiver.h"
 #include "EventLoop.h"
 #include "FrameConsole.h"
-#include "app/gui/ToolbarImages.h"
+#include "gui/ToolbarImages.h"
 #include "views/QueryView.h"
 
 namespace kestrion::test {

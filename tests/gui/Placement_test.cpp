@@ -5,7 +5,7 @@
 #include <QMdiArea>
 
 #include "FrameConsole.h"
-#include "app/gui/WindowPlacement.h"
+#include "gui/WindowPlacement.h"
 
 namespace kestrion::test {
 namespace {

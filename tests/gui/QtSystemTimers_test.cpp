@@ -7,7 +7,7 @@
 #include <QTimerEvent>
 
 #include "../platform/QtTestApp.h"
-#include "app/gui/QtSystemTimers.h"
+#include "gui/QtSystemTimers.h"
 
 namespace kestrion::test {
 namespace {

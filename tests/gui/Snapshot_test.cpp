@@ -9,8 +9,8 @@
 #include "../platform/QtTestApp.h"
 #include "../platform/TempFolder.h"
 #include "EventLoop.h"
-#include "app/gui/ConsoleCommandLine.h"
-#include "app/gui/Snapshot.h"
+#include "gui/ConsoleCommandLine.h"
+#include "gui/Snapshot.h"
 #include "views/RadarView.h"
 #include "views/ViewColours.h"
 

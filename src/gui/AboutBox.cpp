@@ -1,6 +1,6 @@
-#include "app/gui/AboutBox.h"
+#include "gui/AboutBox.h"
 
-#include "app/gui/ToolbarImages.h"
+#include "gui/ToolbarImages.h"
 #include "platform/Version.h"
 
 namespace kestrion {

@@ -8,9 +8,9 @@
 #include <QMainWindow>
 
 #include "app/Engine.h"
-#include "app/gui/OpenViews.h"
-#include "app/gui/QtSystemTimers.h"
-#include "app/gui/ViewFactory.h"
+#include "gui/OpenViews.h"
+#include "gui/QtSystemTimers.h"
+#include "gui/ViewFactory.h"
 
 class QMdiArea;
 

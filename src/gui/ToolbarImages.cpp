@@ -1,4 +1,4 @@
-#include "app/gui/ToolbarImages.h"
+#include "gui/ToolbarImages.h"
 
 #include <array>
 

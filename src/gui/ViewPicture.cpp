@@ -1,4 +1,4 @@
-#include "app/gui/ViewPicture.h"
+#include "gui/ViewPicture.h"
 
 #include <QImageWriter>
 #include <QPixmap>

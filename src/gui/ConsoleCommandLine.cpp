@@ -1,9 +1,9 @@
-#include "app/gui/ConsoleCommandLine.h"
+#include "gui/ConsoleCommandLine.h"
 
 #include <charconv>
 #include <limits>
 
-#include "app/gui/ViewFactory.h"
+#include "gui/ViewFactory.h"
 #include "platform/CliArguments.h"
 
 namespace kestrion {

@@ -1,4 +1,4 @@
-#include "app/gui/Snapshot.h"
+#include "gui/Snapshot.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -12,8 +12,8 @@
 #include "app/Engine.h"
 #include "app/HeadlessUi.h"
 #include "app/PlayDataSource.h"
-#include "app/gui/ViewFactory.h"
-#include "app/gui/ViewPicture.h"
+#include "gui/ViewFactory.h"
+#include "gui/ViewPicture.h"
 #include "platform/Settings.h"
 #include "transport/StdRandom.h"
 

@@ -1,4 +1,4 @@
-#include "app/gui/QtSystemTimers.h"
+#include "gui/QtSystemTimers.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/gui/OpenViews.h"
+#include "gui/OpenViews.h"
 
 #include <algorithm>
 

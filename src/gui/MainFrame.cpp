@@ -1,4 +1,4 @@
-#include "app/gui/MainFrame.h"
+#include "gui/MainFrame.h"
 
 #include <algorithm>
 
@@ -10,11 +10,11 @@
 #include <QTimer>
 #include <QToolBar>
 
-#include "app/gui/AboutBox.h"
-#include "app/gui/CommandActions.h"
-#include "app/gui/ViewFrame.h"
-#include "app/gui/WaitCursor.h"
-#include "app/gui/WindowPlacement.h"
+#include "gui/AboutBox.h"
+#include "gui/CommandActions.h"
+#include "gui/ViewFrame.h"
+#include "gui/WaitCursor.h"
+#include "gui/WindowPlacement.h"
 #include "dialogs/DataSourceSetup.h"
 #include "dialogs/PreferencesDialog.h"
 #include "dialogs/widgets/QtText.h"

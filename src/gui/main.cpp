@@ -5,11 +5,11 @@
 
 #include <QApplication>
 
-#include "app/gui/ConsoleCommandLine.h"
-#include "app/gui/MainFrame.h"
-#include "app/gui/Snapshot.h"
-#include "app/gui/SystemClock.h"
-#include "app/gui/ToolbarImages.h"
+#include "gui/ConsoleCommandLine.h"
+#include "gui/MainFrame.h"
+#include "gui/Snapshot.h"
+#include "gui/SystemClock.h"
+#include "gui/ToolbarImages.h"
 #include "dialogs/LogFileSettings.h"
 #include "dialogs/SoftwareSelection.h"
 #include "dialogs/widgets/QtUserInterface.h"

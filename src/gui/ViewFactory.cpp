@@ -1,4 +1,4 @@
-#include "app/gui/ViewFactory.h"
+#include "gui/ViewFactory.h"
 
 #include <array>
 

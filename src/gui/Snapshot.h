@@ -4,7 +4,7 @@
 // application object, no display.
 #include <filesystem>
 
-#include "app/gui/ConsoleCommandLine.h"
+#include "gui/ConsoleCommandLine.h"
 
 namespace kestrion {
 

@@ -1,10 +1,10 @@
-#include "app/gui/ViewFrame.h"
+#include "gui/ViewFrame.h"
 
 #include <QCloseEvent>
 #include <QMenu>
 
-#include "app/gui/ViewPicture.h"
-#include "app/gui/WindowPlacement.h"
+#include "gui/ViewPicture.h"
+#include "gui/WindowPlacement.h"
 
 namespace kestrion {
 

@@ -1,10 +1,10 @@
-#include "app/gui/CommandActions.h"
+#include "gui/CommandActions.h"
 
 #include <QAction>
 #include <QMenuBar>
 #include <QToolBar>
 
-#include "app/gui/ToolbarImages.h"
+#include "gui/ToolbarImages.h"
 #include "dialogs/widgets/QtText.h"
 
 namespace kestrion {

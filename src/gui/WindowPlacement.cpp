@@ -1,4 +1,4 @@
-#include "app/gui/WindowPlacement.h"
+#include "gui/WindowPlacement.h"
 
 #include <array>
 #include <cstdint>
