@@ -15,7 +15,6 @@
 #include "platform/Profile.h"
 #include "protocol/MessageRecord.h"
 #include "protocol/Mid.h"
-#include "transport/FeedEvents.h"
 
 namespace kestrion::bench {
 

@@ -6,6 +6,7 @@
 #include "app/LocalTime.h"
 #include "platform/Version.h"
 #include "transport/FeedEvents.h"
+#include "app/DocumentView.h"
 
 namespace kestrion {
 

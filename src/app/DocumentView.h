@@ -5,6 +5,12 @@ namespace kestrion {
 
 class CMessageRecord;
 
+// Update hints: a record to show, new settings or a restart (views reload and clear their
+// histories), the data source opening (views clear).
+inline constexpr int kHintRecord = 1;
+inline constexpr int kHintRestarted = 3;
+inline constexpr int kHintOpening = 4;
+
 class IDocumentView {
 public:
     virtual ~IDocumentView() = default;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "transport/FeedEvents.h"
+#include "app/DocumentView.h"
 
 namespace kestrion {
 

@@ -5,7 +5,7 @@
 
 #include "app/Engine.h"
 #include "platform/Settings.h"
-#include "transport/FeedEvents.h"
+#include "app/DocumentView.h"
 #include "transport/SerialSource.h"
 
 namespace kestrion::cli {

@@ -1,5 +1,5 @@
 #pragma once
-// Codes of the feed events, the document's update hints and the timer tick codes.
+// Codes of the feed events, the timer ticks and the source roles.
 namespace kestrion {
 
 // Feed events, broadcast to every document.
@@ -7,11 +7,6 @@ inline constexpr int WMU_NEW_RECORD = 0x403;
 inline constexpr int WMU_FEED_REFRESH = 0x405;
 inline constexpr int WMU_SOURCE_ENDED = 0x406;
 inline constexpr int WMU_DATA_ACTIVITY = 0x408;
-
-// Update hints of the document's views.
-inline constexpr int kHintRecord = 1;
-inline constexpr int kHintRestarted = 3;
-inline constexpr int kHintOpening = 4;
 
 // Tick codes.
 inline constexpr int kTickPlayback = 0x402;  // file playback and random data

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "protocol/Mid.h"
-#include "transport/FeedEvents.h"
+#include "app/DocumentView.h"
 #include "views/PrintedText.h"
 
 namespace kestrion {

@@ -8,7 +8,7 @@
 #include "protocol/MessageRecord.h"
 #include "protocol/Mid.h"
 #include "protocol/RecordRenderer.h"
-#include "transport/FeedEvents.h"
+#include "app/DocumentView.h"
 #include "views/PrintedText.h"
 
 namespace kestrion {

@@ -11,7 +11,7 @@
 #include "protocol/MessageRecord.h"
 #include "protocol/Mid.h"
 #include "protocol/TextFormatter.h"
-#include "transport/FeedEvents.h"
+#include "app/DocumentView.h"
 
 namespace kestrion {
 namespace {

@@ -9,7 +9,7 @@
 #include "protocol/MessageRecord.h"
 #include "protocol/Mid.h"
 #include "protocol/TextFormatter.h"
-#include "transport/FeedEvents.h"
+#include "app/DocumentView.h"
 #include "views/Geodetic.h"
 #include "views/NavModeText.h"
 

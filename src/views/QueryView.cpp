@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "transport/FeedEvents.h"
+#include "app/DocumentView.h"
 #include "views/ResponseText.h"
 
 namespace kestrion {

@@ -7,7 +7,7 @@
 #include "platform/UserInterface.h"
 #include "protocol/MessageRecord.h"
 #include "protocol/Mid.h"
-#include "transport/FeedEvents.h"
+#include "app/DocumentView.h"
 #include "views/PaintSurface.h"
 #include "views/RadarRenderer.h"
 

@@ -7,7 +7,7 @@
 #include "platform/Settings.h"
 #include "protocol/MessageRecord.h"
 #include "protocol/Mid.h"
-#include "transport/FeedEvents.h"
+#include "app/DocumentView.h"
 
 namespace kestrion {
 namespace {

@@ -10,6 +10,7 @@
 #include "platform/LoopTimers.h"
 #include "transport/FeedEvents.h"
 #include "transport/StdRandom.h"
+#include "app/DocumentView.h"
 
 namespace kestrion {
 namespace {

@@ -19,7 +19,7 @@
 #include "app/CommandTable.h"
 #include "gui/MainFrame.h"
 #include "gui/SystemClock.h"
-#include "transport/FeedEvents.h"
+#include "app/DocumentView.h"
 #include "dialogs/widgets/QtUserInterface.h"
 
 namespace kestrion::test {

@@ -10,7 +10,7 @@
 #include <QToolBar>
 
 #include "FrameConsole.h"
-#include "transport/FeedEvents.h"
+#include "app/DocumentView.h"
 
 namespace kestrion::test {
 namespace {

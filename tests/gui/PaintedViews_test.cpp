@@ -13,7 +13,7 @@
 #include "dialogs/PreferencesDialog.h"
 #include "protocol/MessageRecord.h"
 #include "protocol/Mid.h"
-#include "transport/FeedEvents.h"
+#include "app/DocumentView.h"
 #include "views/SignalView.h"
 
 namespace kestrion::test {

@@ -11,7 +11,7 @@
 #include "ViewTests.h"
 #include "dialogs/TrackingViewConfiguration.h"
 #include "protocol/Mid.h"
-#include "transport/FeedEvents.h"
+#include "app/DocumentView.h"
 #include "views/PaintSurface.h"
 #include "views/RadarRenderer.h"
 #include "views/RadarView.h"

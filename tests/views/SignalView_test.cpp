@@ -6,7 +6,7 @@
 #include "ViewTests.h"
 #include "platform/Settings.h"
 #include "protocol/Mid.h"
-#include "transport/FeedEvents.h"
+#include "app/DocumentView.h"
 #include "views/PaintSurface.h"
 #include "views/SignalView.h"
 
