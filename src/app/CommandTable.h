@@ -90,7 +90,6 @@ struct CommandInfo {
     EnableRule enable;
     CheckRule check;
     Handler handler;
-    int viewSlot;  // the view slot a View command toggles, -1 otherwise
 };
 
 // What the update rules read.
@@ -102,7 +101,7 @@ struct FrameState {
     bool paused = false;
     bool deadReckoningSeen = false;
     bool relayRunning = false;
-    std::array<bool, 8> viewExists{};
+    std::array<bool, 8> viewExists{};  // by view slot
     std::array<bool, 8> viewVisible{};
 };
 

@@ -5,6 +5,7 @@
 
 #include "app/AppServices.h"
 #include "app/CommandTable.h"
+#include "app/ViewSlots.h"
 #include "dialogs/DgpsModeDialog.h"
 #include "dialogs/DgpsSourceDialog.h"
 #include "dialogs/DopMaskDialog.h"
@@ -176,7 +177,7 @@ void CReceiverCommands::ParameterDialog(CMeasuredFeed& feed, uint8_t mid, std::s
 void CReceiverCommands::Poll(CMeasuredFeed& feed, std::span<const uint8_t> payload)
 {
     feed.SendPayload(payload);
-    ShowView(kResponseViewSlot);
+    ShowView(kResponseSlot);
 }
 
 void CReceiverCommands::PollToFile(CMeasuredFeed& feed, bool almanac)
@@ -191,7 +192,7 @@ void CReceiverCommands::PollToFile(CMeasuredFeed& feed, bool almanac)
             feed.SendPayload(std::array<uint8_t, 3>{MID_PollEphemeris, 0x00, 0x00});
         }
     }
-    ShowView(kResponseViewSlot);
+    ShowView(kResponseSlot);
 }
 
 void CReceiverCommands::Upload(CMeasuredFeed& feed, bool almanac)

@@ -16,8 +16,6 @@ class CMeasuredFeed;
 
 class CReceiverCommands {
 public:
-    static constexpr int kResponseViewSlot = 5;
-
     explicit CReceiverCommands(CAppServices& services) : m_services(services) {}
 
     // Carries out a command of the table whose handler is the receiver; `sourceOpen` is the

@@ -26,9 +26,6 @@ namespace kestrion {
 namespace {
 
 constexpr const char* kPlacementSection = "Main";
-constexpr int kDevelopmentSlot = 4;
-constexpr int kNavigationSlot = 3;
-constexpr int kMapSlot = 2;
 
 }  // namespace
 
@@ -87,8 +84,8 @@ void CMainFrame::RunCommand(int id)
         UpdateCommands();
         return;
     }
-    if (command->viewSlot >= 0) {
-        ToggleViewSlot(command->viewSlot, false);
+    if (const int slot = SlotOfViewCommand(id); slot >= 0) {
+        ToggleViewSlot(slot, false);
     } else if (command->handler == Handler::Frame) {
         RunFrameCommand(id);
     } else {
@@ -200,7 +197,7 @@ CViewFrame* CMainFrame::CreateViewFrame(int slot)
                           }};
     MadeView made = MakeView(slot, *m_engine, m_ui, hooks);
     IDocumentView& view = *made.view;
-    auto* frame = new CViewFrame(made.widget.release(), m_profile, PlacementSection(slot), m_ui);
+    auto* frame = new CViewFrame(made.widget.release(), m_profile, std::string(kViewSlotTable[static_cast<size_t>(slot)].placementSection), m_ui);
     m_mdiArea->addSubWindow(frame);
     connect(frame, &CViewFrame::closeRequested, this, [this, frame] { CloseRequested(frame); });
     m_engine->CurrentDocument()->AddView(view);

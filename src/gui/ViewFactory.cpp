@@ -1,7 +1,5 @@
 #include "gui/ViewFactory.h"
 
-#include <array>
-
 #include "app/Engine.h"
 #include "views/DGPSStatusView.h"
 #include "views/DebugDataView.h"
@@ -14,22 +12,6 @@
 
 namespace kestrion {
 namespace {
-
-struct SlotNames {
-    const char* section;
-    const char* name;
-};
-
-constexpr std::array<SlotNames, kViewSlots> kSlots = {{
-    {"SignalView", "signal"},
-    {"RadarView", "tracking"},
-    {"MapView", "map"},
-    {"NavMsgView", "navigation"},
-    {"DebugDataView", "development"},
-    {"QueryView", "response"},
-    {"ErrorView", "error"},
-    {"DGPSStatusView", "dgps"},
-}};
 
 template <typename View, typename... Args>
 MadeView Make(Args&&... args)
@@ -46,36 +28,16 @@ MadeView MakeView(int slot, CEngine& engine, IUserInterface& ui, const ViewHooks
     const ProtocolState& protocol = engine.Services().Protocol();
     const CProfile& profile = engine.Services().Profile();
     switch (slot) {
-    case 0: return Make<CSignalView>(profile, hooks.runPreferences, hooks.setMinimumTrackWidth);
-    case 1: return Make<CRadarView>(profile, ui);
-    case 2: return Make<CMapView>(profile, ui, protocol);
-    case 3: return Make<CNavMsgView>(protocol);
-    case 4: return Make<CDebugDataView>();
-    case 5: return Make<CQueryView>(protocol);
-    case 6: return Make<CErrorView>(ui);
-    case 7: return Make<CDGPSStatusView>();
+    case kSignalSlot: return Make<CSignalView>(profile, hooks.runPreferences, hooks.setMinimumTrackWidth);
+    case kTrackingSlot: return Make<CRadarView>(profile, ui);
+    case kMapSlot: return Make<CMapView>(profile, ui, protocol);
+    case kNavigationSlot: return Make<CNavMsgView>(protocol);
+    case kDevelopmentSlot: return Make<CDebugDataView>();
+    case kResponseSlot: return Make<CQueryView>(protocol);
+    case kErrorSlot: return Make<CErrorView>(ui);
+    case kDgpsSlot: return Make<CDGPSStatusView>();
     default: return {};
     }
-}
-
-std::string PlacementSection(int slot)
-{
-    return slot >= 0 && slot < kViewSlots ? kSlots[static_cast<size_t>(slot)].section : "";
-}
-
-std::string_view ViewName(int slot)
-{
-    return slot >= 0 && slot < kViewSlots ? kSlots[static_cast<size_t>(slot)].name : "";
-}
-
-int SlotOfViewName(std::string_view name)
-{
-    for (int slot = 0; slot < kViewSlots; ++slot) {
-        if (ViewName(slot) == name) {
-            return slot;
-        }
-    }
-    return -1;
 }
 
 }  // namespace kestrion

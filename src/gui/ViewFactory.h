@@ -1,5 +1,5 @@
 #pragma once
-// The view of each view slot, with its placement section and its name on the command line.
+// The view of each view slot.
 #include <functional>
 #include <memory>
 #include <string>
@@ -8,13 +8,12 @@
 #include <QWidget>
 
 #include "app/DocumentView.h"
+#include "app/ViewSlots.h"
 
 namespace kestrion {
 
 class CEngine;
 class IUserInterface;
-
-inline constexpr int kViewSlots = 8;
 
 struct MadeView {
     std::unique_ptr<QWidget> widget;
@@ -30,13 +29,5 @@ struct ViewHooks {
 // The view of a slot, on the engine's program state.
 MadeView MakeView(int slot, CEngine& engine, IUserInterface& ui, const ViewHooks& hooks);
 
-// "SignalView" ... "DGPSStatusView".
-std::string PlacementSection(int slot);
-
-// "signal", "tracking", "map", "navigation", "development", "response", "error", "dgps" by
-// slot: the names of the views on the command line.
-std::string_view ViewName(int slot);
-// The slot of a view name; -1 when there is none.
-int SlotOfViewName(std::string_view name);
 
 }  // namespace kestrion

@@ -1,4 +1,5 @@
 #include "app/CommandTable.h"
+#include "app/ViewSlots.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +37,7 @@ TEST(CommandTable, EveryIdIsListedOnceAndFound)
     for (const CommandInfo& command : Commands()) {
         EXPECT_TRUE(ids.insert(command.id).second) << command.id;
         EXPECT_EQ(FindCommand(command.id), &command);
-        EXPECT_EQ(command.viewSlot >= 0, command.menu == Menu::View) << command.id;
+        EXPECT_EQ(SlotOfViewCommand(command.id) >= 0, command.menu == Menu::View) << command.id;
     }
     EXPECT_EQ(ids.size(), 47u);
     EXPECT_EQ(FindCommand(12345), nullptr);
