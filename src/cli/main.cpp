@@ -44,7 +44,7 @@ constexpr CliCommand kCommands[] = {
      "radio button) and press their default button; file choosers take the next --file PATH, or\n"
      "cancel. After each initialisation the time to the first fix is printed (\"ttff: ...\").\n",
      RunEngine},
-    {"simulate", "simulate [--link PATH] [--generation 1|2|3] [--baud B] [--protocol binary|nmea] [--busy] [--trace]",
+    {"simulate", "simulate [--link PATH] [--generation 1|2|3] [--baud B] [--protocol binary|nmea] [--busy] [--no-dgps] [--trace]",
      "Simulates a receiver on a pseudo-terminal until SIGINT/SIGTERM. Prints the slave device path\n"
      "(--link PATH also makes PATH a symbolic link to it, removed on exit). The receiver of software\n"
      "generation G (default 3) talks the protocol (default binary) at B baud (default 38400) and\n"
