@@ -10,7 +10,7 @@
 namespace kestrion {
 
 // A grid of about as many columns as rows filling the area; a column is at least as wide as
-// its widest minimum, a row at least as tall as its tallest.
+// its widest minimum, a row at least as tall as its tallest, and the others share the rest.
 std::vector<QRect> TileRects(const std::vector<QSize>& minimums, QSize area);
 
 // Each window at its size, one step down and right from the one before.

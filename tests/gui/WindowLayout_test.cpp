@@ -42,10 +42,15 @@ TEST(WindowArrangement, TilesFillTheAreaAndWidenOnlyForAMinimumThatDoesNotFit)
     wide[1] = QSize(450, 350);
     const std::vector<QRect> widened = TileRects(wide, QSize(900, 600));
     EXPECT_EQ(widened[1].size(), QSize(450, 350));
-    EXPECT_EQ(widened[0].width(), 300);
+    EXPECT_EQ(widened[0].width(), 225) << "the other columns share the rest";
+    EXPECT_EQ(widened[3].height(), 250);
     EXPECT_GE(widened[4].width(), 450) << "the whole column widens";
-    EXPECT_EQ(widened[2].left(), 750) << "the columns after it move on";
+    EXPECT_EQ(widened[2].left(), 675);
     EXPECT_FALSE(Overlap(widened));
+
+    // Minimums that need more than the area keep their sizes; the area scrolls.
+    const std::vector<QRect> beyond = TileRects(std::vector<QSize>(4, QSize(500, 400)), QSize(900, 600));
+    EXPECT_EQ(beyond[3], QRect(500, 400, 500, 400));
 
     const std::vector<QRect> cascade = CascadeRects({QSize(500, 300), QSize(200, 100)}, 24);
     EXPECT_EQ(cascade[1], QRect(24, 24, 200, 100));
