@@ -299,11 +299,11 @@ std::vector<CViewFrame*> CMainFrame::ArrangedViews()
 void CMainFrame::TileViews()
 {
     const std::vector<CViewFrame*> views = ArrangedViews();
-    std::vector<QSize> minimums;
+    std::vector<TiledWindow> windows;
     for (const CViewFrame* view : views) {
-        minimums.push_back(view->ArrangedMinimum());
+        windows.push_back({view->ArrangedMinimum(), view->NaturalSize()});
     }
-    const std::vector<QRect> rects = TileRects(minimums, m_mdiArea->viewport()->size());
+    const std::vector<QRect> rects = TileRects(windows, m_mdiArea->viewport()->size());
     for (size_t i = 0; i < views.size(); ++i) {
         views[i]->setGeometry(rects[i]);
     }

@@ -40,21 +40,24 @@ std::vector<int> ShareOut(const std::vector<int>& minimums, int total)
 
 }  // namespace
 
-std::vector<QRect> TileRects(const std::vector<QSize>& minimums, QSize area)
+std::vector<QRect> TileRects(const std::vector<TiledWindow>& windows, QSize area)
 {
-    const int count = static_cast<int>(minimums.size());
+    const int count = static_cast<int>(windows.size());
     if (count == 0) {
         return {};
     }
     const int columns = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(count))));
     const int rows = (count + columns - 1) / columns;
+    const QSize share(area.width() / columns, area.height() / rows);
     std::vector<int> columnMinimums(static_cast<size_t>(columns), 0);
     std::vector<int> rowMinimums(static_cast<size_t>(rows), 0);
     for (int i = 0; i < count; ++i) {
+        const TiledWindow& window = windows[static_cast<size_t>(i)];
+        const QSize floor = window.minimum.expandedTo(window.natural.boundedTo(share));
         int& width = columnMinimums[static_cast<size_t>(i % columns)];
         int& height = rowMinimums[static_cast<size_t>(i / columns)];
-        width = std::max(width, minimums[static_cast<size_t>(i)].width());
-        height = std::max(height, minimums[static_cast<size_t>(i)].height());
+        width = std::max(width, floor.width());
+        height = std::max(height, floor.height());
     }
     const std::vector<int> widths = ShareOut(columnMinimums, area.width());
     const std::vector<int> heights = ShareOut(rowMinimums, area.height());

@@ -9,9 +9,15 @@
 
 namespace kestrion {
 
-// A grid of about as many columns as rows filling the area; a column is at least as wide as
-// its widest minimum, a row at least as tall as its tallest, and the others share the rest.
-std::vector<QRect> TileRects(const std::vector<QSize>& minimums, QSize area);
+struct TiledWindow {
+    QSize minimum;  // never smaller
+    QSize natural;  // the size its content has room at
+};
+
+// A grid of about as many columns as rows filling the area. A column is at least as wide as
+// its widest minimum, and as its widest natural width up to an equal share of the area; rows
+// likewise; what is left is shared out evenly.
+std::vector<QRect> TileRects(const std::vector<TiledWindow>& windows, QSize area);
 
 // Each window at its size, one step down and right from the one before.
 std::vector<QRect> CascadeRects(const std::vector<QSize>& sizes, int step);

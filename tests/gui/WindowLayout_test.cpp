@@ -29,17 +29,22 @@ bool Overlap(const std::vector<QRect>& rects)
     return false;
 }
 
+std::vector<TiledWindow> Windows(size_t count, QSize minimum, QSize natural)
+{
+    return std::vector<TiledWindow>(count, TiledWindow{minimum, natural});
+}
+
 TEST(WindowArrangement, TilesFillTheAreaAndWidenOnlyForAMinimumThatDoesNotFit)
 {
-    const std::vector<QSize> small(5, QSize(100, 80));
+    const std::vector<TiledWindow> small = Windows(5, QSize(100, 80), QSize(200, 150));
     const std::vector<QRect> tiles = TileRects(small, QSize(900, 600));
     ASSERT_EQ(tiles.size(), 5u);
     EXPECT_EQ(tiles[0], QRect(0, 0, 300, 300)) << "three columns, two rows";
     EXPECT_EQ(tiles[4], QRect(300, 300, 600, 300)) << "the last takes the rest of its row";
     EXPECT_FALSE(Overlap(tiles));
 
-    std::vector<QSize> wide = small;
-    wide[1] = QSize(450, 350);
+    std::vector<TiledWindow> wide = small;
+    wide[1].minimum = QSize(450, 350);
     const std::vector<QRect> widened = TileRects(wide, QSize(900, 600));
     EXPECT_EQ(widened[1].size(), QSize(450, 350));
     EXPECT_EQ(widened[0].width(), 225) << "the other columns share the rest";
@@ -48,8 +53,15 @@ TEST(WindowArrangement, TilesFillTheAreaAndWidenOnlyForAMinimumThatDoesNotFit)
     EXPECT_EQ(widened[2].left(), 675);
     EXPECT_FALSE(Overlap(widened));
 
-    // Minimums that need more than the area keep their sizes; the area scrolls.
-    const std::vector<QRect> beyond = TileRects(std::vector<QSize>(4, QSize(500, 400)), QSize(900, 600));
+    // A column is not squeezed below its natural width or its share: the area scrolls instead.
+    std::vector<TiledWindow> crowded = Windows(3, QSize(50, 50), QSize(400, 300));
+    crowded[0].minimum = QSize(700, 100);
+    const std::vector<QRect> scrolled = TileRects(crowded, QSize(900, 600));
+    EXPECT_EQ(scrolled[1], QRect(700, 0, 400, 300));
+    EXPECT_EQ(scrolled[2].top(), 300);
+
+    // Minimums that need more than the area keep their sizes.
+    const std::vector<QRect> beyond = TileRects(Windows(4, QSize(500, 400), QSize(500, 400)), QSize(900, 600));
     EXPECT_EQ(beyond[3], QRect(500, 400, 500, 400));
 
     const std::vector<QRect> cascade = CascadeRects({QSize(500, 300), QSize(200, 100)}, 24);

@@ -56,9 +56,21 @@ void CFormDialog::FocusOn(int id)
 
 void CFormDialog::showEvent(QShowEvent* event)
 {
+    layout()->activate();
     QDialog::showEvent(event);
     if (!event->spontaneous()) {
+        CentreOnOwner();
         FocusOn(m_form.Focus());
+    }
+}
+
+void CFormDialog::CentreOnOwner()
+{
+    // Qt guesses the window frames of windows not yet framed; the owner's frame is known.
+    if (const QWidget* owner = parentWidget()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(owner->window()->frameGeometry().center());
+        move(frame.topLeft());
     }
 }
 
