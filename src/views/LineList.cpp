@@ -20,7 +20,7 @@ CLineList::CLineList(QWidget* parent) : QListWidget(parent)
 QSize CLineList::sizeHint() const
 {
     // Room for the usual line of a receiver text.
-    constexpr int kColumns = 64, kRows = 16;
+    constexpr int kColumns = 64, kRows = 10;
     const int frame = 2 * frameWidth();
     return {fontMetrics().averageCharWidth() * kColumns + frame, fontMetrics().lineSpacing() * kRows + frame};
 }
