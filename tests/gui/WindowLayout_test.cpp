@@ -168,5 +168,20 @@ TEST(MenuMnemonics, ASharedMnemonicTriggersTheOneEnabledItem)
     menu.hide();
 }
 
+TEST_F(WindowLayoutTest, AltAThenOReachesTheEnabledOneOfTheTwoOItemsOfTheActionMenu)
+{
+    frame.RunCommand(ID_OPEN_DATA_SOURCE);
+    ASSERT_TRUE(console.Enabled(ID_SWITCH_OPERATING_MODE));
+    ASSERT_FALSE(console.Enabled(ID_SWITCH_TO_ORVO));
+    QMenu* actionMenu = frame.Action(ID_SWITCH_OPERATING_MODE)->associatedObjects().isEmpty()
+                            ? nullptr
+                            : qobject_cast<QMenu*>(frame.Action(ID_SWITCH_OPERATING_MODE)->associatedObjects().front());
+    ASSERT_NE(actionMenu, nullptr);
+    QSignalSpy triggered(frame.Action(ID_SWITCH_OPERATING_MODE), &QAction::triggered);
+    actionMenu->popup(QPoint(0, 0));
+    QTest::keyClick(actionMenu, Qt::Key_O);
+    EXPECT_EQ(triggered.count(), 1);
+}
+
 }  // namespace
 }  // namespace kestrion::test
