@@ -39,22 +39,22 @@ Payload CReceiverErrors::Make(const ReceiverSecond& second)
             channel = static_cast<uint32_t>(i + 1);
         }
     }
-    const uint32_t seconds = second.tow / 100;
-    std::vector<uint32_t> words;
-    uint16_t code = kBadParity;
-    switch (m_random.Between(0, 9)) {
-    case 0:
-    case 1:
-    case 2: code = kBadParity, words = {prn, static_cast<uint32_t>(m_random.Between(1, 5))}; break;
-    case 3:
-    case 4: code = kEphemerisOld, words = {prn, static_cast<uint32_t>(m_random.Between(60, 1800))}; break;
-    case 5:
-    case 6: code = kVcoLockLost, words = {static_cast<uint32_t>(m_random.Between(50, 400))}; break;
-    case 7:
-    case 8: code = kKillChannel, words = {seconds, channel, static_cast<uint32_t>(m_random.Between(120, 600))}; break;
-    default: code = kSoftwareOverrun, words = {static_cast<uint32_t>(m_random.Between(1, 40)), static_cast<uint32_t>(m_random.Between(2, 30))}; break;
+    const auto between = [this](int low, int high) { return static_cast<uint32_t>(m_random.Between(low, high)); };
+    // Parity errors and old ephemerides are the commonest, an overrun the rarest.
+    const int kind = m_random.Between(0, 9);
+    if (kind < 3) {
+        return ErrorPayload(kBadParity, std::vector<uint32_t>{prn, between(1, 5)});
     }
-    return ErrorPayload(code, words);
+    if (kind < 5) {
+        return ErrorPayload(kEphemerisOld, std::vector<uint32_t>{prn, between(60, 1800)});
+    }
+    if (kind < 7) {
+        return ErrorPayload(kVcoLockLost, std::vector<uint32_t>{between(50, 400)});
+    }
+    if (kind < 9) {
+        return ErrorPayload(kKillChannel, std::vector<uint32_t>{second.tow / 100, channel, between(120, 600)});
+    }
+    return ErrorPayload(kSoftwareOverrun, std::vector<uint32_t>{between(1, 40), between(2, 30)});
 }
 
 }  // namespace kestrion

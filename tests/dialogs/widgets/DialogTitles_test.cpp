@@ -1,8 +1,10 @@
 // Every dialog of the program is at least as wide as its title needs, with the longest title
-// it can have ("...: Current" when the receiver's values are shown).
+// it can have ("...: Current" when the receiver's values are shown), and opens centred on the
+// window it belongs to.
 #include <gtest/gtest.h>
 
 #include <QFont>
+#include <QMainWindow>
 #include <QFontMetrics>
 #include <QStyle>
 #include <memory>
@@ -90,6 +92,20 @@ TEST(DialogTitles, EveryDialogIsAtLeastAsWideAsItsTitle)
         EXPECT_GE(dialog.width(), QFontMetrics(bold).horizontalAdvance(title) + 4 * bar) << title.toStdString();
         dialog.hide();
     }
+}
+
+TEST(DialogTitles, ADialogOpensCentredOnItsOwner)
+{
+    test::TestApplication();
+    fakes::CScriptedUi ui;
+    QMainWindow owner;
+    owner.setGeometry(300, 150, 1024, 720);
+    owner.show();
+    CErrorFilterDialog form(ui, ErrorFilter{});
+    CFormDialog dialog(form, &owner);
+    dialog.show();
+    const QPoint offset = dialog.frameGeometry().center() - owner.frameGeometry().center();
+    EXPECT_LE(offset.manhattanLength(), 2) << offset.x() << "," << offset.y();
 }
 
 }  // namespace
