@@ -15,6 +15,7 @@
 #include "cli/CommandScript.h"
 #include "cli/Commands.h"
 #include "cli/PortNotices.h"
+#include "cli/ScriptedDialogs.h"
 #include "cli/RunOutcome.h"
 #include "cli/TraceView.h"
 #include "platform/LoopTimers.h"
@@ -102,6 +103,9 @@ int RunEngine(CCliArguments& arguments)
     if (const std::string reason = UnusableReason(profile); !reason.empty()) {
         std::fprintf(stderr, "kestrion-cli run: cannot read the settings file %s: %s\n", ini.c_str(), reason.c_str());
         return 2;
+    }
+    if (const std::string misfit = SettingsMisfit(commands, settings, profile); !misfit.empty()) {
+        return UsageError("run", misfit);
     }
     const bool fast = arguments.Has("--fast");
     CSettings sources;
