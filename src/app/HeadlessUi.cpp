@@ -113,7 +113,7 @@ void CHeadlessUi::RunSoftwareSelection()
     if (m_protocol == nullptr || m_protocol->selectionDialogOpen) {
         return;
     }
-    MessageBox("Selection of Target Receiver Software", BoxButtons::Ok, BoxIcon::None);
+    Print("dialog: ", "Selection of Target Receiver Software");
     CSoftwareSelection(*this, *m_protocol).Ok();
 }
 

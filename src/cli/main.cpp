@@ -36,20 +36,25 @@ const CliCommand kCommands[] = {
     {"run",
      "run [--ini FILE] [--log FILE] [--fast] [--seconds S] [--trace] [--command ID@S]... [--set LABEL=VALUE]...\n"
      "    [--file PATH]...",
-     "Runs the console's engine without a window: loads the settings (default: the console's\n"
-     "kestrion-demo.ini), opens the data source as \"Open Data Source\" does and plays it until it\n"
-     "ends, no timer is left, S seconds have passed, or SIGINT/SIGTERM/SIGHUP. --log FILE opens the\n"
-     "log on FILE first (created when missing, appended to otherwise). --fast runs on a virtual\n"
-     "clock. --trace prints one line per view update: <ms> <hint> <mid>. Message boxes go to stderr\n"
-     "as \"message: <text>\"; questions take their default answer. Exits with 1 and the reason when\n"
-     "the data source did not open or lost its port for good, the log could not be written, or an\n"
-     "error or warning box was shown.\n"
+     "Runs the console's engine without a window: loads the settings (default: the console's, the\n"
+     "kestrion-demo.ini beside kestrion-demo when this program sits beside it or in its build tree,\n"
+     "else $XDG_CONFIG_HOME/kestrion-demo/kestrion-demo.ini), opens the data source as \"Open Data\n"
+     "Source\" does and plays it until it ends, no timer is left, S seconds have passed, or\n"
+     "SIGINT/SIGTERM/SIGHUP. --log FILE opens the log on FILE first (created when missing, appended\n"
+     "to otherwise). --fast runs on a virtual clock (not with a serial port). --trace prints one line\n"
+     "per view update: <ms> <hint> <mid>. Notices go to stderr as they happen, one line each after\n"
+     "the run's time: message boxes (\"message: <text>\", a question with the answer taken), the\n"
+     "port's texts (\"Comm: Port ... lost\") and \"source ended: <file>\". Exits with 1 and the\n"
+     "reason when the data source did not open or lost its port for good, the log could not be\n"
+     "written, an error or warning box was shown or a --command was disabled at its time.\n"
      "--command ID@S carries out menu command ID (32820 \"SW &Version\", 32788 \"&Initialize Data\n"
      "Source...\", ...) S seconds after the data source opened, when it is enabled then; dialogs\n"
      "open with their opening values, take every --set that names one of their controls (an edit's\n"
      "text, a list item, a check box 1 or 0, a radio button's label; a bare LABEL chooses that\n"
      "radio button) and press their default button; file choosers take the next --file PATH, or\n"
-     "cancel. After each initialisation the time to the first fix is printed (\"ttff: ...\").\n",
+     "cancel. A --set that names no control of the commands' dialogs, or whose value the control\n"
+     "does not take, is refused before the run. After each initialisation the time to the first\n"
+     "fix is printed (\"ttff: ...\").\n",
      {"--ini", "--log", "--seconds", "--command", "--file", "--set"}, {"--fast", "--trace"}, RunEngine},
     {"simulate", "simulate [--link PATH] [--generation 1|2|3] [--baud B] [--protocol binary|nmea] [--busy] [--trace]",
      "Simulates a receiver on a pseudo-terminal until SIGINT/SIGTERM. Prints the slave device path\n"
