@@ -25,10 +25,9 @@ CCliArguments::CCliArguments(std::vector<std::string> args, std::set<std::string
         const std::string name = arg.substr(0, equals);
         if (!name.starts_with("--") || (!valued.contains(name) && !flags.contains(name))) {
             Fail("unknown option " + name);
+        } else if (flags.contains(name) && equals != std::string::npos) {
+            Fail("option " + name + " takes no value");
         } else if (flags.contains(name)) {
-            if (equals != std::string::npos) {
-                Fail("option " + name + " takes no value");
-            }
             m_options.emplace_back(name, "");
         } else if (equals != std::string::npos) {
             m_options.emplace_back(name, arg.substr(equals + 1));

@@ -44,7 +44,9 @@ TEST(CliArguments, RefuseWhatTheyDoNotKnow)
         {{"-x", "--chunk"}, "unknown option -x"},  // the first problem is told
     };
     for (const auto& [args, error] : cases) {
-        EXPECT_EQ(Parse(args).Error(), error) << args.front();
+        const CCliArguments arguments = Parse(args);
+        EXPECT_EQ(arguments.Error(), error) << args.front();
+        EXPECT_FALSE(arguments.Has("--fast")) << args.front();
     }
     CCliArguments arguments = Parse({"--chunk=11"});
     EXPECT_EQ(arguments.Integer("--chunk", 1, 10), std::nullopt);
