@@ -111,7 +111,8 @@ int RunEngine(CCliArguments& arguments)
     CSettings sources;
     sources.LoadDataSources(profile);
     if (const std::string port = SerialSourcePort(sources); fast && !port.empty()) {
-        return UsageError("run", "--fast runs on a virtual clock, which the live receiver on " + port + " does not follow");
+        return UsageError("run",
+                          "--fast runs on a virtual clock, which the live receiver on " + port + " does not follow");
     }
     const std::optional<std::string> logPath = arguments.Value("--log");
     if (logPath && !PrepareLogFile(*logPath)) {

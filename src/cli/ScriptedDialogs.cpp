@@ -43,10 +43,11 @@ std::unique_ptr<CDialogForm> DialogOf(int id, DialogContext& context)
     case ID_INITIALIZE: return std::make_unique<CReceiverInitDialog>(ui, generation, context.profile);
     case ID_SWITCH_TO_NMEA: return std::make_unique<CNmeaSwitchDialog>(ui, generation);
     case ID_SET_MAIN_PORT:
-    case ID_SET_DGPS_PORT:
-        return std::make_unique<CSerialPortDialog>(
-            ui, generation, id == ID_SET_MAIN_PORT ? CSerialPortDialog::Variant::Main : CSerialPortDialog::Variant::Dgps,
-            CSerialPortDialog::StoredSettings(context.profile));
+    case ID_SET_DGPS_PORT: {
+        const auto variant = id == ID_SET_MAIN_PORT ? CSerialPortDialog::Variant::Main : CSerialPortDialog::Variant::Dgps;
+        return std::make_unique<CSerialPortDialog>(ui, generation, variant,
+                                                   CSerialPortDialog::StoredSettings(context.profile));
+    }
     case ID_SET_UART: return std::make_unique<CUartConfigDialog>(ui, generation);
     case ID_SWITCH_OPERATING_MODE: return std::make_unique<COperatingModeDialog>(ui);
     case ID_SET_MESSAGE_RATE: return std::make_unique<CMessageRateDialog>(ui);
