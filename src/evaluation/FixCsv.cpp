@@ -1,3 +1,5 @@
+#include <cmath>
+
 #include "evaluation/GpsUtc.h"
 #include "evaluation/TrackExport.h"
 #include "evaluation/TrackFile.h"
@@ -13,7 +15,7 @@ bool WriteFixCsv(const std::string& path, std::span<const CFix> fixes, std::span
             const CFix& fix = fixes[i];
             out.Text(IsoText(UtcFromGps(fix.week, fix.tow))).Text(",");
             out.Fixed(fix.latitude, 8).Text(",").Fixed(fix.longitude, 8).Text(",").Fixed(fix.height, 2);
-            if (i < errors.size()) {
+            if (i < errors.size() && !std::isnan(errors[i].east)) {
                 out.Text(",").Fixed(errors[i].east, 3).Text(",").Fixed(errors[i].north, 3).Text(",").Fixed(errors[i].up, 3);
             } else {
                 out.Text(",,,");

@@ -23,7 +23,8 @@ bool WriteGpx(const std::string& path, std::span<const CFix> fixes, std::string_
 bool WriteKml(const std::string& path, std::span<const CFix> fixes, std::string_view name, std::string& problem);
 
 // A heading line, then one line per fix: UTC time, latitude, longitude, height, the east,
-// north and up errors of the same index, position mode, satellites, DOP.
+// north and up errors of the same index (empty when missing or not a number), position mode,
+// satellites, DOP.
 bool WriteFixCsv(const std::string& path, std::span<const CFix> fixes, std::span<const EnuError> errors,
                  std::string& problem);
 
