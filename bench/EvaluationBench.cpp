@@ -106,6 +106,18 @@ void BM_ExportDayKml(benchmark::State& state)
     });
 }
 
+void BM_ExportDayCsv(benchmark::State& state)
+{
+    CAccuracyStatistics statistics(ReferenceOf(int64_t(ReferenceKind::Fixed)));
+    for (const CFix& fix : DayOfFixes()) {
+        statistics.Add(fix, nullptr);
+    }
+    const std::vector<EnuError> errors = statistics.Errors();
+    ExportDay(state, "kestrion-bench-day.csv", [&errors](const std::string& path, const auto& fixes, std::string& problem) {
+        return WriteFixCsv(path, fixes, errors, problem);
+    });
+}
+
 }  // namespace
 
 // Arguments: 0 truth, 1 fixed reference, 2 running mean.
@@ -113,5 +125,6 @@ BENCHMARK(BM_StatisticsAdd)->Arg(0)->Arg(1)->Arg(2);
 BENCHMARK(BM_StatisticsFigures)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportDayGpx)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportDayKml)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportDayCsv)->Unit(benchmark::kMillisecond);
 
 }  // namespace kestrion

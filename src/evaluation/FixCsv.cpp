@@ -16,7 +16,8 @@ bool WriteFixCsv(const std::string& path, std::span<const CFix> fixes, std::span
             out.Text(IsoText(UtcFromGps(fix.week, fix.tow))).Text(",");
             out.Fixed(fix.latitude, 8).Text(",").Fixed(fix.longitude, 8).Text(",").Fixed(fix.height, 2);
             if (i < errors.size() && !std::isnan(errors[i].east)) {
-                out.Text(",").Fixed(errors[i].east, 3).Text(",").Fixed(errors[i].north, 3).Text(",").Fixed(errors[i].up, 3);
+                const EnuError& error = errors[i];
+                out.Text(",").Fixed(error.east, 3).Text(",").Fixed(error.north, 3).Text(",").Fixed(error.up, 3);
             } else {
                 out.Text(",,,");
             }

@@ -122,7 +122,9 @@ TEST(TrackExport, CsvHasOneLinePerFixWithItsErrors)
     std::string problem;
     ASSERT_TRUE(WriteFixCsv(path.string(), fixes, errors, problem)) << problem;
     const std::string text = ReadText(path);
-    const std::string expected = "time,lat,lon,alt,e,n,u,mode,svs,dop\n2003-12-20T23:59:48.00Z,51.47790000,-0.00150000,45.00,0.500,-1.250,2.000,4,7,1.2\n";
+    const std::string expected =
+        "time,lat,lon,alt,e,n,u,mode,svs,dop\n"
+        "2003-12-20T23:59:48.00Z,51.47790000,-0.00150000,45.00,0.500,-1.250,2.000,4,7,1.2\n";
     EXPECT_EQ(text.substr(0, expected.size()), expected);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3);
 }
