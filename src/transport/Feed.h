@@ -118,8 +118,12 @@ public:
     int Open() override;
     // The first pending truth record 0 to 9 seconds after the measured one, or null.
     const CMessageRecord* MatchTruth(const CMessageRecord& measured) override;
+    // A truth file is read again from its start, so that matching finds the truth of a
+    // measured recording that was moved back; a serial truth source is left as it is.
+    void Rewind();
 
 private:
+    bool m_fromFile = false;
     // The last record read from the truth source; a match points to it.
     CMessageRecord m_pending;
 };
