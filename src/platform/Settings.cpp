@@ -3,6 +3,7 @@
 #include <charconv>
 #include <span>
 #include <type_traits>
+#include <utility>
 #include <variant>
 
 namespace kestrion {
@@ -249,6 +250,26 @@ void CSettings::SaveMeasuredLine(const CProfile& profile, const SerialSettings& 
             profile.WriteString(kDataSources, key.key, line.*key.text);
         }
     }
+}
+
+std::string CSettings::StoredText(const CProfile& profile, std::string CSettings::*field)
+{
+    for (const CLineKey& key : kMeasuredLineKeys) {
+        if (key.field == field) {
+            return profile.GetString(kDataSources, key.key, "");
+        }
+    }
+    const std::pair<const char*, std::span<const CKey>> sections[] = {
+        {kDataSources, kDataSourceKeys}, {kDataSources, kDataSourceTailKeys}, {kLogging, kLoggingKeys}};
+    for (const auto& [section, keys] : sections) {
+        for (const CKey& key : keys) {
+            const auto* text = std::get_if<CTextKey>(&key);
+            if (text != nullptr && text->field == field) {
+                return profile.GetString(section, text->key, "");
+            }
+        }
+    }
+    return {};
 }
 
 void CSettings::LoadLogging(const CProfile& profile)

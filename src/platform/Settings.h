@@ -80,6 +80,8 @@ struct CSettings {
     static SerialSettings StoredMeasuredLine(const CProfile& profile, const SerialSettings& defaults);
     // Writes the line's texts that differ from the stored ones, in one save.
     static void SaveMeasuredLine(const CProfile& profile, const SerialSettings& line);
+    // The stored text of a "Data Sources" or "Logging" text field, empty when its key is missing.
+    static std::string StoredText(const CProfile& profile, std::string CSettings::*field);
     void LoadLogging(const CProfile& profile);
     void SaveLogging(const CProfile& profile) const;
     void LoadReceiverInit(const CProfile& profile);
