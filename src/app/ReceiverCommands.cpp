@@ -99,7 +99,7 @@ unsigned BaudOf(const SerialSettings& line) { return SerialLine::Of(line).baud.v
 }  // namespace
 
 // Every receiver command but the parameter commands, with what it needs before it runs.
-std::span<const CReceiverCommands::Command> CReceiverCommands::Commands()
+std::span<const CReceiverCommands::Command> CReceiverCommands::Table()
 {
     using C = CReceiverCommands;
     using F = CMeasuredFeed;
@@ -143,8 +143,8 @@ void CReceiverCommands::Run(int commandId, CMeasuredFeed& feed, bool sourceOpen)
         ParameterCommand(feed, parameters->mid);
         return;
     }
-    const auto command = std::ranges::find(Commands(), commandId, &Command::id);
-    if (command == Commands().end()) {
+    const auto command = std::ranges::find(Table(), commandId, &Command::id);
+    if (command == Table().end()) {
         return;
     }
     const bool needsOpen = command->needs == Needs::OpenSource || command->needs == Needs::OpenSerialPort;

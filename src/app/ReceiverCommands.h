@@ -35,7 +35,7 @@ private:
         void (*run)(CReceiverCommands& commands, CMeasuredFeed& feed);
     };
     // Every command but the navigation parameter ones, which have a table of their own.
-    static std::span<const Command> Commands();
+    static std::span<const Command> Table();
 
     // Runs a command dialog on a serial source and sends its payloads; true on OK.
     bool RunAndSend(CCommandDialog& dialog, CMeasuredFeed& feed);

@@ -59,7 +59,6 @@ public:
     bool FeedPaused() const override;
 
     CSerialPort& Port() { return m_port; }
-    const SerialSettings& Line() const { return m_line; }
     const std::string& Baud() const { return m_line.baud; }
     const std::string& DataBits() const { return m_line.dataBits; }
     const std::string& Parity() const { return m_line.parity; }
