@@ -13,7 +13,7 @@ std::unique_ptr<CSource> MakeTruthSource(CTruthFeed& feed, IFeedServices& servic
     case 0:
         return std::make_unique<CTextFileSource>(feed, services, settings.trueFileName);
     case 1:
-        return std::make_unique<CSerialSource>(feed, services, settings.trueSerialPort, "", "", "", "");
+        return std::make_unique<CSerialSource>(feed, services, settings.trueSerialPort, SerialSettings{});
     default:
         services.MessageBox("Error: for truth data, check either file or serial", BoxButtons::Ok, BoxIcon::Warning);
         return nullptr;
