@@ -62,6 +62,7 @@ int RunSimulate(CCliArguments& arguments)
     config.generation = static_cast<int>(arguments.Integer("--generation", 1, 3).value_or(3));
     config.baud = static_cast<int>(arguments.Integer("--baud", 1200, 115200).value_or(38400));
     config.busy = arguments.Has("--busy");
+    config.dgps = !arguments.Has("--no-dgps");
     const std::string protocol = arguments.Value("--protocol").value_or("binary");
     if (!arguments.Ok()) {
         return UsageError("simulate", arguments.Error());

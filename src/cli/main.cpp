@@ -56,15 +56,17 @@ const CliCommand kCommands[] = {
      "does not take, is refused before the run. After each initialisation the time to the first\n"
      "fix is printed (\"ttff: ...\").\n",
      {"--ini", "--log", "--seconds", "--command", "--file", "--set"}, {"--fast", "--trace"}, RunEngine},
-    {"simulate", "simulate [--link PATH] [--generation 1|2|3] [--baud B] [--protocol binary|nmea] [--busy] [--trace]",
+    {"simulate", "simulate [--link PATH] [--generation 1|2|3] [--baud B] [--protocol binary|nmea] [--busy] [--no-dgps] [--trace]",
      "Simulates a receiver on a pseudo-terminal until SIGINT/SIGTERM. Prints the slave device path\n"
      "(--link PATH also makes PATH a symbolic link to it, removed on exit). The receiver of software\n"
      "generation G (default 3) talks the protocol (default binary) at B baud (default 38400) and\n"
      "never faster: navigation and tracker messages every second, answers to polls, acks and naks,\n"
      "baud and protocol switches. Bytes at another baud than its own are garbage both ways. --busy\n"
-     "now and then holds commands behind MID 18. --trace prints each received frame (hexadecimal)\n"
-     "or sentence on stderr.\n",
-     {"--link", "--generation", "--baud", "--protocol"}, {"--busy", "--trace"}, RunSimulate},
+     "now and then holds commands behind MID 18. Its DGPS beacon receiver reports each second\n"
+     "(MID 27) and passes on the station's corrections (MID 17) once locked; --no-dgps leaves it\n"
+     "out. Every 20 to 40 seconds it sends an error message (MID 10). --trace prints each received\n"
+     "frame (hexadecimal) or sentence on stderr.\n",
+     {"--link", "--generation", "--baud", "--protocol"}, {"--busy", "--no-dgps", "--trace"}, RunSimulate},
 };
 
 // A reader that went away (a pipe into head) ends the program quietly, with the status of one

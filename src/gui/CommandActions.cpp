@@ -4,6 +4,7 @@
 #include <QMenuBar>
 #include <QToolBar>
 
+#include "gui/MenuMnemonics.h"
 #include "gui/ToolbarImages.h"
 #include "dialogs/widgets/QtText.h"
 
@@ -35,6 +36,9 @@ CCommandActions::CCommandActions(QMenuBar& menuBar, QToolBar& toolBar, std::func
         action->setIconVisibleInMenu(false);
         const int id = command.id;
         connect(action, &QAction::triggered, this, [run, id] { run(id); });
+        if (id == ID_OPEN_DATA_SOURCE) {
+            action->setShortcut(Qt::Key_F5);
+        }
         m_actions[id] = action;
     }
     BuildMenus(menuBar, beforeMenu);
@@ -50,6 +54,7 @@ void CCommandActions::BuildMenus(QMenuBar& menuBar, const std::function<void()>&
         if (menu == nullptr || command.menu != current) {
             current = command.menu;
             menu = menuBar.addMenu(MenuTitle(current));
+            CMenuMnemonics::Install(*menu);
             connect(menu, &QMenu::aboutToShow, this, beforeMenu);
             submenu = nullptr;
         }
@@ -59,6 +64,7 @@ void CCommandActions::BuildMenus(QMenuBar& menuBar, const std::function<void()>&
         }
         if (submenu == nullptr || submenu->title() != ToQt(command.submenu)) {
             submenu = menu->addMenu(ToQt(command.submenu));
+            CMenuMnemonics::Install(*submenu);
             connect(submenu, &QMenu::aboutToShow, this, beforeMenu);
         }
         submenu->addAction(m_actions[command.id]);

@@ -3,10 +3,14 @@
 #include <algorithm>
 
 #include <QCloseEvent>
+#include <QLabel>
 #include <QGuiApplication>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 
@@ -14,6 +18,7 @@
 #include "gui/CommandActions.h"
 #include "gui/ViewFrame.h"
 #include "gui/WaitCursor.h"
+#include "gui/WindowArrangement.h"
 #include "gui/WindowPlacement.h"
 #include "dialogs/DataSourceSetup.h"
 #include "dialogs/PreferencesDialog.h"
@@ -45,6 +50,9 @@ CMainFrame::CMainFrame(CProfile profile, IUserInterface& ui, const IClock& clock
     m_engine->SetDocumentClosed([this] { DropViewFrames(); });
 
     m_mdiArea = new QMdiArea(this);
+    // A view partly outside the area is scrolled to.
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdiArea);
     QToolBar* toolBar = addToolBar("Toolbar");
     toolBar->setObjectName("toolbar");
@@ -52,6 +60,8 @@ CMainFrame::CMainFrame(CProfile profile, IUserInterface& ui, const IClock& clock
     toolBar->setFloatable(false);
     m_actions = new CCommandActions(*menuBar(), *toolBar, [this](int id) { RunCommand(id); },
                                     [this] { UpdateCommands(); });
+    m_status = new QLabel(this);
+    statusBar()->addWidget(m_status);
     setWindowTitle(kProgramTitle);
     RestorePlacement();
     UpdateCommands();
@@ -102,8 +112,8 @@ void CMainFrame::RunFrameCommand(int id)
     case ID_PREFERENCES: RunPreferences(); break;
     case ID_APP_ABOUT: MakeAboutBox(this)->exec(); break;
     case ID_APP_EXIT: close(); break;
-    case ID_WINDOW_CASCADE: m_mdiArea->cascadeSubWindows(); break;
-    case ID_WINDOW_TILE: m_mdiArea->tileSubWindows(); break;
+    case ID_WINDOW_CASCADE: CascadeViews(); break;
+    case ID_WINDOW_TILE: TileViews(); break;
     case ID_WINDOW_ARRANGE: ArrangeIcons(); break;
     case ID_CLOSE_ALL: CloseAllViews(); break;
     default: break;
@@ -153,6 +163,25 @@ void CMainFrame::UpdateCommands()
     m_actions->Update(State());
     m_actions->SetImage(ID_OPEN_DATA_SOURCE, m_engine->OpenSourceImage());
     m_actions->SetImage(ID_PAUSE_DISPLAY, m_engine->PauseImage());
+    UpdateStatus();
+}
+
+void CMainFrame::UpdateStatus()
+{
+    QString text;
+    if (!m_engine->State().sourceOpen) {
+        const QString key = Action(ID_OPEN_DATA_SOURCE)->shortcut().toString(QKeySequence::NativeText);
+        text = QStringLiteral("Press Open Data Source (%1the \u25B6 button) to start")
+                   .arg(key.isEmpty() ? QString() : key + QStringLiteral(" or "));
+    }
+    if (m_status->text() != text) {
+        m_status->setText(text);
+    }
+}
+
+QString CMainFrame::StatusText() const
+{
+    return m_status->text();
 }
 
 QAction* CMainFrame::Action(int id) const
@@ -249,6 +278,52 @@ void CMainFrame::ArrangeIcons()
     }
 }
 
+std::vector<CViewFrame*> CMainFrame::ArrangedViews()
+{
+    m_mdiArea->horizontalScrollBar()->setValue(0);
+    m_mdiArea->verticalScrollBar()->setValue(0);
+    std::vector<CViewFrame*> views;
+    for (QMdiSubWindow* window : m_mdiArea->subWindowList()) {
+        auto* view = qobject_cast<CViewFrame*>(window);
+        if (view == nullptr || view->isHidden() || view->isMinimized()) {
+            continue;
+        }
+        if (view->isMaximized()) {
+            view->showNormal();
+        }
+        views.push_back(view);
+    }
+    return views;
+}
+
+void CMainFrame::TileViews()
+{
+    const std::vector<CViewFrame*> views = ArrangedViews();
+    std::vector<TiledWindow> windows;
+    for (const CViewFrame* view : views) {
+        windows.push_back({view->ArrangedMinimum(), view->NaturalSize()});
+    }
+    const std::vector<QRect> rects = TileRects(windows, m_mdiArea->viewport()->size());
+    for (size_t i = 0; i < views.size(); ++i) {
+        views[i]->setGeometry(rects[i]);
+    }
+}
+
+void CMainFrame::CascadeViews()
+{
+    const std::vector<CViewFrame*> views = ArrangedViews();
+    std::vector<QSize> sizes;
+    for (const CViewFrame* view : views) {
+        sizes.push_back(view->NaturalSize());
+    }
+    const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this) + 4;
+    const std::vector<QRect> rects = CascadeRects(sizes, step);
+    for (size_t i = 0; i < views.size(); ++i) {
+        views[i]->setGeometry(rects[i]);
+        views[i]->raise();
+    }
+}
+
 void CMainFrame::SetUpDataSource()
 {
     CDataSourceSetup dialog(m_ui, m_profile, m_firstOpening, ListSerialPorts(),
@@ -310,6 +385,11 @@ void CMainFrame::RestorePlacement()
     resize(1024, 720);
     const std::optional<WindowPlacement> placement = LoadPlacement(m_profile, kPlacementSection);
     if (!placement) {
+        // Placed by the program, not the window manager, so that the first dialog is centred
+        // on where the frame really is.
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            move(screen->availableGeometry().center() - rect().center());
+        }
         return;
     }
     const QRect normal = NormalGeometry(*placement);

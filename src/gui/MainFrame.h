@@ -4,6 +4,7 @@
 // command arrives here and is routed to the frame itself, the engine or the receiver.
 #include <array>
 #include <memory>
+#include <vector>
 
 #include <QMainWindow>
 
@@ -12,6 +13,7 @@
 #include "gui/QtSystemTimers.h"
 #include "gui/ViewFactory.h"
 
+class QLabel;
 class QMdiArea;
 
 namespace kestrion {
@@ -45,6 +47,8 @@ public:
     QMdiArea& MdiArea() { return *m_mdiArea; }
     const COpenViews& OpenViews() const { return m_openViews; }
     CQtSystemTimers& SystemTimers() { return m_timers; }
+    // What the status bar says.
+    QString StatusText() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -62,6 +66,11 @@ private:
     void RunPreferences();
     void CloseAllViews();
     void ArrangeIcons();
+    void TileViews();
+    void CascadeViews();
+    // The shown views that are neither minimised nor maximised, scrolled back to the area's origin.
+    std::vector<CViewFrame*> ArrangedViews();
+    void UpdateStatus();
     // Once per run, at the first NMEA sentence.
     void ArrangeForNmea();
     CViewFrame* CreateViewFrame(int slot);
@@ -78,6 +87,7 @@ private:
     COpenViews m_openViews;
     QMdiArea* m_mdiArea = nullptr;
     CCommandActions* m_actions = nullptr;
+    QLabel* m_status = nullptr;
     std::array<CViewFrame*, kViewSlots> m_viewFrames{};
     // The data source setup offers no Cancel the first time.
     bool m_firstOpening = true;

@@ -44,6 +44,16 @@ void CViewFrame::SetMinimumTrackWidth(int width)
     setMinimumWidth(width >= 0 ? width : 0);
 }
 
+QSize CViewFrame::ArrangedMinimum() const
+{
+    return minimumSizeHint().expandedTo(minimumSize());
+}
+
+QSize CViewFrame::NaturalSize() const
+{
+    return sizeHint().expandedTo(ArrangedMinimum());
+}
+
 void CViewFrame::closeEvent(QCloseEvent* event)
 {
     event->ignore();

@@ -29,6 +29,9 @@ public:
     // Views set this; -1 leaves the width to the frame.
     void SetMinimumTrackWidth(int width);
     int MinimumTrackWidth() const { return m_minimumTrackWidth; }
+    // The smallest size the frame can have, and its size when its view's form has room.
+    QSize ArrangedMinimum() const;
+    QSize NaturalSize() const;
 
 signals:
     // The user asked to close the frame: the main frame hides it.

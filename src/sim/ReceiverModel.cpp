@@ -64,6 +64,8 @@ CReceiverModel::CReceiverModel(const SimConfig& config, int64_t nowMs)
       m_output(config.seed ^ 0x5A5A5A5Aull),
       m_motion(config.seed),
       m_settings(config.generation),
+      m_beacon(config.seed ^ 0xD6B5ull),
+      m_errors(config.seed ^ 0xE4404ull),
       m_startMs(nowMs)
 {
     if (m_protocol == SimProtocol::Binary) {
@@ -131,6 +133,10 @@ void CReceiverModel::OnSentence(std::span<const uint8_t> sentence)
 void CReceiverModel::RunSecond()
 {
     m_last = m_motion.Next();
+    if (m_config.dgps) {
+        m_beacon.Advance();
+        m_last.dgps = m_beacon.Locked() && m_last.FixCount() >= 4;
+    }
     RunBusyCycle();
     if (m_protocol == SimProtocol::Binary) {
         SendBinarySecond(m_last);
@@ -162,12 +168,27 @@ void CReceiverModel::SendBinarySecond(const ReceiverSecond& second)
         }
         Send(navigation);
         Send(TrackerPayload(second));
+        SendDgpsSecond(second);
+    }
+    if (const std::optional<Payload> error = m_errors.Next(second)) {
+        Send(*error);
     }
     for (const std::string& event : m_motion.TakeEvents()) {
         Send(TextPayload(event));
     }
     if (m_seconds % kStatusEvery == kStatusEvery - 1) {
         Send(TextPayload(FormatText("Nav: %d SVs in fix, HDOP %.1f", {second.FixCount(), second.hdop})));
+    }
+}
+
+void CReceiverModel::SendDgpsSecond(const ReceiverSecond& second)
+{
+    if (!m_config.dgps) {
+        return;
+    }
+    Send(m_beacon.StatusPayload(second));
+    if (const std::optional<Payload> corrections = m_beacon.TakeCorrections(second)) {
+        Send(*corrections);
     }
 }
 

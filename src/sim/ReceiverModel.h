@@ -2,7 +2,8 @@
 // A simulated receiver without a line: it takes the bytes the program sends and a clock, and
 // collects what it sends back. It speaks the binary protocol or NMEA at its own baud, answers
 // polls and commands as a receiver of its software generation, and with busy set now and then
-// holds commands behind MID 18.
+// holds commands behind MID 18. Its DGPS beacon receiver reports its state and the station's
+// corrections, and now and then it sends an error message.
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -13,7 +14,9 @@
 
 #include "protocol/QuietHost.h"
 #include "protocol/SerialFramer.h"
+#include "sim/DgpsBeacon.h"
 #include "sim/OutputQueue.h"
+#include "sim/ReceiverErrors.h"
 #include "sim/ReceiverMotion.h"
 #include "sim/ReceiverSettings.h"
 #include "sim/SimConfig.h"
@@ -52,6 +55,7 @@ private:
     bool Backlogged() const;
     void SendBinarySecond(const ReceiverSecond& second);
     void SendNmeaSecond(const ReceiverSecond& second);
+    void SendDgpsSecond(const ReceiverSecond& second);
     void RunBusyCycle();
 
     void Execute(const Payload& command);
@@ -76,6 +80,8 @@ private:
     COutputQueue m_output;
     CReceiverMotion m_motion;
     CReceiverSettings m_settings;
+    CDgpsBeacon m_beacon;
+    CReceiverErrors m_errors;
     Trace m_trace;
 
     int64_t m_startMs;

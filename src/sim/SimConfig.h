@@ -14,6 +14,8 @@ struct SimConfig {
     bool busy = false;
     int busyEvery = 15;
     int busyFor = 2;
+    // The internal DGPS beacon receiver: status and corrections each second once locked.
+    bool dgps = true;
     uint64_t seed = 1;  // noise of positions, signals and garbage
 };
 

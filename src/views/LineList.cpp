@@ -7,8 +7,22 @@ namespace kestrion {
 CLineList::CLineList(QWidget* parent) : QListWidget(parent)
 {
     setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    setUniformItemSizes(true);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // Each line as wide as its text, so that the longest sets the scroll range; nothing elided.
+    setUniformItemSizes(false);
+    setTextElideMode(Qt::ElideNone);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // A list to read: no line is picked out.
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+QSize CLineList::sizeHint() const
+{
+    // Room for the usual line of a receiver text.
+    constexpr int kColumns = 64, kRows = 10;
+    const int frame = 2 * frameWidth();
+    return {fontMetrics().averageCharWidth() * kColumns + frame, fontMetrics().lineSpacing() * kRows + frame};
 }
 
 void CLineList::AddText(std::string_view text)

@@ -1,6 +1,6 @@
 #pragma once
 // The list box of the text views: it takes texts of one or more lines and keeps the newest
-// 300 lines, scrolled to the last one.
+// 300 lines, scrolled to the last one. Lines are shown whole and scroll sideways.
 #include <string_view>
 
 #include <QListWidget>
@@ -19,6 +19,8 @@ public:
     void AddText(std::string_view text);
 
     QStringList Lines() const;
+
+    QSize sizeHint() const override;
 
 private:
     void AddLine(std::string_view line);

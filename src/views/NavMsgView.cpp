@@ -1,6 +1,7 @@
 #include "views/NavMsgView.h"
 
 #include <algorithm>
+#include <limits>
 #include <string>
 
 #include <QGridLayout>
@@ -17,6 +18,19 @@ namespace kestrion {
 namespace {
 
 constexpr uint8_t kValidated = 0x02;  // mode 2
+constexpr int kGenerations[] = {1, 2};  // mode names of generation 1, and of all later ones
+constexpr uint8_t kMode2Bits = 0x0F;    // the bits of mode 2 the mode text reads
+
+constexpr const char* kPositionFormat = "%d";
+constexpr const char* kVelocityFormat = "%10.3f";
+constexpr const char* kDegreesFormat = "%-10.5f";
+constexpr const char* kAltitudeFormat = "%-10.0f";
+constexpr const char* kDopFormat = "%-3.1f";
+constexpr const char* kTimeFormat = "%.2lf";
+constexpr const char* kUnsignedFormat = "%u";
+constexpr const char* kSvFormat = "%d ";
+constexpr const char* kValidatedText = "Validated";
+constexpr const char* kUnvalidatedText = "Unvalidated";
 
 // The X, Y and Z columns.
 constexpr CNavMsgView::Field kPositionFields[] = {CNavMsgView::kPositionX, CNavMsgView::kPositionY,
@@ -31,10 +45,26 @@ std::string SvList(const NavBlock& nav)
     const size_t used = std::min<size_t>(nav.svCount, kChannels);
     for (size_t channel = 0; channel < used; ++channel) {
         if (nav.svIds[channel] != 0) {
-            AppendFormat(text, "%d ", {nav.svIds[channel]});
+            AppendFormat(text, kSvFormat, {nav.svIds[channel]});
         }
     }
     return text;
+}
+
+std::string WidestModeText()
+{
+    std::string widest;
+    for (const int generation : kGenerations) {
+        for (int mode1 = 0; mode1 <= 0xFF; ++mode1) {
+            for (int mode2 = 0; mode2 <= kMode2Bits; ++mode2) {
+                std::string text = NavModeText(static_cast<uint8_t>(mode1), static_cast<uint8_t>(mode2), generation);
+                if (text.size() > widest.size()) {
+                    widest = std::move(text);
+                }
+            }
+        }
+    }
+    return widest;
 }
 
 }  // namespace
@@ -49,8 +79,8 @@ CNavMsgView::CNavMsgView(const ProtocolState& protocol, QWidget* parent)
     const char* axes[] = {"X", "Y", "Z"};
     for (int axis = 0; axis < 3; ++axis) {
         grid->addWidget(new QLabel(axes[axis]), 0, axis + 1, Qt::AlignHCenter);
-        grid->addWidget(m_fields.Add(kPositionFields[axis]), 1, axis + 1);
-        grid->addWidget(m_fields.Add(kVelocityFields[axis]), 2, axis + 1);
+        grid->addWidget(Add(kPositionFields[axis]), 1, axis + 1);
+        grid->addWidget(Add(kVelocityFields[axis]), 2, axis + 1);
     }
 
     struct Line {
@@ -63,12 +93,50 @@ CNavMsgView::CNavMsgView(const ProtocolState& protocol, QWidget* parent)
     int row = 3;
     for (const Line& line : lines) {
         grid->addWidget(new QLabel(line.label), row, 0);
-        grid->addWidget(m_fields.Add(line.field), row++, 1, 1, 3);
+        grid->addWidget(Add(line.field), row++, 1, 1, 3);
     }
     grid->addWidget(new QLabel("SVs Used in Fix:"), row, 0);
-    grid->addWidget(m_fields.Add(kSvCount), row, 1);
-    grid->addWidget(m_fields.Add(kSvList), row, 2, 1, 2);
+    grid->addWidget(Add(kSvCount), row, 1);
+    grid->addWidget(Add(kSvList), row, 2, 1, 2);
     grid->setRowStretch(row + 1, 1);
+}
+
+QLineEdit* CNavMsgView::Add(Field field)
+{
+    return m_fields.Add(field, WidestFieldText(field));
+}
+
+// The widest text of each field: the extremes of the message's fields in the field's format
+// (the font has one width for all characters).
+std::string CNavMsgView::WidestFieldText(Field field)
+{
+    constexpr int32_t kFarthest = std::numeric_limits<int32_t>::min();
+    switch (field) {
+    case kPositionX:
+    case kPositionY:
+    case kPositionZ: return FormatText(kPositionFormat, {kFarthest});
+    case kVelocityX:
+    case kVelocityY:
+    case kVelocityZ: return FormatText(kVelocityFormat, {std::numeric_limits<int16_t>::min() * 0.125});
+    case kLatitude: return FormatText(kDegreesFormat, {-90.0});
+    case kLongitude: return FormatText(kDegreesFormat, {-180.0});
+    case kAltitude:
+        return FormatText(kAltitudeFormat, {EcefToGeodetic(kFarthest, kFarthest, kFarthest).height});
+    case kMode: return WidestModeText();
+    case kDop: return FormatText(kDopFormat, {0xFF * 0.2});
+    case kFix: return kUnvalidatedText;
+    case kWeek: return FormatText(kUnsignedFormat, {0xFFFFu});
+    case kTime: return FormatText(kTimeFormat, {std::numeric_limits<uint32_t>::max() * 0.01});
+    case kSvCount: return FormatText(kUnsignedFormat, {0xFFu});
+    case kSvList: {
+        std::string list;
+        for (size_t channel = 0; channel < kChannels; ++channel) {
+            AppendFormat(list, kSvFormat, {0xFF});
+        }
+        return list;
+    }
+    }
+    return {};
 }
 
 void CNavMsgView::OnUpdate(int hint, const CMessageRecord* record)
@@ -83,21 +151,21 @@ void CNavMsgView::Show(const NavBlock& nav)
     const int32_t position[] = {nav.x, nav.y, nav.z};
     const int16_t velocity[] = {nav.vx, nav.vy, nav.vz};
     for (int axis = 0; axis < 3; ++axis) {
-        m_fields.Set(kPositionFields[axis], FormatText("%d", {position[axis]}));
-        m_fields.Set(kVelocityFields[axis], FormatText("%10.3f", {velocity[axis] * 0.125}));
+        m_fields.Set(kPositionFields[axis], FormatText(kPositionFormat, {position[axis]}));
+        m_fields.Set(kVelocityFields[axis], FormatText(kVelocityFormat, {velocity[axis] * 0.125}));
     }
 
     const GeodeticPosition geodetic = EcefToGeodetic(nav.x, nav.y, nav.z);
-    m_fields.Set(kLatitude, FormatText("%-10.5f", {geodetic.latitude * kDegreesPerRadian}));
-    m_fields.Set(kLongitude, FormatText("%-10.5f", {geodetic.longitude * kDegreesPerRadian}));
-    m_fields.Set(kAltitude, FormatText("%-10.0f", {geodetic.height}));
+    m_fields.Set(kLatitude, FormatText(kDegreesFormat, {geodetic.latitude * kDegreesPerRadian}));
+    m_fields.Set(kLongitude, FormatText(kDegreesFormat, {geodetic.longitude * kDegreesPerRadian}));
+    m_fields.Set(kAltitude, FormatText(kAltitudeFormat, {geodetic.height}));
 
     m_fields.Set(kMode, NavModeText(nav.mode1, nav.mode2, m_protocol.generation));
-    m_fields.Set(kDop, FormatText("%-3.1f", {nav.dop * 0.2}));
-    m_fields.Set(kFix, (nav.mode2 & kValidated) != 0 ? "Validated" : "Unvalidated");
-    m_fields.Set(kWeek, FormatText("%u", {nav.week.Value()}));
-    m_fields.Set(kTime, FormatText("%.2lf", {nav.tow.Value() * 0.01}));
-    m_fields.Set(kSvCount, FormatText("%u", {nav.svCount}));
+    m_fields.Set(kDop, FormatText(kDopFormat, {nav.dop * 0.2}));
+    m_fields.Set(kFix, (nav.mode2 & kValidated) != 0 ? kValidatedText : kUnvalidatedText);
+    m_fields.Set(kWeek, FormatText(kUnsignedFormat, {nav.week.Value()}));
+    m_fields.Set(kTime, FormatText(kTimeFormat, {nav.tow.Value() * 0.01}));
+    m_fields.Set(kSvCount, FormatText(kUnsignedFormat, {nav.svCount}));
     m_fields.Set(kSvList, SvList(nav));
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // "Measured Navigation Message View": the latest measured navigation solution (MID 2) as a
 // form of position, velocity, geodetic position, mode, DOP, fix, time and the SVs used.
+#include <string>
+
 #include <QWidget>
 
 #include "app/DocumentView.h"
@@ -40,8 +42,12 @@ public:
     void OnUpdate(int hint, const CMessageRecord* record) override;
 
     QString FieldText(Field field) const { return m_fields.Text(field); }
+    QLineEdit* FieldWidget(Field field) const { return m_fields.Field(field); }
+    // The widest text the field's format can give; the field is never narrower.
+    static std::string WidestFieldText(Field field);
 
 private:
+    QLineEdit* Add(Field field);
     void Show(const NavBlock& nav);
 
     const ProtocolState& m_protocol;

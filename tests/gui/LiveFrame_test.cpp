@@ -71,7 +71,7 @@ TEST(LiveFrame, Screenshot)
     CLiveFrame live("[Map View]\nLat=47.376887\nLon=8.541694\nScale=5.00\nRing 1=100\nRing 2=200\nRing 3=400\n");
     QApplication::setWindowIcon(ProgramIcon());
     CMainFrame& frame = *live.console.frame;
-    frame.resize(1400, 900);
+    frame.resize(1600, 1000);
     frame.show();
     for (const int id : {ID_VIEW_ERROR, ID_VIEW_DEVELOPMENT, ID_VIEW_RESPONSE, ID_VIEW_NAVIGATION, ID_VIEW_DGPS_STATUS,
                          ID_VIEW_MAP, ID_VIEW_TRACKING, ID_VIEW_SIGNAL}) {
@@ -81,7 +81,7 @@ TEST(LiveFrame, Screenshot)
     frame.RunCommand(ID_POLL_VERSION);
     frame.RunCommand(ID_POLL_CLOCK);
     RunFor(2500);
-    frame.MdiArea().tileSubWindows();
+    frame.RunCommand(ID_WINDOW_TILE);
     frame.MdiArea().setActiveSubWindow(live.console.View(3));
     RunFor(200);
 

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "dialogs/widgets/QtText.h"
+#include "dialogs/widgets/TitleWidth.h"
 
 namespace kestrion {
 
@@ -34,7 +35,13 @@ CFormDialog::CFormDialog(CDialogForm& form, QWidget* parent)
 
 void CFormDialog::Refresh()
 {
-    setWindowTitle(ToQt(m_form.Title()));
+    const QString title = ToQt(m_form.Title());
+    if (title != windowTitle()) {
+        setWindowTitle(title);
+        // The dialog is as wide as its layout: the page makes room for the whole title.
+        const QMargins margins = layout()->contentsMargins();
+        m_page->setMinimumWidth(TitleWidth(*this, title) - margins.left() - margins.right());
+    }
     m_ok->setText(ToQt(m_form.OkLabel()));
     m_cancel->setEnabled(m_form.CancelEnabled());
     m_binder.Refresh();
@@ -49,9 +56,21 @@ void CFormDialog::FocusOn(int id)
 
 void CFormDialog::showEvent(QShowEvent* event)
 {
+    layout()->activate();
     QDialog::showEvent(event);
     if (!event->spontaneous()) {
+        CentreOnOwner();
         FocusOn(m_form.Focus());
+    }
+}
+
+void CFormDialog::CentreOnOwner()
+{
+    // Qt guesses the window frames of windows not yet framed; the owner's frame is known.
+    if (const QWidget* owner = parentWidget()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(owner->window()->frameGeometry().center());
+        move(frame.topLeft());
     }
 }
 

@@ -2,7 +2,8 @@
 // A modal dialog for any dialog form: its controls, then OK (the default button, with the
 // form's label) and Cancel. OK closes when the form accepts it, else the focus goes where the
 // form says; Cancel, Escape and the close box close when the form allows it; a right-button
-// double-click on the dialog goes to the form.
+// double-click on the dialog goes to the form. The dialog is at least as wide as its title needs
+// and opens centred on its owner.
 #include <QDialog>
 
 #include "dialogs/widgets/FormBinder.h"
@@ -31,6 +32,7 @@ protected:
 
 private:
     void Refresh();
+    void CentreOnOwner();
     // The control's widget, or OK for 0.
     void FocusOn(int id);
 

@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 
 #include "dialogs/widgets/QtText.h"
 
@@ -120,7 +121,12 @@ ControlWidgets CFormWidgets::AddRadio(const FormControl& control, Rows& rows)
     QWidget* box = framed ? new QGroupBox(ToQt(control.label)) : new QWidget;
     auto* column = new QVBoxLayout(box);
     if (!framed) {
-        column->setContentsMargins(0, 0, 0, 0);
+        // Indented by a button's mark after another plain group, so that they read as two.
+        const bool second = rows.join == Rows::Join::PlainRadios;
+        const QStyle* style = box->style();
+        const int indent = style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) +
+                           style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing);
+        column->setContentsMargins(second ? indent : 0, 0, 0, 0);
     }
     auto* buttons = new QButtonGroup(box);
     for (size_t button = 0; button < control.items.size(); ++button) {
@@ -132,6 +138,7 @@ ControlWidgets CFormWidgets::AddRadio(const FormControl& control, Rows& rows)
         AddBox(box, Rows::Join::RadioBoxes, rows);
     } else {
         AddWide(box, rows);
+        rows.join = Rows::Join::PlainRadios;
     }
     return {.field = box, .buttons = buttons};
 }

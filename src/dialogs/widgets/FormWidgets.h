@@ -1,7 +1,8 @@
 #pragma once
 // The widgets for a dialog form's declared controls, laid out in rows: a caption before each
 // edit or list and its unit after, group boxes with rows of their own, boxes side by side
-// when declared one after another, and push buttons beside the edit they follow.
+// when declared one after another, push buttons beside the edit they follow, and a plain
+// radio group right after another indented below it, as a question of its own.
 #include <map>
 #include <vector>
 
@@ -37,7 +38,7 @@ public:
 private:
     // Where the next control of a group goes, and which row it may join.
     struct Rows {
-        enum class Join { None, Field, Buttons, Groups, RadioBoxes };
+        enum class Join { None, Field, Buttons, Groups, RadioBoxes, PlainRadios };
         QFormLayout* form = nullptr;
         QHBoxLayout* row = nullptr;
         Join join = Join::None;
