@@ -20,6 +20,7 @@
 #include "dialogs/SerialPortDialog.h"
 #include "dialogs/StaticNavDialog.h"
 #include "dialogs/UartConfigDialog.h"
+#include "protocol/CommandLayouts.h"
 #include "protocol/CommandPayload.h"
 #include "protocol/Mid.h"
 #include "transport/Feed.h"
@@ -59,7 +60,7 @@ uint8_t ParameterMidOf(int commandId)
 }
 
 // The low power answer holds two records: the low power payload, then the acquisition one.
-constexpr size_t kLowPowerRecordSize = 9;
+constexpr size_t kLowPowerRecordSize = CommandLayout(MID_LowPower).Size();
 
 std::unique_ptr<CCommandDialog> MakeParameterDialog(uint8_t mid, IUserInterface& ui, ProtocolState& state,
                                                     std::span<const uint8_t> record)

@@ -1,5 +1,6 @@
 #pragma once
 // Wire layouts of the fixed-size receiver outputs and of the command-parameter poll answers.
+#include "protocol/CommandLayouts.h"
 #include "protocol/Layout.h"
 
 namespace kestrion::layouts {
@@ -21,10 +22,17 @@ inline constexpr CLayout kMid29("BhhB5f");
 inline constexpr CLayout kMid30("BB8dfB3f");
 inline constexpr CLayout kMid31("B3BfB3H2B3HB3HBHBHBH3dBdHBdB");
 
-// Poll answers from the sub-ID on, by poll slot (sub-IDs 133, 136, 137, 138, 139, 140, 143, 151).
+// Poll answers from the sub-ID on, by poll slot: the payload of the command polled, the low
+// power one followed by its acquisition parameters.
 inline constexpr CLayout kPollAnswers[8] = {
-    CLayout("BBLB"), CLayout("B5BH6B"), CLayout("B4B"), CLayout("B2B"),
-    CLayout("Bhh"),  CLayout("B2B"),    CLayout("BB"),  CLayout("BHHLB6L"),
+    CommandLayout(MID_DGPSSourceControl),
+    CommandLayout(MID_SetNavMode),
+    CommandLayout(MID_SetDOPMode),
+    CommandLayout(MID_SetDGPSMode),
+    CommandLayout(MID_SetElevMask),
+    CommandLayout(MID_SetPowerMask),
+    CommandLayout(MID_SetStaticNavigation),
+    CommandLayout(MID_LowPower).Then(CommandLayout(MID_LPAcqParams)),
 };
 
 }  // namespace kestrion::layouts
@@ -46,5 +54,6 @@ static_assert(kMgrParams.Size() == sizeof(MgrParamsBlock));
 static_assert(kDgpsStatus.Size() == sizeof(DgpsStatusBlock));
 static_assert(kMid28.Size() == 56 && kMid29.Size() == 26 && kMid30.Size() == 83 && kMid31.Size() == 84);
 static_assert(kPollAnswers[0].Size() == 7 && kPollAnswers[1].Size() == 14 && kPollAnswers[7].Size() == 34);
+static_assert(sizeof(PollAnswerBlock::bytes) == kPollAnswers[7].Size());
 
 }  // namespace kestrion::layouts

@@ -3,69 +3,96 @@
 #include <algorithm>
 
 #include "protocol/CommandPayload.h"
-#include "protocol/Layout.h"
+#include "protocol/MessageRecord.h"
 
 namespace kestrion {
 namespace {
 
-constexpr uint8_t kDgpsSource = 0x85, kNavMode = 0x88, kDopMode = 0x89, kDgpsMode = 0x8A,
-                  kElevMask = 0x8B, kPowerMask = 0x8C, kStaticNav = 0x8F, kLowPower = 0x97,
-                  kLpAcq = 0xA7;
+constexpr const CCommandLayout& kDgpsSource = CommandLayout(MID_DGPSSourceControl);
+constexpr const CCommandLayout& kNavMode = CommandLayout(MID_SetNavMode);
+constexpr const CCommandLayout& kDopMode = CommandLayout(MID_SetDOPMode);
+constexpr const CCommandLayout& kDgpsMode = CommandLayout(MID_SetDGPSMode);
+constexpr const CCommandLayout& kElevMask = CommandLayout(MID_SetElevMask);
+constexpr const CCommandLayout& kPowerMask = CommandLayout(MID_SetPowerMask);
+constexpr const CCommandLayout& kStaticNav = CommandLayout(MID_SetStaticNavigation);
+constexpr const CCommandLayout& kLowPower = CommandLayout(MID_LowPower);
+constexpr const CCommandLayout& kLpAcq = CommandLayout(MID_LPAcqParams);
+
+// The settings the receiver starts with.
+std::vector<CFieldValues> Defaults(int generation)
+{
+    const bool first = generation == 1;
+    std::vector<CFieldValues> settings;
+    settings.push_back(kDgpsSource.Values().Set(kDgpsSource.Field("source"), 2));
+    settings.push_back(kNavMode.Values()
+                           .Set(kNavMode.Field("altitudeConstraint"), 1)
+                           .Set(kNavMode.Field("degradedMode"), 1)
+                           .Set(kNavMode.Field("deadReckoning"), 1)
+                           .Set(kNavMode.Field("degradedTimeout"), first ? 60 : 30)
+                           .Set(kNavMode.Field("deadReckoningTimeout"), first ? 30 : 15)
+                           .Set(kNavMode.Field("trackSmoothing"), generation > 2 ? 1 : 0));
+    settings.push_back(kDopMode.Values()
+                           .Set(kDopMode.Field("mode"), 4)
+                           .Set(kDopMode.Field("gdop"), 10)
+                           .Set(kDopMode.Field("pdop"), 10)
+                           .Set(kDopMode.Field("hdop"), 10));
+    settings.push_back(kDgpsMode.Values().Set(kDgpsMode.Field("timeout"), 30));
+    settings.push_back(kElevMask.Values().Set(kElevMask.Field("tracking"), 50).Set(kElevMask.Field("navigation"), 75));
+    settings.push_back(
+        kPowerMask.Values().Set(kPowerMask.Field("tracking"), 28).Set(kPowerMask.Field("navigation"), 28));
+    settings.push_back(kStaticNav.Values());
+    settings.push_back(
+        kLowPower.Values().Set(kLowPower.Field("dutyCycle"), 1000).Set(kLowPower.Field("onTime"), 200));
+    settings.push_back(
+        kLpAcq.Values().Set(kLpAcq.Field("maxOffTime"), 30000).Set(kLpAcq.Field("maxSearchTime"), 120000));
+    return settings;
+}
 
 }  // namespace
 
-CReceiverSettings::CReceiverSettings(int generation)
-    : m_generation(generation),
-      m_settings{{
-          {kDgpsSource, {kDgpsSource, 2, 0, 0, 0, 0, 0}},
-          {kNavMode,
-           {kNavMode, 0, 1, 1, 0, 1, 0, 0, 0, 0, 0, static_cast<uint8_t>(generation == 1 ? 60 : 30),
-            static_cast<uint8_t>(generation == 1 ? 30 : 15), static_cast<uint8_t>(generation > 2 ? 1 : 0)}},
-          {kDopMode, {kDopMode, 4, 10, 10, 10}},
-          {kDgpsMode, {kDgpsMode, 0, 30}},
-          {kElevMask, {kElevMask, 0, 50, 0, 75}},
-          {kPowerMask, {kPowerMask, 28, 28}},
-          {kStaticNav, {kStaticNav, 0}},
-          {kLowPower, {kLowPower, 0, 0, 0x03, 0xE8, 0, 0, 0, 200}},
-          {kLpAcq, CPayload(kLpAcq).U32(30000).U32(120000).U32(0).U32(0).U32(0).U32(0).Bytes()},
-      }}
+CReceiverSettings::CReceiverSettings(int generation) : m_generation(generation), m_settings(Defaults(generation))
 {
+    for (const CFieldValues& setting : m_settings) {
+        m_mids.push_back(setting.Block()[0]);
+    }
+}
+
+CFieldValues* CReceiverSettings::Find(uint8_t mid)
+{
+    const auto found = std::ranges::find(m_mids, mid);
+    return found == m_mids.end() ? nullptr : &m_settings[static_cast<size_t>(found - m_mids.begin())];
+}
+
+const CFieldValues& CReceiverSettings::Of(const CCommandLayout& command) const
+{
+    return m_settings[static_cast<size_t>(std::ranges::find(m_mids, command.Mid()) - m_mids.begin())];
 }
 
 bool CReceiverSettings::Store(std::span<const uint8_t> payload)
 {
-    if (payload.empty()) {
+    CFieldValues* setting = payload.empty() ? nullptr : Find(payload[0]);
+    if (setting == nullptr) {
         return false;
     }
-    for (Setting& setting : m_settings) {
-        if (setting.mid == payload[0]) {
-            if (payload.size() < setting.payload.size()) {
-                return false;
-            }
-            setting.payload.assign(payload.begin(), payload.begin() + setting.payload.size());
-            return true;
-        }
+    const CCommandLayout& command = *FindCommandLayout(payload[0]);
+    if (payload.size() < command.Size()) {
+        return false;
     }
-    return false;
-}
-
-const Payload& CReceiverSettings::Of(uint8_t mid) const
-{
-    return std::find_if(m_settings.begin(), m_settings.end(), [mid](const Setting& s) { return s.mid == mid; })
-        ->payload;
+    *setting = CFieldValues::FromWire(command, payload);
+    return true;
 }
 
 Payload CReceiverSettings::ParameterAnswer(uint8_t subId) const
 {
-    if (subId == kLpAcq || std::none_of(m_settings.begin(), m_settings.end(),
-                                        [subId](const Setting& s) { return s.mid == subId; })) {
+    // The polled commands; the acquisition parameters come only with the low power ones.
+    if (PollSlotOf(subId) < 0) {
         return {};
     }
-    Payload answer{43};
-    const Payload& values = Of(subId);
+    Payload answer{MID_CMD_PARAM};
+    const Payload values = Of(*FindCommandLayout(subId)).Wire();
     answer.insert(answer.end(), values.begin(), values.end());
-    if (subId == kLowPower) {
-        const Payload& acquisition = Of(kLpAcq);
+    if (subId == MID_LowPower) {
+        const Payload acquisition = Of(kLpAcq).Wire();
         answer.insert(answer.end(), acquisition.begin(), acquisition.end());
     }
     return answer;
@@ -78,61 +105,61 @@ Payload CReceiverSettings::NavParameters() const
 
 Payload CReceiverSettings::NavParameters1() const
 {
-    const Payload& nav = Of(kNavMode);
-    const Payload& lowPower = Of(kLowPower);
-    const unsigned duty = ReadU16(&lowPower[3]);
-    const unsigned lpState = ReadU16(&lowPower[1]) != 0 ? 2 : duty >= 1000 ? 1 : 3;
-    return CPayload(19)
-        .U8(nav[2])                 // AltConstraint
-        .U8(nav[8])                 // AltMode
-        .U8(nav[9])                 // AltSource
-        .U16(ReadU16(&nav[6]))      // Altitude
-        .U8(nav[3])                 // DegradedMode
-        .U8(nav[11])                // DegradedTimeout
-        .U8(nav[12])                // DRTimeout
-        .U8(nav[13])                // TrackSmoothMode
-        .U8(Of(kDopMode)[1])        // DOPMaskMode
-        .U8(Of(kDgpsMode)[1])       // DGPSMode
-        .U8(Of(kDgpsMode)[2])       // DGPSTimeout
-        .U16(ReadU16(&Of(kElevMask)[3]))
-        .U8(Of(kPowerMask)[2])
-        .U16(50)                    // EditResidualThreshold
-        .U8(10)                     // SteadyDetectThreshold
-        .U8(Of(kStaticNav)[1] != 0 ? 12 : 0)
+    const CFieldValues& nav = Of(kNavMode);
+    const CFieldValues& lowPower = Of(kLowPower);
+    const auto duty = static_cast<unsigned>(lowPower.Get(kLowPower.Field("dutyCycle")));
+    const unsigned lpState = lowPower.Get(kLowPower.Field("wakeToSync")) != 0 ? 2 : duty >= 1000 ? 1 : 3;
+    return CPayload(MID_RxMgrParams)
+        .U8(nav.Get(kNavMode.Field("altitudeConstraint")))
+        .U8(nav.Get(kNavMode.Field("holdMode")))
+        .U8(nav.Get(kNavMode.Field("altitudeSource")))
+        .I16(nav.Get(kNavMode.Field("altitude")))
+        .U8(nav.Get(kNavMode.Field("degradedMode")))
+        .U8(nav.Get(kNavMode.Field("degradedTimeout")))
+        .U8(nav.Get(kNavMode.Field("deadReckoningTimeout")))
+        .U8(nav.Get(kNavMode.Field("trackSmoothing")))
+        .U8(Of(kDopMode).Get(kDopMode.Field("mode")))
+        .U8(Of(kDgpsMode).Get(kDgpsMode.Field("mode")))
+        .U8(Of(kDgpsMode).Get(kDgpsMode.Field("timeout")))
+        .I16(Of(kElevMask).Get(kElevMask.Field("navigation")))
+        .U8(Of(kPowerMask).Get(kPowerMask.Field("navigation")))
+        .U16(50)  // EditResidualThreshold
+        .U8(10)   // SteadyDetectThreshold
+        .U8(Of(kStaticNav).Get(kStaticNav.Field("mode")) != 0 ? 12 : 0)
         .U8(lpState)
         .U8(std::min(duty / 10, 100u))
-        .U16(ReadU32(&lowPower[5]))
+        .U16(lowPower.Get(kLowPower.Field("onTime")))
         .Bytes();
 }
 
 Payload CReceiverSettings::NavParametersLater() const
 {
-    const Payload& nav = Of(kNavMode);
-    const Payload& lowPower = Of(kLowPower);
-    const Payload& acquisition = Of(kLpAcq);
-    const bool wakeToSync = ReadU16(&lowPower[1]) != 0;
-    const unsigned duty = ReadU16(&lowPower[3]);
-    const uint32_t onTime = ReadU32(&lowPower[5]);
+    const CFieldValues& nav = Of(kNavMode);
+    const CFieldValues& lowPower = Of(kLowPower);
+    const CFieldValues& acquisition = Of(kLpAcq);
+    const bool wakeToSync = lowPower.Get(kLowPower.Field("wakeToSync")) != 0;
+    const auto duty = static_cast<unsigned>(lowPower.Get(kLowPower.Field("dutyCycle")));
+    const auto onTime = static_cast<uint32_t>(lowPower.Get(kLowPower.Field("onTime")));
     const uint32_t period = duty == 0 ? 0 : static_cast<uint32_t>(uint64_t{onTime} * 1000 / duty);
-    return CPayload(19)
+    return CPayload(MID_RxMgrParams)
         .U32(0)
-        .U8(nav[8])  // AltMode
-        .U8(nav[9])  // AltSource
-        .U16(ReadU16(&nav[6]))
-        .U8(nav[3])   // DegradedMode
-        .U8(nav[11])  // DegradedTimeout
-        .U8(nav[12])  // DRTimeout
-        .U8(nav[13])  // TrkSmoothMode
-        .U8(Of(kStaticNav)[1])
+        .U8(nav.Get(kNavMode.Field("holdMode")))
+        .U8(nav.Get(kNavMode.Field("altitudeSource")))
+        .I16(nav.Get(kNavMode.Field("altitude")))
+        .U8(nav.Get(kNavMode.Field("degradedMode")))
+        .U8(nav.Get(kNavMode.Field("degradedTimeout")))
+        .U8(nav.Get(kNavMode.Field("deadReckoningTimeout")))
+        .U8(nav.Get(kNavMode.Field("trackSmoothing")))
+        .U8(Of(kStaticNav).Get(kStaticNav.Field("mode")))
         .U8(1)  // 3SV LSQ
         .U32(0)
-        .U8(Of(kDopMode)[1])
-        .U16(ReadU16(&Of(kElevMask)[3]))
-        .U8(Of(kPowerMask)[2])
+        .U8(Of(kDopMode).Get(kDopMode.Field("mode")))
+        .I16(Of(kElevMask).Get(kElevMask.Field("navigation")))
+        .U8(Of(kPowerMask).Get(kPowerMask.Field("navigation")))
         .U32(0)
-        .U8(Of(kDgpsSource)[1])
-        .U8(Of(kDgpsMode)[1])
-        .U8(Of(kDgpsMode)[2])
+        .U8(Of(kDgpsSource).Get(kDgpsSource.Field("source")))
+        .U8(Of(kDgpsMode).Get(kDgpsMode.Field("mode")))
+        .U8(Of(kDgpsMode).Get(kDgpsMode.Field("timeout")))
         .U32(0)
         .U8(wakeToSync ? 1 : 0)
         .U32(onTime)
@@ -140,8 +167,8 @@ Payload CReceiverSettings::NavParametersLater() const
         .U8(0)  // user tasks
         .U32(0)
         .U8(!wakeToSync && duty < 1000 ? 1 : 0)
-        .U32(ReadU32(&acquisition[5]))  // MaxAcqTime
-        .U32(ReadU32(&acquisition[1]))  // MaxOffTime
+        .U32(acquisition.Get(kLpAcq.Field("maxSearchTime")))  // MaxAcqTime
+        .U32(acquisition.Get(kLpAcq.Field("maxOffTime")))
         .U32(0)
         .U32(0)
         .Bytes();
