@@ -221,7 +221,7 @@ void CReceiverModel::RunBusyCycle()
 void CReceiverModel::Execute(const Payload& command)
 {
     const uint8_t mid = command[0];
-    const uint8_t uartMid = m_config.generation == 1 ? kMidChangeUartChnlFirstGeneration : MID_ChangeUartChnl;
+    const uint8_t uartMid = m_config.generation == 1 ? kMidChangeUartChnlFirstGeneration : uint8_t{MID_ChangeUartChnl};
     switch (mid) {
     case MID_NavigationInitialization: Reset(command); break;
     case MID_SetNMEAMode: SwitchToNmea(command); return;
