@@ -14,8 +14,16 @@ inline constexpr CLayout kThroughput("B4H");
 inline constexpr CLayout kAck("BB");  // MIDs 11, 12, 18
 inline constexpr CLayout kAlmanac("BB14H");
 inline constexpr CLayout kEphemeris("BB45H");
-inline constexpr CLayout kMgrParams1("B3Bh7BhBH4BH");  // MID 19, generation 1
-inline constexpr CLayout kMgrParams("BL2Bh6BLBhBL3BLBLLBLBLLLL");  // MID 19, later generations
+// MID 19, generation 1 and later generations.
+inline constexpr CLayout kMgrParams1(
+    "B:mid B:altConstraint B:altMode B:altSource h:altitude B:degradedMode B:degradedTimeout B:drTimeout "
+    "B:trackSmoothMode B:dopMaskMode B:dgpsMode B:dgpsTimeout h:elevMask B:powerMask H:editResidualThreshold "
+    "B:steadyDetectThreshold B:staticNavThreshold B:lpState B:lpDutyCycle H:lpOnTime");
+inline constexpr CLayout kMgrParams(
+    "B:mid L B:altMode B:altSource h:altitude B:degradedMode B:degradedTimeout B:drTimeout B:trackSmoothMode "
+    "B:staticNav B:threeSvLsq L B:dopMaskMode h:elevMask B:powerMask L B:dgpsSource B:dgpsMode B:dgpsTimeout L "
+    "B:periodicWakeUp L:lpOnTime L:lpCyclePeriod B:userTasks L:userTaskPeriod B:dutyCycled L:maxAcqTime "
+    "L:maxOffTime L L");
 inline constexpr CLayout kDgpsStatus("BBLBBlhh12(Bh)");
 inline constexpr CLayout kMid28("BBLBddfdHB10BHHhBB");
 inline constexpr CLayout kMid29("BhhB5f");

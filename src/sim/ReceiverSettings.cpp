@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "protocol/CommandPayload.h"
+#include "protocol/MessageLayouts.h"
 #include "protocol/MessageRecord.h"
 
 namespace kestrion {
@@ -103,75 +103,65 @@ Payload CReceiverSettings::NavParameters() const
     return m_generation == 1 ? NavParameters1() : NavParametersLater();
 }
 
-Payload CReceiverSettings::NavParameters1() const
+template <const CLayout& kParams>
+CFieldValues CReceiverSettings::SharedNavParameters() const
 {
     const CFieldValues& nav = Of(kNavMode);
+    const CFieldValues& dgpsMode = Of(kDgpsMode);
+    CFieldValues params(kParams);
+    params.Set(kParams.Field("mid"), MID_RxMgrParams)
+        .Set(kParams.Field("altMode"), nav.Get(kNavMode.Field("holdMode")))
+        .Set(kParams.Field("altSource"), nav.Get(kNavMode.Field("altitudeSource")))
+        .Set(kParams.Field("altitude"), nav.Get(kNavMode.Field("altitude")))
+        .Set(kParams.Field("degradedMode"), nav.Get(kNavMode.Field("degradedMode")))
+        .Set(kParams.Field("degradedTimeout"), nav.Get(kNavMode.Field("degradedTimeout")))
+        .Set(kParams.Field("drTimeout"), nav.Get(kNavMode.Field("deadReckoningTimeout")))
+        .Set(kParams.Field("trackSmoothMode"), nav.Get(kNavMode.Field("trackSmoothing")))
+        .Set(kParams.Field("dopMaskMode"), Of(kDopMode).Get(kDopMode.Field("mode")))
+        .Set(kParams.Field("dgpsMode"), dgpsMode.Get(kDgpsMode.Field("mode")))
+        .Set(kParams.Field("dgpsTimeout"), dgpsMode.Get(kDgpsMode.Field("timeout")))
+        .Set(kParams.Field("elevMask"), Of(kElevMask).Get(kElevMask.Field("navigation")))
+        .Set(kParams.Field("powerMask"), Of(kPowerMask).Get(kPowerMask.Field("navigation")));
+    return params;
+}
+
+Payload CReceiverSettings::NavParameters1() const
+{
+    constexpr const CLayout& kParams = layouts::kMgrParams1;
     const CFieldValues& lowPower = Of(kLowPower);
     const auto duty = static_cast<unsigned>(lowPower.Get(kLowPower.Field("dutyCycle")));
     const unsigned lpState = lowPower.Get(kLowPower.Field("wakeToSync")) != 0 ? 2 : duty >= 1000 ? 1 : 3;
-    return CPayload(MID_RxMgrParams)
-        .U8(nav.Get(kNavMode.Field("altitudeConstraint")))
-        .U8(nav.Get(kNavMode.Field("holdMode")))
-        .U8(nav.Get(kNavMode.Field("altitudeSource")))
-        .I16(nav.Get(kNavMode.Field("altitude")))
-        .U8(nav.Get(kNavMode.Field("degradedMode")))
-        .U8(nav.Get(kNavMode.Field("degradedTimeout")))
-        .U8(nav.Get(kNavMode.Field("deadReckoningTimeout")))
-        .U8(nav.Get(kNavMode.Field("trackSmoothing")))
-        .U8(Of(kDopMode).Get(kDopMode.Field("mode")))
-        .U8(Of(kDgpsMode).Get(kDgpsMode.Field("mode")))
-        .U8(Of(kDgpsMode).Get(kDgpsMode.Field("timeout")))
-        .I16(Of(kElevMask).Get(kElevMask.Field("navigation")))
-        .U8(Of(kPowerMask).Get(kPowerMask.Field("navigation")))
-        .U16(50)  // EditResidualThreshold
-        .U8(10)   // SteadyDetectThreshold
-        .U8(Of(kStaticNav).Get(kStaticNav.Field("mode")) != 0 ? 12 : 0)
-        .U8(lpState)
-        .U8(std::min(duty / 10, 100u))
-        .U16(lowPower.Get(kLowPower.Field("onTime")))
-        .Bytes();
+    return SharedNavParameters<kParams>()
+        .Set(kParams.Field("altConstraint"), Of(kNavMode).Get(kNavMode.Field("altitudeConstraint")))
+        .Set(kParams.Field("editResidualThreshold"), 50)
+        .Set(kParams.Field("steadyDetectThreshold"), 10)
+        .Set(kParams.Field("staticNavThreshold"), Of(kStaticNav).Get(kStaticNav.Field("mode")) != 0 ? 12 : 0)
+        .Set(kParams.Field("lpState"), lpState)
+        .Set(kParams.Field("lpDutyCycle"), std::min(duty / 10, 100u))
+        .Set(kParams.Field("lpOnTime"), lowPower.Get(kLowPower.Field("onTime")))
+        .Wire();
 }
 
 Payload CReceiverSettings::NavParametersLater() const
 {
-    const CFieldValues& nav = Of(kNavMode);
+    constexpr const CLayout& kParams = layouts::kMgrParams;
     const CFieldValues& lowPower = Of(kLowPower);
     const CFieldValues& acquisition = Of(kLpAcq);
     const bool wakeToSync = lowPower.Get(kLowPower.Field("wakeToSync")) != 0;
     const auto duty = static_cast<unsigned>(lowPower.Get(kLowPower.Field("dutyCycle")));
     const auto onTime = static_cast<uint32_t>(lowPower.Get(kLowPower.Field("onTime")));
     const uint32_t period = duty == 0 ? 0 : static_cast<uint32_t>(uint64_t{onTime} * 1000 / duty);
-    return CPayload(MID_RxMgrParams)
-        .U32(0)
-        .U8(nav.Get(kNavMode.Field("holdMode")))
-        .U8(nav.Get(kNavMode.Field("altitudeSource")))
-        .I16(nav.Get(kNavMode.Field("altitude")))
-        .U8(nav.Get(kNavMode.Field("degradedMode")))
-        .U8(nav.Get(kNavMode.Field("degradedTimeout")))
-        .U8(nav.Get(kNavMode.Field("deadReckoningTimeout")))
-        .U8(nav.Get(kNavMode.Field("trackSmoothing")))
-        .U8(Of(kStaticNav).Get(kStaticNav.Field("mode")))
-        .U8(1)  // 3SV LSQ
-        .U32(0)
-        .U8(Of(kDopMode).Get(kDopMode.Field("mode")))
-        .I16(Of(kElevMask).Get(kElevMask.Field("navigation")))
-        .U8(Of(kPowerMask).Get(kPowerMask.Field("navigation")))
-        .U32(0)
-        .U8(Of(kDgpsSource).Get(kDgpsSource.Field("source")))
-        .U8(Of(kDgpsMode).Get(kDgpsMode.Field("mode")))
-        .U8(Of(kDgpsMode).Get(kDgpsMode.Field("timeout")))
-        .U32(0)
-        .U8(wakeToSync ? 1 : 0)
-        .U32(onTime)
-        .U32(period)
-        .U8(0)  // user tasks
-        .U32(0)
-        .U8(!wakeToSync && duty < 1000 ? 1 : 0)
-        .U32(acquisition.Get(kLpAcq.Field("maxSearchTime")))  // MaxAcqTime
-        .U32(acquisition.Get(kLpAcq.Field("maxOffTime")))
-        .U32(0)
-        .U32(0)
-        .Bytes();
+    return SharedNavParameters<kParams>()
+        .Set(kParams.Field("staticNav"), Of(kStaticNav).Get(kStaticNav.Field("mode")))
+        .Set(kParams.Field("threeSvLsq"), 1)
+        .Set(kParams.Field("dgpsSource"), Of(kDgpsSource).Get(kDgpsSource.Field("source")))
+        .Set(kParams.Field("periodicWakeUp"), wakeToSync ? 1 : 0)
+        .Set(kParams.Field("lpOnTime"), onTime)
+        .Set(kParams.Field("lpCyclePeriod"), period)
+        .Set(kParams.Field("dutyCycled"), !wakeToSync && duty < 1000 ? 1 : 0)
+        .Set(kParams.Field("maxAcqTime"), acquisition.Get(kLpAcq.Field("maxSearchTime")))
+        .Set(kParams.Field("maxOffTime"), acquisition.Get(kLpAcq.Field("maxOffTime")))
+        .Wire();
 }
 
 }  // namespace kestrion

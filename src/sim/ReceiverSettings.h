@@ -27,6 +27,9 @@ public:
 private:
     CFieldValues* Find(uint8_t mid);
     const CFieldValues& Of(const CCommandLayout& command) const;
+    // MID 19 with the fields both its layouts have.
+    template <const CLayout& kParams>
+    CFieldValues SharedNavParameters() const;
     Payload NavParameters1() const;
     Payload NavParametersLater() const;
 
