@@ -29,7 +29,10 @@ void CDgpsModeDialog::ApplyRules() { Enable(kTimeout, Value(kMode) != kModeNever
 
 std::vector<Payload> CDgpsModeDialog::Payloads() const
 {
-    return {kDgpsMode.Values().Set(kDgpsMode.Field("mode"), Value(kMode)).Set(kDgpsMode.Field("timeout"), Int(kTimeout)).Wire()};
+    return {kDgpsMode.Values()
+                .Set(kDgpsMode.Field("mode"), Value(kMode))
+                .Set(kDgpsMode.Field("timeout"), Int(kTimeout))
+                .Wire()};
 }
 
 }  // namespace kestrion

@@ -102,7 +102,8 @@ std::vector<Payload> CNmeaSwitchDialog::Payloads() const
     CFieldValues payload = kSetNmeaMode.Values();
     payload.Set(kSetNmeaMode.Field("mode"), kNmeaMode);
     for (int sentence = 0; sentence < kSentences; ++sentence) {
-        payload.Set(kRateFields[sentence], Int(kFirstRate + sentence)).Set(kChecksumFields[sentence], Checked(kChecksums));
+        payload.Set(kRateFields[sentence], Int(kFirstRate + sentence))
+            .Set(kChecksumFields[sentence], Checked(kChecksums));
     }
     payload.Set(kSetNmeaMode.Field("baud"), Int(kBaud));
     return {payload.Wire()};

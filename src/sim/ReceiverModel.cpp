@@ -21,9 +21,10 @@ constexpr int kSvCount = 32;
 constexpr size_t kMode1 = 19;          // offset of Mode 1 in MID 2
 constexpr uint8_t kHoldingMode = 0x08;  // Mode 1 bit 3: commands are held
 // Accepted as they are.
-constexpr uint8_t kSetMids[] = {MID_SetAlmanac,          MID_FormattedDump,         MID_SetProtocol, MID_SetEditingResidual,
-                                MID_SetSteadyStateDetector, MID_SetDGPSPort,       MID_FlashUpdate, MID_SetEphemeris,
-                                MID_SwitchOpMode,        MID_SetMsgRate};
+constexpr uint8_t kSetMids[] = {
+    MID_SetAlmanac,  MID_FormattedDump, MID_SetProtocol,  MID_SetEditingResidual, MID_SetSteadyStateDetector,
+    MID_SetDGPSPort, MID_FlashUpdate,   MID_SetEphemeris, MID_SwitchOpMode,       MID_SetMsgRate,
+};
 constexpr const char* kNmeaTalkers[4] = {"$GPGGA", "$GPGSA", "$GPGSV", "$GPRMC"};
 constexpr const CCommandLayout& kInitialization = CommandLayout(MID_NavigationInitialization);
 constexpr const CCommandLayout& kSetNmeaMode = CommandLayout(MID_SetNMEAMode);
@@ -253,10 +254,9 @@ void CReceiverModel::Reset(const Payload& command)
 {
     // Seconds without acquisition after each kind of start: the fuller the reset, the longer
     // the receiver searches before its first fix.
-    const int64_t flags = command.size() >= kInitialization.Size()
-                              ? CFieldValues::FromWire(kInitialization, command).Get(kInitialization.Field("resetFlags"))
-                              : 0;
-    const int64_t start = flags & 0x0F;
+    // A short command reads as a hot start: the missing flags are 0.
+    const int64_t start =
+        CFieldValues::FromWire(kInitialization, command).Get(kInitialization.Field("resetFlags")) & 0x0F;
     const int searchSeconds = start >= 0x08 ? 45 : start >= 0x04 ? 35 : start >= 0x02 ? 20 : 0;
     m_motion.Reset(searchSeconds);
     m_restartSeconds = kRestartSeconds;

@@ -89,8 +89,9 @@ TEST(FieldValues, SetCutsToTheFieldAndTheWireIsBigEndianWithDoublesLowHalfFirst)
 {
     static constexpr CLayout layout("B:mid h:altitude L:hertz b:small d:value");
     CFieldValues values(layout);
-    values.Set(layout.Field("mid"), 0x188).Set(layout.Field("altitude"), -1000).Set(layout.Field("hertz"), 0x1000004BAF0);
-    values.Set(layout.Field("small"), -2).Set(layout.Field("value"), 0x3FF0000000000000);
+    values.Set(layout.Field("mid"), 0x188).Set(layout.Field("altitude"), -1000);
+    values.Set(layout.Field("hertz"), 0x1000004BAF0).Set(layout.Field("small"), -2);
+    values.Set(layout.Field("value"), 0x3FF0000000000000);
     EXPECT_EQ(values.Get(layout.Field("mid")), 0x88);
     EXPECT_EQ(values.Get(layout.Field("altitude")), -1000);
     EXPECT_EQ(values.Get(layout.Field("hertz")), 0x4BAF0);
