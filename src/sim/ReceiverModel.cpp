@@ -30,6 +30,7 @@ constexpr const CCommandLayout& kInitialization = CommandLayout(MID_NavigationIn
 constexpr const CCommandLayout& kSetNmeaMode = CommandLayout(MID_SetNMEAMode);
 constexpr const CCommandLayout& kSetSerialPort = CommandLayout(MID_SetSerialPort);
 constexpr const CCommandLayout& kChangeUart = CommandLayout(MID_ChangeUartChnl);
+constexpr const CCommandLayout& kPoll = CommandLayout(MID_POLL_CMD_PARAM);
 // The sentences of the NMEA rates, GGA, GLL, GSA, GSV and RMC first, and the ones sent.
 constexpr auto kNmeaRates = kSetNmeaMode.Fields<10>("rate");
 constexpr int kRatesSent[4] = {0, 2, 3, 4};  // GGA, GSA, GSV, RMC
@@ -327,7 +328,10 @@ void CReceiverModel::PollParameters(const Payload& command)
 {
     // Generations before 3 do not know the poll.
     const Payload answer =
-        m_config.generation >= 3 && command.size() >= 2 ? m_settings.ParameterAnswer(command[1]) : Payload{};
+        m_config.generation >= 3 && command.size() >= 2
+            ? m_settings.ParameterAnswer(
+                  static_cast<uint8_t>(CFieldValues::FromWire(kPoll, command).Get(kPoll.Field("command"))))
+            : Payload{};
     Send(answer.empty() ? NakPayload(command[0]) : answer);
 }
 

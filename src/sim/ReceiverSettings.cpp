@@ -19,66 +19,48 @@ constexpr const CCommandLayout& kLowPower = CommandLayout(MID_LowPower);
 constexpr const CCommandLayout& kLpAcq = CommandLayout(MID_LPAcqParams);
 
 // The settings the receiver starts with.
-std::vector<CFieldValues> Defaults(int generation)
+std::map<uint8_t, CFieldValues> Defaults(int generation)
 {
     const bool first = generation == 1;
-    std::vector<CFieldValues> settings;
-    settings.push_back(kDgpsSource.Values().Set(kDgpsSource.Field("source"), 2));
-    settings.push_back(kNavMode.Values()
-                           .Set(kNavMode.Field("altitudeConstraint"), 1)
-                           .Set(kNavMode.Field("degradedMode"), 1)
-                           .Set(kNavMode.Field("deadReckoning"), 1)
-                           .Set(kNavMode.Field("degradedTimeout"), first ? 60 : 30)
-                           .Set(kNavMode.Field("deadReckoningTimeout"), first ? 30 : 15)
-                           .Set(kNavMode.Field("trackSmoothing"), generation > 2 ? 1 : 0));
-    settings.push_back(kDopMode.Values()
-                           .Set(kDopMode.Field("mode"), 4)
-                           .Set(kDopMode.Field("gdop"), 10)
-                           .Set(kDopMode.Field("pdop"), 10)
-                           .Set(kDopMode.Field("hdop"), 10));
-    settings.push_back(kDgpsMode.Values().Set(kDgpsMode.Field("timeout"), 30));
-    settings.push_back(kElevMask.Values().Set(kElevMask.Field("tracking"), 50).Set(kElevMask.Field("navigation"), 75));
-    settings.push_back(
-        kPowerMask.Values().Set(kPowerMask.Field("tracking"), 28).Set(kPowerMask.Field("navigation"), 28));
-    settings.push_back(kStaticNav.Values());
-    settings.push_back(
-        kLowPower.Values().Set(kLowPower.Field("dutyCycle"), 1000).Set(kLowPower.Field("onTime"), 200));
-    settings.push_back(
-        kLpAcq.Values().Set(kLpAcq.Field("maxOffTime"), 30000).Set(kLpAcq.Field("maxSearchTime"), 120000));
+    std::map<uint8_t, CFieldValues> settings;
+    const auto add = [&settings](const CFieldValues& values) { settings.emplace(values.Block()[0], values); };
+    add(kDgpsSource.Values().Set(kDgpsSource.Field("source"), 2));
+    add(kNavMode.Values()
+            .Set(kNavMode.Field("altitudeConstraint"), 1)
+            .Set(kNavMode.Field("degradedMode"), 1)
+            .Set(kNavMode.Field("deadReckoning"), 1)
+            .Set(kNavMode.Field("degradedTimeout"), first ? 60 : 30)
+            .Set(kNavMode.Field("deadReckoningTimeout"), first ? 30 : 15)
+            .Set(kNavMode.Field("trackSmoothing"), generation > 2 ? 1 : 0));
+    add(kDopMode.Values()
+            .Set(kDopMode.Field("mode"), 4)
+            .Set(kDopMode.Field("gdop"), 10)
+            .Set(kDopMode.Field("pdop"), 10)
+            .Set(kDopMode.Field("hdop"), 10));
+    add(kDgpsMode.Values().Set(kDgpsMode.Field("timeout"), 30));
+    add(kElevMask.Values().Set(kElevMask.Field("tracking"), 50).Set(kElevMask.Field("navigation"), 75));
+    add(kPowerMask.Values().Set(kPowerMask.Field("tracking"), 28).Set(kPowerMask.Field("navigation"), 28));
+    add(kStaticNav.Values());
+    add(kLowPower.Values().Set(kLowPower.Field("dutyCycle"), 1000).Set(kLowPower.Field("onTime"), 200));
+    add(kLpAcq.Values().Set(kLpAcq.Field("maxOffTime"), 30000).Set(kLpAcq.Field("maxSearchTime"), 120000));
     return settings;
 }
 
 }  // namespace
 
-CReceiverSettings::CReceiverSettings(int generation) : m_generation(generation), m_settings(Defaults(generation))
-{
-    for (const CFieldValues& setting : m_settings) {
-        m_mids.push_back(setting.Block()[0]);
-    }
-}
-
-CFieldValues* CReceiverSettings::Find(uint8_t mid)
-{
-    const auto found = std::ranges::find(m_mids, mid);
-    return found == m_mids.end() ? nullptr : &m_settings[static_cast<size_t>(found - m_mids.begin())];
-}
-
-const CFieldValues& CReceiverSettings::Of(const CCommandLayout& command) const
-{
-    return m_settings[static_cast<size_t>(std::ranges::find(m_mids, command.Mid()) - m_mids.begin())];
-}
+CReceiverSettings::CReceiverSettings(int generation) : m_generation(generation), m_settings(Defaults(generation)) {}
 
 bool CReceiverSettings::Store(std::span<const uint8_t> payload)
 {
-    CFieldValues* setting = payload.empty() ? nullptr : Find(payload[0]);
-    if (setting == nullptr) {
+    const auto setting = payload.empty() ? m_settings.end() : m_settings.find(payload[0]);
+    if (setting == m_settings.end()) {
         return false;
     }
     const CCommandLayout& command = *FindCommandLayout(payload[0]);
     if (payload.size() < command.Size()) {
         return false;
     }
-    *setting = CFieldValues::FromWire(command, payload);
+    setting->second = CFieldValues::FromWire(command, payload);
     return true;
 }
 

@@ -2,8 +2,8 @@
 // The navigation settings a receiver runs with, kept as the fields of the commands that set
 // them; MID 19 and the MID 43 answers are built from them.
 #include <cstdint>
+#include <map>
 #include <span>
-#include <vector>
 
 #include "protocol/CommandLayouts.h"
 #include "synth/ReceiverMessages.h"
@@ -25,8 +25,7 @@ public:
     Payload NavParameters() const;
 
 private:
-    CFieldValues* Find(uint8_t mid);
-    const CFieldValues& Of(const CCommandLayout& command) const;
+    const CFieldValues& Of(const CCommandLayout& command) const { return m_settings.at(command.Mid()); }
     // MID 19 with the fields both its layouts have.
     template <const CLayout& kParams>
     CFieldValues SharedNavParameters() const;
@@ -34,8 +33,7 @@ private:
     Payload NavParametersLater() const;
 
     int m_generation;
-    std::vector<CFieldValues> m_settings;  // by setting command
-    std::vector<uint8_t> m_mids;           // the command of each setting
+    std::map<uint8_t, CFieldValues> m_settings;  // by the MID of the setting command
 };
 
 }  // namespace kestrion
