@@ -85,25 +85,38 @@ Payload CReceiverSettings::NavParameters() const
     return m_generation == 1 ? NavParameters1() : NavParametersLater();
 }
 
-template <const CLayout& kParams>
-CFieldValues CReceiverSettings::SharedNavParameters() const
+struct CReceiverSettings::SharedFields {
+    LayoutField mid, altMode, altSource, altitude, degradedMode, degradedTimeout, drTimeout, trackSmoothMode,
+        dopMaskMode, dgpsMode, dgpsTimeout, elevMask, powerMask;
+
+    static consteval SharedFields Of(const CLayout& layout)
+    {
+        return {layout.Field("mid"),         layout.Field("altMode"),         layout.Field("altSource"),
+                layout.Field("altitude"),    layout.Field("degradedMode"),    layout.Field("degradedTimeout"),
+                layout.Field("drTimeout"),   layout.Field("trackSmoothMode"), layout.Field("dopMaskMode"),
+                layout.Field("dgpsMode"),    layout.Field("dgpsTimeout"),     layout.Field("elevMask"),
+                layout.Field("powerMask")};
+    }
+};
+
+CFieldValues CReceiverSettings::SharedNavParameters(const CLayout& layout, const SharedFields& fields) const
 {
     const CFieldValues& nav = Of(kNavMode);
     const CFieldValues& dgpsMode = Of(kDgpsMode);
-    CFieldValues params(kParams);
-    params.Set(kParams.Field("mid"), MID_RxMgrParams)
-        .Set(kParams.Field("altMode"), nav.Get(kNavMode.Field("holdMode")))
-        .Set(kParams.Field("altSource"), nav.Get(kNavMode.Field("altitudeSource")))
-        .Set(kParams.Field("altitude"), nav.Get(kNavMode.Field("altitude")))
-        .Set(kParams.Field("degradedMode"), nav.Get(kNavMode.Field("degradedMode")))
-        .Set(kParams.Field("degradedTimeout"), nav.Get(kNavMode.Field("degradedTimeout")))
-        .Set(kParams.Field("drTimeout"), nav.Get(kNavMode.Field("deadReckoningTimeout")))
-        .Set(kParams.Field("trackSmoothMode"), nav.Get(kNavMode.Field("trackSmoothing")))
-        .Set(kParams.Field("dopMaskMode"), Of(kDopMode).Get(kDopMode.Field("mode")))
-        .Set(kParams.Field("dgpsMode"), dgpsMode.Get(kDgpsMode.Field("mode")))
-        .Set(kParams.Field("dgpsTimeout"), dgpsMode.Get(kDgpsMode.Field("timeout")))
-        .Set(kParams.Field("elevMask"), Of(kElevMask).Get(kElevMask.Field("navigation")))
-        .Set(kParams.Field("powerMask"), Of(kPowerMask).Get(kPowerMask.Field("navigation")));
+    CFieldValues params(layout);
+    params.Set(fields.mid, MID_RxMgrParams)
+        .Set(fields.altMode, nav.Get(kNavMode.Field("holdMode")))
+        .Set(fields.altSource, nav.Get(kNavMode.Field("altitudeSource")))
+        .Set(fields.altitude, nav.Get(kNavMode.Field("altitude")))
+        .Set(fields.degradedMode, nav.Get(kNavMode.Field("degradedMode")))
+        .Set(fields.degradedTimeout, nav.Get(kNavMode.Field("degradedTimeout")))
+        .Set(fields.drTimeout, nav.Get(kNavMode.Field("deadReckoningTimeout")))
+        .Set(fields.trackSmoothMode, nav.Get(kNavMode.Field("trackSmoothing")))
+        .Set(fields.dopMaskMode, Of(kDopMode).Get(kDopMode.Field("mode")))
+        .Set(fields.dgpsMode, dgpsMode.Get(kDgpsMode.Field("mode")))
+        .Set(fields.dgpsTimeout, dgpsMode.Get(kDgpsMode.Field("timeout")))
+        .Set(fields.elevMask, Of(kElevMask).Get(kElevMask.Field("navigation")))
+        .Set(fields.powerMask, Of(kPowerMask).Get(kPowerMask.Field("navigation")));
     return params;
 }
 
@@ -113,7 +126,8 @@ Payload CReceiverSettings::NavParameters1() const
     const CFieldValues& lowPower = Of(kLowPower);
     const auto duty = static_cast<unsigned>(lowPower.Get(kLowPower.Field("dutyCycle")));
     const unsigned lpState = lowPower.Get(kLowPower.Field("wakeToSync")) != 0 ? 2 : duty >= 1000 ? 1 : 3;
-    return SharedNavParameters<kParams>()
+    static constexpr SharedFields kShared = SharedFields::Of(kParams);
+    return SharedNavParameters(kParams, kShared)
         .Set(kParams.Field("altConstraint"), Of(kNavMode).Get(kNavMode.Field("altitudeConstraint")))
         .Set(kParams.Field("editResidualThreshold"), 50)
         .Set(kParams.Field("steadyDetectThreshold"), 10)
@@ -133,7 +147,8 @@ Payload CReceiverSettings::NavParametersLater() const
     const auto duty = static_cast<unsigned>(lowPower.Get(kLowPower.Field("dutyCycle")));
     const auto onTime = static_cast<uint32_t>(lowPower.Get(kLowPower.Field("onTime")));
     const uint32_t period = duty == 0 ? 0 : static_cast<uint32_t>(uint64_t{onTime} * 1000 / duty);
-    return SharedNavParameters<kParams>()
+    static constexpr SharedFields kShared = SharedFields::Of(kParams);
+    return SharedNavParameters(kParams, kShared)
         .Set(kParams.Field("staticNav"), Of(kStaticNav).Get(kStaticNav.Field("mode")))
         .Set(kParams.Field("threeSvLsq"), 1)
         .Set(kParams.Field("dgpsSource"), Of(kDgpsSource).Get(kDgpsSource.Field("source")))

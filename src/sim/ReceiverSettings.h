@@ -27,8 +27,8 @@ public:
 private:
     const CFieldValues& Of(const CCommandLayout& command) const { return m_settings.at(command.Mid()); }
     // MID 19 with the fields both its layouts have.
-    template <const CLayout& kParams>
-    CFieldValues SharedNavParameters() const;
+    struct SharedFields;
+    CFieldValues SharedNavParameters(const CLayout& layout, const SharedFields& fields) const;
     Payload NavParameters1() const;
     Payload NavParametersLater() const;
 
