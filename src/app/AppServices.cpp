@@ -4,6 +4,7 @@
 
 #include "app/FeedDoc.h"
 #include "app/LocalTime.h"
+#include "platform/Settings.h"
 #include "platform/Version.h"
 #include "transport/FeedEvents.h"
 #include "app/DocumentView.h"
@@ -56,10 +57,10 @@ void CAppServices::RefreshTitle()
 std::string CAppServices::Title() const
 {
     std::string title = std::string(kProgramTitle) + " on " +
-                        m_profile.GetString("Data Sources", "MeasSerialPort", "") + "/" +
-                        m_profile.GetString("Data Sources", "MeasSerialBaud", "");
+                        CSettings::StoredText(m_profile, &CSettings::measSerialPort) + "/" +
+                        CSettings::StoredText(m_profile, &CSettings::measSerialBaud);
     if (m_log.IsOpen()) {
-        title += " -> " + m_profile.GetString("Logging", "FileName", "") + " since " +
+        title += " -> " + CSettings::StoredText(m_profile, &CSettings::logFileName) + " since " +
                  FormatLocalTime("%c", m_log.MarkTime());
     }
     return title;

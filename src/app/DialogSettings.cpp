@@ -9,12 +9,13 @@ namespace kestrion {
 
 namespace {
 
-std::string Plain(std::string_view label)
+// The label without its "&", trailing ":" and blanks: lowered for matching, else as shown.
+std::string Plain(std::string_view label, bool lowered = true)
 {
     std::string plain;
     for (char c : label) {
         if (c != '&') {
-            plain += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            plain += lowered ? static_cast<char>(std::tolower(static_cast<unsigned char>(c))) : c;
         }
     }
     const auto keep = [](char c) { return c != ':' && !std::isspace(static_cast<unsigned char>(c)); };
@@ -71,7 +72,57 @@ bool Apply(CDialogForm& dialog, const FormControl& control, const std::string& v
     }
 }
 
+bool Names(const FormControl& control, const DialogSetting& setting)
+{
+    return setting.bare ? control.kind == ControlKind::Radio && IndexOf(control.items, setting.label) >= 0
+                        : Plain(control.label) == Plain(setting.label);
+}
+
+std::string ItemList(const std::vector<std::string>& items)
+{
+    std::string list;
+    for (const std::string& item : items) {
+        list += (list.empty() ? "" : ", ") + Plain(item, false);
+    }
+    return list;
+}
+
+// Why the value cannot go into the control, or empty.
+std::string ValueProblem(const FormControl& control, const std::string& value)
+{
+    switch (control.kind) {
+    case ControlKind::Check: return value == "0" || value == "1" ? "" : "a check box takes 1 or 0";
+    case ControlKind::Radio:
+    case ControlKind::DropList:
+        return IndexOf(control.items, value) >= 0 ? "" : "not one of " + ItemList(control.items);
+    case ControlKind::ComboEdit:
+    case ControlKind::IntEdit:
+    case ControlKind::DecimalEdit:
+    case ControlKind::TextEdit:
+    case ControlKind::MultiLineEdit: {
+        FormControl typed = control;
+        typed.text = value;
+        return IndexOf(control.items, value) >= 0 ? "" : CDialogForm::FieldProblem(typed);
+    }
+    default: return "this control takes no value";
+    }
+}
+
 }  // namespace
+
+std::string SettingProblem(const CDialogForm& dialog, const DialogSetting& setting, bool& named)
+{
+    for (const FormControl& control : dialog.Controls()) {
+        if (!Names(control, setting)) {
+            continue;
+        }
+        named = true;
+        if (const std::string problem = ValueProblem(control, setting.value); !problem.empty()) {
+            return "\"" + dialog.Title() + "\" " + Plain(control.label, false) + ": " + problem;
+        }
+    }
+    return {};
+}
 
 DialogSetting ParseDialogSetting(std::string_view text)
 {
@@ -88,10 +139,7 @@ void ApplyDialogSettings(CDialogForm& dialog, const std::vector<DialogSetting>& 
         // The controls are looked up afresh: a setting's rules may change the next one's.
         for (size_t i = 0; i < dialog.Controls().size(); ++i) {
             const FormControl& control = dialog.Controls()[i];
-            const bool named = setting.bare ? control.kind == ControlKind::Radio &&
-                                                  IndexOf(control.items, setting.label) >= 0
-                                            : Plain(control.label) == Plain(setting.label);
-            if (named && Apply(dialog, control, setting.value)) {
+            if (Names(control, setting) && Apply(dialog, control, setting.value)) {
                 std::fprintf(out, "set: %s=%s\n", setting.label.c_str(), setting.value.c_str());
             }
         }

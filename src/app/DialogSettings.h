@@ -21,6 +21,11 @@ struct DialogSetting {
 
 DialogSetting ParseDialogSetting(std::string_view text);
 
+// Why the setting cannot go into a control of the dialog it names ("\"Serial Port\" baud rate:
+// not one of 4800, 9600, ..." or the control's field check text); empty when it can, or when
+// it names none, which `named` then tells by staying as it was.
+std::string SettingProblem(const CDialogForm& dialog, const DialogSetting& setting, bool& named);
+
 // Applies every setting that names a control of the dialog, printing "set: <label>=<value>"
 // for each one applied.
 void ApplyDialogSettings(CDialogForm& dialog, const std::vector<DialogSetting>& settings, std::FILE* out);

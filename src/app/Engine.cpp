@@ -70,6 +70,11 @@ void CEngine::OpenDataSource()
             Log().Open(true);
         }
     }
+    OpenDataSourceWithLog();
+}
+
+void CEngine::OpenDataSourceWithLog()
+{
     if (!m_document) {
         CreateDocument();
     }
@@ -206,6 +211,9 @@ void CEngine::HandleFrameMessage(int message)
         break;
     case WMU_SOURCE_ENDED:
         if (m_dataSourceOpen != 0) {
+            if (m_sourceEnded) {
+                m_sourceEnded();
+            }
             CloseDataSource();
         }
         break;

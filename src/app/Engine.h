@@ -35,6 +35,9 @@ public:
     void CreateDocument();
     // "Open Data Source": opens when closed, closes when open.
     void ToggleDataSource();
+    // Opens the data source keeping the log that is open, without asking: the headless runs
+    // choose their log beforehand.
+    void OpenDataSourceWithLog();
     void TogglePause();
     // "Open Log &File...": closes an open log, else asks for one and opens it.
     void ToggleLog();
@@ -51,6 +54,8 @@ public:
     // Called when the current document has closed, before its data source closes: the window
     // drops the views it made for it.
     void SetDocumentClosed(std::function<void()> documentClosed) { m_documentClosed = std::move(documentClosed); }
+    // Called when the data source has ended (a recording's end), before it closes.
+    void SetSourceEnded(std::function<void()> sourceEnded) { m_sourceEnded = std::move(sourceEnded); }
     // Handles the frame messages queued since the last turn of the loop.
     void ProcessPostedMessages();
 
@@ -91,6 +96,7 @@ private:
     std::unique_ptr<CFeedDoc> m_closedDocument;  // kept until its close call has returned
     std::deque<int> m_posted;
     std::function<void()> m_documentClosed;
+    std::function<void()> m_sourceEnded;
     std::deque<std::pair<uint8_t, std::vector<uint8_t>>> m_pollAnswers;
     int m_dataSourceOpen = 0;
     int m_displayPaused = 0;

@@ -1,7 +1,8 @@
 #pragma once
-// The user as the headless runner plays it: every message box is printed on stderr as
-// "message: <text>", and questions take their default answer without waiting. Boxes with an
-// error or a warning icon report failures and are counted, so a run can tell it failed.
+// The user as the headless runner plays it: every message box is printed on stderr as one
+// line "<time> message: <text>", and a question takes its default answer without waiting and
+// says which ("[answered No]"). Boxes with an error or a warning icon report failures and are
+// counted, so a run can tell it failed. The time is the run's clock, virtual or wall.
 // Dialogs open with their opening values, take the values given on the command line and press
 // their default button; file choosers take the files given on the command line in turn, and
 // cancel when none is left.
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "app/DialogSettings.h"
+#include "platform/LoopTimers.h"
 #include "platform/UserInterface.h"
 #include "protocol/ProtocolState.h"
 
@@ -25,6 +27,10 @@ public:
     }
     // The program state the software selection works on, once the engine exists.
     void SetProtocol(ProtocolState& protocol) { m_protocol = &protocol; }
+    // The clock that stamps the notices; none, no stamp.
+    void SetClock(const CLoopTimers& clock) { m_clock = &clock; }
+    // "<time> <text>" on one line: the lines of the text are joined by blanks.
+    void Notice(std::string_view text);
 
     // Yes for a yes/no question; No (keep things as they are) for a three-way one.
     BoxAnswer MessageBox(std::string_view text, BoxButtons buttons, BoxIcon icon) override;
@@ -48,6 +54,7 @@ private:
     std::deque<std::string> m_files;
     std::vector<DialogSetting> m_settings;
     ProtocolState* m_protocol = nullptr;
+    const CLoopTimers* m_clock = nullptr;
     std::vector<std::string> m_failures;
 };
 

@@ -12,7 +12,7 @@ bool PlayDataSource(CEngine& engine, CLoopTimers& timers, int64_t limitMs, const
         return steps.nextDueMs ? steps.nextDueMs() : std::numeric_limits<int64_t>::max();
     };
     const auto stopped = [stop] { return stop != nullptr && stop->load(); };
-    engine.ToggleDataSource();
+    engine.OpenDataSourceWithLog();
     const bool opened = engine.DataSourceOpen();
     while (engine.DataSourceOpen() && !stopped()) {
         engine.ProcessPostedMessages();

@@ -1,6 +1,6 @@
 #include "app/ReceiverCommands.h"
 
-#include <cstdlib>
+#include <algorithm>
 #include <memory>
 
 #include "app/AppServices.h"
@@ -20,6 +20,7 @@
 #include "dialogs/SerialPortDialog.h"
 #include "dialogs/StaticNavDialog.h"
 #include "dialogs/UartConfigDialog.h"
+#include "platform/SerialLine.h"
 #include "protocol/CommandLayouts.h"
 #include "protocol/CommandPayload.h"
 #include "protocol/Mid.h"
@@ -43,101 +44,116 @@ FileChooser ExportChooser(bool almanac, FileChooser::Mode mode)
             "Ephemeris Files (*.eph)|*.eph|All Files (*.*)|*.*||", "ephemris.eph"};
 }
 
-// The MID whose parameters a navigation parameter command polls and sets.
-uint8_t ParameterMidOf(int commandId)
-{
-    switch (commandId) {
-    case ID_NAV_MODE_MASK: return MID_SetNavMode;
-    case ID_NAV_DOP_MASK: return MID_SetDOPMode;
-    case ID_NAV_DGPS_MODE: return MID_SetDGPSMode;
-    case ID_NAV_DGPS_SOURCE: return MID_DGPSSourceControl;
-    case ID_NAV_ELEVATION_MASK: return MID_SetElevMask;
-    case ID_NAV_POWER_MASK: return MID_SetPowerMask;
-    case ID_NAV_STATIC: return MID_SetStaticNavigation;
-    case ID_SET_LOW_POWER: return MID_LowPower;
-    default: return 0;
-    }
-}
-
 // The low power answer holds two records: the low power payload, then the acquisition one.
 constexpr size_t kLowPowerRecordSize = CommandLayout(MID_LowPower).Size();
 
-std::unique_ptr<CCommandDialog> MakeParameterDialog(uint8_t mid, IUserInterface& ui, ProtocolState& state,
-                                                    std::span<const uint8_t> record)
+template <class Dialog>
+std::unique_ptr<CCommandDialog> MakeDialog(IUserInterface& ui, ProtocolState& state, std::span<const uint8_t> record)
 {
-    const CCurrentValues current(record);
-    const int generation = state.generation;
-    switch (mid) {
-    case MID_SetNavMode: return std::make_unique<CNavModeDialog>(ui, generation, current);
-    case MID_SetDOPMode: return std::make_unique<CDopMaskDialog>(ui, generation, current);
-    case MID_SetDGPSMode: return std::make_unique<CDgpsModeDialog>(ui, generation, current);
-    case MID_DGPSSourceControl: return std::make_unique<CDgpsSourceDialog>(ui, generation, current);
-    case MID_SetElevMask: return std::make_unique<CElevationMaskDialog>(ui, generation, current);
-    case MID_SetPowerMask: return std::make_unique<CPowerMaskDialog>(ui, generation, current);
-    case MID_SetStaticNavigation: return std::make_unique<CStaticNavDialog>(ui, generation, current);
-    case MID_LowPower: {
-        const size_t split = std::min(record.size(), kLowPowerRecordSize);
-        return std::make_unique<CLowPowerDialog>(ui, state, CCurrentValues(record.first(split)),
-                                                 CCurrentValues(record.subspan(split)));
-    }
-    default: return nullptr;
-    }
+    return std::make_unique<Dialog>(ui, state.generation, CCurrentValues(record));
+}
+
+std::unique_ptr<CCommandDialog> MakeLowPowerDialog(IUserInterface& ui, ProtocolState& state,
+                                                   std::span<const uint8_t> record)
+{
+    const size_t split = std::min(record.size(), kLowPowerRecordSize);
+    return std::make_unique<CLowPowerDialog>(ui, state, CCurrentValues(record.first(split)),
+                                             CCurrentValues(record.subspan(split)));
+}
+
+// A navigation parameter command: the MID whose parameters it polls and sets, and its dialog.
+struct ParameterCommandInfo {
+    int id;
+    uint8_t mid;
+    std::unique_ptr<CCommandDialog> (*makeDialog)(IUserInterface&, ProtocolState&, std::span<const uint8_t> record);
+};
+
+constexpr ParameterCommandInfo kParameterCommands[] = {
+    {ID_NAV_MODE_MASK, MID_SetNavMode, &MakeDialog<CNavModeDialog>},
+    {ID_NAV_DOP_MASK, MID_SetDOPMode, &MakeDialog<CDopMaskDialog>},
+    {ID_NAV_DGPS_MODE, MID_SetDGPSMode, &MakeDialog<CDgpsModeDialog>},
+    {ID_NAV_DGPS_SOURCE, MID_DGPSSourceControl, &MakeDialog<CDgpsSourceDialog>},
+    {ID_NAV_ELEVATION_MASK, MID_SetElevMask, &MakeDialog<CElevationMaskDialog>},
+    {ID_NAV_POWER_MASK, MID_SetPowerMask, &MakeDialog<CPowerMaskDialog>},
+    {ID_NAV_STATIC, MID_SetStaticNavigation, &MakeDialog<CStaticNavDialog>},
+    {ID_SET_LOW_POWER, MID_LowPower, &MakeLowPowerDialog},
+};
+
+const ParameterCommandInfo* FindParameterCommand(auto ParameterCommandInfo::*field, int value)
+{
+    const auto found = std::ranges::find(kParameterCommands, value, field);
+    return found != std::end(kParameterCommands) ? found : nullptr;
 }
 
 CSerialSource* SerialSourceOf(CMeasuredFeed& feed) { return dynamic_cast<CSerialSource*>(feed.Source()); }
 
-// The stored baud rate of the measured port ("MeasSerialBaud"), 0 when it is not a number.
-unsigned long StoredBaud(const CProfile& profile, const char* fallback)
+// The line with another rate.
+SerialSettings WithBaud(SerialSettings line, std::string baud)
 {
-    return std::strtoul(profile.GetString("Data Sources", "MeasSerialBaud", fallback).c_str(), nullptr, 10);
+    line.baud = std::move(baud);
+    return line;
 }
+
+// The line's rate, 0 when it has none.
+unsigned BaudOf(const SerialSettings& line) { return SerialLine::Of(line).baud.value_or(0); }
 
 }  // namespace
 
+// Every receiver command but the parameter commands, with what it needs before it runs.
+std::span<const CReceiverCommands::Command> CReceiverCommands::Table()
+{
+    using C = CReceiverCommands;
+    using F = CMeasuredFeed;
+    using enum Needs;
+    static const Command commands[] = {
+        {ID_POLL_VERSION, Nothing, [](C& c, F& f) { c.Poll(f, std::array<uint8_t, 2>{MID_PollSWVersion, 0x00}); }},
+        {ID_POLL_CLOCK, Nothing, [](C& c, F& f) { c.Poll(f, std::array<uint8_t, 2>{MID_PollClockStatus, 0x00}); }},
+        {ID_POLL_NAV_PARAMETERS, Nothing,
+         [](C& c, F& f) { c.Poll(f, std::array<uint8_t, 2>{MID_PollRxMgrParams, 0x00}); }},
+        {ID_POLL_ALMANAC, Nothing, [](C& c, F& f) { c.PollToFile(f, true); }},
+        {ID_POLL_EPHEMERIS, Nothing, [](C& c, F& f) { c.PollToFile(f, false); }},
+        {ID_SWITCH_TO_USER1, Nothing,
+         [](C&, F& f) { f.SendPayload(std::array<uint8_t, 2>{MID_SetProtocol, 0x04}); }},
+        {ID_SET_MAIN_PORT, SerialPort, [](C& c, F& f) { c.SetMainSerialPort(f); }},
+        {ID_SET_DGPS_PORT, SerialPort, [](C& c, F& f) { c.SetDgpsSerialPort(f); }},
+        {ID_SET_UART, SerialPort, [](C& c, F& f) { c.ConfigureUarts(f); }},
+        {ID_SWITCH_OPERATING_MODE, SerialPort,
+         [](C& c, F& f) {
+             COperatingModeDialog dialog(c.m_services.Ui());
+             c.RunAndSend(dialog, f);
+         }},
+        {ID_SET_MESSAGE_RATE, SerialPort,
+         [](C& c, F& f) {
+             CMessageRateDialog dialog(c.m_services.Ui());
+             c.RunAndSend(dialog, f);
+         }},
+        {ID_INITIALIZE, OpenSerialPort, [](C& c, F& f) { c.Initialize(f); }},
+        {ID_SWITCH_TO_NMEA, OpenSerialPort, [](C& c, F& f) { c.SwitchToNmea(f); }},
+        {ID_SWITCH_TO_ORVO, OpenSource, [](C&, F& f) { f.SwitchProtocol(3); }},
+        {ID_SYNCHRONIZE, OpenSource, [](C&, F& f) { f.Synchronize(); }},
+        {ID_SET_ALMANAC, OpenSource, [](C& c, F& f) { c.Upload(f, true); }},
+        {ID_SET_EPHEMERIS, OpenSource, [](C& c, F& f) { c.Upload(f, false); }},
+        {ID_TRANSMIT, OpenSerialPort, [](C& c, F& f) { c.Transmit(f); }},
+    };
+    return commands;
+}
+
 void CReceiverCommands::Run(int commandId, CMeasuredFeed& feed, bool sourceOpen)
 {
-    if (const uint8_t mid = ParameterMidOf(commandId); mid != 0) {
-        ParameterCommand(feed, mid);
+    if (const ParameterCommandInfo* parameters = FindParameterCommand(&ParameterCommandInfo::id, commandId)) {
+        ParameterCommand(feed, parameters->mid);
         return;
     }
-    switch (commandId) {
-    case ID_POLL_VERSION: Poll(feed, std::array<uint8_t, 2>{MID_PollSWVersion, 0x00}); break;
-    case ID_POLL_CLOCK: Poll(feed, std::array<uint8_t, 2>{MID_PollClockStatus, 0x00}); break;
-    case ID_POLL_NAV_PARAMETERS: Poll(feed, std::array<uint8_t, 2>{MID_PollRxMgrParams, 0x00}); break;
-    case ID_POLL_ALMANAC: PollToFile(feed, true); break;
-    case ID_POLL_EPHEMERIS: PollToFile(feed, false); break;
-    case ID_SWITCH_TO_USER1: feed.SendPayload(std::array<uint8_t, 2>{MID_SetProtocol, 0x04}); break;
-    case ID_SET_MAIN_PORT: SetMainSerialPort(feed); break;
-    case ID_SET_DGPS_PORT: SetDgpsSerialPort(feed); break;
-    case ID_SET_UART: ConfigureUarts(feed); break;
-    case ID_SWITCH_OPERATING_MODE:
-        if (feed.SerialSelected()) {
-            COperatingModeDialog dialog(m_services.Ui());
-            RunAndSend(dialog, feed);
-        }
-        break;
-    case ID_SET_MESSAGE_RATE:
-        if (feed.SerialSelected()) {
-            CMessageRateDialog dialog(m_services.Ui());
-            RunAndSend(dialog, feed);
-        }
-        break;
-    default: break;
-    }
-    if (!sourceOpen) {
+    const auto command = std::ranges::find(Table(), commandId, &Command::id);
+    if (command == Table().end()) {
         return;
     }
-    // These act only on an open data source.
-    switch (commandId) {
-    case ID_INITIALIZE: Initialize(feed); break;
-    case ID_SWITCH_TO_NMEA: SwitchToNmea(feed); break;
-    case ID_SWITCH_TO_ORVO: feed.SwitchProtocol(3); break;
-    case ID_SYNCHRONIZE: feed.Synchronize(); break;
-    case ID_SET_ALMANAC: Upload(feed, true); break;
-    case ID_SET_EPHEMERIS: Upload(feed, false); break;
-    case ID_TRANSMIT: Transmit(feed); break;
-    default: break;
+    const bool needsOpen = command->needs == Needs::OpenSource || command->needs == Needs::OpenSerialPort;
+    const bool needsSerial = command->needs == Needs::SerialPort || command->needs == Needs::OpenSerialPort;
+    if ((needsOpen && !sourceOpen) || (needsSerial && !feed.SerialSelected())) {
+        return;
     }
+    command->run(*this, feed);
 }
 
 bool CReceiverCommands::RunAndSend(CCommandDialog& dialog, CMeasuredFeed& feed)
@@ -170,8 +186,8 @@ void CReceiverCommands::ParameterDialog(CMeasuredFeed& feed, uint8_t mid, std::s
     if (!feed.SerialSelected()) {
         return;
     }
-    if (const auto dialog = MakeParameterDialog(mid, m_services.Ui(), m_services.Protocol(), record)) {
-        RunAndSend(*dialog, feed);
+    if (const ParameterCommandInfo* parameters = FindParameterCommand(&ParameterCommandInfo::mid, mid)) {
+        RunAndSend(*parameters->makeDialog(m_services.Ui(), m_services.Protocol(), record), feed);
     }
 }
 
@@ -211,9 +227,6 @@ void CReceiverCommands::Upload(CMeasuredFeed& feed, bool almanac)
 
 void CReceiverCommands::Initialize(CMeasuredFeed& feed)
 {
-    if (!feed.SerialSelected()) {
-        return;
-    }
     const CProfile& profile = m_services.Profile();
     const int generation = m_services.Protocol().generation;
     CReceiverInitDialog dialog(m_services.Ui(), generation, profile);
@@ -223,37 +236,30 @@ void CReceiverCommands::Initialize(CMeasuredFeed& feed)
     const std::time_t now = m_services.Clock().Now();
     m_services.Reset() = PeriodicReset{dialog.Period(), now};
 
-    if (dialog.MessagesRequested() && StoredBaud(profile, "38400") != 57600 && generation != 1) {
+    if (dialog.MessagesRequested() && BaudOf(feed.Line()) != 57600 && generation != 1) {
         feed.SendPayload(SerialPortPayload(MID_SetSerialPort, 57600, 8, 1, 0));
-        if (!feed.Reconnect(CMeasuredFeed::StoreBaud("57600"), true)) {
+        if (!feed.Reconnect(WithBaud(feed.Line(), "57600"), true)) {
             return;
         }
     }
     CSettings settings;
     settings.LoadReceiverInit(profile);
     feed.SendPayload(InitializationPayload(InitValuesOf(settings, now)));
-    if (dialog.ResetMode() == 4 && StoredBaud(profile, "38400") != 38400) {
-        feed.Reconnect(CMeasuredFeed::StoreBaud("38400"), true);
+    if (dialog.ResetMode() == 4 && BaudOf(feed.Line()) != 38400) {
+        feed.Reconnect(WithBaud(feed.Line(), "38400"), true);
     }
 }
 
 void CReceiverCommands::SwitchToNmea(CMeasuredFeed& feed)
 {
-    if (!feed.SerialSelected()) {
-        return;
-    }
     CNmeaSwitchDialog dialog(m_services.Ui(), m_services.Protocol().generation);
     if (!RunAndSend(dialog, feed)) {
         return;
     }
-    ProtocolState& protocol = m_services.Protocol();
-    const CMeasuredFeed::SettingsStore storeBaud = CMeasuredFeed::StoreBaud(dialog.BaudText());
-    const bool reopened = feed.Reconnect(
-        [&](const CProfile& profile) {
-            protocol.versionDetection = false;  // before the open, which would forget the generation
-            storeBaud(profile);
-        },
-        false);
+    if (feed.SerialSelected()) {
+        m_services.Protocol().versionDetection = false;  // before the open, which would forget the generation
+    }
+    const bool reopened = feed.Reconnect(WithBaud(feed.Line(), dialog.BaudText()), false);
     if (reopened && dialog.DevelopmentData()) {
         feed.SendNmea("PORV105,01");
     }
@@ -262,24 +268,17 @@ void CReceiverCommands::SwitchToNmea(CMeasuredFeed& feed)
 
 void CReceiverCommands::SetMainSerialPort(CMeasuredFeed& feed)
 {
-    if (!feed.SerialSelected()) {
-        return;
-    }
     CSerialPortDialog dialog(m_services.Ui(), m_services.Protocol().generation, CSerialPortDialog::Variant::Main,
                              CSerialPortDialog::StoredSettings(m_services.Profile()));
     if (!RunAndSend(dialog, feed)) {
         return;
     }
-    feed.Reconnect(CMeasuredFeed::StoreLine(dialog.BaudText(), dialog.DataBitsText(), dialog.ParityText(),
-                                            dialog.StopBitsText()),
+    feed.Reconnect(SerialSettings{dialog.BaudText(), dialog.DataBitsText(), dialog.ParityText(), dialog.StopBitsText()},
                    true);
 }
 
 void CReceiverCommands::SetDgpsSerialPort(CMeasuredFeed& feed)
 {
-    if (!feed.SerialSelected()) {
-        return;
-    }
     CSerialPortDialog dialog(m_services.Ui(), m_services.Protocol().generation, CSerialPortDialog::Variant::Dgps,
                              CSerialPortDialog::StoredSettings(m_services.Profile()));
     RunAndSend(dialog, feed);
@@ -287,24 +286,18 @@ void CReceiverCommands::SetDgpsSerialPort(CMeasuredFeed& feed)
 
 void CReceiverCommands::ConfigureUarts(CMeasuredFeed& feed)
 {
-    if (!feed.SerialSelected()) {
-        return;
-    }
     CUartConfigDialog dialog(m_services.Ui(), m_services.Protocol().generation);
     if (!RunAndSend(dialog, feed)) {
         return;
     }
     const uint32_t baud = dialog.ReceiverUartBaud();
-    if (baud != 0 && baud != StoredBaud(m_services.Profile(), "")) {
-        feed.Reconnect(CMeasuredFeed::StoreBaud(std::to_string(baud)), true);
+    if (baud != 0 && baud != BaudOf(feed.Line())) {
+        feed.Reconnect(WithBaud(feed.Line(), std::to_string(baud)), true);
     }
 }
 
 void CReceiverCommands::Transmit(CMeasuredFeed& feed)
 {
-    if (!feed.SerialSelected()) {
-        return;
-    }
     if (SerialSourceOf(feed) == nullptr) {
         return;
     }

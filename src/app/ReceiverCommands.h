@@ -27,6 +27,16 @@ public:
     void SetShowView(std::function<void(int slot)> showView) { m_showView = std::move(showView); }
 
 private:
+    // What a command needs before it runs; without a serial port, sends go nowhere.
+    enum class Needs { Nothing, SerialPort, OpenSource, OpenSerialPort };
+    struct Command {
+        int id;
+        Needs needs;
+        void (*run)(CReceiverCommands& commands, CMeasuredFeed& feed);
+    };
+    // Every command but the navigation parameter ones, which have a table of their own.
+    static std::span<const Command> Table();
+
     // Runs a command dialog on a serial source and sends its payloads; true on OK.
     bool RunAndSend(CCommandDialog& dialog, CMeasuredFeed& feed);
     // A navigation parameter command: its dialog at once, or a poll for the current values.

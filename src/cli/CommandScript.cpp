@@ -11,6 +11,30 @@
 #include "protocol/MessageRecord.h"
 
 namespace kestrion::cli {
+namespace {
+
+// What keeps a command disabled, by its enabled rule.
+std::string DisabledReason(const CommandInfo& command, const FrameState& state)
+{
+    if (command.enable == EnableRule::AnyView) {
+        return "no view is open";
+    }
+    if (!state.sourceOpen) {
+        return "the data source is not open";
+    }
+    if (command.enable == EnableRule::OpenNmea) {
+        return "the display is not in NMEA mode";
+    }
+    if (state.nmeaMode) {
+        return "the display is in NMEA mode";
+    }
+    if (command.enable == EnableRule::OpenBinaryNotGen1) {
+        return "the receiver software is of generation 1";
+    }
+    return "no dead-reckoning data has been seen";
+}
+
+}  // namespace
 
 std::optional<ScriptedCommand> ParseScriptedCommand(std::string_view text, std::string& error)
 {
@@ -48,6 +72,13 @@ CCommandScript::CCommandScript(std::vector<ScriptedCommand> commands, const CLoo
     m_pending.assign(commands.begin(), commands.end());
 }
 
+std::string CCommandScript::Seconds(int64_t ms)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f s", static_cast<double>(ms) / 1000.0);
+    return text;
+}
+
 int64_t CCommandScript::NextDueMs() const
 {
     return m_pending.empty() ? std::numeric_limits<int64_t>::max() : m_originMs + m_pending.front().atMs;
@@ -58,13 +89,15 @@ void CCommandScript::RunDue(CEngine& engine)
     while (!m_pending.empty() && m_pending.front().atMs <= Now()) {
         const CommandInfo& command = *FindCommand(m_pending.front().id);
         m_pending.pop_front();
-        if (!IsEnabled(command, engine.State())) {
-            engine.Services().MessageBox("command " + std::to_string(command.id) + " is disabled now",
-                                         BoxButtons::Ok, BoxIcon::None);
+        if (const FrameState state = engine.State(); !IsEnabled(command, state)) {
+            m_refused.push_back(std::to_string(command.id) + " " + std::string(command.label) +
+                                " was disabled at " + Seconds(Now()) + ": " + DisabledReason(command, state));
+            std::fprintf(m_out, "command: %s\n", m_refused.back().c_str());
+            std::fflush(m_out);
             continue;
         }
-        std::fprintf(m_out, "command: %d %.*s at %.1f s\n", command.id, static_cast<int>(command.label.size()),
-                     command.label.data(), static_cast<double>(Now()) / 1000.0);
+        std::fprintf(m_out, "command: %d %.*s at %s\n", command.id, static_cast<int>(command.label.size()),
+                     command.label.data(), Seconds(Now()).c_str());
         std::fflush(m_out);
         if (command.id == ID_INITIALIZE) {
             m_resetMs = Now();

@@ -38,14 +38,18 @@ public:
     // The loop time of the next command, or INT64_MAX when none is left.
     int64_t NextDueMs() const;
     // Carries out the commands due now; each is announced on the output, a disabled one is
-    // reported as a message.
+    // refused with the reason.
     void RunDue(CEngine& engine);
+    // "<id> <label> was disabled at <s> s: <why>", for each refused so far.
+    const std::vector<std::string>& Refused() const { return m_refused; }
 
     // Watches the navigation messages for the first fix after an initialisation.
     void OnUpdate(int hint, const CMessageRecord* record) override;
 
 private:
     int64_t Now() const { return m_timers.ElapsedMs() - m_originMs; }
+    // "5.0 s".
+    static std::string Seconds(int64_t ms);
 
     std::deque<ScriptedCommand> m_pending;
     const CLoopTimers& m_timers;
@@ -53,6 +57,7 @@ private:
     int64_t m_originMs = 0;
     std::optional<int64_t> m_resetMs;
     bool m_searching = false;
+    std::vector<std::string> m_refused;
 };
 
 }  // namespace kestrion::cli

@@ -3,11 +3,14 @@
 // exit status: 0 done; 1 the job failed (a bad input line, a run whose data source did not open
 // or was lost, whose log could not be written or that showed an error box); 2 usage error, or a
 // file named on the command line that cannot be read or written at the start. The program adds
-// 1 for standard output that cannot be written and 141 when its reader went away.
+// 1 for standard output that cannot be written and 141 when its reader went away. The program
+// parses the arguments with the command's options and answers -h and --help itself.
 #include <cstdio>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "platform/CliArguments.h"
 #include "transport/FileCloser.h"
 
 namespace kestrion::cli {
@@ -16,15 +19,17 @@ struct CliCommand {
     const char* name;
     const char* usage;  // one line, after "kestrion-cli "
     const char* help;   // the rest of --help
-    int (*run)(const std::vector<std::string>& args);
+    std::set<std::string> valued;  // the options that take a value
+    std::set<std::string> flags;   // those that do not
+    int (*run)(CCliArguments& args);
 };
 
-int RunDecode(const std::vector<std::string>& args);
-int RunLines(const std::vector<std::string>& args);
-int RunFrame(const std::vector<std::string>& args);
-int RunNmea(const std::vector<std::string>& args);
-int RunEngine(const std::vector<std::string>& args);
-int RunSimulate(const std::vector<std::string>& args);
+int RunDecode(CCliArguments& args);
+int RunLines(CCliArguments& args);
+int RunFrame(CCliArguments& args);
+int RunNmea(CCliArguments& args);
+int RunEngine(CCliArguments& args);
+int RunSimulate(CCliArguments& args);
 
 // Reports a usage error on stderr ("kestrion-cli <name>: <message>") and returns 2.
 int UsageError(const char* command, const std::string& message);
@@ -32,7 +37,7 @@ int UsageError(const char* command, const std::string& message);
 // Writes what standard output buffers; false when that or an earlier write failed.
 bool FlushOutput();
 
-// Opens the one FILE a command reads; null after telling why on stderr.
+// Opens the one FILE a command reads, standard input for "-"; null after telling why on stderr.
 FilePtr OpenInput(const char* command, const std::string& path, const char* mode);
 // After reading it: when the file failed, says why on stderr and returns true.
 bool ReportReadError(const char* command, const std::string& path, std::FILE* file);

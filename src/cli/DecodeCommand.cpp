@@ -12,9 +12,8 @@
 
 namespace kestrion::cli {
 
-int RunDecode(const std::vector<std::string>& args)
+int RunDecode(CCliArguments& arguments)
 {
-    CCliArguments arguments(args, {"--chunk", "--generation"}, {"--playback"});
     const bool playback = arguments.Has("--playback");
     const long chunk = arguments.Integer("--chunk", 1, 4095).value_or(playback ? 1000 : 4095);
     const std::optional<long> generation = arguments.Integer("--generation", 1, 3);

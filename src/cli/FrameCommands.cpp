@@ -1,13 +1,33 @@
+#include <cctype>
 #include <charconv>
 #include <cstdio>
+#include <string_view>
 
 #include "cli/Commands.h"
 #include "protocol/CommandFrame.h"
 
 namespace kestrion::cli {
+namespace {
 
-int RunFrame(const std::vector<std::string>& args)
+// The body of a sentence given whole: without a leading "$" and a trailing "*hh".
+std::string_view SentenceBody(std::string_view text)
 {
+    if (text.starts_with('$')) {
+        text.remove_prefix(1);
+    }
+    const auto hex = [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; };
+    const size_t star = text.size() >= 3 ? text.size() - 3 : std::string_view::npos;
+    if (star != std::string_view::npos && text[star] == '*' && hex(text[star + 1]) && hex(text[star + 2])) {
+        text.remove_suffix(3);
+    }
+    return text;
+}
+
+}  // namespace
+
+int RunFrame(CCliArguments& arguments)
+{
+    const std::vector<std::string>& args = arguments.Positional();
     if (args.empty()) {
         return UsageError("frame", "needs the payload bytes");
     }
@@ -31,12 +51,12 @@ int RunFrame(const std::vector<std::string>& args)
     return 0;
 }
 
-int RunNmea(const std::vector<std::string>& args)
+int RunNmea(CCliArguments& arguments)
 {
-    if (args.size() != 1) {
+    if (arguments.Positional().size() != 1) {
         return UsageError("nmea", "needs exactly one sentence BODY");
     }
-    const std::string sentence = BuildNmeaSentence(args[0]);
+    const std::string sentence = BuildNmeaSentence(SentenceBody(arguments.Positional()[0]));
     std::fwrite(sentence.data(), 1, sentence.size(), stdout);
     return 0;
 }

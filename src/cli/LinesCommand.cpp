@@ -10,9 +10,8 @@
 
 namespace kestrion::cli {
 
-int RunLines(const std::vector<std::string>& args)
+int RunLines(CCliArguments& arguments)
 {
-    CCliArguments arguments(args, {"--week", "--tow"}, {});
     const long week = arguments.Integer("--week", 0, 65535).value_or(0);
     const long tow = arguments.Integer("--tow", 0, 0xFFFFFFFFL).value_or(0);
     if (!arguments.Ok()) {

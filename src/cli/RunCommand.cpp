@@ -14,9 +14,12 @@
 #include "platform/CliArguments.h"
 #include "cli/CommandScript.h"
 #include "cli/Commands.h"
+#include "cli/PortNotices.h"
+#include "cli/ScriptedDialogs.h"
 #include "cli/RunOutcome.h"
 #include "cli/TraceView.h"
 #include "platform/LoopTimers.h"
+#include "platform/Settings.h"
 #include "transport/StdRandom.h"
 
 namespace kestrion::cli {
@@ -29,12 +32,36 @@ extern "C" void RequestStop(int /*signal*/)
     g_stopRequested = true;
 }
 
-// The settings file the console would use: "kestrion-demo.ini" beside it, or the user's one.
-std::filesystem::path ConsoleProfilePath()
+// The console beside this program (an installed pair), else the one of the same build tree.
+std::filesystem::path ConsoleExecutable()
 {
     std::error_code error;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    return FindProfilePath(self.parent_path() / "kestrion-demo");
+    const std::filesystem::path folder = std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
+    for (const std::filesystem::path& console :
+         {folder / "kestrion-demo", folder / KESTRION_CONSOLE_IN_BUILD_TREE / "kestrion-demo"}) {
+        if (std::filesystem::is_regular_file(console, error)) {
+            return std::filesystem::weakly_canonical(console, error);
+        }
+    }
+    return folder / "kestrion-demo";
+}
+
+// The settings file that console uses: "kestrion-demo.ini" beside it, or the user's one.
+std::filesystem::path ConsoleProfilePath()
+{
+    return FindProfilePath(ConsoleExecutable());
+}
+
+// The serial port a data source of the settings reads, or empty when none does.
+std::string SerialSourcePort(const CSettings& settings)
+{
+    if (settings.dataSource != 1) {
+        return {};
+    }
+    if (settings.measSource == 1) {
+        return settings.measSerialPort;
+    }
+    return settings.useTrue != 0 && settings.trueSource == 1 ? settings.trueSerialPort : std::string();
 }
 
 // An existing file is appended to; a missing one is created empty.
@@ -49,10 +76,8 @@ bool PrepareLogFile(const std::string& path)
 
 }  // namespace
 
-int RunEngine(const std::vector<std::string>& args)
+int RunEngine(CCliArguments& arguments)
 {
-    CCliArguments arguments(args, {"--ini", "--log", "--seconds", "--command", "--file", "--set"},
-                            {"--fast", "--trace"});
     const long seconds = arguments.Integer("--seconds", 1, std::numeric_limits<int>::max()).value_or(0);
     if (!arguments.Ok()) {
         return UsageError("run", arguments.Error());
@@ -71,13 +96,23 @@ int RunEngine(const std::vector<std::string>& args)
         settings.push_back(ParseDialogSetting(text));
     }
     if (!arguments.Positional().empty()) {
-        return UsageError("run", "takes no file arguments");
+        return UsageError("run", "takes no arguments besides its options: " + arguments.Positional().front());
     }
     const std::filesystem::path ini = arguments.Value("--ini").value_or(ConsoleProfilePath().string());
     const CProfile profile(ini);
     if (const std::string reason = UnusableReason(profile); !reason.empty()) {
         std::fprintf(stderr, "kestrion-cli run: cannot read the settings file %s: %s\n", ini.c_str(), reason.c_str());
         return 2;
+    }
+    if (const std::string misfit = SettingsMisfit(commands, settings, profile); !misfit.empty()) {
+        return UsageError("run", misfit);
+    }
+    const bool fast = arguments.Has("--fast");
+    CSettings sources;
+    sources.LoadDataSources(profile);
+    if (const std::string port = SerialSourcePort(sources); fast && !port.empty()) {
+        return UsageError("run",
+                          "--fast runs on a virtual clock, which the live receiver on " + port + " does not follow");
     }
     const std::optional<std::string> logPath = arguments.Value("--log");
     if (logPath && !PrepareLogFile(*logPath)) {
@@ -86,7 +121,6 @@ int RunEngine(const std::vector<std::string>& args)
         return 2;
     }
 
-    const bool fast = arguments.Has("--fast");
     CLoopTimers timers(fast ? CLoopTimers::Mode::Virtual : CLoopTimers::Mode::Real, std::time(nullptr));
     const std::vector<std::string> files = arguments.Values("--file");
     CHeadlessUi ui(stderr, {files.begin(), files.end()}, std::move(settings));
@@ -96,6 +130,10 @@ int RunEngine(const std::vector<std::string>& args)
     CEngine engine{profile, ui, timers, timers, generator};
     timers.SetDispatch(engine.TimerService());
     ui.SetProtocol(engine.Services().Protocol());
+    ui.SetClock(timers);
+    // A text file's end closes the source; a binary file's leaves it with nothing to play.
+    const auto sourceEnded = [&ui, &sources] { ui.Notice("source ended: " + sources.measFileName); };
+    engine.SetSourceEnded(sourceEnded);
 
     engine.CreateDocument();
     CTraceView trace(timers, stdout);
@@ -106,6 +144,8 @@ int RunEngine(const std::vector<std::string>& args)
     engine.CurrentDocument()->AddView(script);
     CRunOutcome outcome;
     engine.CurrentDocument()->AddView(outcome);
+    CPortNotices notices(ui);
+    engine.CurrentDocument()->AddView(notices);
     if (logPath && !engine.Log().OpenFile(*logPath)) {
         std::fprintf(stderr, "kestrion-cli run: %s\n", LogFailureText(engine.Log()).c_str());
         return 2;
@@ -128,13 +168,23 @@ int RunEngine(const std::vector<std::string>& args)
     };
     outcome.SetOpened(PlayDataSource(engine, timers, limitMs, &g_stopRequested,
                                      {[&script] { return script.NextDueMs(); }, runDue,
-                                      [&] { outcome.CheckPort(engine); }}));
+                                      [&] {
+                                         outcome.CheckPort(engine);
+                                         if (!timers.HasTimers()) {
+                                             sourceEnded();
+                                         }
+                                     }}));
     engine.Log().Close();
+    int status = 0;
+    for (const std::string& refused : script.Refused()) {
+        std::fprintf(stderr, "kestrion-cli run: command %s\n", refused.c_str());
+        status = 1;
+    }
     if (const std::string failure = outcome.Failure(ui, engine.Log(), profile); !failure.empty()) {
         std::fprintf(stderr, "kestrion-cli run: %s\n", failure.c_str());
-        return 1;
+        status = 1;
     }
-    return 0;
+    return status;
 }
 
 }  // namespace kestrion::cli

@@ -56,9 +56,8 @@ private:
 
 }  // namespace
 
-int RunSimulate(const std::vector<std::string>& args)
+int RunSimulate(CCliArguments& arguments)
 {
-    CCliArguments arguments(args, {"--link", "--generation", "--baud", "--protocol"}, {"--busy", "--trace"});
     SimConfig config;
     config.generation = static_cast<int>(arguments.Integer("--generation", 1, 3).value_or(3));
     config.baud = static_cast<int>(arguments.Integer("--baud", 1200, 115200).value_or(38400));
@@ -68,7 +67,7 @@ int RunSimulate(const std::vector<std::string>& args)
         return UsageError("simulate", arguments.Error());
     }
     if (!arguments.Positional().empty()) {
-        return UsageError("simulate", "takes no file");
+        return UsageError("simulate", "takes no arguments besides its options: " + arguments.Positional().front());
     }
     if (protocol != "binary" && protocol != "nmea") {
         return UsageError("simulate", "--protocol is binary or nmea");

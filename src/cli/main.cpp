@@ -1,5 +1,6 @@
 // kestrion-cli: the console's protocol engine without a window.
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
@@ -9,41 +10,52 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "platform/Version.h"
 
 namespace kestrion::cli {
 namespace {
 
-constexpr CliCommand kCommands[] = {
+const CliCommand kCommands[] = {
     {"decode", "decode [--playback] [--chunk N] [--generation G] FILE",
      "Decodes a raw receive stream and prints what the log would receive with every message\n"
      "type selected. --playback frames it as a recorded file instead of a serial line;\n"
      "--chunk N feeds N bytes at a time (default 4095, playback 1000); --generation G (1..3)\n"
-     "fixes the receiver software generation instead of detecting it.\n",
-     RunDecode},
+     "fixes the receiver software generation instead of detecting it. FILE - reads the standard input.\n",
+     {"--chunk", "--generation"}, {"--playback"}, RunDecode},
     {"lines", "lines [--week W] [--tow T] FILE",
      "Plays a CSV or truth text file line by line and prints each record's text. W is the\n"
-     "truth week, T the truth time offset in 1/100 s. Stops with status 1 at the first bad line.\n",
-     RunLines},
-    {"frame", "frame HEX...", "Prints the outgoing binary frame of a payload given as hexadecimal bytes.\n", RunFrame},
-    {"nmea", "nmea BODY", "Writes the outgoing NMEA sentence of a sentence body (without $ and *hh).\n", RunNmea},
+     "truth week, T the truth time offset in 1/100 s. Stops with status 1 at the first bad line.\n"
+     "FILE - reads the standard input.\n",
+     {"--week", "--tow"}, {}, RunLines},
+    {"frame", "frame HEX...", "Prints the outgoing binary frame of a payload given as hexadecimal bytes.\n", {}, {},
+     RunFrame},
+    {"nmea", "nmea BODY",
+     "Writes the outgoing NMEA sentence of a sentence body: \"$\", the body, \"*\", its checksum and CR LF.\n"
+     "A leading \"$\" and a trailing \"*hh\" of the body are dropped (the checksum is computed anew).\n",
+     {}, {}, RunNmea},
     {"run",
      "run [--ini FILE] [--log FILE] [--fast] [--seconds S] [--trace] [--command ID@S]... [--set LABEL=VALUE]...\n"
      "    [--file PATH]...",
-     "Runs the console's engine without a window: loads the settings (default: the console's\n"
-     "kestrion-demo.ini), opens the data source as \"Open Data Source\" does and plays it until it\n"
-     "ends, no timer is left, S seconds have passed, or SIGINT/SIGTERM/SIGHUP. --log FILE opens the\n"
-     "log on FILE first (created when missing, appended to otherwise). --fast runs on a virtual\n"
-     "clock. --trace prints one line per view update: <ms> <hint> <mid>. Message boxes go to stderr\n"
-     "as \"message: <text>\"; questions take their default answer. Exits with 1 and the reason when\n"
-     "the data source did not open or lost its port for good, the log could not be written, or an\n"
-     "error or warning box was shown.\n"
+     "Runs the console's engine without a window: loads the settings (default: the console's, the\n"
+     "kestrion-demo.ini beside kestrion-demo when this program sits beside it or in its build tree,\n"
+     "else $XDG_CONFIG_HOME/kestrion-demo/kestrion-demo.ini), opens the data source as \"Open Data\n"
+     "Source\" does and plays it until it ends, no timer is left, S seconds have passed, or\n"
+     "SIGINT/SIGTERM/SIGHUP. --log FILE opens the log on FILE first (created when missing, appended\n"
+     "to otherwise). --fast runs on a virtual clock (not with a serial port). --trace prints one line\n"
+     "per view update: <ms> <hint> <mid>. Notices go to stderr as they happen, one line each after\n"
+     "the run's time: message boxes (\"message: <text>\", a question with the answer taken), the\n"
+     "port's texts (\"Comm: Port ... lost\") and \"source ended: <file>\". Exits with 1 and the\n"
+     "reason when the data source did not open or lost its port for good, the log could not be\n"
+     "written, an error or warning box was shown or a --command was disabled at its time.\n"
      "--command ID@S carries out menu command ID (32820 \"SW &Version\", 32788 \"&Initialize Data\n"
      "Source...\", ...) S seconds after the data source opened, when it is enabled then; dialogs\n"
      "open with their opening values, take every --set that names one of their controls (an edit's\n"
      "text, a list item, a check box 1 or 0, a radio button's label; a bare LABEL chooses that\n"
      "radio button) and press their default button; file choosers take the next --file PATH, or\n"
-     "cancel. After each initialisation the time to the first fix is printed (\"ttff: ...\").\n",
-     RunEngine},
+     "cancel. A --set that names no control of the commands' dialogs, or whose value the control\n"
+     "does not take, is refused before the run. After each initialisation the time to the first\n"
+     "fix is printed (\"ttff: ...\").\n",
+     {"--ini", "--log", "--seconds", "--command", "--file", "--set"}, {"--fast", "--trace"}, RunEngine},
     {"simulate", "simulate [--link PATH] [--generation 1|2|3] [--baud B] [--protocol binary|nmea] [--busy] [--trace]",
      "Simulates a receiver on a pseudo-terminal until SIGINT/SIGTERM. Prints the slave device path\n"
      "(--link PATH also makes PATH a symbolic link to it, removed on exit). The receiver of software\n"
@@ -52,7 +64,7 @@ constexpr CliCommand kCommands[] = {
      "baud and protocol switches. Bytes at another baud than its own are garbage both ways. --busy\n"
      "now and then holds commands behind MID 18. --trace prints each received frame (hexadecimal)\n"
      "or sentence on stderr.\n",
-     RunSimulate},
+     {"--link", "--generation", "--baud", "--protocol"}, {"--busy", "--trace"}, RunSimulate},
 };
 
 // A reader that went away (a pipe into head) ends the program quietly, with the status of one
@@ -83,7 +95,32 @@ void PrintUsage(std::FILE* out)
     for (const CliCommand& command : kCommands) {
         std::fprintf(out, "  kestrion-cli %s\n", command.usage);
     }
-    std::fputs("Each command takes --help.\n", out);
+    std::fputs("  kestrion-cli help [COMMAND] | -h | --help | --version\n"
+               "Each command takes -h or --help; -- ends the options.\n",
+               out);
+}
+
+const CliCommand* FindCliCommand(const std::string& name)
+{
+    for (const CliCommand& command : kCommands) {
+        if (name == command.name) {
+            return &command;
+        }
+    }
+    return nullptr;
+}
+
+int PrintHelp(const CliCommand& command)
+{
+    std::printf("usage: kestrion-cli %s\n%s", command.usage, command.help);
+    return FinishOutput(command.name, 0);
+}
+
+int UnknownCommand(const std::string& name)
+{
+    std::fprintf(stderr, "kestrion-cli: unknown command %s\n", name.c_str());
+    PrintUsage(stderr);
+    return 2;
 }
 
 }  // namespace
@@ -109,7 +146,8 @@ bool FlushOutput()
 
 FilePtr OpenInput(const char* command, const std::string& path, const char* mode)
 {
-    FilePtr file(std::fopen(path.c_str(), mode));
+    // Standard input is read through a file of its own, which closes without closing it.
+    FilePtr file(path == "-" ? ::fdopen(::dup(STDIN_FILENO), mode) : std::fopen(path.c_str(), mode));
     struct stat status {};
     // A folder opens, but cannot be read.
     if (file && ::fstat(::fileno(file.get()), &status) == 0 && S_ISDIR(status.st_mode)) {
@@ -134,37 +172,51 @@ bool ReportReadError(const char* command, const std::string& path, std::FILE* fi
 void ReportInputProblem(const char* command, const std::string& path, const std::string& problem)
 {
     std::fflush(stdout);
-    std::fprintf(stderr, "kestrion-cli %s: cannot read %s: %s\n", command, path.c_str(), problem.c_str());
+    const std::string name = path == "-" ? "the standard input" : path;
+    std::fprintf(stderr, "kestrion-cli %s: cannot read %s: %s\n", command, name.c_str(), problem.c_str());
 }
 
 }  // namespace kestrion::cli
 
 int main(int argc, char** argv)
 {
+    using namespace kestrion;
     using namespace kestrion::cli;
     static char outputBuffer[1 << 20];
     std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
     // Writes to a closed pipe fail with EPIPE instead of ending the program.
     std::signal(SIGPIPE, SIG_IGN);
 
-    if (argc < 2 || std::strcmp(argv[1], "--help") == 0) {
-        PrintUsage(argc < 2 ? stderr : stdout);
-        return FinishOutput(nullptr, argc < 2 ? 2 : 0);
+    if (argc < 2) {
+        PrintUsage(stderr);
+        return 2;
     }
-    for (const CliCommand& command : kCommands) {
-        if (std::strcmp(argv[1], command.name) != 0) {
-            continue;
-        }
-        std::vector<std::string> args(argv + 2, argv + argc);
-        for (const std::string& arg : args) {
-            if (arg == "--help") {
-                std::printf("usage: kestrion-cli %s\n%s", command.usage, command.help);
-                return FinishOutput(command.name, 0);
-            }
-        }
-        return FinishOutput(command.name, command.run(args));
+    const std::string first = argv[1];
+    if (first == "--help" || first == "-h" || (first == "help" && argc == 2)) {
+        PrintUsage(stdout);
+        return FinishOutput(nullptr, 0);
     }
-    std::fprintf(stderr, "kestrion-cli: unknown command %s\n", argv[1]);
-    PrintUsage(stderr);
-    return 2;
+    if (first == "--version") {
+        std::puts("kestrion-cli " KESTRION_VERSION);
+        return FinishOutput(nullptr, 0);
+    }
+    if (first == "help") {
+        const CliCommand* command = argc == 3 ? FindCliCommand(argv[2]) : nullptr;
+        if (argc > 3) {
+            return UsageError("help", "takes one COMMAND");
+        }
+        return command != nullptr ? PrintHelp(*command) : UnknownCommand(argv[2]);
+    }
+    const CliCommand* command = FindCliCommand(first);
+    if (command == nullptr) {
+        return UnknownCommand(first);
+    }
+    CCliArguments arguments({argv + 2, argv + argc}, command->valued, command->flags);
+    if (arguments.Help()) {
+        return PrintHelp(*command);
+    }
+    if (!arguments.Ok()) {
+        return UsageError(command->name, arguments.Error());
+    }
+    return FinishOutput(command->name, command->run(arguments));
 }

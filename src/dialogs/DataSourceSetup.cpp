@@ -4,8 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+
 #include "dialogs/ListItems.h"
 #include "dialogs/SerialLineItems.h"
+#include "platform/SerialPorts.h"
 
 namespace kestrion {
 namespace {
@@ -26,6 +29,15 @@ std::vector<std::string> WithStored(std::vector<std::string> items, const std::s
         items.push_back(stored);
     }
     return items;
+}
+
+// The ports present, and the stored one (a typed path, "COM1") when it is none of them.
+std::vector<std::string> WithStoredPort(std::vector<std::string> ports, const std::string& stored)
+{
+    const bool listed = std::ranges::any_of(ports, [&stored](const std::string& item) {
+        return PortOfListItem(item) == stored;
+    });
+    return listed ? ports : WithStored(std::move(ports), stored);
 }
 
 // Whether the data file can be read: it opens for reading and is not a folder. Nothing here
@@ -57,7 +69,7 @@ CDataSourceSetup::CDataSourceSetup(IUserInterface& ui, const CProfile& profile, 
     AddRadio(kTrueSource, "", {"File:", "Serial Port:"}, kTrueGroup);
     AddTextEdit(kTrueFile, "", 0, kTrueGroup);
     AddButton(kTrueBrowse, "Browse...", kTrueGroup);
-    AddComboEdit(kTruePort, "", PortItems(4, serialPorts), kTrueGroup);
+    AddComboEdit(kTruePort, "", WithStoredPort(serialPorts, m_settings.trueSerialPort), kTrueGroup);
     AddDropList(kTrueBaud, "Baud Rate:", WithStored(kTrueBaudItems, m_settings.trueSerialBaud), kTrueGroup);
     AddTextEdit(kTrueWeek, "Week Number:", 0, kTrueGroup);
     AddTextEdit(kTrueTow, "Time of Week:", 0, kTrueGroup).unit = "ms/10";
@@ -67,7 +79,7 @@ CDataSourceSetup::CDataSourceSetup(IUserInterface& ui, const CProfile& profile, 
     AddTextEdit(kMeasFile, "", 0, kMeasGroup);
     AddButton(kMeasBrowse, "Browse...", kMeasGroup);
     AddDropList(kMeasFormat, "Format:", kFormatItems, kMeasGroup);
-    AddComboEdit(kMeasPort, "", PortItems(12, serialPorts), kMeasGroup);
+    AddComboEdit(kMeasPort, "", WithStoredPort(serialPorts, m_settings.measSerialPort), kMeasGroup);
     AddDropList(kMeasBaud, "Baud Rate:", WithStored(kBaudItems, m_settings.measSerialBaud), kMeasGroup);
 
     ShowSettings();
@@ -223,7 +235,7 @@ void CDataSourceSetup::ReadSettings()
     m_settings.useTrue = Checked(kUseTrue) ? 1 : 0;
     m_settings.trueSource = Value(kTrueSource);
     m_settings.trueFileName = Text(kTrueFile);
-    m_settings.trueSerialPort = Text(kTruePort);
+    m_settings.trueSerialPort = PortOfListItem(Text(kTruePort));
     m_settings.trueSerialBaud = Text(kTrueBaud);
     m_settings.trueWeekNo = Text(kTrueWeek);
     m_settings.trueTow = Text(kTrueTow);
@@ -232,7 +244,7 @@ void CDataSourceSetup::ReadSettings()
     m_settings.measSource = Supplied() ? Value(kMeasSource) : kFile;
     m_settings.measFileName = Text(kMeasFile);
     m_settings.measFileType = Text(kMeasFormat);
-    m_settings.measSerialPort = Text(kMeasPort);
+    m_settings.measSerialPort = PortOfListItem(Text(kMeasPort));
     m_settings.measSerialBaud = Text(kMeasBaud);
 }
 

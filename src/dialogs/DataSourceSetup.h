@@ -40,7 +40,8 @@ public:
     static constexpr int kSerial = 1;
 
     // firstOpening is the program-wide flag: the first opening clears it and offers no Cancel.
-    // serialPorts are the devices present, listed after the COM names. refreshTitle rebuilds
+    // serialPorts are the devices present as ListSerialPorts gives them; the stored port is
+    // offered too when it is not one of them (a typed path, "COM1"). refreshTitle rebuilds
     // the main window's title; it runs after every OK, accepted or not.
     CDataSourceSetup(IUserInterface& ui, const CProfile& profile, bool& firstOpening,
                      const std::vector<std::string>& serialPorts, std::function<void()> refreshTitle);

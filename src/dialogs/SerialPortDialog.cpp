@@ -45,13 +45,10 @@ CSerialPortDialog::CSerialPortDialog(IUserInterface& ui, int generation, Variant
 
 CSettings CSerialPortDialog::StoredSettings(const CProfile& profile)
 {
-    constexpr const char* kSection = "Data Sources";
     CSettings settings;
     settings.LoadDataSources(profile);
-    settings.measSerialBaud = profile.GetString(kSection, "MeasSerialBaud", kDefaultBaud);
-    settings.measSerialDBits = profile.GetString(kSection, "MeasSerialDBits", kDefaultDataBits);
-    settings.measSerialParity = profile.GetString(kSection, "MeasSerialParity", kDefaultParity);
-    settings.measSerialSBits = profile.GetString(kSection, "MeasSerialSBits", kDefaultStopBits);
+    settings.SetMeasuredLine(
+        CSettings::StoredMeasuredLine(profile, {kDefaultBaud, kDefaultDataBits, kDefaultParity, kDefaultStopBits}));
     return settings;
 }
 

@@ -39,7 +39,9 @@ ConsoleCommandLine Refused(std::string error)
 const char* const kConsoleUsage =
     "usage: kestrion-demo\n"
     "       kestrion-demo --snapshot VIEW --out FILE.png [--ini FILE] [--seconds S] [--size WxH]\n"
-    "       kestrion-demo --help | --version\n"
+    "       kestrion-demo -h | --help | --version\n";
+
+const char* const kConsoleHelp =
     "Without arguments the console starts. --snapshot plays the data source of the settings (default:\n"
     "the console's own) on a virtual clock, as kestrion-cli run --fast does, with only VIEW open,\n"
     "until the source ends, no timer is left or S virtual seconds have passed (a serial port plays\n"
@@ -54,8 +56,8 @@ ConsoleCommandLine ParseConsoleCommandLine(std::vector<std::string> args)
         return line;
     }
     CCliArguments arguments(std::move(args), {"--snapshot", "--out", "--ini", "--seconds", "--size"},
-                            {"--help", "--version"});
-    if (arguments.Has("--help")) {
+                            {"--version"});
+    if (arguments.Help()) {
         line.action = ConsoleCommandLine::Action::Help;
         return line;
     }

@@ -24,6 +24,8 @@ struct ConsoleCommandLine {
 
 ConsoleCommandLine ParseConsoleCommandLine(std::vector<std::string> args);
 
+// The synopsis, and the rest of the help.
 extern const char* const kConsoleUsage;
+extern const char* const kConsoleHelp;
 
 }  // namespace kestrion

@@ -46,6 +46,7 @@ int RunSnapshot(const SnapshotRequest& request, const std::filesystem::path& con
     }
     CLoopTimers timers(live ? CLoopTimers::Mode::Real : CLoopTimers::Mode::Virtual, std::time(nullptr));
     CHeadlessUi ui(stderr);
+    ui.SetClock(timers);
     CStdRandom generator;
     CEngine engine{profile, ui, timers, timers, generator};
     timers.SetDispatch(engine.TimerService());

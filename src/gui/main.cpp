@@ -61,10 +61,14 @@ int main(int argc, char* argv[])
     using namespace kestrion;
     const ConsoleCommandLine line = ParseConsoleCommandLine({argv + 1, argv + argc});
     switch (line.action) {
-    case ConsoleCommandLine::Action::Help: std::fputs(kConsoleUsage, stdout); return 0;
+    case ConsoleCommandLine::Action::Help:
+        std::fputs(kConsoleUsage, stdout);
+        std::fputs(kConsoleHelp, stdout);
+        return std::fflush(stdout) == 0 ? 0 : 1;
     case ConsoleCommandLine::Action::Version: std::puts("kestrion-demo " KESTRION_VERSION); return 0;
     case ConsoleCommandLine::Action::Error:
-        std::fprintf(stderr, "kestrion-demo: %s (try --help)\n", line.error.c_str());
+        std::fprintf(stderr, "kestrion-demo: %s\n", line.error.c_str());
+        std::fputs(kConsoleUsage, stderr);
         return 2;
     case ConsoleCommandLine::Action::Snapshot:
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {

@@ -7,19 +7,43 @@ namespace kestrion {
 CCliArguments::CCliArguments(std::vector<std::string> args, std::set<std::string> valued,
                              std::set<std::string> flags)
 {
-    for (size_t i = 0; i < args.size() && Ok(); ++i) {
+    for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
-            m_positional.push_back(arg);
-        } else if (flags.contains(arg)) {
-            m_options.emplace_back(arg, "");
-        } else if (!valued.contains(arg)) {
-            m_error = "unknown option " + arg;
-        } else if (i + 1 == args.size()) {
-            m_error = "option " + arg + " needs a value";
-        } else {
-            m_options.emplace_back(arg, args[++i]);
+        if (arg == "--") {
+            m_positional.insert(m_positional.end(), args.begin() + static_cast<long>(i) + 1, args.end());
+            return;
         }
+        if (arg == "-h" || arg == "--help") {
+            m_help = true;
+            continue;
+        }
+        if (arg.size() < 2 || arg[0] != '-') {
+            m_positional.push_back(arg);
+            continue;
+        }
+        const size_t equals = arg.find('=');
+        const std::string name = arg.substr(0, equals);
+        if (!name.starts_with("--") || (!valued.contains(name) && !flags.contains(name))) {
+            Fail("unknown option " + name);
+        } else if (flags.contains(name) && equals != std::string::npos) {
+            Fail("option " + name + " takes no value");
+        } else if (flags.contains(name)) {
+            m_options.emplace_back(name, "");
+        } else if (equals != std::string::npos) {
+            m_options.emplace_back(name, arg.substr(equals + 1));
+        } else if (i + 1 == args.size()) {
+            Fail("option " + name + " needs a value");
+        } else {
+            m_options.emplace_back(name, args[++i]);
+        }
+    }
+}
+
+void CCliArguments::Fail(std::string error)
+{
+    // The first problem is the one told; help asked for after it is still seen.
+    if (m_error.empty()) {
+        m_error = std::move(error);
     }
 }
 
@@ -64,7 +88,7 @@ std::optional<long> CCliArguments::Integer(const std::string& name, long low, lo
     long value = 0;
     const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), value);
     if (error != std::errc() || end != text->data() + text->size() || value < low || value > high) {
-        m_error = "option " + name + " needs an integer from " + std::to_string(low) + " to " + std::to_string(high);
+        Fail("option " + name + " needs an integer from " + std::to_string(low) + " to " + std::to_string(high));
         return std::nullopt;
     }
     return value;

@@ -1,5 +1,7 @@
 #pragma once
-// A small parser for "--name value", "--flag" and positional arguments.
+// A small parser of command-line arguments in the usual Unix form: "--name value" or
+// "--name=value", "--flag", positional arguments, "--" ending the options and "-" as a
+// positional (standard input). "-h" and "--help" ask for help wherever they stand before "--".
 #include <optional>
 #include <set>
 #include <string>
@@ -15,6 +17,8 @@ public:
 
     bool Ok() const { return m_error.empty(); }
     const std::string& Error() const { return m_error; }
+    // "-h" or "--help" was given.
+    bool Help() const { return m_help; }
     bool Has(const std::string& name) const;
     // The last value given.
     std::optional<std::string> Value(const std::string& name) const;
@@ -26,9 +30,12 @@ public:
     std::optional<long> Integer(const std::string& name, long low, long high);
 
 private:
+    void Fail(std::string error);
+
     std::vector<std::pair<std::string, std::string>> m_options;
     std::vector<std::string> m_positional;
     std::string m_error;
+    bool m_help = false;
 };
 
 }  // namespace kestrion

@@ -118,34 +118,40 @@ void CDialogForm::Select(int id, int item, bool selected)
     Edit(id).selected.at(static_cast<size_t>(item)) = selected;
 }
 
+std::string CDialogForm::FieldProblem(const FormControl& control)
+{
+    if (control.kind == ControlKind::IntEdit) {
+        const std::optional<int64_t> value = ParseFormInteger(control.text);
+        if (!value) {
+            return "Please enter an integer.";
+        }
+        if ((control.low && *value < *control.low) || (control.high && *value > *control.high)) {
+            return Between("Please enter an integer between %1 and %2.", std::to_string(control.low.value_or(0)),
+                           std::to_string(control.high.value_or(0)));
+        }
+    } else if (control.kind == ControlKind::DecimalEdit) {
+        const std::optional<double> value = ParseFormDecimal(control.text);
+        if (!value) {
+            return "Please enter a number.";
+        }
+        if ((control.lowDecimal && *value < *control.lowDecimal) ||
+            (control.highDecimal && *value > *control.highDecimal)) {
+            return Between("Please enter a number between %1 and %2.", DecimalText(control.lowDecimal.value_or(0)),
+                           DecimalText(control.highDecimal.value_or(0)));
+        }
+    } else if (control.maxChars > 0 && control.text.size() > static_cast<size_t>(control.maxChars)) {
+        std::string text = "Please enter no more than %1 characters.";
+        text.replace(text.find("%1"), 2, std::to_string(control.maxChars));
+        return text;
+    }
+    return {};
+}
+
 bool CDialogForm::ReadControls()
 {
     for (const FormControl& control : m_controls) {
-        if (control.kind == ControlKind::IntEdit) {
-            const std::optional<int64_t> value = ParseFormInteger(control.text);
-            if (!value) {
-                return Refuse(control.id, "Please enter an integer.");
-            }
-            if ((control.low && *value < *control.low) || (control.high && *value > *control.high)) {
-                return Refuse(control.id, Between("Please enter an integer between %1 and %2.",
-                                                  std::to_string(control.low.value_or(0)),
-                                                  std::to_string(control.high.value_or(0))));
-            }
-        } else if (control.kind == ControlKind::DecimalEdit) {
-            const std::optional<double> value = ParseFormDecimal(control.text);
-            if (!value) {
-                return Refuse(control.id, "Please enter a number.");
-            }
-            if ((control.lowDecimal && *value < *control.lowDecimal) ||
-                (control.highDecimal && *value > *control.highDecimal)) {
-                return Refuse(control.id, Between("Please enter a number between %1 and %2.",
-                                                  DecimalText(control.lowDecimal.value_or(0)),
-                                                  DecimalText(control.highDecimal.value_or(0))));
-            }
-        } else if (control.maxChars > 0 && control.text.size() > static_cast<size_t>(control.maxChars)) {
-            std::string text = "Please enter no more than %1 characters.";
-            text.replace(text.find("%1"), 2, std::to_string(control.maxChars));
-            return Refuse(control.id, text);
+        if (const std::string problem = FieldProblem(control); !problem.empty()) {
+            return Refuse(control.id, problem);
         }
     }
     return true;

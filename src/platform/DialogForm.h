@@ -81,6 +81,8 @@ public:
     // The framework's field checks: every edit converts and lies within its range, in the order
     // of declaration. A failure shows its standard text, moves the focus there and gives false.
     bool ReadControls();
+    // The standard text of the field check the control fails, or empty when it passes.
+    static std::string FieldProblem(const FormControl& control);
 
     // Values of the controls.
     int Value(int id) const { return Control(id).value; }

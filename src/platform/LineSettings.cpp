@@ -2,25 +2,14 @@
 
 #include <array>
 #include <cerrno>
-#include <charconv>
 #include <optional>
 #include <utility>
 
 #include "platform/BaudRate.h"
+#include "platform/SerialLine.h"
 
 namespace kestrion {
 namespace {
-
-// The value of the text's leading decimal digits.
-std::optional<unsigned> DecimalOf(const std::string& text)
-{
-    unsigned value = 0;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (result.ec != std::errc()) {
-        return std::nullopt;
-    }
-    return value;
-}
 
 std::optional<speed_t> StandardSpeed(unsigned rate)
 {
@@ -42,63 +31,20 @@ std::optional<speed_t> StandardSpeed(unsigned rate)
     return std::nullopt;
 }
 
-void SetDataBits(termios& line, const std::string& text)
-{
-    static constexpr std::array<tcflag_t, 4> sizes {CS5, CS6, CS7, CS8};
-    const auto bits = DecimalOf(text);
-    if (bits && *bits >= 5 && *bits <= 8) {
-        line.c_cflag = (line.c_cflag & ~CSIZE) | sizes[*bits - 5];
-    }
-}
-
 // Mark and space are stick parity: CMSPAR with PARODD for mark, without it for space.
-void SetParity(termios& line, const std::string& text)
+tcflag_t ParityFlags(Parity parity)
 {
-    tcflag_t flags = 0;
-    switch (text.empty() ? '\0' : text.front()) {
-    case 'N':
-        break;
-    case 'E':
-        flags = PARENB;
-        break;
-    case 'O':
-        flags = PARENB | PARODD;
-        break;
-    case 'M':
-        flags = PARENB | CMSPAR | PARODD;
-        break;
-    case 'S':
-        flags = PARENB | CMSPAR;
-        break;
-    default:
-        return;
+    switch (parity) {
+    case Parity::None: return 0;
+    case Parity::Even: return PARENB;
+    case Parity::Odd: return PARENB | PARODD;
+    case Parity::Mark: return PARENB | CMSPAR | PARODD;
+    case Parity::Space: return PARENB | CMSPAR;
     }
-    line.c_cflag = (line.c_cflag & ~(PARENB | PARODD | CMSPAR)) | flags;
+    return 0;
 }
 
-// Linux has no one and a half stop bits: "1.5" gives two (the UART sends 1.5 for 5-bit bytes).
-void SetStopBits(termios& line, const std::string& text)
-{
-    if (text.empty()) {
-        return;
-    }
-    if (text == "1") {
-        line.c_cflag &= ~CSTOPB;
-    } else {
-        line.c_cflag |= CSTOPB;
-    }
-}
-
-std::optional<unsigned> NewRate(const SerialSettings& settings)
-{
-    // Rate 0 would hang the line up; it keeps the current rate like an empty text.
-    const auto rate = DecimalOf(settings.baud);
-    return rate && *rate > 0 ? rate : std::nullopt;
-}
-
-}  // namespace
-
-termios RawLineFor(const termios& current, const SerialSettings& settings)
+termios RawLine(const termios& current, const SerialLine& settings)
 {
     termios line = current;
     // cfmakeraw also forces 8 bits without parity; the byte format of `current` is kept.
@@ -110,11 +56,18 @@ termios RawLineFor(const termios& current, const SerialSettings& settings)
     line.c_cc[VMIN] = 0;
     line.c_cc[VTIME] = 0;
 
-    SetDataBits(line, settings.dataBits);
-    SetParity(line, settings.parity);
-    SetStopBits(line, settings.stopBits);
-    const auto rate = NewRate(settings);
-    const auto speed = rate ? StandardSpeed(*rate) : std::nullopt;
+    if (settings.dataBits) {
+        static constexpr std::array<tcflag_t, 4> sizes {CS5, CS6, CS7, CS8};
+        line.c_cflag = (line.c_cflag & ~CSIZE) | sizes[*settings.dataBits - 5];
+    }
+    if (settings.parity) {
+        line.c_cflag = (line.c_cflag & ~(PARENB | PARODD | CMSPAR)) | ParityFlags(*settings.parity);
+    }
+    // Linux has no one and a half stop bits: "1.5" gives two (the UART sends 1.5 for 5-bit bytes).
+    if (settings.twoStopBits) {
+        line.c_cflag = *settings.twoStopBits ? line.c_cflag | CSTOPB : line.c_cflag & ~CSTOPB;
+    }
+    const auto speed = settings.baud ? StandardSpeed(*settings.baud) : std::nullopt;
     if (speed) {
         ::cfsetispeed(&line, *speed);
         ::cfsetospeed(&line, *speed);
@@ -122,16 +75,23 @@ termios RawLineFor(const termios& current, const SerialSettings& settings)
     return line;
 }
 
+}  // namespace
+
+termios RawLineFor(const termios& current, const SerialSettings& settings)
+{
+    return RawLine(current, SerialLine::Of(settings));
+}
+
 bool ApplyLineSettings(int fd, const termios& current, const SerialSettings& settings)
 {
-    const termios line = RawLineFor(current, settings);
+    const SerialLine parsed = SerialLine::Of(settings);
+    const termios line = RawLine(current, parsed);
     // glibc reports EINVAL when the driver silently changed the byte format (a pty has
     // none, some adapters lack 5 or 6 bits); the rest of the line is set then.
     if (::tcsetattr(fd, TCSANOW, &line) != 0 && errno != EINVAL) {
         return false;
     }
-    const auto rate = NewRate(settings);
-    return !rate || StandardSpeed(*rate) || SetCustomBaudRate(fd, *rate);
+    return !parsed.baud || StandardSpeed(*parsed.baud) || SetCustomBaudRate(fd, *parsed.baud);
 }
 
 }  // namespace kestrion

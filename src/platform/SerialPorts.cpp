@@ -162,7 +162,9 @@ std::string OpenFailureLine(const std::string& path, int error)
 
 std::string DevicePathOf(const std::string& portName)
 {
-    std::string_view name = portName;
+    // An item taken from the port list as it is shown names its link.
+    const std::string port = PortOfListItem(portName);
+    std::string_view name = port;
     if (name.starts_with("\\\\.\\")) {
         name.remove_prefix(4);
     }
@@ -178,14 +180,33 @@ std::string DevicePathOf(const std::string& portName)
     return "/dev/" + std::string(name);
 }
 
-std::vector<std::string> ListSerialPorts()
+std::vector<std::string> ListSerialPorts(const std::filesystem::path& devices)
 {
-    std::vector<std::string> ports = DevicesIn("/dev/serial/by-id", "");
-    for (const char* prefix : {"ttyUSB", "ttyACM"}) {
-        std::ranges::move(DevicesIn("/dev", prefix), std::back_inserter(ports));
+    std::vector<std::string> ports;
+    std::vector<fs::path> named;
+    for (const std::string& link : DevicesIn(devices / "serial" / "by-id", "")) {
+        std::error_code error;
+        const fs::path device = fs::canonical(link, error);
+        ports.push_back(error ? link : link + " (" + device.string() + ")");
+        named.push_back(device);
     }
-    std::ranges::copy_if(DevicesIn("/dev", "ttyS"), std::back_inserter(ports), HasUart);
+    const auto unnamed = [&named](const std::string& path) {
+        std::error_code error;
+        return std::ranges::find(named, fs::canonical(path, error)) == named.end();
+    };
+    for (const char* prefix : {"ttyUSB", "ttyACM"}) {
+        std::ranges::copy_if(DevicesIn(devices, prefix), std::back_inserter(ports), unnamed);
+    }
+    std::ranges::copy_if(DevicesIn(devices, "ttyS"), std::back_inserter(ports),
+                         [&unnamed](const std::string& path) { return unnamed(path) && HasUart(path); });
     return ports;
+}
+
+std::string PortOfListItem(const std::string& item)
+{
+    // Device paths hold no blank; the device a link points to follows one.
+    const size_t note = item.find(" (/");
+    return note != std::string::npos && item.ends_with(')') ? item.substr(0, note) : item;
 }
 
 std::optional<PortHolder> FindPortHolder(const std::string& path)

@@ -1,6 +1,7 @@
 #pragma once
 // Serial port names, the ports present on this machine, and what to tell the user when a
 // port cannot be opened.
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,9 +10,14 @@
 
 namespace kestrion {
 
-// The serial devices present: the /dev/serial/by-id links, then /dev/ttyUSB*, /dev/ttyACM*
-// and the /dev/ttyS* ports with a UART behind them, each group in natural order.
-std::vector<std::string> ListSerialPorts();
+// The serial devices present, as a port list offers them: the /dev/serial/by-id links (stable
+// across replugging), each followed by the device it points to ("/dev/serial/by-id/usb-X-if00
+// (/dev/ttyUSB0)"), then the /dev/ttyUSB*, /dev/ttyACM* and the /dev/ttyS* ports with a UART
+// behind them that no link names, each group in natural order.
+std::vector<std::string> ListSerialPorts(const std::filesystem::path& devices = "/dev");
+
+// The port an item of that list stands for: the item without the device it points to.
+std::string PortOfListItem(const std::string& item);
 
 // A process that has a device open.
 struct PortHolder {

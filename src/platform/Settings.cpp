@@ -3,6 +3,7 @@
 #include <charconv>
 #include <span>
 #include <type_traits>
+#include <utility>
 #include <variant>
 
 namespace kestrion {
@@ -112,10 +113,21 @@ const CKey kDataSourceKeys[] = {
     CTextKey{"MeasBFileName", &CSettings::measFileName, ""},
     CTextKey{"MeasBFileType", &CSettings::measFileType, "Hex"},
     CTextKey{"MeasSerialPort", &CSettings::measSerialPort, "COM1"},
-    CTextKey{"MeasSerialBaud", &CSettings::measSerialBaud, "19200"},
-    CTextKey{"MeasSerialDBits", &CSettings::measSerialDBits, "8"},
-    CTextKey{"MeasSerialParity", &CSettings::measSerialParity, "NONE"},
-    CTextKey{"MeasSerialSBits", &CSettings::measSerialSBits, "1"},
+};
+// The measured serial line, stored between the keys above and below.
+struct CLineKey {
+    const char* key;
+    std::string CSettings::*field;
+    std::string SerialSettings::*text;
+    const char* defaultValue;
+};
+const CLineKey kMeasuredLineKeys[] = {
+    {"MeasSerialBaud", &CSettings::measSerialBaud, &SerialSettings::baud, "19200"},
+    {"MeasSerialDBits", &CSettings::measSerialDBits, &SerialSettings::dataBits, "8"},
+    {"MeasSerialParity", &CSettings::measSerialParity, &SerialSettings::parity, "NONE"},
+    {"MeasSerialSBits", &CSettings::measSerialSBits, &SerialSettings::stopBits, "1"},
+};
+const CKey kDataSourceTailKeys[] = {
     CIntKey{"MeasRI", &CSettings::measRI, 1},
 };
 
@@ -179,13 +191,85 @@ const CKey kFileDataKeys[] = {
 void CSettings::LoadDataSources(const CProfile& profile)
 {
     Load(*this, profile, kDataSources, kDataSourceKeys);
+    SetMeasuredLine(StoredMeasuredLine(profile, DefaultMeasuredLine()));
+    Load(*this, profile, kDataSources, kDataSourceTailKeys);
     LoadLogging(profile);
     LoadReceiverInit(profile);
 }
 
 void CSettings::SaveDataSources(const CProfile& profile) const
 {
+    const CProfileSave save(profile);
     Save(*this, profile, kDataSources, kDataSourceKeys);
+    for (const CLineKey& key : kMeasuredLineKeys) {
+        profile.WriteString(kDataSources, key.key, this->*key.field);
+    }
+    Save(*this, profile, kDataSources, kDataSourceTailKeys);
+}
+
+SerialSettings CSettings::MeasuredLine() const
+{
+    SerialSettings line;
+    for (const CLineKey& key : kMeasuredLineKeys) {
+        line.*key.text = this->*key.field;
+    }
+    return line;
+}
+
+void CSettings::SetMeasuredLine(const SerialSettings& line)
+{
+    for (const CLineKey& key : kMeasuredLineKeys) {
+        this->*key.field = line.*key.text;
+    }
+}
+
+SerialSettings CSettings::DefaultMeasuredLine()
+{
+    SerialSettings line;
+    for (const CLineKey& key : kMeasuredLineKeys) {
+        line.*key.text = key.defaultValue;
+    }
+    return line;
+}
+
+SerialSettings CSettings::StoredMeasuredLine(const CProfile& profile, const SerialSettings& defaults)
+{
+    SerialSettings line;
+    for (const CLineKey& key : kMeasuredLineKeys) {
+        line.*key.text = profile.GetString(kDataSources, key.key, defaults.*key.text);
+    }
+    return line;
+}
+
+void CSettings::SaveMeasuredLine(const CProfile& profile, const SerialSettings& line)
+{
+    const SerialSettings stored = StoredMeasuredLine(profile, DefaultMeasuredLine());
+    const CProfileSave save(profile);
+    for (const CLineKey& key : kMeasuredLineKeys) {
+        if (line.*key.text != stored.*key.text) {
+            profile.WriteString(kDataSources, key.key, line.*key.text);
+        }
+    }
+}
+
+std::string CSettings::StoredText(const CProfile& profile, std::string CSettings::*field)
+{
+    for (const CLineKey& key : kMeasuredLineKeys) {
+        if (key.field == field) {
+            return profile.GetString(kDataSources, key.key, "");
+        }
+    }
+    const std::pair<const char*, std::span<const CKey>> sections[] = {
+        {kDataSources, kDataSourceKeys}, {kDataSources, kDataSourceTailKeys}, {kLogging, kLoggingKeys}};
+    for (const auto& [section, keys] : sections) {
+        for (const CKey& key : keys) {
+            const auto* text = std::get_if<CTextKey>(&key);
+            if (text != nullptr && text->field == field) {
+                return profile.GetString(section, text->key, "");
+            }
+        }
+    }
+    return {};
 }
 
 void CSettings::LoadLogging(const CProfile& profile)

@@ -6,6 +6,7 @@
 
 #include "platform/DecimalValue.h"
 #include "platform/Profile.h"
+#include "platform/SerialDevice.h"
 
 namespace kestrion {
 
@@ -71,6 +72,16 @@ struct CSettings {
     // Data sources, then logging, then receiver init: the whole picture in one call.
     void LoadDataSources(const CProfile& profile);
     void SaveDataSources(const CProfile& profile) const;
+    // The measured serial line as one value; the defaults of its keys.
+    SerialSettings MeasuredLine() const;
+    void SetMeasuredLine(const SerialSettings& line);
+    static SerialSettings DefaultMeasuredLine();
+    // The stored measured line, a missing key giving the text of `defaults`.
+    static SerialSettings StoredMeasuredLine(const CProfile& profile, const SerialSettings& defaults);
+    // Writes the line's texts that differ from the stored ones, in one save.
+    static void SaveMeasuredLine(const CProfile& profile, const SerialSettings& line);
+    // The stored text of a "Data Sources" or "Logging" text field, empty when its key is missing.
+    static std::string StoredText(const CProfile& profile, std::string CSettings::*field);
     void LoadLogging(const CProfile& profile);
     void SaveLogging(const CProfile& profile) const;
     void LoadReceiverInit(const CProfile& profile);

@@ -3,12 +3,13 @@
 #include <cmath>
 #include <numbers>
 
+#include "synth/Geodetic.h"
+
 namespace kestrion {
 namespace {
 
-constexpr double kSemiMajor = 6378137.0;
-constexpr double kFlattening = 1.0 / 298.257223563;
-constexpr double kEccentricity2 = kFlattening * (2.0 - kFlattening);
+constexpr double kSemiMajor = kWgs84SemiMajorAxis;
+constexpr double kEccentricity2 = kWgs84EccentricitySquared;
 
 // Prime vertical radius of curvature.
 double PrimeVerticalRadius(double sinLat)

@@ -1,5 +1,6 @@
 #pragma once
-// WGS-84 geodetic positions and local east/north/up offsets in earth-centred coordinates.
+// WGS-84 geodetic positions and local east/north/up offsets in earth-centred coordinates; the
+// way back from earth-centred coordinates is in synth/Geodetic.h.
 #include <numbers>
 
 namespace kestrion {

@@ -24,7 +24,11 @@ void CivilFromDays(int64_t days, int& year, int& month, int& day)
 
 UtcTime GpsToUtc(uint16_t week, uint32_t towHundredths)
 {
-    const int64_t seconds = int64_t{week} * 604800 + towHundredths / 100 - kGpsLeapSeconds;
+    return UtcAt(int64_t{week} * 604800 + towHundredths / 100 - kGpsLeapSeconds);
+}
+
+UtcTime UtcAt(int64_t seconds)
+{
     const int64_t days = (seconds >= 0 ? seconds : seconds - 86399) / 86400;
     const int64_t secondOfDay = seconds - days * 86400;
 

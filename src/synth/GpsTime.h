@@ -16,6 +16,10 @@ struct UtcTime {
 
 UtcTime GpsToUtc(uint16_t week, uint32_t towHundredths);
 
+// The calendar time `seconds` UTC seconds (leap seconds not counted) after the GPS epoch,
+// 1980-01-06 00:00:00.
+UtcTime UtcAt(int64_t seconds);
+
 // The GPS time `seconds` after the start, into the following weeks.
 GpsTime GpsTimeAfter(GpsTime start, int seconds);
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -57,22 +58,26 @@ public:
     // Keeps, logs and announces a record; null means the source has ended.
     int AcceptRecord(const CMessageRecord* record) override;
 
-    // Loads the settings again; true when the measured source is a serial port.
-    bool SerialSelected();
+    // Reads the source selection again; true when the measured source is a serial port.
+    bool SerialSelected() const;
+    // The line the measured serial port was last opened with, read from the settings when
+    // the source connects; the stored line before the first connection.
+    SerialSettings Line() const;
 
-    // Receiver operations. Each loads the settings again and does nothing unless the measured
-    // source is a serial port; sends go nowhere while the feed has no source.
+    // Receiver operations. Each reads the source selection again and does nothing unless the
+    // measured source is a serial port; sends go nowhere while the feed has no source.
 
     // Frames the payload (MID first) and sends it.
     void SendPayload(std::span<const uint8_t> payload);
     // Sends the body as an NMEA sentence.
     void SendNmea(const char* body);
-    // The feed restart of a line change: close, store, optionally clear the latest record,
-    // open. A port that does not open again is reported ("Cannot reopen ...") and gives false.
+    // The feed restart of a settings change: close, store, optionally clear the latest record,
+    // open with the settings as stored then. A port that does not open again is reported
+    // ("Cannot reopen ...") and gives false.
     bool Reconnect(const SettingsStore& store, bool clearLatest);
-    // Stores "MeasSerialBaud"; and with it the data bits, parity and stop bits.
-    static SettingsStore StoreBaud(std::string baud);
-    static SettingsStore StoreLine(std::string baud, std::string dataBits, std::string parity, std::string stopBits);
+    // The same for a line the user chose: the texts that changed are stored, and the port
+    // opens with the line as given.
+    bool Reconnect(const SerialSettings& line, bool clearLatest);
     // 3 switches the receiver to the binary protocol at 38400 baud, 8N1. 2 (to NMEA) needs its
     // dialog and is not done here; any other target is logged as illegal.
     void SwitchProtocol(int target);
@@ -99,12 +104,16 @@ protected:
     CSettings m_settings;
 
 private:
+    std::optional<SerialSettings> m_line;  // set by the first connection
     bool SerialOpen() const { return m_source != nullptr && m_source->IsOpen() != 0; }
-    // Open; a serial source that fails puts its error text into failure, when given, instead
-    // of showing it.
-    int OpenSource(std::string* failure);
-    // Reconnect without loading the settings first.
-    bool Reopen(const SettingsStore& store, bool clearLatest);
+    // Open, on the given line or else the stored one; a serial source that fails puts its
+    // error text into failure, when given, instead of showing it.
+    int OpenSource(std::string* failure, const std::optional<SerialSettings>& line);
+    // Reconnect without reading the source selection first; a line given is opened as it is,
+    // stored or not as the store decides.
+    bool Reopen(const SettingsStore& store, const std::optional<SerialSettings>& line, bool clearLatest);
+    // Stores the texts of the line that differ from the stored ones.
+    static SettingsStore Remember(const SerialSettings& line);
     void Transmit(std::span<const uint8_t> payload);
     void TransmitNmea(const char* body);
 
@@ -118,8 +127,12 @@ public:
     int Open() override;
     // The first pending truth record 0 to 9 seconds after the measured one, or null.
     const CMessageRecord* MatchTruth(const CMessageRecord& measured) override;
+    // A truth file is read again from its start, so that matching finds the truth of a
+    // measured recording that was moved back; a serial truth source is left as it is.
+    void Rewind();
 
 private:
+    bool m_fromFile = false;
     // The last record read from the truth source; a match points to it.
     CMessageRecord m_pending;
 };

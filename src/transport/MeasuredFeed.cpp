@@ -13,9 +13,9 @@ namespace {
 
 // 50 ms ticks of waiting for the current values: three seconds.
 constexpr int kPollTicks = 60;
-constexpr const char* kDataSources = "Data Sources";
 
-std::unique_ptr<CSource> MakeMeasuredSource(CMeasuredFeed& feed, IFeedServices& services, const CSettings& settings)
+std::unique_ptr<CSource> MakeMeasuredSource(CMeasuredFeed& feed, IFeedServices& services, const CSettings& settings,
+                                            const SerialSettings& line)
 {
     if (settings.dataSource == 0) {
         return std::make_unique<CRandomSource>(feed, services);
@@ -27,9 +27,7 @@ std::unique_ptr<CSource> MakeMeasuredSource(CMeasuredFeed& feed, IFeedServices& 
         }
         return std::make_unique<CBinaryFileSource>(feed, services, settings.measFileName);
     case 1:
-        return std::make_unique<CSerialSource>(feed, services, settings.measSerialPort, settings.measSerialBaud,
-                                               settings.measSerialDBits, settings.measSerialParity,
-                                               settings.measSerialSBits);
+        return std::make_unique<CSerialSource>(feed, services, settings.measSerialPort, line);
     default:
         services.MessageBox("Error: for measured data, check either file or serial", BoxButtons::Ok,
                             BoxIcon::Warning);
@@ -39,12 +37,16 @@ std::unique_ptr<CSource> MakeMeasuredSource(CMeasuredFeed& feed, IFeedServices& 
 
 }  // namespace
 
-int CMeasuredFeed::Open() { return OpenSource(nullptr); }
+int CMeasuredFeed::Open() { return OpenSource(nullptr, std::nullopt); }
 
-int CMeasuredFeed::OpenSource(std::string* failure)
+int CMeasuredFeed::OpenSource(std::string* failure, const std::optional<SerialSettings>& line)
 {
     m_settings.LoadDataSources(m_services.Profile());
-    m_source = MakeMeasuredSource(*this, m_services, m_settings);
+    if (line) {
+        m_settings.SetMeasuredLine(*line);
+    }
+    m_line = m_settings.MeasuredLine();
+    m_source = MakeMeasuredSource(*this, m_services, m_settings, *m_line);
     if (m_source == nullptr) {
         return 0;
     }
@@ -84,10 +86,16 @@ int CMeasuredFeed::AcceptRecord(const CMessageRecord* record)
     return 1;
 }
 
-bool CMeasuredFeed::SerialSelected()
+bool CMeasuredFeed::SerialSelected() const
 {
-    m_settings.LoadDataSources(m_services.Profile());
-    return m_settings.dataSource != 0 && m_settings.measSource == 1;
+    CSettings stored;
+    stored.LoadDataSources(m_services.Profile());
+    return stored.dataSource != 0 && stored.measSource == 1;
+}
+
+SerialSettings CMeasuredFeed::Line() const
+{
+    return m_line ? *m_line : CSettings::StoredMeasuredLine(m_services.Profile(), CSettings::DefaultMeasuredLine());
 }
 
 void CMeasuredFeed::SendPayload(std::span<const uint8_t> payload)
@@ -120,10 +128,15 @@ void CMeasuredFeed::TransmitNmea(const char* body)
 
 bool CMeasuredFeed::Reconnect(const SettingsStore& store, bool clearLatest)
 {
-    return SerialSelected() && Reopen(store, clearLatest);
+    return SerialSelected() && Reopen(store, std::nullopt, clearLatest);
 }
 
-bool CMeasuredFeed::Reopen(const SettingsStore& store, bool clearLatest)
+bool CMeasuredFeed::Reconnect(const SerialSettings& line, bool clearLatest)
+{
+    return SerialSelected() && Reopen(Remember(line), line, clearLatest);
+}
+
+bool CMeasuredFeed::Reopen(const SettingsStore& store, const std::optional<SerialSettings>& line, bool clearLatest)
 {
     Close();
     if (store) {
@@ -133,34 +146,19 @@ bool CMeasuredFeed::Reopen(const SettingsStore& store, bool clearLatest)
         m_latest.Clear();
     }
     std::string failure;
-    if (OpenSource(&failure) != 0) {
+    if (OpenSource(&failure, line) != 0) {
         return true;
     }
     if (!failure.empty()) {
-        m_services.MessageBox("Cannot reopen " + m_settings.measSerialPort + " at " + m_settings.measSerialBaud +
-                                  " baud: " + failure,
+        m_services.MessageBox("Cannot reopen " + m_settings.measSerialPort + " at " + m_line->baud + " baud: " + failure,
                               BoxButtons::Ok, BoxIcon::Warning);
     }
     return false;
 }
 
-CMeasuredFeed::SettingsStore CMeasuredFeed::StoreBaud(std::string baud)
+CMeasuredFeed::SettingsStore CMeasuredFeed::Remember(const SerialSettings& line)
 {
-    return [baud = std::move(baud)](const CProfile& profile) {
-        profile.WriteString(kDataSources, "MeasSerialBaud", baud);
-    };
-}
-
-CMeasuredFeed::SettingsStore CMeasuredFeed::StoreLine(std::string baud, std::string dataBits, std::string parity,
-                                                      std::string stopBits)
-{
-    return [=](const CProfile& profile) {
-        const CProfileSave save(profile);
-        profile.WriteString(kDataSources, "MeasSerialBaud", baud);
-        profile.WriteString(kDataSources, "MeasSerialDBits", dataBits);
-        profile.WriteString(kDataSources, "MeasSerialParity", parity);
-        profile.WriteString(kDataSources, "MeasSerialSBits", stopBits);
-    };
+    return [line](const CProfile& profile) { CSettings::SaveMeasuredLine(profile, line); };
 }
 
 void CMeasuredFeed::PollCommandParameters(uint8_t mid)

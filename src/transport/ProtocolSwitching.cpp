@@ -1,5 +1,6 @@
 // The measured feed's protocol switch and baud synchronisation: tell the receiver, then
 // reopen the port with the new settings.
+#include <algorithm>
 #include <vector>
 
 #include "protocol/CommandPayload.h"
@@ -27,31 +28,39 @@ void CMeasuredFeed::SwitchProtocol(int target)
         return;
     }
     TransmitNmea(kToBinary);
-    Reopen(StoreLine("38400", "8", "N", "1"), false);
+    const SerialSettings binary{"38400", "8", "N", "1"};
+    Reopen(Remember(binary), binary, false);
     m_services.Decoder().Host().WriteLog("$PORV100... sent to switch to Orvo protocol at 38400\n");
 }
 
 // Whichever of the commands the receiver understands moves it to 38400 baud, binary; nothing
-// waits for an answer. Each command is written before the port closes.
+// waits for an answer. Each command is written before the port closes. The rates of the scan
+// are tried, not chosen: only the line it ends on is stored.
 int CMeasuredFeed::Synchronize()
 {
     if (!SerialSelected()) {
         return 0;
     }
-    for (const char* baud : kScanBauds) {
-        if (!Reopen(StoreBaud(baud), true)) {
-            return 0;
-        }
-        TransmitNmea(kToBinary);
-    }
+    SerialSettings line = Line();
+    const auto reopenAt = [&](const char* baud) {
+        line.baud = baud;
+        return Reopen({}, line, true);
+    };
+    const auto scan = [&](const auto& send) {
+        return std::ranges::all_of(kScanBauds, [&](const char* baud) {
+            if (!reopenAt(baud)) {
+                return false;
+            }
+            send();
+            return true;
+        });
+    };
     const std::vector<uint8_t> toBinary = SerialPortPayload(MID_SetSerialPort, 38400, 8, 1, 0);
-    for (const char* baud : kScanBauds) {
-        if (!Reopen(StoreBaud(baud), true)) {
-            return 0;
-        }
-        Transmit(toBinary);
-    }
-    return Reopen(StoreBaud("38400"), true) ? 1 : 0;
+    const bool synchronized = scan([&] { TransmitNmea(kToBinary); }) && scan([&] { Transmit(toBinary); }) &&
+                              reopenAt("38400");
+    CSettings::SaveMeasuredLine(m_services.Profile(), line);
+    m_services.RefreshTitle();
+    return synchronized ? 1 : 0;
 }
 
 }  // namespace kestrion

@@ -5,11 +5,10 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
-#include <cstdlib>
 #include <utility>
 
+#include "platform/SerialLine.h"
 #include "transport/FeedEvents.h"
 #include "transport/LineErrorReport.h"
 
@@ -18,22 +17,6 @@ namespace kestrion {
 namespace {
 
 constexpr int kIdleWaitMs = 20;
-
-// A device's output queue does not count the bytes already handed to the line (a UART's FIFO,
-// the far end of a pseudo-terminal): closing must also leave them the time to be sent at the
-// speed they were written at, or the last command of a baud change never arrives.
-std::chrono::microseconds CharacterTime(const SerialSettings& settings)
-{
-    const long baud = std::atol(settings.baud.c_str());
-    if (baud <= 0) {
-        return std::chrono::microseconds(0);
-    }
-    const long dataBits = std::atol(settings.dataBits.c_str());
-    const bool parity = !settings.parity.empty() && std::toupper(static_cast<unsigned char>(settings.parity[0])) != 'N';
-    const long stopBits = settings.stopBits == "1" || settings.stopBits.empty() ? 1 : 2;
-    const long bits = 1 + (dataBits >= 5 && dataBits <= 8 ? dataBits : 8) + (parity ? 1 : 0) + stopBits;
-    return std::chrono::microseconds(bits * 1000000 / baud + 1);
-}
 
 // Swaps per tick while the reader keeps filling whole buffers: 64 KB a tick at most.
 constexpr int kMaxSwapsPerTick = 16;
@@ -78,7 +61,10 @@ std::string CSerialPort::Open(ISerialReceiver& receiver, const std::string& path
     {
         // What the last connection wrote was purged or has left: its line time is not ours.
         std::lock_guard order(m_writeLock);
-        m_characterTime = CharacterTime(settings);
+        // A device's output queue does not count the bytes already handed to the line (a UART's
+        // FIFO, the far end of a pseudo-terminal): closing must also leave them the time to be
+        // sent at the speed they were written at, or the last command of a baud change never arrives.
+        m_characterTime = CharacterTime(SerialLine::Of(settings));
         m_lineFreeAt = {};
     }
     m_noDataTicks = 0;

@@ -9,18 +9,21 @@
 
 namespace kestrion {
 
-CSerialSource::CSerialSource(CFeed& owner, IFeedServices& services, std::string port, std::string baud,
-                             std::string dataBits, std::string parity, std::string stopBits)
+CSerialSource::CSerialSource(CFeed& owner, IFeedServices& services, std::string port, SerialSettings line)
     : CSource(owner, services, std::move(port)),
-      m_baud(std::move(baud)),
-      m_dataBits(std::move(dataBits)),
-      m_parity(std::move(parity)),
-      m_stopBits(std::move(stopBits)),
+      m_line(std::move(line)),
       m_measured(dynamic_cast<CMeasuredFeed*>(&owner)),
       m_countdowns(m_measured != nullptr ? std::span<int, 8>(m_measured->pollCountdowns) : m_noCountdowns),
       m_delivery(services.Decoder(), m_record, owner, this, CRecordDelivery::Line::Serial),
       m_framer(m_delivery, services.Decoder().Host()),
       m_port(services, services.SerialDevices())
+{
+}
+
+CSerialSource::CSerialSource(CFeed& owner, IFeedServices& services, std::string port, std::string baud,
+                             std::string dataBits, std::string parity, std::string stopBits)
+    : CSerialSource(owner, services, std::move(port),
+                    SerialSettings{std::move(baud), std::move(dataBits), std::move(parity), std::move(stopBits)})
 {
 }
 
@@ -39,7 +42,7 @@ int CSerialSource::OpenQuietly(int role, const std::string& name)
 {
     Close();
     CSource::Open(role, name);
-    m_lastError = m_port.Open(*this, DevicePathOf(m_name), SerialSettings{m_baud, m_dataBits, m_parity, m_stopBits});
+    m_lastError = m_port.Open(*this, DevicePathOf(m_name), m_line);
     if (!m_lastError.empty()) {
         m_open = 0;
         return m_open;

@@ -23,10 +23,12 @@ public:
     static constexpr int kSecondMs = 1000;
     static constexpr int kPromptAfterTicks = 5;
 
-    // The port name and its parameters as the settings give them (empty when not applied).
+    // The port name and its line as the settings give them (empty texts are not applied).
     // Devices come from the services' serial device factory.
-    CSerialSource(CFeed& owner, IFeedServices& services, std::string port, std::string baud,
-                  std::string dataBits, std::string parity, std::string stopBits);
+    CSerialSource(CFeed& owner, IFeedServices& services, std::string port, SerialSettings line);
+    // The same with the line's texts one by one.
+    CSerialSource(CFeed& owner, IFeedServices& services, std::string port, std::string baud, std::string dataBits,
+                  std::string parity, std::string stopBits);
     ~CSerialSource() override;
 
     // Opens the port; its error text goes to a message box and the result is 0.
@@ -57,10 +59,10 @@ public:
     bool FeedPaused() const override;
 
     CSerialPort& Port() { return m_port; }
-    const std::string& Baud() const { return m_baud; }
-    const std::string& DataBits() const { return m_dataBits; }
-    const std::string& Parity() const { return m_parity; }
-    const std::string& StopBits() const { return m_stopBits; }
+    const std::string& Baud() const { return m_line.baud; }
+    const std::string& DataBits() const { return m_line.dataBits; }
+    const std::string& Parity() const { return m_line.parity; }
+    const std::string& StopBits() const { return m_line.stopBits; }
 
 private:
     // ISerialReceiver: the port's tick on the GUI thread.
@@ -69,10 +71,7 @@ private:
     void SendPeriodicReset();
     void PromptForSoftware();
 
-    std::string m_baud;
-    std::string m_dataBits;
-    std::string m_parity;
-    std::string m_stopBits;
+    SerialSettings m_line;
     std::string m_lastError;
     CMeasuredFeed* m_measured;  // the owner when it is the measured feed
     // A truth feed has no polls: its countdowns stay zero.

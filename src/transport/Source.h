@@ -6,6 +6,7 @@
 
 #include "protocol/MessageRecord.h"
 #include "transport/FeedServices.h"
+#include "transport/ReplayControl.h"
 
 namespace kestrion {
 
@@ -27,6 +28,8 @@ public:
     virtual int Close() { return 1; }
     virtual const CMessageRecord* ReadRecord() { return nullptr; }
     virtual void Restart() {}
+    // Recorded file sources only: their playback controls, null for the others.
+    virtual IReplayControl* Replay() { return nullptr; }
     // Serial sources only.
     virtual void SendCommand(const uint8_t* /*payload*/, size_t /*length*/) {}
     virtual void SendNmea(const char* /*body*/) {}

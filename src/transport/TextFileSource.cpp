@@ -72,6 +72,7 @@ int CTextFileSource::Close()
         m_timer = m_services.Timers().Cancel(m_timer);
         m_reader.reset();
         m_file.reset();
+        m_waiting = false;
         m_open = 0;
     }
     return 1;
@@ -101,19 +102,120 @@ const CMessageRecord* CTextFileSource::ReadRecord()
 
 void CTextFileSource::Tick(int /*tickCode*/)
 {
+    if (Advance()) {
+        Schedule();
+    }
+}
+
+bool CTextFileSource::Advance()
+{
     m_timer = m_services.Timers().Cancel(m_timer);
+    m_waiting = false;
     m_owner.AcceptRecord(&m_record);
     if (m_record.HasTime()) {
         m_previousWeek = m_record.Week();
         m_previousTow = m_record.Tow();
+        m_playedTime = RecordTime(m_record);
     }
     const CMessageRecord* next = ReadRecord();
     if (next == nullptr) {
         Close();
         m_owner.AcceptRecord(nullptr);  // destroys this source
+        return false;
+    }
+    m_waiting = true;
+    m_waitRecordingMs = IntervalTo(*next);
+    m_waitMs = m_pace.Next(m_waitRecordingMs);
+    return true;
+}
+
+void CTextFileSource::Schedule()
+{
+    if (!m_paused && m_waiting) {
+        m_timer = m_services.Timers().Register(kTickPlayback, *this, m_waitMs);
+    }
+}
+
+IReplayControl* CTextFileSource::Replay() { return m_role == kRoleMeasured ? this : nullptr; }
+
+void CTextFileSource::SetSpeed(ReplaySpeed speed)
+{
+    m_pace.SetSpeed(speed);
+    if (m_waiting) {
+        m_waitMs = m_pace.Next(m_waitRecordingMs);
+        m_timer = m_services.Timers().Cancel(m_timer);
+        Schedule();
+    }
+}
+
+void CTextFileSource::Pause()
+{
+    m_paused = true;
+    m_timer = m_services.Timers().Cancel(m_timer);
+}
+
+void CTextFileSource::Resume()
+{
+    if (m_paused) {
+        m_paused = false;
+        Schedule();
+    }
+}
+
+void CTextFileSource::StepSecond()
+{
+    if (!m_paused || !m_waiting) {
         return;
     }
-    m_timer = m_services.Timers().Register(kTickPlayback, *this, IntervalTo(*next));
+    // Up to one second after the last record delivered, or else after the waiting one.
+    const int64_t from = m_playedTime >= 0 ? m_playedTime : m_record.HasTime() ? RecordTime(m_record) - 100 : -1;
+    do {
+        if (!Advance()) {
+            return;
+        }
+    } while (from >= 0 && (!m_record.HasTime() || RecordTime(m_record) <= from + 100));
+}
+
+const CRecordingIndex& CTextFileSource::Index()
+{
+    if (!m_index) {
+        m_index = CRecordingIndex::Scan(m_name, m_truthWeek, m_truthOffset);
+    }
+    return *m_index;
+}
+
+ReplayPosition CTextFileSource::Position()
+{
+    const CRecordingIndex& index = Index();
+    const int64_t at = m_playedTime >= 0 ? m_playedTime - index.Start() : 0;
+    return {ReplayPosition::Unit::Hundredths, std::clamp<int64_t>(at, 0, index.Total()), index.Total()};
+}
+
+bool CTextFileSource::Seek(int64_t position)
+{
+    const CRecordingIndex& index = Index();
+    if (m_file == nullptr || index.Empty()) {
+        return m_open != 0;
+    }
+    const CRecordingIndex::Entry& entry = index.At(position);
+    m_timer = m_services.Timers().Cancel(m_timer);
+    std::clearerr(m_file.get());
+    if (std::fseek(m_file.get(), entry.offset, SEEK_SET) != 0) {
+        return m_open != 0;
+    }
+    // Line numbers in messages count from the position sought.
+    m_reader.emplace(m_file.get());
+    m_playedTime = index.Start() + entry.elapsed;
+    if (ReadRecord() == nullptr) {
+        Close();
+        m_owner.AcceptRecord(nullptr);  // destroys this source
+        return false;
+    }
+    m_waiting = true;
+    m_waitRecordingMs = 0;
+    m_waitMs = 0;
+    Schedule();
+    return true;
 }
 
 void CTextFileSource::StopReading()

@@ -8,11 +8,13 @@
 #include "platform/Timers.h"
 #include "protocol/TextLineReader.h"
 #include "transport/FileCloser.h"
+#include "transport/RecordingIndex.h"
+#include "transport/ReplayControl.h"
 #include "transport/Source.h"
 
 namespace kestrion {
 
-class CTextFileSource : public CSource, public ITickReceiver {
+class CTextFileSource : public CSource, public ITickReceiver, public IReplayControl {
 public:
     static constexpr int kMaxIntervalMs = 24 * 60 * 60 * 1000;
 
@@ -37,7 +39,29 @@ public:
     // 0 while no tick runs.
     int TimerNumber() const { return m_timer; }
 
+    // The measured role only; positions are hundredths of a second of recording time after
+    // the first time stamp, found by reading the file through when first asked for.
+    IReplayControl* Replay() override;
+    // The waiting record waits its interval again, at the new speed.
+    void SetSpeed(ReplaySpeed speed) override;
+    ReplaySpeed Speed() const override { return m_pace.Speed(); }
+    void Pause() override;
+    void Resume() override;
+    bool Paused() const override { return m_paused; }
+    // Delivers the waiting record and those up to one second of recording time after the last
+    // one delivered; at the end of the file the source ends as in playback.
+    void StepSecond() override;
+    bool Seek(int64_t position) override;
+    ReplayPosition Position() override;
+
 private:
+    // Delivers the current record and reads the next with its interval; false when the file
+    // has ended, the owner told and this source destroyed.
+    bool Advance();
+    // Waits the interval of the next record, unless paused.
+    void Schedule();
+    const CRecordingIndex& Index();
+
     // Milliseconds from the current record to the next one.
     int IntervalTo(const CMessageRecord& next) const;
     // After the last piece: a failed read or a line too long is said once, and nothing more
@@ -55,6 +79,13 @@ private:
     uint32_t m_truthOffset;
     uint16_t m_previousWeek = 0;
     uint32_t m_previousTow = 0;
+    CReplayPace m_pace;
+    bool m_paused = false;
+    bool m_waiting = false;  // a record has been read and waits for its delivery
+    int m_waitRecordingMs = 0;  // its interval in the recording
+    int m_waitMs = 0;           // and at the speed
+    int64_t m_playedTime = -1;  // time of the last record delivered or sought, -1 for none
+    std::optional<CRecordingIndex> m_index;
 };
 
 }  // namespace kestrion

@@ -13,7 +13,7 @@ std::unique_ptr<CSource> MakeTruthSource(CTruthFeed& feed, IFeedServices& servic
     case 0:
         return std::make_unique<CTextFileSource>(feed, services, settings.trueFileName);
     case 1:
-        return std::make_unique<CSerialSource>(feed, services, settings.trueSerialPort, "", "", "", "");
+        return std::make_unique<CSerialSource>(feed, services, settings.trueSerialPort, SerialSettings{});
     default:
         services.MessageBox("Error: for truth data, check either file or serial", BoxButtons::Ok, BoxIcon::Warning);
         return nullptr;
@@ -41,6 +41,7 @@ int CTruthFeed::Open()
     CSettings settings;
     settings.LoadDataSources(m_services.Profile());
     m_source = MakeTruthSource(*this, m_services, settings);
+    m_fromFile = settings.trueSource == 0;
     if (m_source == nullptr) {
         return 0;
     }
@@ -63,6 +64,14 @@ const CMessageRecord* CTruthFeed::MatchTruth(const CMessageRecord& measured)
         }
     }
     return nullptr;
+}
+
+void CTruthFeed::Rewind()
+{
+    if (m_source != nullptr && m_fromFile) {
+        m_source->Close();
+        m_source->Open(kRoleTruth, "");  // a file that cannot be opened has shown its message
+    }
 }
 
 }  // namespace kestrion

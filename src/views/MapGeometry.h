@@ -5,7 +5,7 @@
 #include <array>
 #include <optional>
 
-#include "views/Geodetic.h"
+#include "synth/Geodetic.h"
 #include "views/ViewColours.h"
 
 namespace kestrion {

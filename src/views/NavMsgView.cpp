@@ -10,7 +10,7 @@
 #include "protocol/Mid.h"
 #include "protocol/TextFormatter.h"
 #include "app/DocumentView.h"
-#include "views/Geodetic.h"
+#include "synth/Geodetic.h"
 #include "views/NavModeText.h"
 
 namespace kestrion {

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "protocol/TextFormatter.h"
-#include "views/Geodetic.h"
+#include "synth/Geodetic.h"
 
 namespace kestrion {
 namespace {

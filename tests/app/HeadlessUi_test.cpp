@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -41,8 +42,39 @@ TEST(HeadlessUi, KeepsTheLastLineOfEachFailureBox)
                                         "Cannot Open Command File!"}));
     }
     std::fclose(out);
-    // Every box is shown whole.
-    EXPECT_NE(std::string(text, size).find("message: Error.. Cannot create UART handle.\nComm port"), std::string::npos);
+    // Every box is shown whole on one line, a question with the answer taken.
+    const std::string shown(text, size);
+    EXPECT_NE(shown.find("message: Do you want to open a different log file? [answered No]\n"), std::string::npos);
+    EXPECT_NE(shown.find("message: Cannot Open Command File! [answered Yes]\n"), std::string::npos);
+    EXPECT_NE(shown.find("message: Error.. Cannot create UART handle. Comm port is not available or may be in use. "
+                         "/dev/ttyUSB0: Permission denied\n"),
+              std::string::npos);
+    std::free(text);
+}
+
+// Notices carry the run's clock: the virtual one counts from the start it was given.
+TEST(HeadlessUi, StampsNoticesWithTheRunsClock)
+{
+    char* text = nullptr;
+    size_t size = 0;
+    std::FILE* out = ::open_memstream(&text, &size);
+    ASSERT_NE(out, nullptr);
+    std::tm start {};
+    start.tm_year = 126;
+    start.tm_mon = 11;
+    start.tm_mday = 10;
+    start.tm_hour = 8;
+    start.tm_min = 30;
+    start.tm_isdst = -1;
+    CLoopTimers clock(CLoopTimers::Mode::Virtual, std::mktime(&start));
+    {
+        CHeadlessUi ui(out);
+        ui.SetClock(clock);
+        clock.RunNext(61250, nullptr);
+        ui.Notice("Comm: Port /dev/ttyUSB0 lost");
+    }
+    std::fclose(out);
+    EXPECT_EQ(std::string(text, size), "08:31:01.250 Comm: Port /dev/ttyUSB0 lost\n");
     std::free(text);
 }
 

@@ -2,7 +2,8 @@
 # Serial ports a run cannot use: each ends the run with status 1 and one line naming the port
 # and the reason. Refused access (tried as an unprivileged user, so only when root runs this)
 # names the group to join when that group may use the device, never for a pseudo-terminal. A
-# port lost while playing and not back by the end fails the run.
+# port lost while playing and not back by the end fails the run; the loss is told when it
+# happens.
 set -eu
 cli="$1"
 work="$2"
@@ -59,4 +60,6 @@ fi
 ) &
 run_on "$work/rx" --seconds 8 --log "$work/rx.gps"
 grep -q '^Comm: Port .* lost$' "$work/rx.gps" || fail "the loss is not logged"
+# ... and told as it happens, with the time.
+grep -q '^[0-2][0-9]:[0-5][0-9]:[0-5][0-9][.][0-9][0-9][0-9] Comm: Port .* lost$' "$work/run.err" || fail "the loss is not told"
 expect 1 "kestrion-cli run: $work/rx: the port was lost and has not come back"

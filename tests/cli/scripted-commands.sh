@@ -1,6 +1,6 @@
 #!/bin/sh
 # Scripted receiver commands end to end: two hot starts against the simulator, each followed
-# by its time to first fix, and a command that is disabled at its time.
+# by its time to first fix, and a command that is disabled at its time, which fails the run.
 set -eu
 cli="$1"
 work="$2"
@@ -15,10 +15,15 @@ for attempt in $(seq 50); do
 done
 printf '[Data Sources]\nDataSource=1\nMeasSource=1\nMeasSerialPort=%s\nMeasSerialBaud=38400\n[ReceiverInit]\nResetMode=3\n' \
     "$work/rx" >"$work/rx.ini"
+status=0
 "$cli" run --ini "$work/rx.ini" --seconds 22 --set "Hot Start" --set "Enable Development Data=1" \
-    --command 32792@1 --command 32788@2 --command 32788@12 2>"$work/run.err"
+    --command 32792@1 --command 32788@2 --command 32788@12 2>"$work/run.err" || status=$?
 fail() { echo "$1"; cat "$work/run.err"; exit 1; }
-grep -q '^message: command 32792 is disabled now$' "$work/run.err" || fail "no disabled command message"
+# The disabled command is told when its time comes, and again at the end, which fails the run.
+disabled='32792 Switch to &Orvo Protocol was disabled at 1.0 s: the display is not in NMEA mode'
+grep -qxF "command: $disabled" "$work/run.err" || fail "no disabled command line"
+[ "$(tail -n 1 "$work/run.err")" = "kestrion-cli run: command $disabled" ] || fail "the run does not end on it"
+[ "$status" -eq 1 ] || fail "status $status, expected 1"
 [ "$(grep -c '^dialog: Receiver Initialization$' "$work/run.err")" -eq 2 ] || fail "two dialogs expected"
 [ "$(grep -c '^set: Hot Start=Hot Start$' "$work/run.err")" -eq 2 ] || fail "the hot start was not chosen"
 [ "$(grep -c '^ttff: ' "$work/run.err")" -eq 2 ] || fail "two times to first fix expected"

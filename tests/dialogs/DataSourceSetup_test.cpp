@@ -83,10 +83,24 @@ TEST_F(DataSourceSetupTest, OpensOnTheStoredValuesWithBinaryFormatAndTheMeasured
     // A stored baud the list lacks is offered, so it shows as it is.
     EXPECT_EQ(dialog.Control(D::kMeasBaud).items,
               (std::vector<std::string>{"1200", "2400", "4800", "9600", "19200", "38400", "57600", "115200"}));
-    EXPECT_EQ(dialog.Control(D::kTruePort).items,
-              (std::vector<std::string>{"COM1", "COM2", "COM3", "COM4", "/dev/ttyUSB0"}));
-    EXPECT_EQ(dialog.Control(D::kMeasPort).items.size(), 13u);
-    EXPECT_EQ(dialog.Control(D::kMeasPort).items.back(), "/dev/ttyUSB0");
+    // The ports present, and a stored one that is none of them.
+    EXPECT_EQ(dialog.Control(D::kTruePort).items, (std::vector<std::string>{"/dev/ttyUSB0"}));
+    EXPECT_EQ(dialog.Control(D::kMeasPort).items, (std::vector<std::string>{"/dev/ttyUSB0", "/dev/ttyACM3"}));
+}
+
+// A link of the list is shown with its device and stored without it, and the stored link is
+// not offered a second time.
+TEST_F(DataSourceSetupTest, StoresTheLinkOfAPortChosenFromTheList)
+{
+    const std::string link = "/dev/serial/by-id/usb-Kestrion_GPS-if00-port0";
+    const std::string item = link + " (/dev/ttyUSB1)";
+    Store("MeasSource=1\nMeasSerialPort=" + link + "\nMeasSerialBaud=38400\n");
+    D dialog(m_ui, Profile(), m_firstOpening, {item, "/dev/ttyUSB0"}, [] {});
+    EXPECT_EQ(dialog.Control(D::kMeasPort).items, (std::vector<std::string>{item, "/dev/ttyUSB0"}));
+    dialog.ChooseItem(D::kMeasPort, 1);
+    dialog.ChooseItem(D::kMeasPort, 0);
+    EXPECT_TRUE(dialog.Ok());
+    EXPECT_EQ(Saved().measSerialPort, link);
 }
 
 TEST_F(DataSourceSetupTest, EnableRulesFollowTheSourceChoices)

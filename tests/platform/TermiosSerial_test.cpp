@@ -307,10 +307,35 @@ TEST(SerialPortNames, MapToDevicePaths)
     const std::pair<const char*, const char*> cases[] = {
         {"COM1", "/dev/ttyS0"}, {"COM12", "/dev/ttyS11"}, {"\\\\.\\COM3", "/dev/ttyS2"}, {"ttyACM0", "/dev/ttyACM0"},
         {"/dev/ttyUSB0", "/dev/ttyUSB0"},
-        {"/dev/serial/by-id/usb-Kestrion-if00-port0", "/dev/serial/by-id/usb-Kestrion-if00-port0"}};
+        {"/dev/serial/by-id/usb-Kestrion-if00-port0", "/dev/serial/by-id/usb-Kestrion-if00-port0"},
+        // An item of the port list as it is shown.
+        {"/dev/serial/by-id/usb-Kestrion-if00-port0 (/dev/ttyUSB1)", "/dev/serial/by-id/usb-Kestrion-if00-port0"}};
     for (const auto& [name, path] : cases) {
         EXPECT_EQ(DevicePathOf(name), path);
     }
+}
+
+// The by-id links come first with the device they point to, which is not offered again;
+// then the USB and ACM devices, then the ttyS nodes that answer as a tty (a pseudo-terminal
+// here; a plain file stands for a ttyS node without a UART).
+TEST(SerialPortList, OffersTheLinkedDevicesFirstAndOnlyPortsThatAnswer)
+{
+    const CTempFolder dev;
+    const std::filesystem::path& d = dev.Path();
+    for (const char* node : {"ttyUSB0", "ttyUSB1", "ttyUSB10", "ttyUSB2", "ttyACM0", "ttyS0", "ttyS2"}) {
+        WriteText(d / node, "");
+    }
+    const CPseudoTerminal pty;
+    std::filesystem::create_symlink(pty.Path(), d / "ttyS10");
+    std::filesystem::create_directories(d / "serial" / "by-id");
+    std::filesystem::create_symlink("../../ttyUSB1", d / "serial" / "by-id" / "usb-Kestrion_GPS-if00-port0");
+    const std::string link = (d / "serial" / "by-id" / "usb-Kestrion_GPS-if00-port0").string();
+
+    const std::vector<std::string> ports = ListSerialPorts(d);
+    EXPECT_EQ(ports, (std::vector<std::string>{link + " (" + (d / "ttyUSB1").string() + ")", d / "ttyUSB0",
+                                               d / "ttyUSB2", d / "ttyUSB10", d / "ttyACM0", d / "ttyS10"}));
+    EXPECT_EQ(PortOfListItem(ports.front()), link);
+    EXPECT_EQ(PortOfListItem(d / "ttyUSB0"), d / "ttyUSB0");
 }
 
 }  // namespace

@@ -69,6 +69,18 @@ TEST(TruthFeed, MatchesFromZeroToUnderTenSecondsLaterAndDiscardsTheRest)
     EXPECT_EQ(h.services.timers.Running(), 0);
 }
 
+TEST(TruthFeed, ARewoundTruthFileMatchesAnEarlierMeasuredTimeAgain)
+{
+    TruthHarness h(TruthLines({0, 10, 20}), 100);
+    ASSERT_EQ(h.feed.Open(), 1);
+    EXPECT_EQ(h.Match(Measured(2, 1000, 2000)), 2100u);
+    EXPECT_EQ(h.Match(Measured(2, 1000, 1000)), 0u);  // read past
+    h.feed.Rewind();
+    EXPECT_EQ(h.Match(Measured(2, 1000, 1000)), 1100u);
+    EXPECT_EQ(h.Match(Measured(2, 1000, 2000)), 2100u);
+    EXPECT_TRUE(h.services.boxes.empty());
+}
+
 TEST(TruthFeed, DifferentWeeksNeverMatch)
 {
     // (1000, 100), then 604800 s later (1001, 100), then (1000, 200).

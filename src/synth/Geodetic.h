@@ -15,6 +15,10 @@ struct NorthEast {
     double east;
 };
 
+// The WGS-84 ellipsoid.
+inline constexpr double kWgs84SemiMajorAxis = 6378137.0;
+inline constexpr double kWgs84EccentricitySquared = 0.0066943799901413165;
+
 inline constexpr double kDegreesPerRadian = 57.29577951308232;
 // Metres per degree of latitude; of longitude, this times the cosine of the latitude.
 inline constexpr double kMetresPerDegree = 111199.233;
@@ -25,6 +29,9 @@ GeodeticPosition EcefToGeodetic(double x, double y, double z);
 
 // The north and east components of an earth-centred vector at the position, in its units.
 NorthEast NorthEastOf(const GeodeticPosition& at, double x, double y, double z);
+
+// The up component of an earth-centred vector at the position, in its units.
+double UpOf(const GeodeticPosition& at, double x, double y, double z);
 
 // Metres north and east from `from` to `to` on the local plane at `from`.
 NorthEast LocalOffset(const GeodeticPosition& from, const GeodeticPosition& to);

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "views/Geodetic.h"
+#include "synth/Geodetic.h"
 
 namespace kestrion {
 namespace {

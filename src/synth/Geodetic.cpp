@@ -1,20 +1,14 @@
-#include "views/Geodetic.h"
+#include "synth/Geodetic.h"
 
 #include <cmath>
 #include <numbers>
 
 namespace kestrion {
-namespace {
-
-constexpr double kSemiMajorAxis = 6378137.0;
-constexpr double kEccentricitySquared = 0.0066943799901413165;
-
-}  // namespace
 
 GeodeticPosition EcefToGeodetic(double x, double y, double z)
 {
-    constexpr double a = kSemiMajorAxis;
-    constexpr double e2 = kEccentricitySquared;
+    constexpr double a = kWgs84SemiMajorAxis;
+    constexpr double e2 = kWgs84EccentricitySquared;
     constexpr double e4 = e2 * e2;
     const double p2 = x * x + y * y;
     const double p = p2 / (a * a);
@@ -46,6 +40,12 @@ NorthEast NorthEastOf(const GeodeticPosition& at, double x, double y, double z)
     const double sinLat = std::sin(at.latitude), cosLat = std::cos(at.latitude);
     const double sinLon = std::sin(at.longitude), cosLon = std::cos(at.longitude);
     return {-sinLat * cosLon * x - sinLat * sinLon * y + cosLat * z, -sinLon * x + cosLon * y};
+}
+
+double UpOf(const GeodeticPosition& at, double x, double y, double z)
+{
+    const double cosLat = std::cos(at.latitude);
+    return cosLat * std::cos(at.longitude) * x + cosLat * std::sin(at.longitude) * y + std::sin(at.latitude) * z;
 }
 
 NorthEast LocalOffset(const GeodeticPosition& from, const GeodeticPosition& to)

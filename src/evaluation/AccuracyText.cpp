@@ -1,0 +1,25 @@
+#include "evaluation/AccuracyText.h"
+
+#include "protocol/TextFormatter.h"
+
+namespace kestrion {
+
+std::string AccuracyText(const AccuracyFigures& f)
+{
+    std::string text = "Reference: " + std::string(ReferenceKindText(f.kind));
+    if (f.kind != ReferenceKind::Truth && f.count > 0) {
+        text += FormatText(" (%.8f, %.8f, %.2f m)", {f.reference.latitude, f.reference.longitude, f.reference.height});
+    }
+    text += FormatText("\nFixes: %d", {static_cast<int64_t>(f.count)});
+    if (f.kind == ReferenceKind::Truth) {
+        text += FormatText(" (without truth: %d)", {static_cast<int64_t>(f.unmatched)});
+    }
+    text += FormatText("\nMean E/N/U: %.3f / %.3f / %.3f m\n", {f.east.mean, f.north.mean, f.up.mean});
+    text += FormatText("Std dev E/N/U: %.3f / %.3f / %.3f m\n", {f.east.deviation, f.north.deviation, f.up.deviation});
+    text += FormatText("CEP50: %.3f m\nCEP95: %.3f m\n2DRMS: %.3f m\n", {f.cep50, f.cep95, f.twoDrms});
+    text += FormatText("Horizontal 95 %%: %.3f m\nVertical 95 %%: %.3f m\n", {f.horizontal95, f.vertical95});
+    text += FormatText("Max horizontal: %.3f m\nMax vertical: %.3f m\n", {f.maxHorizontal, f.maxVertical});
+    return text;
+}
+
+}  // namespace kestrion

@@ -1,0 +1,174 @@
+#include "transport/ReplayControl.h"
+
+#include <gtest/gtest.h>
+
+#include "PlaybackFixtures.h"
+#include "transport/BinaryFileSource.h"
+#include "transport/TextFileSource.h"
+
+namespace kestrion {
+namespace {
+
+using namespace fakes;
+
+// Navigation lines from TOW 100, `step` hundredths apart, spanning `hundredths`.
+std::string NavRecording(uint32_t hundredths, uint32_t step)
+{
+    std::string lines;
+    for (uint32_t t = 0; t <= hundredths; t += step) {
+        lines += NavLine(1000, 100 + t);
+    }
+    return lines;
+}
+
+IReplayControl& ControlOf(CMeasuredHarness& h)
+{
+    IReplayControl* control = h.feed.Source() != nullptr ? h.feed.Source()->Replay() : nullptr;
+    EXPECT_NE(control, nullptr);
+    return *control;
+}
+
+// The virtual clock: fires the playback timer until none runs and adds up the periods that ran.
+int64_t PlayedMs(CMeasuredHarness& h)
+{
+    int64_t elapsed = 0;
+    for (int n = h.services.timers.Of(kTickPlayback); n != 0; n = h.services.timers.Of(kTickPlayback)) {
+        elapsed += h.services.timers.registrations.back();
+        h.services.timers.Fire(n);
+    }
+    return elapsed;
+}
+
+TEST(ReplaySpeed, TextsAndPaceKeepTheRecordingTimeOverTheSpeed)
+{
+    EXPECT_EQ(ReplaySpeedFromText("0.25"), ReplaySpeed::Quarter);
+    EXPECT_EQ(ReplaySpeedFromText("1/2"), ReplaySpeed::Half);
+    EXPECT_EQ(ReplaySpeedFromText("16"), ReplaySpeed::Sixteen);
+    EXPECT_EQ(ReplaySpeedFromText("max"), ReplaySpeed::Fastest);
+    EXPECT_FALSE(ReplaySpeedFromText("3"));
+    EXPECT_FALSE(ReplaySpeedFromText(""));
+
+    CReplayPace pace;
+    EXPECT_EQ(pace.Next(1000), 1000);
+    pace.SetSpeed(ReplaySpeed::Sixteen);
+    EXPECT_EQ(pace.Next(1000) + pace.Next(1000), 125);  // 62 and 63
+    pace.SetSpeed(ReplaySpeed::Quarter);
+    EXPECT_EQ(pace.Next(333), 1332);
+    pace.SetSpeed(ReplaySpeed::Fastest);
+    EXPECT_EQ(pace.Next(1000), 0);
+}
+
+TEST(ReplayControl, A60SecondCsvLastsItsTimeOverTheSpeed)
+{
+    for (const auto& [speed, ms] : {std::pair{ReplaySpeed::Normal, 60000}, std::pair{ReplaySpeed::Four, 15000},
+                                    std::pair{ReplaySpeed::Sixteen, 3750}, std::pair{ReplaySpeed::Quarter, 240000},
+                                    std::pair{ReplaySpeed::Fastest, 0}}) {
+        SCOPED_TRACE(std::string(ReplaySpeedText(speed)));
+        CMeasuredHarness h("CSV", NavRecording(6000, 100));
+        ASSERT_EQ(h.feed.Open(), 1);
+        ControlOf(h).SetSpeed(speed);
+        EXPECT_EQ(PlayedMs(h), ms);
+        EXPECT_EQ(h.services.logged.size(), 61u);
+        EXPECT_EQ(h.feed.Source(), nullptr);  // ended as at x1
+    }
+}
+
+TEST(ReplayControl, PauseHoldsTheNextRecordAndAStepPlaysOneSecond)
+{
+    CMeasuredHarness h("CSV", NavRecording(1000, 20));  // 5 Hz for 10 s
+    ASSERT_EQ(h.feed.Open(), 1);
+    IReplayControl& control = ControlOf(h);
+    control.StepSecond();  // playing: no step
+    EXPECT_EQ(h.services.logged.size(), 1u);
+    control.Pause();
+    EXPECT_TRUE(control.Paused());
+    EXPECT_EQ(h.services.timers.Running(), 0);
+
+    control.StepSecond();
+    EXPECT_EQ(h.services.logged.size(), 6u);  // TOW 120 to 200 after 100
+    EXPECT_EQ(h.feed.Latest().Tow(), 200u);
+    EXPECT_EQ(control.Position().at, 100);
+    EXPECT_EQ(h.services.timers.Running(), 0);
+
+    control.Resume();
+    EXPECT_EQ(h.services.timers.registrations.back(), 200);
+    EXPECT_EQ(PlayedMs(h), 45 * 200);  // TOW 220 to 1100
+    EXPECT_EQ(h.services.logged.size(), 51u);
+}
+
+TEST(ReplayControl, SeekingACsvGoesToTheRecordingTimeAndComesAtOnce)
+{
+    CMeasuredHarness h("CSV", ";start\n" + NavRecording(6000, 100));
+    ASSERT_EQ(h.feed.Open(), 1);
+    IReplayControl& control = ControlOf(h);
+    EXPECT_EQ(control.Position().unit, ReplayPosition::Unit::Hundredths);
+    EXPECT_EQ(control.Position().at, 0);
+    EXPECT_EQ(control.Position().total, 6000);
+
+    ASSERT_TRUE(control.Seek(3050));  // between records: the one before
+    EXPECT_EQ(control.Position().at, 3000);
+    EXPECT_EQ(h.services.timers.registrations.back(), 0);
+    h.services.timers.Fire(h.services.timers.Of(kTickPlayback));
+    EXPECT_EQ(h.feed.Latest().Tow(), 3100u);
+    EXPECT_EQ(h.services.timers.registrations.back(), 1000);
+
+    control.Pause();
+    ASSERT_TRUE(control.Seek(-5));  // back to the start, held while paused
+    EXPECT_EQ(h.services.timers.Running(), 0);
+    control.StepSecond();
+    EXPECT_EQ(h.feed.Latest().Tow(), 200u);
+    ASSERT_TRUE(control.Seek(999999));
+    EXPECT_EQ(control.Position().at, 6000);
+    control.Resume();
+    EXPECT_EQ(PlayedMs(h), 0);
+    EXPECT_EQ(h.feed.Latest().Tow(), 6100u);
+    EXPECT_EQ(h.feed.Source(), nullptr);
+}
+
+TEST(ReplayControl, TheTruthRoleHasNoControls)
+{
+    CMeasuredHarness h("[Data Sources]\n");
+    CTextFileSource truth(h.feed, h.services, h.file.Path());
+    truth.Open(kRoleTruth, "");
+    EXPECT_EQ(truth.Replay(), nullptr);
+}
+
+TEST(ReplayControl, ABinaryRecordingTicksFasterStepsAChunkAndSeeksByByte)
+{
+    const Bytes ack = Ack(0x84);
+    std::string content;
+    for (int i = 0; i < 250; ++i) {
+        content.append(ack.begin(), ack.end());
+    }
+    CMeasuredHarness h("Binary", content);
+    ASSERT_EQ(h.feed.Open(), 1);
+    IReplayControl& control = ControlOf(h);
+    EXPECT_EQ(control.Position().unit, ReplayPosition::Unit::Bytes);
+    EXPECT_EQ(control.Position().total, 2500);
+
+    control.SetSpeed(ReplaySpeed::Sixteen);  // two chunks every 125 ms
+    EXPECT_EQ(h.services.timers.registrations, (std::vector<int>{1000, 125}));
+    h.services.timers.Fire(h.services.timers.Of(kTickPlayback));
+    EXPECT_EQ(h.services.logged.size(), 200u);
+    EXPECT_EQ(control.Position().at, 2000);
+
+    control.Pause();
+    EXPECT_EQ(h.services.timers.Running(), 0);
+    ASSERT_TRUE(control.Seek(1000));
+    EXPECT_EQ(h.services.timers.Running(), 0);
+    control.StepSecond();
+    EXPECT_EQ(h.services.logged.size(), 300u);
+    EXPECT_EQ(control.Position().at, 2000);
+
+    control.SetSpeed(ReplaySpeed::Quarter);
+    control.Resume();
+    EXPECT_EQ(h.services.timers.registrations.back(), 4000);
+    EXPECT_EQ(PlayedMs(h), 8000);  // the last 500 bytes, then the tick that finds none
+    EXPECT_EQ(h.services.logged.size(), 350u);
+
+    ASSERT_TRUE(control.Seek(0));  // playing again after the end
+    EXPECT_EQ(h.services.timers.Running(), 1);
+}
+
+}  // namespace
+}  // namespace kestrion
