@@ -49,18 +49,17 @@ public:
     constexpr std::span<const LayoutField> Fields() const { return {m_fields.data(), m_count}; }
     constexpr size_t Size() const { return m_size; }
 
-    // The named field; `occurrence` counts the repeats of a name in a repeated group. A name
-    // the layout lacks fails to compile.
-    consteval LayoutField Field(std::string_view name, size_t occurrence = 0) const
+    // The (first) field of a name; a name the layout lacks fails to compile.
+    consteval LayoutField Field(std::string_view name) const
     {
         for (const LayoutField& field : Fields()) {
-            if (field.name == name && occurrence-- == 0) {
+            if (field.name == name) {
                 return field;
             }
         }
         throw "no such field in the layout";
     }
-    // Every repeat of a name in a repeated group; the count must match.
+    // Every repeat of a name in a repeated group; a count that does not match fails to compile.
     template <size_t N>
     consteval std::array<LayoutField, N> Fields(std::string_view name) const
     {

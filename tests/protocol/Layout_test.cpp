@@ -32,8 +32,8 @@ TEST(Layout, NamesFollowTheirLettersAndRepeatWithTheirGroup)
 {
     constexpr CLayout layout("B:mid 2(B:rate h:offset) L");
     static_assert(layout.Size() == 1 + 2 * 3 + 4);
-    static_assert(layout.Field("offset", 1).offset == 5 && layout.Field("offset", 1).type == FieldType::I16);
-    static_assert(layout.Fields<2>("rate")[1].offset == 4);
+    static_assert(layout.Field("offset").offset == 2 && layout.Fields<2>("offset")[1].offset == 5);
+    static_assert(layout.Fields<2>("offset")[1].type == FieldType::I16 && layout.Fields<2>("rate")[1].offset == 4);
     static_assert(layout.Fields()[5].name.empty());
     constexpr CLayout joined = layout.Then(CLayout("B:sub d:value"));
     static_assert(joined.Size() == layout.Size() + 9 && joined.Field("value").offset == 12);
