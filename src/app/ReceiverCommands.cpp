@@ -21,6 +21,7 @@
 #include "dialogs/StaticNavDialog.h"
 #include "dialogs/UartConfigDialog.h"
 #include "platform/SerialLine.h"
+#include "protocol/CommandLayouts.h"
 #include "protocol/CommandPayload.h"
 #include "protocol/Mid.h"
 #include "transport/Feed.h"
@@ -44,7 +45,7 @@ FileChooser ExportChooser(bool almanac, FileChooser::Mode mode)
 }
 
 // The low power answer holds two records: the low power payload, then the acquisition one.
-constexpr size_t kLowPowerRecordSize = 9;
+constexpr size_t kLowPowerRecordSize = CommandLayout(MID_LowPower).Size();
 
 template <class Dialog>
 std::unique_ptr<CCommandDialog> MakeDialog(IUserInterface& ui, ProtocolState& state, std::span<const uint8_t> record)

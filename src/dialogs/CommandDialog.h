@@ -4,13 +4,13 @@
 // current-values record: the command's payload layout with multi-byte fields in host order,
 // byte 0 being the command's MID, or 0 when there are no values.
 #include <cstdint>
-#include <cstring>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/DialogForm.h"
+#include "protocol/Layout.h"
 
 namespace kestrion {
 
@@ -31,15 +31,10 @@ public:
 
     // Values were given and byte 0 is not 0.
     bool Present() const { return !m_record.empty() && m_record[0] != 0; }
-    // The host-order field at a payload offset.
-    template <typename T>
-    T Field(size_t offset) const
+    // A field of the command's layout, 0 when the record is too short to hold it.
+    int64_t Get(const LayoutField& field) const
     {
-        T value{};
-        if (offset + sizeof(T) <= m_record.size()) {
-            std::memcpy(&value, m_record.data() + offset, sizeof(T));
-        }
-        return value;
+        return field.offset + FieldSize(field.type) <= m_record.size() ? FieldValue(m_record.data(), field) : 0;
     }
 
 private:

@@ -1,9 +1,14 @@
 #include "dialogs/DgpsModeDialog.h"
 
-#include "protocol/CommandPayload.h"
-#include "protocol/Mid.h"
+#include "protocol/CommandLayouts.h"
 
 namespace kestrion {
+
+namespace {
+
+constexpr const CCommandLayout& kDgpsMode = CommandLayout(MID_SetDGPSMode);
+
+}  // namespace
 
 CDgpsModeDialog::CDgpsModeDialog(IUserInterface& ui, int /*generation*/, CCurrentValues current)
     : CCommandDialog(ui, TitleWithValues("DGPS Mode", current.Present()), "Send")
@@ -13,8 +18,8 @@ CDgpsModeDialog::CDgpsModeDialog(IUserInterface& ui, int /*generation*/, CCurren
     AddIntEdit(kTimeout, "Timeout:", "sec", 0, 255);
 
     const bool present = current.Present();
-    SetValue(kMode, present ? current.Field<uint8_t>(1) : kModeAutomatic);
-    SetInt(kTimeout, present ? current.Field<uint8_t>(2) : 30);
+    SetValue(kMode, present ? current.Get(kDgpsMode.Field("mode")) : kModeAutomatic);
+    SetInt(kTimeout, present ? current.Get(kDgpsMode.Field("timeout")) : 30);
     ApplyRules();
 }
 
@@ -24,7 +29,10 @@ void CDgpsModeDialog::ApplyRules() { Enable(kTimeout, Value(kMode) != kModeNever
 
 std::vector<Payload> CDgpsModeDialog::Payloads() const
 {
-    return {CPayload(MID_SetDGPSMode).U8(Value(kMode)).U8(Int(kTimeout)).Bytes()};
+    return {kDgpsMode.Values()
+                .Set(kDgpsMode.Field("mode"), Value(kMode))
+                .Set(kDgpsMode.Field("timeout"), Int(kTimeout))
+                .Wire()};
 }
 
 }  // namespace kestrion

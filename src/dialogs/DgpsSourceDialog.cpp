@@ -1,10 +1,15 @@
 #include "dialogs/DgpsSourceDialog.h"
 
 #include "dialogs/ListItems.h"
-#include "protocol/CommandPayload.h"
-#include "protocol/Mid.h"
+#include "protocol/CommandLayouts.h"
 
 namespace kestrion {
+
+namespace {
+
+constexpr const CCommandLayout& kDgpsSource = CommandLayout(MID_DGPSSourceControl);
+
+}  // namespace
 
 CDgpsSourceDialog::CDgpsSourceDialog(IUserInterface& ui, int /*generation*/, CCurrentValues current)
     : CCommandDialog(ui, TitleWithValues("DGPS Source", current.Present()), "OK")
@@ -20,9 +25,9 @@ CDgpsSourceDialog::CDgpsSourceDialog(IUserInterface& ui, int /*generation*/, CCu
     AddDropList(kBitRate, "", {"50", "100", "200"}, kAutoScanGroup);
 
     const bool present = current.Present();
-    const uint32_t hertz = present ? current.Field<uint32_t>(2) : 0;
-    const uint8_t bitRate = present ? current.Field<uint8_t>(6) : 0;
-    SetValue(kSource, present ? current.Field<uint8_t>(1) : kSourceExternal);
+    const auto hertz = static_cast<uint32_t>(present ? current.Get(kDgpsSource.Field("frequency")) : 0);
+    const auto bitRate = static_cast<uint8_t>(present ? current.Get(kDgpsSource.Field("bitRate")) : 0);
+    SetValue(kSource, present ? current.Get(kDgpsSource.Field("source")) : kSourceExternal);
     SetChecked(kFrequencyScan, hertz == 0);
     SetInt(kFrequency, hertz == 0 ? 300000 : hertz);
     SetChecked(kBitRateScan, bitRate == 0);
@@ -56,7 +61,11 @@ std::vector<Payload> CDgpsSourceDialog::Payloads() const
 {
     const uint32_t hertz = Checked(kFrequencyScan) ? 0 : static_cast<uint32_t>(Int(kFrequency));
     const int64_t bitRate = Checked(kBitRateScan) ? 0 : Int(kBitRate);
-    return {CPayload(MID_DGPSSourceControl).U8(Value(kSource)).U32(hertz).U8(bitRate).Bytes()};
+    return {kDgpsSource.Values()
+                .Set(kDgpsSource.Field("source"), Value(kSource))
+                .Set(kDgpsSource.Field("frequency"), hertz)
+                .Set(kDgpsSource.Field("bitRate"), bitRate)
+                .Wire()};
 }
 
 }  // namespace kestrion

@@ -1,9 +1,14 @@
 #include "dialogs/DopMaskDialog.h"
 
-#include "protocol/CommandPayload.h"
-#include "protocol/Mid.h"
+#include "protocol/CommandLayouts.h"
 
 namespace kestrion {
+
+namespace {
+
+constexpr const CCommandLayout& kDopMode = CommandLayout(MID_SetDOPMode);
+
+}  // namespace
 
 CDopMaskDialog::CDopMaskDialog(IUserInterface& ui, int /*generation*/, CCurrentValues current)
     : CCommandDialog(ui, TitleWithValues("DOP Mask Control", current.Present()), "Send")
@@ -14,10 +19,10 @@ CDopMaskDialog::CDopMaskDialog(IUserInterface& ui, int /*generation*/, CCurrentV
     AddIntEdit(kGdop, "GDOP threshold:", "", 1, 50);
 
     const bool present = current.Present();
-    SetValue(kMode, present ? current.Field<uint8_t>(1) : kModeNone);
-    SetInt(kGdop, present ? current.Field<uint8_t>(2) : 10);
-    SetInt(kPdop, present ? current.Field<uint8_t>(3) : 10);
-    SetInt(kHdop, present ? current.Field<uint8_t>(4) : 10);
+    SetValue(kMode, present ? current.Get(kDopMode.Field("mode")) : kModeNone);
+    SetInt(kGdop, present ? current.Get(kDopMode.Field("gdop")) : 10);
+    SetInt(kPdop, present ? current.Get(kDopMode.Field("pdop")) : 10);
+    SetInt(kHdop, present ? current.Get(kDopMode.Field("hdop")) : 10);
     ApplyRules();
 }
 
@@ -33,7 +38,12 @@ void CDopMaskDialog::ApplyRules()
 
 std::vector<Payload> CDopMaskDialog::Payloads() const
 {
-    return {CPayload(MID_SetDOPMode).U8(Value(kMode)).U8(Int(kGdop)).U8(Int(kPdop)).U8(Int(kHdop)).Bytes()};
+    return {kDopMode.Values()
+                .Set(kDopMode.Field("mode"), Value(kMode))
+                .Set(kDopMode.Field("gdop"), Int(kGdop))
+                .Set(kDopMode.Field("pdop"), Int(kPdop))
+                .Set(kDopMode.Field("hdop"), Int(kHdop))
+                .Wire()};
 }
 
 }  // namespace kestrion

@@ -2,15 +2,16 @@
 
 #include <cmath>
 
-#include "protocol/CommandPayload.h"
-#include "protocol/Mid.h"
+#include "protocol/CommandLayouts.h"
 
 namespace kestrion {
 
 namespace {
 
+constexpr const CCommandLayout& kElevMask = CommandLayout(MID_SetElevMask);
+
 // Degrees to the signed 16-bit tenths on the wire, truncated toward zero.
-uint32_t Tenths(double degrees) { return static_cast<uint16_t>(static_cast<int16_t>(std::trunc(degrees * 10))); }
+int16_t Tenths(double degrees) { return static_cast<int16_t>(std::trunc(degrees * 10)); }
 
 }  // namespace
 
@@ -23,12 +24,15 @@ CElevationMaskDialog::CElevationMaskDialog(IUserInterface& ui, int /*generation*
     AddDecimalEdit(kNavigation, "Navigation", "degrees", -20, 90);
 
     SetDecimal(kTracking, 5.0);
-    SetDecimal(kNavigation, current.Present() ? current.Field<int16_t>(3) / 10.0 : 7.5);
+    SetDecimal(kNavigation, current.Present() ? current.Get(kElevMask.Field("navigation")) / 10.0 : 7.5);
 }
 
 std::vector<Payload> CElevationMaskDialog::Payloads() const
 {
-    return {CPayload(MID_SetElevMask).U16(Tenths(Decimal(kTracking))).U16(Tenths(Decimal(kNavigation))).Bytes()};
+    return {kElevMask.Values()
+                .Set(kElevMask.Field("tracking"), Tenths(Decimal(kTracking)))
+                .Set(kElevMask.Field("navigation"), Tenths(Decimal(kNavigation)))
+                .Wire()};
 }
 
 }  // namespace kestrion

@@ -1,13 +1,14 @@
 #include "dialogs/LowPowerDialog.h"
 
 #include "dialogs/ListItems.h"
-#include "protocol/CommandPayload.h"
-#include "protocol/Mid.h"
+#include "protocol/CommandLayouts.h"
 
 namespace kestrion {
 
 namespace {
 
+constexpr const CCommandLayout& kLowPower = CommandLayout(MID_LowPower);
+constexpr const CCommandLayout& kAcquisition = CommandLayout(MID_LPAcqParams);
 constexpr const char* kInvalidLullcycle = "Invalid Lullcycle Settings";
 constexpr const char* kDutyOutOfRange = "Duty cycle (OnTime/UpdateRate) is not within range 1 - 50%";
 
@@ -44,16 +45,16 @@ void CLowPowerDialog::OpenOn(CCurrentValues lowPower, CCurrentValues acquisition
     uint32_t maxSearchTime = 120000;
     uint32_t period = 1800;
     if (lowPower.Present() && acquisition.Present()) {
-        const uint16_t dutyCycle = lowPower.Field<uint16_t>(3);
-        if (lowPower.Field<uint16_t>(1) != 0) {
+        const auto dutyCycle = static_cast<uint16_t>(lowPower.Get(kLowPower.Field("dutyCycle")));
+        if (lowPower.Get(kLowPower.Field("wakeToSync")) != 0) {
             mode = kWakeToSync;
-            period = acquisition.Field<uint32_t>(9);
+            period = static_cast<uint32_t>(acquisition.Get(kAcquisition.Field("period")));
         } else if (dutyCycle != 0 && dutyCycle != 1000) {
             mode = kLullcycle;
-            onTime = lowPower.Field<uint32_t>(5);
+            onTime = static_cast<uint32_t>(lowPower.Get(kLowPower.Field("onTime")));
             updateRate = onTime / dutyCycle;
-            maxOffTime = acquisition.Field<uint32_t>(1);
-            maxSearchTime = acquisition.Field<uint32_t>(5);
+            maxOffTime = static_cast<uint32_t>(acquisition.Get(kAcquisition.Field("maxOffTime")));
+            maxSearchTime = static_cast<uint32_t>(acquisition.Get(kAcquisition.Field("maxSearchTime")));
         }
     }
     SetValue(kMode, mode);
@@ -172,18 +173,17 @@ int64_t CLowPowerDialog::DutyCycle() const
 
 std::vector<Payload> CLowPowerDialog::Payloads() const
 {
-    std::vector<Payload> payloads{CPayload(MID_LowPower)
-                                      .U16(Value(kMode) == kWakeToSync ? 1 : 0)
-                                      .U16(static_cast<uint32_t>(DutyCycle()))
-                                      .U32(OnTime().value_or(0))
-                                      .Bytes()};
+    std::vector<Payload> payloads{kLowPower.Values()
+                                      .Set(kLowPower.Field("wakeToSync"), Value(kMode) == kWakeToSync ? 1 : 0)
+                                      .Set(kLowPower.Field("dutyCycle"), DutyCycle())
+                                      .Set(kLowPower.Field("onTime"), OnTime().value_or(0))
+                                      .Wire()};
     if (m_generation != 1) {
-        payloads.push_back(CPayload(MID_LPAcqParams)
-                               .U32(static_cast<uint32_t>(Int(kMaxOffTime)))
-                               .U32(static_cast<uint32_t>(Int(kMaxSearchTime)))
-                               .U32(static_cast<uint32_t>(Int(kPeriod)))
-                               .Zeros(12)
-                               .Bytes());
+        payloads.push_back(kAcquisition.Values()
+                               .Set(kAcquisition.Field("maxOffTime"), Int(kMaxOffTime))
+                               .Set(kAcquisition.Field("maxSearchTime"), Int(kMaxSearchTime))
+                               .Set(kAcquisition.Field("period"), Int(kPeriod))
+                               .Wire());
     }
     return payloads;
 }

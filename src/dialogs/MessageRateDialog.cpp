@@ -4,8 +4,7 @@
 #include <array>
 #include <string_view>
 
-#include "protocol/CommandPayload.h"
-#include "protocol/Mid.h"
+#include "protocol/CommandLayouts.h"
 
 namespace kestrion {
 
@@ -90,12 +89,12 @@ std::optional<uint8_t> CMessageRateDialog::ChosenMid() const
 
 std::vector<Payload> CMessageRateDialog::Payloads() const
 {
-    return {CPayload(MID_SetMsgRate)
-                .U8(Checked(kSendNow) ? 1 : 0)
-                .U8(ChosenMid().value_or(0))
-                .U8(static_cast<uint32_t>(Int(kRate)))
-                .Zeros(4)
-                .Bytes()};
+    constexpr const CCommandLayout& kSetMsgRate = CommandLayout(MID_SetMsgRate);
+    return {kSetMsgRate.Values()
+                .Set(kSetMsgRate.Field("sendNow"), Checked(kSendNow) ? 1 : 0)
+                .Set(kSetMsgRate.Field("message"), ChosenMid().value_or(0))
+                .Set(kSetMsgRate.Field("rate"), Int(kRate))
+                .Wire()};
 }
 
 }  // namespace kestrion

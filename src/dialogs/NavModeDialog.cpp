@@ -1,9 +1,14 @@
 #include "dialogs/NavModeDialog.h"
 
-#include "protocol/CommandPayload.h"
-#include "protocol/Mid.h"
+#include "protocol/CommandLayouts.h"
 
 namespace kestrion {
+
+namespace {
+
+constexpr const CCommandLayout& kNavMode = CommandLayout(MID_SetNavMode);
+
+}  // namespace
 
 CNavModeDialog::CNavModeDialog(IUserInterface& ui, int generation, CCurrentValues current)
     : CCommandDialog(ui, TitleWithValues("Navigation Mode Control", current.Present()), "Send"),
@@ -56,16 +61,16 @@ void CNavModeDialog::LoadDefaults(int generation)
 
 void CNavModeDialog::LoadRecord(const CCurrentValues& current)
 {
-    SetChecked(kAltitudeConstraint, current.Field<uint8_t>(2) != 0);
-    SetValue(kDegradedMode, current.Field<uint8_t>(3));
-    SetChecked(kDeadReckoning, current.Field<uint8_t>(5) != 0);
-    SetInt(kAltitude, current.Field<int16_t>(6));
-    SetValue(kHoldMode, current.Field<uint8_t>(8));
-    SetValue(kAltitudeSource, current.Field<uint8_t>(9));
-    SetInt(kCoastTimeout, current.Field<uint8_t>(10));
-    SetInt(kDegradedTimeout, current.Field<uint8_t>(11));
-    SetInt(kDeadReckoningTimeout, current.Field<uint8_t>(12));
-    SetChecked(kTrackSmoothing, current.Field<uint8_t>(13) != 0);
+    SetChecked(kAltitudeConstraint, current.Get(kNavMode.Field("altitudeConstraint")) != 0);
+    SetValue(kDegradedMode, current.Get(kNavMode.Field("degradedMode")));
+    SetChecked(kDeadReckoning, current.Get(kNavMode.Field("deadReckoning")) != 0);
+    SetInt(kAltitude, current.Get(kNavMode.Field("altitude")));
+    SetValue(kHoldMode, current.Get(kNavMode.Field("holdMode")));
+    SetValue(kAltitudeSource, current.Get(kNavMode.Field("altitudeSource")));
+    SetInt(kCoastTimeout, current.Get(kNavMode.Field("coastTimeout")));
+    SetInt(kDegradedTimeout, current.Get(kNavMode.Field("degradedTimeout")));
+    SetInt(kDeadReckoningTimeout, current.Get(kNavMode.Field("deadReckoningTimeout")));
+    SetChecked(kTrackSmoothing, current.Get(kNavMode.Field("trackSmoothing")) != 0);
 }
 
 void CNavModeDialog::OnClicked(int /*id*/) { ApplyRules(); }
@@ -88,20 +93,18 @@ void CNavModeDialog::ApplyRules()
 std::vector<Payload> CNavModeDialog::Payloads() const
 {
     const bool deadReckoning = Checked(kDeadReckoning);
-    return {CPayload(MID_SetNavMode)
-                .U8(0)
-                .U8(Checked(kAltitudeConstraint))
-                .U8(Value(kDegradedMode))
-                .U8(0)
-                .U8(deadReckoning)
-                .U16(static_cast<uint32_t>(Int(kAltitude)))
-                .U8(Value(kHoldMode))
-                .U8(Value(kAltitudeSource))
-                .U8(Int(kCoastTimeout))
-                .U8(Int(kDegradedTimeout))
-                .U8(deadReckoning ? Int(kDeadReckoningTimeout) : 0)
-                .U8(Checked(kTrackSmoothing))
-                .Bytes()};
+    return {kNavMode.Values()
+                .Set(kNavMode.Field("altitudeConstraint"), Checked(kAltitudeConstraint))
+                .Set(kNavMode.Field("degradedMode"), Value(kDegradedMode))
+                .Set(kNavMode.Field("deadReckoning"), deadReckoning)
+                .Set(kNavMode.Field("altitude"), Int(kAltitude))
+                .Set(kNavMode.Field("holdMode"), Value(kHoldMode))
+                .Set(kNavMode.Field("altitudeSource"), Value(kAltitudeSource))
+                .Set(kNavMode.Field("coastTimeout"), Int(kCoastTimeout))
+                .Set(kNavMode.Field("degradedTimeout"), Int(kDegradedTimeout))
+                .Set(kNavMode.Field("deadReckoningTimeout"), deadReckoning ? Int(kDeadReckoningTimeout) : 0)
+                .Set(kNavMode.Field("trackSmoothing"), Checked(kTrackSmoothing))
+                .Wire()};
 }
 
 }  // namespace kestrion

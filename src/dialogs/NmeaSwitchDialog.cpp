@@ -5,8 +5,7 @@
 #include <string_view>
 
 #include "dialogs/ListItems.h"
-#include "protocol/CommandPayload.h"
-#include "protocol/Mid.h"
+#include "protocol/CommandLayouts.h"
 
 namespace kestrion {
 
@@ -22,6 +21,9 @@ constexpr Sentence kSentenceRates[CNmeaSwitchDialog::kSentences] = {
     {"VTG:", 0}, {"MSS:", 0}, {"User 8:", 0}, {"User 9:", 0}, {"User 10:", 0},
 };
 
+constexpr const CCommandLayout& kSetNmeaMode = CommandLayout(MID_SetNMEAMode);
+constexpr auto kRateFields = kSetNmeaMode.Fields<CNmeaSwitchDialog::kSentences>("rate");
+constexpr auto kChecksumFields = kSetNmeaMode.Fields<CNmeaSwitchDialog::kSentences>("checksum");
 constexpr int kMaxBaudChars = 5;
 constexpr uint8_t kNmeaMode = 2;
 
@@ -97,13 +99,14 @@ bool CNmeaSwitchDialog::OnOk()
 
 std::vector<Payload> CNmeaSwitchDialog::Payloads() const
 {
-    CPayload payload(MID_SetNMEAMode);
-    payload.U8(kNmeaMode);
+    CFieldValues payload = kSetNmeaMode.Values();
+    payload.Set(kSetNmeaMode.Field("mode"), kNmeaMode);
     for (int sentence = 0; sentence < kSentences; ++sentence) {
-        payload.U8(static_cast<uint32_t>(Int(kFirstRate + sentence))).U8(Checked(kChecksums) ? 1 : 0);
+        payload.Set(kRateFields[sentence], Int(kFirstRate + sentence))
+            .Set(kChecksumFields[sentence], Checked(kChecksums));
     }
-    payload.U16(static_cast<uint32_t>(Int(kBaud)));
-    return {payload.Bytes()};
+    payload.Set(kSetNmeaMode.Field("baud"), Int(kBaud));
+    return {payload.Wire()};
 }
 
 }  // namespace kestrion

@@ -1,13 +1,13 @@
 #include "dialogs/OperatingModeDialog.h"
 
-#include "protocol/CommandPayload.h"
-#include "protocol/Mid.h"
+#include "protocol/CommandLayouts.h"
 
 namespace kestrion {
 
 namespace {
 
 // The receiver's code for each mode, in the order of the buttons.
+constexpr const CCommandLayout& kSwitchOpMode = CommandLayout(MID_SwitchOpMode);
 constexpr uint16_t kModeCodes[] = {0x0000, 0x1E51, 0x1E52, 0x1E53};
 
 }  // namespace
@@ -43,11 +43,11 @@ std::vector<Payload> COperatingModeDialog::Payloads() const
 {
     const int mode = Value(kMode);
     const uint16_t code = mode >= kNormal && mode <= kTest3 ? kModeCodes[mode] : 0;
-    return {CPayload(MID_SwitchOpMode)
-                .U16(code)
-                .U16(static_cast<uint32_t>(Int(kSvNumber)))
-                .U16(static_cast<uint32_t>(Int(kPeriod)))
-                .Bytes()};
+    return {kSwitchOpMode.Values()
+                .Set(kSwitchOpMode.Field("mode"), code)
+                .Set(kSwitchOpMode.Field("svNumber"), Int(kSvNumber))
+                .Set(kSwitchOpMode.Field("period"), Int(kPeriod))
+                .Wire()};
 }
 
 }  // namespace kestrion

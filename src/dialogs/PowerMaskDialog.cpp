@@ -1,9 +1,14 @@
 #include "dialogs/PowerMaskDialog.h"
 
-#include "protocol/CommandPayload.h"
-#include "protocol/Mid.h"
+#include "protocol/CommandLayouts.h"
 
 namespace kestrion {
+
+namespace {
+
+constexpr const CCommandLayout& kPowerMask = CommandLayout(MID_SetPowerMask);
+
+}  // namespace
 
 CPowerMaskDialog::CPowerMaskDialog(IUserInterface& ui, int /*generation*/, CCurrentValues current)
     : CCommandDialog(ui, TitleWithValues("Power Mask", current.Present()), "Send")
@@ -14,12 +19,15 @@ CPowerMaskDialog::CPowerMaskDialog(IUserInterface& ui, int /*generation*/, CCurr
     AddIntEdit(kNavigation, "Navigation", "dBHz", 20, 50);
 
     SetInt(kTracking, 28);
-    SetInt(kNavigation, current.Present() ? current.Field<uint8_t>(2) : 28);
+    SetInt(kNavigation, current.Present() ? current.Get(kPowerMask.Field("navigation")) : 28);
 }
 
 std::vector<Payload> CPowerMaskDialog::Payloads() const
 {
-    return {CPayload(MID_SetPowerMask).U8(Int(kTracking)).U8(Int(kNavigation)).Bytes()};
+    return {kPowerMask.Values()
+                .Set(kPowerMask.Field("tracking"), Int(kTracking))
+                .Set(kPowerMask.Field("navigation"), Int(kNavigation))
+                .Wire()};
 }
 
 }  // namespace kestrion

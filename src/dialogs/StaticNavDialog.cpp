@@ -1,20 +1,25 @@
 #include "dialogs/StaticNavDialog.h"
 
-#include "protocol/CommandPayload.h"
-#include "protocol/Mid.h"
+#include "protocol/CommandLayouts.h"
 
 namespace kestrion {
+
+namespace {
+
+constexpr const CCommandLayout& kStaticNav = CommandLayout(MID_SetStaticNavigation);
+
+}  // namespace
 
 CStaticNavDialog::CStaticNavDialog(IUserInterface& ui, int /*generation*/, CCurrentValues current)
     : CCommandDialog(ui, TitleWithValues("Static Navigation", current.Present()), "Send")
 {
     AddRadio(kMode, "", {"&Disable", "&Enable"});
-    SetValue(kMode, current.Present() ? current.Field<uint8_t>(1) : kDisable);
+    SetValue(kMode, current.Present() ? current.Get(kStaticNav.Field("mode")) : kDisable);
 }
 
 std::vector<Payload> CStaticNavDialog::Payloads() const
 {
-    return {CPayload(MID_SetStaticNavigation).U8(Value(kMode)).Bytes()};
+    return {kStaticNav.Values().Set(kStaticNav.Field("mode"), Value(kMode)).Wire()};
 }
 
 }  // namespace kestrion

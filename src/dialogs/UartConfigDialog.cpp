@@ -5,8 +5,8 @@
 #include <string>
 
 #include "dialogs/SerialLineItems.h"
+#include "protocol/CommandLayouts.h"
 #include "protocol/CommandPayload.h"
-#include "protocol/Mid.h"
 
 namespace kestrion {
 
@@ -17,7 +17,17 @@ const std::vector<std::string> kProtocolItems = {"Orvo Binary", "NMEA",   "ASCII
                                                  "No I/O",      "User 2", "User 3", "User 4"};
 constexpr int kNoIo = 5;
 // MID_ChangeUartChnl as Kestrion I software takes it.
-constexpr uint8_t kChangeUartChnlGenerationOne = 0xB6;
+constexpr int kUnsetUart = 0xFF;  // the UART number of an entry whose "Set" box is off
+constexpr const CCommandLayout& kChangeUart = CommandLayout(MID_ChangeUartChnl);
+// A field of the UART entries, by UART.
+consteval auto EntryFields(std::string_view name) { return kChangeUart.Fields<CUartConfigDialog::kUarts>(name); }
+constexpr auto kUartNumber = EntryFields("uart");
+constexpr auto kInputProtocol = EntryFields("inputProtocol");
+constexpr auto kOutputProtocol = EntryFields("outputProtocol");
+constexpr auto kUartBaud = EntryFields("baud");
+constexpr auto kUartDataBits = EntryFields("dataBits");
+constexpr auto kUartStopBits = EntryFields("stopBits");
+constexpr auto kUartParity = EntryFields("parity");
 
 constexpr const char* kCaptions[CUartConfigDialog::kUarts] = {
     "UART 0 (CPU SCIO 0)", "UART 1 (CPU SCIO 1)", "UART 2 (GSP Port A)", "UART 3 (GSP Port B)"};
@@ -198,25 +208,23 @@ bool CUartConfigDialog::OnOk()
 
 std::vector<Payload> CUartConfigDialog::Payloads() const
 {
-    CPayload payload(m_generation == 1 ? kChangeUartChnlGenerationOne : uint8_t{MID_ChangeUartChnl});
+    CFieldValues payload = kChangeUart.Values();
+    if (m_generation == 1) {
+        payload.Set(kChangeUart.Field("mid"), kMidChangeUartChnlFirstGeneration);
+    }
     for (int uart = 0; uart < kUarts; ++uart) {
-        if (!Set(uart)) {
-            payload.U8(0xFF).U8(kNoIo).U8(kNoIo).Zeros(9);
-            continue;
-        }
-        const int code = ProtocolCode(uart);
-        payload.U8(static_cast<uint32_t>(uart)).U8(static_cast<uint32_t>(code)).U8(static_cast<uint32_t>(code));
-        if (code == kNoIo) {
-            payload.Zeros(9);
-        } else {
-            payload.U32(static_cast<uint32_t>(Int(IdOf(uart, kBaud))))
-                .U8(static_cast<uint32_t>(Int(IdOf(uart, kDataBits))))
-                .U8(static_cast<uint32_t>(Int(IdOf(uart, kStopBits))))
-                .U8(ParityCode(Text(IdOf(uart, kParity))))
-                .Zeros(2);
+        const int code = Set(uart) ? ProtocolCode(uart) : kNoIo;
+        payload.Set(kUartNumber[uart], Set(uart) ? uart : kUnsetUart)
+            .Set(kInputProtocol[uart], code)
+            .Set(kOutputProtocol[uart], code);
+        if (code != kNoIo) {
+            payload.Set(kUartBaud[uart], Int(IdOf(uart, kBaud)))
+                .Set(kUartDataBits[uart], Int(IdOf(uart, kDataBits)))
+                .Set(kUartStopBits[uart], Int(IdOf(uart, kStopBits)))
+                .Set(kUartParity[uart], ParityCode(Text(IdOf(uart, kParity))));
         }
     }
-    return {payload.Bytes()};
+    return {payload.Wire()};
 }
 
 uint32_t CUartConfigDialog::ReceiverUartBaud() const

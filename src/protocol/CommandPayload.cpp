@@ -1,8 +1,15 @@
 #include "protocol/CommandPayload.h"
 
-#include "protocol/Mid.h"
+#include "protocol/CommandLayouts.h"
 
 namespace kestrion {
+
+namespace {
+
+constexpr const CCommandLayout& kSerialPort = CommandLayout(MID_SetSerialPort);
+constexpr const CCommandLayout& kInitialization = CommandLayout(MID_NavigationInitialization);
+
+}  // namespace
 
 uint8_t ParityCode(std::string_view parity)
 {
@@ -15,7 +22,14 @@ uint8_t ParityCode(std::string_view parity)
 std::vector<uint8_t> SerialPortPayload(uint8_t mid, uint32_t baud, uint8_t dataBits, uint8_t stopBits,
                                        uint8_t parity)
 {
-    return CPayload(mid).U32(baud).U8(dataBits).U8(stopBits).U8(parity).U8(0).Bytes();
+    // Both ports' commands share the one layout.
+    return kSerialPort.Values()
+        .Set(kSerialPort.Field("mid"), mid)
+        .Set(kSerialPort.Field("baud"), baud)
+        .Set(kSerialPort.Field("dataBits"), dataBits)
+        .Set(kSerialPort.Field("stopBits"), stopBits)
+        .Set(kSerialPort.Field("parity"), parity)
+        .Wire();
 }
 
 uint8_t ResetFlags(int resetMode, bool rawTrack, bool development)
@@ -27,16 +41,16 @@ uint8_t ResetFlags(int resetMode, bool rawTrack, bool development)
 
 std::vector<uint8_t> InitializationPayload(const InitValues& values)
 {
-    return CPayload(MID_NavigationInitialization)
-        .U32(static_cast<uint32_t>(values.x))
-        .U32(static_cast<uint32_t>(values.y))
-        .U32(static_cast<uint32_t>(values.z))
-        .U32(static_cast<uint32_t>(values.clock))
-        .U32(values.towHundredths)
-        .U16(values.week)
-        .U8(values.channels)
-        .U8(values.resetFlags)
-        .Bytes();
+    return kInitialization.Values()
+        .Set(kInitialization.Field("x"), values.x)
+        .Set(kInitialization.Field("y"), values.y)
+        .Set(kInitialization.Field("z"), values.z)
+        .Set(kInitialization.Field("clock"), values.clock)
+        .Set(kInitialization.Field("tow"), values.towHundredths)
+        .Set(kInitialization.Field("week"), values.week)
+        .Set(kInitialization.Field("channels"), values.channels)
+        .Set(kInitialization.Field("resetFlags"), values.resetFlags)
+        .Wire();
 }
 
 GpsTime GpsTimeOf(std::time_t utc)

@@ -2,7 +2,9 @@
 // Message layouts as data: a compact type string ("B3l3h...") names the fields of a payload in
 // wire order. Each letter is one field, a number before a letter or a (group) repeats it:
 //   B u8, b i8, H u16, h i16, L u32, l i32, f float, d double, c character (copied as is).
-// Blocks keep the fields at the same offsets as the wire, in host byte order.
+// A letter may carry a name after a colon ("B:mid h:altitude"); blanks between fields are
+// ignored. Blocks keep the fields at the same offsets as the wire, in host byte order.
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -17,6 +19,7 @@ enum class FieldType : uint8_t { U8, I8, U16, I16, U32, I32, F32, F64, Char };
 struct LayoutField {
     uint16_t offset;
     FieldType type;
+    std::string_view name;  // empty for unnamed fields
 };
 
 constexpr size_t FieldSize(FieldType type)
@@ -46,8 +49,50 @@ public:
     constexpr std::span<const LayoutField> Fields() const { return {m_fields.data(), m_count}; }
     constexpr size_t Size() const { return m_size; }
 
+    // The (first) field of a name; a name the layout lacks fails to compile.
+    consteval LayoutField Field(std::string_view name) const
+    {
+        for (const LayoutField& field : Fields()) {
+            if (field.name == name) {
+                return field;
+            }
+        }
+        throw "no such field in the layout";
+    }
+    // Every repeat of a name in a repeated group; a count that does not match fails to compile.
+    template <size_t N>
+    consteval std::array<LayoutField, N> Fields(std::string_view name) const
+    {
+        std::array<LayoutField, N> found{};
+        size_t count = 0;
+        for (const LayoutField& field : Fields()) {
+            if (field.name == name) {
+                if (count == N) {
+                    throw "the name repeats more often in the layout";
+                }
+                found[count++] = field;
+            }
+        }
+        if (count != N) {
+            throw "the name repeats less often in the layout";
+        }
+        return found;
+    }
+
+    // This layout followed by the fields of another.
+    constexpr CLayout Then(const CLayout& next) const
+    {
+        CLayout joined = *this;
+        for (const LayoutField& field : next.Fields()) {
+            joined.AddField(field.type, field.name);
+        }
+        return joined;
+    }
+
     // Converts Size() wire bytes (big-endian) into host-order block bytes at the same offsets.
     void Decode(const uint8_t* wire, uint8_t* block) const;
+    // The reverse: Size() host-order block bytes into big-endian wire bytes.
+    void Encode(const uint8_t* block, uint8_t* wire) const;
 
 private:
     constexpr void Append(std::string_view types)
@@ -55,36 +100,47 @@ private:
         size_t repeat = 0;
         for (size_t i = 0; i < types.size(); ++i) {
             const char letter = types[i];
+            if (letter == ' ') {
+                continue;
+            }
             if (letter >= '0' && letter <= '9') {
                 repeat = repeat * 10 + static_cast<size_t>(letter - '0');
                 continue;
             }
-            std::string_view item = types.substr(i, 1);
+            std::string_view group;
+            std::string_view name;
             if (letter == '(') {
                 const size_t close = types.find(')', i);
                 if (close == std::string_view::npos) {
                     throw "unbalanced layout group";
                 }
-                item = types.substr(i + 1, close - i - 1);
+                group = types.substr(i + 1, close - i - 1);
                 i = close;
+            } else if (i + 1 < types.size() && types[i + 1] == ':') {
+                const size_t end = std::min(types.find_first_of(" ()", i), types.size());
+                name = types.substr(i + 2, end - i - 2);
+                if (name.empty()) {
+                    throw "empty layout field name";
+                }
+                i = end - 1;
             }
             for (size_t n = 0; n < (repeat == 0 ? 1 : repeat); ++n) {
-                if (item.size() == 1) {
-                    AddField(TypeOf(item[0]));
+                if (letter == '(') {
+                    Append(group);
                 } else {
-                    Append(item);
+                    AddField(TypeOf(letter), name);
                 }
             }
             repeat = 0;
         }
     }
 
-    constexpr void AddField(FieldType type)
+    constexpr void AddField(FieldType type, std::string_view name)
     {
         if (m_count == kMaxFields) {
             throw "layout has too many fields";
         }
-        m_fields[m_count++] = LayoutField{static_cast<uint16_t>(m_size), type};
+        m_fields[m_count++] = LayoutField{static_cast<uint16_t>(m_size), type, name};
         m_size += FieldSize(type);
     }
 
@@ -123,6 +179,23 @@ inline uint64_t ReadDoubleBits(const uint8_t* p)
     return uint64_t{ReadU32(p + 4)} << 32 | ReadU32(p);
 }
 
+// Big-endian wire writers, the counterparts of the readers.
+inline void WriteU16(uint8_t* p, uint16_t value)
+{
+    p[0] = static_cast<uint8_t>(value >> 8);
+    p[1] = static_cast<uint8_t>(value);
+}
+inline void WriteU32(uint8_t* p, uint32_t value)
+{
+    WriteU16(p, static_cast<uint16_t>(value >> 16));
+    WriteU16(p + 2, static_cast<uint16_t>(value));
+}
+inline void WriteDoubleBits(uint8_t* p, uint64_t bits)
+{
+    WriteU32(p, static_cast<uint32_t>(bits));
+    WriteU32(p + 4, static_cast<uint32_t>(bits >> 32));
+}
+
 // Host-order reads of a block field, whatever its alignment.
 template <typename T>
 T BlockValue(const void* block, size_t offset)
@@ -131,5 +204,10 @@ T BlockValue(const void* block, size_t offset)
     std::memcpy(&value, static_cast<const uint8_t*>(block) + offset, sizeof value);
     return value;
 }
+
+// An integer field of a block, widened with its signedness; float fields give their bits.
+int64_t FieldValue(const uint8_t* block, const LayoutField& field);
+// Stores the value cut to the field's width, in host order.
+void SetFieldValue(uint8_t* block, const LayoutField& field, int64_t value);
 
 }  // namespace kestrion

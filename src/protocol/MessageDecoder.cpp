@@ -122,11 +122,11 @@ void CMessageDecoder::Decode(CMessageRecord& record, std::span<const uint8_t> pa
     const uint8_t mid = payload[0];
     record.Reset(mid);
     switch (mid) {
-    case 10:
-    case 13:
-    case 17:
-    case 23:
-    case 255:
+    case MID_Error:
+    case MID_VisList:
+    case kMidDevelopmentData:
+    case kMidTrackerSummary:
+    case MID_ASCIIData:
         // Counts are capped to the whole entries the payload holds; the padding covers the
         // header of a payload shorter than its header.
         DecodeVariable(record, payload.size() >= 5 ? payload.data() : padded, payload.size());
@@ -145,16 +145,16 @@ void CMessageDecoder::Decode(CMessageRecord& record, std::span<const uint8_t> pa
 void CMessageDecoder::DecodeVariable(CMessageRecord& record, const uint8_t* p, size_t n)
 {
     switch (record.type) {
-    case 10:
+    case MID_Error:
         DecodeError(record.error, p, n);
         break;
-    case 13:
+    case MID_VisList:
         DecodeVisibleList(record.visibleList, p, n);
         break;
-    case 17:
+    case kMidDevelopmentData:
         DecodeDevelopmentData(record.developmentData, p, n);
         break;
-    case 23:
+    case kMidTrackerSummary:
         DecodeTrackerSummary(record.tracker, p, n);
         break;
     default:
@@ -167,79 +167,79 @@ void CMessageDecoder::DecodeVariable(CMessageRecord& record, const uint8_t* p, s
 void CMessageDecoder::DecodeFixed(CMessageRecord& record, const uint8_t* padded, IReceiverLink* link)
 {
     switch (record.type) {
-    case 1:
-    case 2:
+    case MID_TrueNavigation:
+    case MID_MeasuredNavigation:
         DecodeInto(layouts::kNavigation, padded, &record.nav);
         if (link != nullptr && m_state.generation != 1 && (record.nav.mode1 & 0x08) == 0 && link->OkToSend() == 0) {
             link->SetOkToSend(1);
         }
         break;
-    case 3:
-    case 4:
+    case MID_TrueTracker:
+    case MID_MeasuredTracker:
         DecodeTracker(record.tracker, padded);
         break;
-    case 5:
+    case MID_RawTrkData:
         DecodeInto(layouts::kRawTrack, padded, &record.rawTrack);
         break;
-    case 6:
+    case MID_SWVersion:
         DecodeInto(layouts::kSwVersion, padded, &record.swVersion);
         if (m_state.versionDetection) {
             const char* version = record.swVersion.version;
             m_state.generation = version[0] == '1' ? 1 : version[0] == '2' && version[2] == '0' ? 2 : 3;
         }
         break;
-    case 7:
+    case MID_ClockStatus:
         DecodeInto(layouts::kClockStatus, padded, &record.clockStatus);
         break;
-    case 8:
+    case MID_50BPS:
         DecodeInto(layouts::kFiftyBps, padded, &record.fiftyBps);
         break;
-    case 9:
+    case MID_ThroughputMonitor:
         DecodeInto(layouts::kThroughput, padded, &record.throughput);
         break;
-    case 11:
+    case MID_Ack:
         DecodeInto(layouts::kAck, padded, &record.ack);
         break;
-    case 12:
+    case MID_Nak:
         DecodeInto(layouts::kAck, padded, &record.nak);
         break;
-    case 14:
+    case MID_Almanac:
         DecodeInto(layouts::kAlmanac, padded, &record.almanac);
         StoreAlmanac(record);
         break;
-    case 15:
+    case MID_Ephemeris:
         DecodeInto(layouts::kEphemeris, padded, &record.ephemeris);
         StoreEphemeris(record);
         break;
-    case 18:
+    case MID_OkToSend:
         DecodeInto(layouts::kAck, padded, &record.okToSend);
         if (link != nullptr) {
             link->SetOkToSend(record.okToSend.okToSend);
         }
         break;
-    case 19:
+    case MID_RxMgrParams:
         if (m_state.generation == 1) {
             DecodeInto(layouts::kMgrParams1, padded, &record.mgrParams1);
         } else {
             DecodeInto(layouts::kMgrParams, padded, &record.mgrParams);
         }
         break;
-    case 27:
+    case MID_DGPSStatus:
         DecodeInto(layouts::kDgpsStatus, padded, &record.dgpsStatus);
         break;
-    case 28:
+    case kMidNavLibMeasurement:
         DecodeInto(layouts::kMid28, padded, &record.mid28);
         break;
-    case 29:
+    case kMidNavLibDgps:
         DecodeInto(layouts::kMid29, padded, &record.mid29);
         break;
-    case 30:
+    case kMidNavLibSvState:
         DecodeInto(layouts::kMid30, padded, &record.mid30);
         break;
-    case 31:
+    case kMidNavLibInit:
         DecodeInto(layouts::kMid31, padded, &record.mid31);
         break;
-    case 43:
+    case MID_CMD_PARAM:
         StorePollAnswer(record, padded, link);
         break;
     case kMidDeadReckoning:

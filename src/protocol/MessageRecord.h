@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "protocol/MessageBlocks.h"
+#include "protocol/Mid.h"
 
 namespace kestrion {
 
@@ -13,7 +14,10 @@ namespace kestrion {
 inline constexpr int64_t kWeekLength = 60479900;
 
 // Sub-IDs of the command-parameter poll answers, in countdown order.
-inline constexpr uint8_t kPollSubIds[8] = {133, 136, 137, 138, 139, 140, 143, 151};
+inline constexpr uint8_t kPollSubIds[8] = {
+    MID_DGPSSourceControl, MID_SetNavMode,   MID_SetDOPMode,          MID_SetDGPSMode,
+    MID_SetElevMask,       MID_SetPowerMask, MID_SetStaticNavigation, MID_LowPower,
+};
 int PollSlotOf(uint8_t subId);  // index into kPollSubIds, -1 for other values
 
 class CMessageRecord {

@@ -73,6 +73,12 @@ enum Mid : uint8_t {
 inline constexpr uint8_t kMidDevelopmentData = 17;
 inline constexpr uint8_t kMidTrackerSummary = 23;
 inline constexpr uint8_t kMidDeadReckoning = 26;
+inline constexpr uint8_t kMidNavLibMeasurement = 28;
+inline constexpr uint8_t kMidNavLibDgps = 29;
+inline constexpr uint8_t kMidNavLibSvState = 30;
+inline constexpr uint8_t kMidNavLibInit = 31;
+// MID_ChangeUartChnl as first-generation receivers take it.
+inline constexpr uint8_t kMidChangeUartChnlFirstGeneration = 0xB6;
 
 // The catalogue name ("MID_...") or "Unknown MID:%d".
 std::string MidName(int mid);

@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "protocol/CommandFrame.h"
+#include "protocol/CommandLayouts.h"
 #include "protocol/HexDigits.h"
 #include "protocol/Layout.h"
 #include "protocol/TextFormatter.h"
@@ -19,8 +20,20 @@ constexpr int kStatusEvery = 20;      // seconds between development status text
 constexpr int kSvCount = 32;
 constexpr size_t kMode1 = 19;          // offset of Mode 1 in MID 2
 constexpr uint8_t kHoldingMode = 0x08;  // Mode 1 bit 3: commands are held
-constexpr uint8_t kSetMids[] = {130, 131, 135, 141, 142, 145, 148, 149, 150, 166};  // accepted as they are
+// Accepted as they are.
+constexpr uint8_t kSetMids[] = {
+    MID_SetAlmanac,  MID_FormattedDump, MID_SetProtocol,  MID_SetEditingResidual, MID_SetSteadyStateDetector,
+    MID_SetDGPSPort, MID_FlashUpdate,   MID_SetEphemeris, MID_SwitchOpMode,       MID_SetMsgRate,
+};
 constexpr const char* kNmeaTalkers[4] = {"$GPGGA", "$GPGSA", "$GPGSV", "$GPRMC"};
+constexpr const CCommandLayout& kInitialization = CommandLayout(MID_NavigationInitialization);
+constexpr const CCommandLayout& kSetNmeaMode = CommandLayout(MID_SetNMEAMode);
+constexpr const CCommandLayout& kSetSerialPort = CommandLayout(MID_SetSerialPort);
+constexpr const CCommandLayout& kChangeUart = CommandLayout(MID_ChangeUartChnl);
+constexpr const CCommandLayout& kPoll = CommandLayout(MID_POLL_CMD_PARAM);
+// The sentences of the NMEA rates, GGA, GLL, GSA, GSV and RMC first, and the ones sent.
+constexpr auto kNmeaRates = kSetNmeaMode.Fields<10>("rate");
+constexpr int kRatesSent[4] = {0, 2, 3, 4};  // GGA, GSA, GSV, RMC
 
 std::string HexBytes(std::span<const uint8_t> bytes)
 {
@@ -231,17 +244,21 @@ void CReceiverModel::RunBusyCycle()
 void CReceiverModel::Execute(const Payload& command)
 {
     const uint8_t mid = command[0];
-    const uint8_t uartMid = m_config.generation == 1 ? 0xB6 : 0xA5;
+    const uint8_t uartMid = m_config.generation == 1 ? kMidChangeUartChnlFirstGeneration : uint8_t{MID_ChangeUartChnl};
     switch (mid) {
-    case 128: Reset(command); break;
-    case 129: SwitchToNmea(command); return;
-    case 132: Send(VersionPayload(VersionText(m_config.generation))); return;
-    case 134: ChangeBaud(command, command.size() >= 9 ? ReadU32(&command[1]) : 0); return;
-    case 144: Send(ClockStatusPayload(m_last, m_motion.Clock())); return;
-    case 146: PollAlmanac(); return;
-    case 147: PollEphemeris(command); return;
-    case 152: Send(m_settings.NavParameters()); return;
-    case 168: PollParameters(command); return;
+    case MID_NavigationInitialization: Reset(command); break;
+    case MID_SetNMEAMode: SwitchToNmea(command); return;
+    case MID_PollSWVersion: Send(VersionPayload(VersionText(m_config.generation))); return;
+    case MID_SetSerialPort:
+        ChangeBaud(command, command.size() >= kSetSerialPort.Size()
+                                ? CFieldValues::FromWire(kSetSerialPort, command).Get(kSetSerialPort.Field("baud"))
+                                : 0);
+        return;
+    case MID_PollClockStatus: Send(ClockStatusPayload(m_last, m_motion.Clock())); return;
+    case MID_PollAlmanac: PollAlmanac(); return;
+    case MID_PollEphemeris: PollEphemeris(command); return;
+    case MID_PollRxMgrParams: Send(m_settings.NavParameters()); return;
+    case MID_POLL_CMD_PARAM: PollParameters(command); return;
     default:
         if (mid == uartMid) {
             ConfigureUarts(command);
@@ -259,7 +276,9 @@ void CReceiverModel::Reset(const Payload& command)
 {
     // Seconds without acquisition after each kind of start: the fuller the reset, the longer
     // the receiver searches before its first fix.
-    const uint8_t start = command.size() >= 25 ? command[24] & 0x0F : 0;
+    // A short command reads as a hot start: the missing flags are 0.
+    const int64_t start =
+        CFieldValues::FromWire(kInitialization, command).Get(kInitialization.Field("resetFlags")) & 0x0F;
     const int searchSeconds = start >= 0x08 ? 45 : start >= 0x04 ? 35 : start >= 0x02 ? 20 : 0;
     m_motion.Reset(searchSeconds);
     m_restartSeconds = kRestartSeconds;
@@ -267,18 +286,18 @@ void CReceiverModel::Reset(const Payload& command)
 
 void CReceiverModel::SwitchToNmea(const Payload& command)
 {
-    if (command.size() < 24 || !IsKnownBaud(ReadU16(&command[22]))) {
+    const CFieldValues values = CFieldValues::FromWire(kSetNmeaMode, command);
+    const auto baud = static_cast<int>(values.Get(kSetNmeaMode.Field("baud")));
+    if (command.size() < kSetNmeaMode.Size() || !IsKnownBaud(baud)) {
         Send(NakPayload(command[0]));
         return;
     }
-    // Rates of GGA, GSA, GSV and RMC: pairs 1, 3, 4 and 5 from byte 2.
-    constexpr int kRateBytes[4] = {2, 6, 8, 10};
     for (int i = 0; i < 4; ++i) {
-        m_nmeaRates[i] = command[kRateBytes[i]];
+        m_nmeaRates[i] = static_cast<uint8_t>(values.Get(kNmeaRates[kRatesSent[i]]));
     }
     Send(AckPayload(command[0]));
     m_protocol = SimProtocol::Nmea;
-    m_baud = ReadU16(&command[22]);
+    m_baud = baud;
     m_held.clear();  // the rest was meant for the binary protocol
 }
 
@@ -295,14 +314,15 @@ void CReceiverModel::ChangeBaud(const Payload& command, uint32_t baud)
 
 void CReceiverModel::ConfigureUarts(const Payload& command)
 {
-    // Four 12-byte entries from byte 1; the first is UART 0, the line of the program.
+    // The first entry is UART 0, the line of the program.
     constexpr uint8_t kUnset = 0xFF;
-    if (command.size() < 49) {
+    const CFieldValues values = CFieldValues::FromWire(kChangeUart, command);
+    if (command.size() < kChangeUart.Size()) {
         Send(NakPayload(command[0]));
-    } else if (command[1] == kUnset) {
+    } else if (values.Get(kChangeUart.Field("uart")) == kUnset) {
         Send(AckPayload(command[0]));
     } else {
-        ChangeBaud(command, ReadU32(&command[4]));
+        ChangeBaud(command, static_cast<uint32_t>(values.Get(kChangeUart.Field("baud"))));
     }
 }
 
@@ -329,7 +349,10 @@ void CReceiverModel::PollParameters(const Payload& command)
 {
     // Generations before 3 do not know the poll.
     const Payload answer =
-        m_config.generation >= 3 && command.size() >= 2 ? m_settings.ParameterAnswer(command[1]) : Payload{};
+        m_config.generation >= 3 && command.size() >= 2
+            ? m_settings.ParameterAnswer(
+                  static_cast<uint8_t>(CFieldValues::FromWire(kPoll, command).Get(kPoll.Field("command"))))
+            : Payload{};
     Send(answer.empty() ? NakPayload(command[0]) : answer);
 }
 

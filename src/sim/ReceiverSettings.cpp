@@ -2,70 +2,79 @@
 
 #include <algorithm>
 
-#include "protocol/CommandPayload.h"
-#include "protocol/Layout.h"
+#include "protocol/MessageLayouts.h"
+#include "protocol/MessageRecord.h"
 
 namespace kestrion {
 namespace {
 
-constexpr uint8_t kDgpsSource = 0x85, kNavMode = 0x88, kDopMode = 0x89, kDgpsMode = 0x8A,
-                  kElevMask = 0x8B, kPowerMask = 0x8C, kStaticNav = 0x8F, kLowPower = 0x97,
-                  kLpAcq = 0xA7;
+constexpr const CCommandLayout& kDgpsSource = CommandLayout(MID_DGPSSourceControl);
+constexpr const CCommandLayout& kNavMode = CommandLayout(MID_SetNavMode);
+constexpr const CCommandLayout& kDopMode = CommandLayout(MID_SetDOPMode);
+constexpr const CCommandLayout& kDgpsMode = CommandLayout(MID_SetDGPSMode);
+constexpr const CCommandLayout& kElevMask = CommandLayout(MID_SetElevMask);
+constexpr const CCommandLayout& kPowerMask = CommandLayout(MID_SetPowerMask);
+constexpr const CCommandLayout& kStaticNav = CommandLayout(MID_SetStaticNavigation);
+constexpr const CCommandLayout& kLowPower = CommandLayout(MID_LowPower);
+constexpr const CCommandLayout& kLpAcq = CommandLayout(MID_LPAcqParams);
+
+// The settings the receiver starts with.
+std::map<uint8_t, CFieldValues> Defaults(int generation)
+{
+    const bool first = generation == 1;
+    std::map<uint8_t, CFieldValues> settings;
+    const auto add = [&settings](const CFieldValues& values) { settings.emplace(values.Block()[0], values); };
+    add(kDgpsSource.Values().Set(kDgpsSource.Field("source"), 2));
+    add(kNavMode.Values()
+            .Set(kNavMode.Field("altitudeConstraint"), 1)
+            .Set(kNavMode.Field("degradedMode"), 1)
+            .Set(kNavMode.Field("deadReckoning"), 1)
+            .Set(kNavMode.Field("degradedTimeout"), first ? 60 : 30)
+            .Set(kNavMode.Field("deadReckoningTimeout"), first ? 30 : 15)
+            .Set(kNavMode.Field("trackSmoothing"), generation > 2 ? 1 : 0));
+    add(kDopMode.Values()
+            .Set(kDopMode.Field("mode"), 4)
+            .Set(kDopMode.Field("gdop"), 10)
+            .Set(kDopMode.Field("pdop"), 10)
+            .Set(kDopMode.Field("hdop"), 10));
+    add(kDgpsMode.Values().Set(kDgpsMode.Field("timeout"), 30));
+    add(kElevMask.Values().Set(kElevMask.Field("tracking"), 50).Set(kElevMask.Field("navigation"), 75));
+    add(kPowerMask.Values().Set(kPowerMask.Field("tracking"), 28).Set(kPowerMask.Field("navigation"), 28));
+    add(kStaticNav.Values());
+    add(kLowPower.Values().Set(kLowPower.Field("dutyCycle"), 1000).Set(kLowPower.Field("onTime"), 200));
+    add(kLpAcq.Values().Set(kLpAcq.Field("maxOffTime"), 30000).Set(kLpAcq.Field("maxSearchTime"), 120000));
+    return settings;
+}
 
 }  // namespace
 
-CReceiverSettings::CReceiverSettings(int generation)
-    : m_generation(generation),
-      m_settings{{
-          {kDgpsSource, {kDgpsSource, 2, 0, 0, 0, 0, 0}},
-          {kNavMode,
-           {kNavMode, 0, 1, 1, 0, 1, 0, 0, 0, 0, 0, static_cast<uint8_t>(generation == 1 ? 60 : 30),
-            static_cast<uint8_t>(generation == 1 ? 30 : 15), static_cast<uint8_t>(generation > 2 ? 1 : 0)}},
-          {kDopMode, {kDopMode, 4, 10, 10, 10}},
-          {kDgpsMode, {kDgpsMode, 0, 30}},
-          {kElevMask, {kElevMask, 0, 50, 0, 75}},
-          {kPowerMask, {kPowerMask, 28, 28}},
-          {kStaticNav, {kStaticNav, 0}},
-          {kLowPower, {kLowPower, 0, 0, 0x03, 0xE8, 0, 0, 0, 200}},
-          {kLpAcq, CPayload(kLpAcq).U32(30000).U32(120000).U32(0).U32(0).U32(0).U32(0).Bytes()},
-      }}
-{
-}
+CReceiverSettings::CReceiverSettings(int generation) : m_generation(generation), m_settings(Defaults(generation)) {}
 
 bool CReceiverSettings::Store(std::span<const uint8_t> payload)
 {
-    if (payload.empty()) {
+    const auto setting = payload.empty() ? m_settings.end() : m_settings.find(payload[0]);
+    if (setting == m_settings.end()) {
         return false;
     }
-    for (Setting& setting : m_settings) {
-        if (setting.mid == payload[0]) {
-            if (payload.size() < setting.payload.size()) {
-                return false;
-            }
-            setting.payload.assign(payload.begin(), payload.begin() + setting.payload.size());
-            return true;
-        }
+    const CCommandLayout& command = *FindCommandLayout(payload[0]);
+    if (payload.size() < command.Size()) {
+        return false;
     }
-    return false;
-}
-
-const Payload& CReceiverSettings::Of(uint8_t mid) const
-{
-    return std::find_if(m_settings.begin(), m_settings.end(), [mid](const Setting& s) { return s.mid == mid; })
-        ->payload;
+    setting->second = CFieldValues::FromWire(command, payload);
+    return true;
 }
 
 Payload CReceiverSettings::ParameterAnswer(uint8_t subId) const
 {
-    if (subId == kLpAcq || std::none_of(m_settings.begin(), m_settings.end(),
-                                        [subId](const Setting& s) { return s.mid == subId; })) {
+    // The polled commands; the acquisition parameters come only with the low power ones.
+    if (PollSlotOf(subId) < 0) {
         return {};
     }
-    Payload answer{43};
-    const Payload& values = Of(subId);
+    Payload answer{MID_CMD_PARAM};
+    const Payload values = Of(*FindCommandLayout(subId)).Wire();
     answer.insert(answer.end(), values.begin(), values.end());
-    if (subId == kLowPower) {
-        const Payload& acquisition = Of(kLpAcq);
+    if (subId == MID_LowPower) {
+        const Payload acquisition = Of(kLpAcq).Wire();
         answer.insert(answer.end(), acquisition.begin(), acquisition.end());
     }
     return answer;
@@ -76,75 +85,80 @@ Payload CReceiverSettings::NavParameters() const
     return m_generation == 1 ? NavParameters1() : NavParametersLater();
 }
 
+struct CReceiverSettings::SharedFields {
+    LayoutField mid, altMode, altSource, altitude, degradedMode, degradedTimeout, drTimeout, trackSmoothMode,
+        dopMaskMode, dgpsMode, dgpsTimeout, elevMask, powerMask;
+
+    static consteval SharedFields Of(const CLayout& layout)
+    {
+        return {layout.Field("mid"),         layout.Field("altMode"),         layout.Field("altSource"),
+                layout.Field("altitude"),    layout.Field("degradedMode"),    layout.Field("degradedTimeout"),
+                layout.Field("drTimeout"),   layout.Field("trackSmoothMode"), layout.Field("dopMaskMode"),
+                layout.Field("dgpsMode"),    layout.Field("dgpsTimeout"),     layout.Field("elevMask"),
+                layout.Field("powerMask")};
+    }
+};
+
+CFieldValues CReceiverSettings::SharedNavParameters(const CLayout& layout, const SharedFields& fields) const
+{
+    const CFieldValues& nav = Of(kNavMode);
+    const CFieldValues& dgpsMode = Of(kDgpsMode);
+    CFieldValues params(layout);
+    params.Set(fields.mid, MID_RxMgrParams)
+        .Set(fields.altMode, nav.Get(kNavMode.Field("holdMode")))
+        .Set(fields.altSource, nav.Get(kNavMode.Field("altitudeSource")))
+        .Set(fields.altitude, nav.Get(kNavMode.Field("altitude")))
+        .Set(fields.degradedMode, nav.Get(kNavMode.Field("degradedMode")))
+        .Set(fields.degradedTimeout, nav.Get(kNavMode.Field("degradedTimeout")))
+        .Set(fields.drTimeout, nav.Get(kNavMode.Field("deadReckoningTimeout")))
+        .Set(fields.trackSmoothMode, nav.Get(kNavMode.Field("trackSmoothing")))
+        .Set(fields.dopMaskMode, Of(kDopMode).Get(kDopMode.Field("mode")))
+        .Set(fields.dgpsMode, dgpsMode.Get(kDgpsMode.Field("mode")))
+        .Set(fields.dgpsTimeout, dgpsMode.Get(kDgpsMode.Field("timeout")))
+        .Set(fields.elevMask, Of(kElevMask).Get(kElevMask.Field("navigation")))
+        .Set(fields.powerMask, Of(kPowerMask).Get(kPowerMask.Field("navigation")));
+    return params;
+}
+
 Payload CReceiverSettings::NavParameters1() const
 {
-    const Payload& nav = Of(kNavMode);
-    const Payload& lowPower = Of(kLowPower);
-    const unsigned duty = ReadU16(&lowPower[3]);
-    const unsigned lpState = ReadU16(&lowPower[1]) != 0 ? 2 : duty >= 1000 ? 1 : 3;
-    return CPayload(19)
-        .U8(nav[2])                 // AltConstraint
-        .U8(nav[8])                 // AltMode
-        .U8(nav[9])                 // AltSource
-        .U16(ReadU16(&nav[6]))      // Altitude
-        .U8(nav[3])                 // DegradedMode
-        .U8(nav[11])                // DegradedTimeout
-        .U8(nav[12])                // DRTimeout
-        .U8(nav[13])                // TrackSmoothMode
-        .U8(Of(kDopMode)[1])        // DOPMaskMode
-        .U8(Of(kDgpsMode)[1])       // DGPSMode
-        .U8(Of(kDgpsMode)[2])       // DGPSTimeout
-        .U16(ReadU16(&Of(kElevMask)[3]))
-        .U8(Of(kPowerMask)[2])
-        .U16(50)                    // EditResidualThreshold
-        .U8(10)                     // SteadyDetectThreshold
-        .U8(Of(kStaticNav)[1] != 0 ? 12 : 0)
-        .U8(lpState)
-        .U8(std::min(duty / 10, 100u))
-        .U16(ReadU32(&lowPower[5]))
-        .Bytes();
+    constexpr const CLayout& kParams = layouts::kMgrParams1;
+    const CFieldValues& lowPower = Of(kLowPower);
+    const auto duty = static_cast<unsigned>(lowPower.Get(kLowPower.Field("dutyCycle")));
+    const unsigned lpState = lowPower.Get(kLowPower.Field("wakeToSync")) != 0 ? 2 : duty >= 1000 ? 1 : 3;
+    static constexpr SharedFields kShared = SharedFields::Of(kParams);
+    return SharedNavParameters(kParams, kShared)
+        .Set(kParams.Field("altConstraint"), Of(kNavMode).Get(kNavMode.Field("altitudeConstraint")))
+        .Set(kParams.Field("editResidualThreshold"), 50)
+        .Set(kParams.Field("steadyDetectThreshold"), 10)
+        .Set(kParams.Field("staticNavThreshold"), Of(kStaticNav).Get(kStaticNav.Field("mode")) != 0 ? 12 : 0)
+        .Set(kParams.Field("lpState"), lpState)
+        .Set(kParams.Field("lpDutyCycle"), std::min(duty / 10, 100u))
+        .Set(kParams.Field("lpOnTime"), lowPower.Get(kLowPower.Field("onTime")))
+        .Wire();
 }
 
 Payload CReceiverSettings::NavParametersLater() const
 {
-    const Payload& nav = Of(kNavMode);
-    const Payload& lowPower = Of(kLowPower);
-    const Payload& acquisition = Of(kLpAcq);
-    const bool wakeToSync = ReadU16(&lowPower[1]) != 0;
-    const unsigned duty = ReadU16(&lowPower[3]);
-    const uint32_t onTime = ReadU32(&lowPower[5]);
+    constexpr const CLayout& kParams = layouts::kMgrParams;
+    const CFieldValues& lowPower = Of(kLowPower);
+    const CFieldValues& acquisition = Of(kLpAcq);
+    const bool wakeToSync = lowPower.Get(kLowPower.Field("wakeToSync")) != 0;
+    const auto duty = static_cast<unsigned>(lowPower.Get(kLowPower.Field("dutyCycle")));
+    const auto onTime = static_cast<uint32_t>(lowPower.Get(kLowPower.Field("onTime")));
     const uint32_t period = duty == 0 ? 0 : static_cast<uint32_t>(uint64_t{onTime} * 1000 / duty);
-    return CPayload(19)
-        .U32(0)
-        .U8(nav[8])  // AltMode
-        .U8(nav[9])  // AltSource
-        .U16(ReadU16(&nav[6]))
-        .U8(nav[3])   // DegradedMode
-        .U8(nav[11])  // DegradedTimeout
-        .U8(nav[12])  // DRTimeout
-        .U8(nav[13])  // TrkSmoothMode
-        .U8(Of(kStaticNav)[1])
-        .U8(1)  // 3SV LSQ
-        .U32(0)
-        .U8(Of(kDopMode)[1])
-        .U16(ReadU16(&Of(kElevMask)[3]))
-        .U8(Of(kPowerMask)[2])
-        .U32(0)
-        .U8(Of(kDgpsSource)[1])
-        .U8(Of(kDgpsMode)[1])
-        .U8(Of(kDgpsMode)[2])
-        .U32(0)
-        .U8(wakeToSync ? 1 : 0)
-        .U32(onTime)
-        .U32(period)
-        .U8(0)  // user tasks
-        .U32(0)
-        .U8(!wakeToSync && duty < 1000 ? 1 : 0)
-        .U32(ReadU32(&acquisition[5]))  // MaxAcqTime
-        .U32(ReadU32(&acquisition[1]))  // MaxOffTime
-        .U32(0)
-        .U32(0)
-        .Bytes();
+    static constexpr SharedFields kShared = SharedFields::Of(kParams);
+    return SharedNavParameters(kParams, kShared)
+        .Set(kParams.Field("staticNav"), Of(kStaticNav).Get(kStaticNav.Field("mode")))
+        .Set(kParams.Field("threeSvLsq"), 1)
+        .Set(kParams.Field("dgpsSource"), Of(kDgpsSource).Get(kDgpsSource.Field("source")))
+        .Set(kParams.Field("periodicWakeUp"), wakeToSync ? 1 : 0)
+        .Set(kParams.Field("lpOnTime"), onTime)
+        .Set(kParams.Field("lpCyclePeriod"), period)
+        .Set(kParams.Field("dutyCycled"), !wakeToSync && duty < 1000 ? 1 : 0)
+        .Set(kParams.Field("maxAcqTime"), acquisition.Get(kLpAcq.Field("maxSearchTime")))
+        .Set(kParams.Field("maxOffTime"), acquisition.Get(kLpAcq.Field("maxOffTime")))
+        .Wire();
 }
 
 }  // namespace kestrion

@@ -1,10 +1,11 @@
 #pragma once
-// The navigation settings a receiver runs with, kept as the payloads of the commands that set
+// The navigation settings a receiver runs with, kept as the fields of the commands that set
 // them; MID 19 and the MID 43 answers are built from them.
-#include <array>
 #include <cstdint>
+#include <map>
 #include <span>
 
+#include "protocol/CommandLayouts.h"
 #include "synth/ReceiverMessages.h"
 
 namespace kestrion {
@@ -13,8 +14,8 @@ class CReceiverSettings {
 public:
     explicit CReceiverSettings(int generation);
 
-    // Takes the payload of a setting command (MIDs 133, 136..140, 143, 151, 167). False for
-    // another MID or a payload shorter than its command.
+    // Takes the payload of a setting command (the commands with current values and MID 167).
+    // False for another MID or a payload shorter than its command.
     bool Store(std::span<const uint8_t> payload);
 
     // MID 43 with the current values of the command, empty for a MID that has none.
@@ -24,17 +25,15 @@ public:
     Payload NavParameters() const;
 
 private:
-    struct Setting {
-        uint8_t mid;
-        Payload payload;
-    };
-
-    const Payload& Of(uint8_t mid) const;
+    const CFieldValues& Of(const CCommandLayout& command) const { return m_settings.at(command.Mid()); }
+    // MID 19 with the fields both its layouts have.
+    struct SharedFields;
+    CFieldValues SharedNavParameters(const CLayout& layout, const SharedFields& fields) const;
     Payload NavParameters1() const;
     Payload NavParametersLater() const;
 
     int m_generation;
-    std::array<Setting, 9> m_settings;
+    std::map<uint8_t, CFieldValues> m_settings;  // by the MID of the setting command
 };
 
 }  // namespace kestrion

@@ -1,3 +1,4 @@
+#include "protocol/CommandLayouts.h"
 #include "protocol/Mid.h"
 #include "transport/BinaryFileSource.h"
 #include "transport/Feed.h"
@@ -167,8 +168,8 @@ void CMeasuredFeed::PollCommandParameters(uint8_t mid)
         return;  // without a source no answer could come
     }
     pollCountdowns[slot] = kPollTicks;
-    const uint8_t poll[] = {MID_POLL_CMD_PARAM, mid, 0, 0, 0, 0};
-    Transmit(poll);
+    constexpr const CCommandLayout& kPoll = CommandLayout(MID_POLL_CMD_PARAM);
+    Transmit(kPoll.Values().Set(kPoll.Field("command"), mid).Wire());
 }
 
 void CMeasuredFeed::PollSoftwareVersion()

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -33,27 +32,6 @@ std::string CounterText(std::string_view format, int counter)
     std::string text;
     AppendFormat(text, format, {counter, counter, counter});
     return text;
-}
-
-// Stores an integer field in host order at its block offset.
-void StoreField(uint8_t* block, const LayoutField& field, int value)
-{
-    uint8_t* out = block + field.offset;
-    switch (FieldSize(field.type)) {
-    case 1:
-        *out = static_cast<uint8_t>(value);
-        break;
-    case 2: {
-        const auto narrow = static_cast<int16_t>(value);
-        std::memcpy(out, &narrow, sizeof narrow);
-        break;
-    }
-    default: {
-        const auto wide = static_cast<int32_t>(value);
-        std::memcpy(out, &wide, sizeof wide);
-        break;
-    }
-    }
 }
 
 }  // namespace
@@ -194,7 +172,7 @@ void CRandomSource::MakeRawTrack()
     int next = 1;
     for (const LayoutField& field : layouts::kRawTrack.Fields().subspan(1)) {
         const bool isCno = field.offset >= kRawCnoOffset && field.offset < kRawCnoOffset + kCnoCount;
-        StoreField(block, field, isCno ? DrawFromOne(60) : next++);
+        SetFieldValue(block, field, isCno ? DrawFromOne(60) : next++);
     }
 
     m_record.SetType(5);
