@@ -40,6 +40,9 @@ void CFixRecorder::OnUpdate(int hint, const CMessageRecord* record)
 
 AccuracyReference CFixRecorder::ReadReference()
 {
+    if (m_fixed && !m_truthInUse()) {
+        return {ReferenceKind::Fixed, *m_fixed};
+    }
     std::string problem;
     const AccuracyReference reference = LoadAccuracyReference(m_profile, m_truthInUse(), problem);
     if (!problem.empty() && problem != m_reportedProblem) {

@@ -4,6 +4,7 @@
 // at every opening and after new settings; a reference the settings get wrong is reported once
 // in a warning box and the running mean is used.
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "app/DocumentView.h"
@@ -23,6 +24,9 @@ public:
     void OnUpdate(int hint, const CMessageRecord* record) override;
     // Forgets the fixes and the figures, keeping the reference.
     void Reset() { m_collector.Reset(); }
+    // A fixed point that stands in for the settings' from the next opening on; the truth feed
+    // still comes first.
+    void SetFixedReference(std::optional<GeodeticPoint> point) { m_fixed = point; }
 
     const CFixCollector& Collector() const { return m_collector; }
     const std::vector<CFix>& Fixes() const { return m_collector.Fixes(); }
@@ -34,6 +38,7 @@ private:
     const CProfile& m_profile;
     IUserInterface& m_ui;
     std::function<bool()> m_truthInUse;
+    std::optional<GeodeticPoint> m_fixed;
     CFixCollector m_collector{AccuracyReference{}};
     std::string m_reportedProblem;  // the last problem shown, not shown again
 };

@@ -14,6 +14,9 @@ bool PlayDataSource(CEngine& engine, CLoopTimers& timers, int64_t limitMs, const
     const auto stopped = [stop] { return stop != nullptr && stop->load(); };
     engine.OpenDataSourceWithLog();
     const bool opened = engine.DataSourceOpen();
+    if (opened && steps.afterOpen) {
+        steps.afterOpen();
+    }
     while (engine.DataSourceOpen() && !stopped()) {
         engine.ProcessPostedMessages();
         if (steps.runDue) {
