@@ -50,7 +50,9 @@ void CProgressLine::Update(CEngine& engine)
 {
     const Clock::time_point now = Clock::now();
     if (!m_started) {
+        // A run over within the first period shows no line.
         m_started = now;
+        m_drawn = now;
     }
     if (now - m_drawn < kRedrawPeriod) {
         return;
