@@ -101,7 +101,8 @@ int RunEngine(CCliArguments& arguments)
             CHeadlessRun::Stop();
         }
     };
-    const std::string failure = run.Play(seconds, {.nextDueMs = [&script] { return script.NextDueMs(); }, .runDue = runDue});
+    const std::string failure =
+        run.Play(seconds, {.nextDueMs = [&script] { return script.NextDueMs(); }, .runDue = runDue});
     int status = 0;
     for (const std::string& refused : script.Refused()) {
         std::fprintf(stderr, "kestrion-cli run: command %s\n", refused.c_str());

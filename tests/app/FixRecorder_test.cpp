@@ -96,7 +96,7 @@ TEST_F(FixRecorderTest, KeepsTheFixesOfOneOpeningAndMeasuresThemAgainstTheSettin
     EXPECT_TRUE(ui.texts.empty());
 }
 
-TEST_F(FixRecorderTest, AWrongReferenceIsReportedOnceAndTheTruthFeedWins)
+TEST_F(FixRecorderTest, AWrongReferenceIsReportedOnceAndTheTruthFeedWinsOverEveryPoint)
 {
     Statistics("Ref Lat=north\nRef Lon=0\n");
     recorder.OnUpdate(kHintOpening, nullptr);
@@ -118,6 +118,16 @@ TEST_F(FixRecorderTest, AWrongReferenceIsReportedOnceAndTheTruthFeedWins)
     Statistics("Ref Lat=1\nRef Lon=200\n");
     recorder.OnUpdate(kHintOpening, nullptr);
     EXPECT_EQ(ui.texts.size(), 2u);
+
+    // A point given by the caller: the settings are not read, the truth feed still wins.
+    recorder.SetFixedReference(kSite);
+    Statistics("Ref Lat=south\nRef Lon=0\n");
+    recorder.OnUpdate(kHintOpening, nullptr);
+    EXPECT_EQ(ui.texts.size(), 2u);
+    EXPECT_EQ(recorder.Figures().kind, ReferenceKind::Fixed);
+    truth = true;
+    recorder.OnUpdate(kHintOpening, nullptr);
+    EXPECT_EQ(recorder.Figures().kind, ReferenceKind::Truth);
 }
 
 // The engine keeps one recorder for all its documents: a played CSV recording leaves its fixes
