@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "../platform/ScriptedUi.h"
 #include "../platform/TempFolder.h"
 #include "../transport/PlaybackFixtures.h"
 #include "app/Engine.h"
@@ -34,32 +35,13 @@ CMessageRecord NavAt(uint32_t tow, int dx)
     return record;
 }
 
-// A user interface that keeps the boxes' texts and icons.
-class CBoxes : public IUserInterface {
-public:
-    BoxAnswer MessageBox(std::string_view text, BoxButtons, BoxIcon icon) override
-    {
-        texts.emplace_back(text);
-        icons.push_back(icon);
-        return BoxAnswer::Ok;
-    }
-    int Ask(std::string_view, std::string_view, const std::vector<std::string>&) override { return 0; }
-    std::string ChooseFile(const FileChooser&) override { return {}; }
-    bool RunDialog(CDialogForm&) override { return false; }
-    bool RunLogFileSettings() override { return false; }
-    void RunSoftwareSelection() override {}
-
-    std::vector<std::string> texts;
-    std::vector<BoxIcon> icons;
-};
-
 class FixRecorderTest : public ::testing::Test {
 protected:
     void Statistics(const std::string& values) { WriteText(m_folder.Path() / "k.ini", "[Statistics]\n" + values); }
 
     CTempFolder m_folder;
     CProfile profile{m_folder.Path() / "k.ini"};
-    CBoxes ui;
+    fakes::CScriptedUi ui;
     bool truth = false;
     CFixRecorder recorder{profile, ui, [this] { return truth; }};
 };
@@ -93,7 +75,7 @@ TEST_F(FixRecorderTest, KeepsTheFixesOfOneOpeningAndMeasuresThemAgainstTheSettin
     recorder.OnUpdate(kHintRecord, &record);
     recorder.OnUpdate(kHintOpening, nullptr);
     EXPECT_TRUE(recorder.Fixes().empty());
-    EXPECT_TRUE(ui.texts.empty());
+    EXPECT_TRUE(ui.boxes.empty());
 }
 
 TEST_F(FixRecorderTest, AWrongReferenceIsReportedOnceAndTheTruthFeedWinsOverEveryPoint)
@@ -102,9 +84,9 @@ TEST_F(FixRecorderTest, AWrongReferenceIsReportedOnceAndTheTruthFeedWinsOverEver
     recorder.OnUpdate(kHintOpening, nullptr);
     recorder.OnUpdate(kHintOpening, nullptr);
     recorder.OnUpdate(kHintRestarted, nullptr);
-    ASSERT_EQ(ui.texts.size(), 1u);
+    ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.icons[0], BoxIcon::Warning);
-    EXPECT_EQ(ui.texts[0], "The accuracy figures use the running mean of the fixes.\n"
+    EXPECT_EQ(ui.boxes[0], "The accuracy figures use the running mean of the fixes.\n"
                            "Statistics: \"Ref Lat\" is not a number from -90 to 90: \"north\"");
     EXPECT_EQ(recorder.Figures().kind, ReferenceKind::RunningMean);
 
@@ -117,13 +99,13 @@ TEST_F(FixRecorderTest, AWrongReferenceIsReportedOnceAndTheTruthFeedWinsOverEver
     recorder.OnUpdate(kHintOpening, nullptr);
     Statistics("Ref Lat=1\nRef Lon=200\n");
     recorder.OnUpdate(kHintOpening, nullptr);
-    EXPECT_EQ(ui.texts.size(), 2u);
+    EXPECT_EQ(ui.boxes.size(), 2u);
 
     // A point given by the caller: the settings are not read, the truth feed still wins.
     recorder.SetFixedReference(kSite);
     Statistics("Ref Lat=south\nRef Lon=0\n");
     recorder.OnUpdate(kHintOpening, nullptr);
-    EXPECT_EQ(ui.texts.size(), 2u);
+    EXPECT_EQ(ui.boxes.size(), 2u);
     EXPECT_EQ(recorder.Figures().kind, ReferenceKind::Fixed);
     truth = true;
     recorder.OnUpdate(kHintOpening, nullptr);
@@ -142,7 +124,7 @@ TEST(FixRecorderEngine, RecordsTheFixesOfEveryRunOfTheEngine)
     navs += fakes::NavLine(1250, 600);  // no solution
     WriteText(folder.Path() / "nav.csv", navs);
     WriteText(folder.Path() / "k.ini", fakes::MeasuredFileIni("CSV", (folder.Path() / "nav.csv").string()));
-    CBoxes ui;
+    fakes::CScriptedUi ui;
     CLoopTimers timers{CLoopTimers::Mode::Virtual, 1700000000};
     CStdRandom random{7};
     CEngine engine(CProfile(folder.Path() / "k.ini"), ui, timers, timers, random);
