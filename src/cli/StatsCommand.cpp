@@ -54,17 +54,21 @@ bool OutputsWritable(const char* command, const std::vector<std::string>& paths)
     return true;
 }
 
-// A recorded source plays on the virtual clock; a live one cannot.
+// A recorded source plays on the virtual clock, which a serial port (measured or truth) does
+// not follow; `liveAllowed` lets a live receiver play in real time instead.
 std::string PlayableReason(const CSettings& sources, const CProfile& profile, bool liveAllowed)
 {
-    if (RecordedSource(sources) || (liveAllowed && !SerialSourcePort(sources).empty())) {
+    const std::string port = SerialSourcePort(sources);
+    if (port.empty()) {
+        return RecordedSource(sources) ? std::string()
+                                       : std::string("needs a recorded file") + (liveAllowed ? " or a serial port" : "") +
+                                             " as the measured data source, and " + profile.Path().string() +
+                                             " has random data";
+    }
+    if (liveAllowed && !RecordedSource(sources)) {
         return {};
     }
-    if (const std::string port = SerialSourcePort(sources); !port.empty()) {
-        return "plays the data source on a virtual clock, which the live receiver on " + port + " does not follow";
-    }
-    return std::string("needs a recorded file") + (liveAllowed ? " or a serial port" : "") +
-           " as the measured data source, and " + profile.Path().string() + " has random data";
+    return "plays the data source on a virtual clock, which the live receiver on " + port + " does not follow";
 }
 
 }  // namespace

@@ -59,6 +59,15 @@ const CliCommand kCommands[] = {
      "does not take, is refused before the run. After each initialisation the time to the first\n"
      "fix is printed (\"ttff: ...\").\n",
      {"--ini", "--log", "--seconds", "--speed", "--command", "--file", "--set"}, {"--fast", "--trace"}, RunEngine},
+    {"simulate", "simulate [--link PATH] [--generation 1|2|3] [--baud B] [--protocol binary|nmea] [--busy] [--trace]",
+     "Simulates a receiver on a pseudo-terminal until SIGINT/SIGTERM. Prints the slave device path\n"
+     "(--link PATH also makes PATH a symbolic link to it, removed on exit). The receiver of software\n"
+     "generation G (default 3) talks the protocol (default binary) at B baud (default 38400) and\n"
+     "never faster: navigation and tracker messages every second, answers to polls, acks and naks,\n"
+     "baud and protocol switches. Bytes at another baud than its own are garbage both ways. --busy\n"
+     "now and then holds commands behind MID 18. --trace prints each received frame (hexadecimal)\n"
+     "or sentence on stderr.\n",
+     {"--link", "--generation", "--baud", "--protocol"}, {"--busy", "--trace"}, RunSimulate},
     {"stats", "stats [--ini FILE] [--ref LAT,LON,ALT] [--csv FILE] [--seconds S] [--speed X]",
      "Plays the settings' data source (as run does: a recorded file on the virtual clock as --fast,\n"
      "or at --speed X on the wall clock; a serial receiver live, until S seconds have passed or\n"
@@ -84,15 +93,6 @@ const CliCommand kCommands[] = {
      "of the times; --csv FILE writes the runs. Exits with 1 when a run failed, the series stopped\n"
      "early or the receiver was lost.\n",
      {"--start", "--count", "--timeout", "--ini", "--csv"}, {}, RunTtff},
-    {"simulate", "simulate [--link PATH] [--generation 1|2|3] [--baud B] [--protocol binary|nmea] [--busy] [--trace]",
-     "Simulates a receiver on a pseudo-terminal until SIGINT/SIGTERM. Prints the slave device path\n"
-     "(--link PATH also makes PATH a symbolic link to it, removed on exit). The receiver of software\n"
-     "generation G (default 3) talks the protocol (default binary) at B baud (default 38400) and\n"
-     "never faster: navigation and tracker messages every second, answers to polls, acks and naks,\n"
-     "baud and protocol switches. Bytes at another baud than its own are garbage both ways. --busy\n"
-     "now and then holds commands behind MID 18. --trace prints each received frame (hexadecimal)\n"
-     "or sentence on stderr.\n",
-     {"--link", "--generation", "--baud", "--protocol"}, {"--busy", "--trace"}, RunSimulate},
 };
 
 // A reader that went away (a pipe into head) ends the program quietly, with the status of one
