@@ -22,7 +22,7 @@ bool PlayDataSource(CEngine& engine, CLoopTimers& timers, int64_t limitMs, const
         if (steps.runDue) {
             steps.runDue();
         }
-        if (!engine.DataSourceOpen() || (!timers.HasTimers() && nextStepMs() > limitMs)) {
+        if (!engine.DataSourceOpen() || (!timers.HasTimers() && nextStepMs() >= limitMs)) {
             break;
         }
         const int64_t nextMs = std::min(limitMs, nextStepMs());
