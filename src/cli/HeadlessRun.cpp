@@ -37,7 +37,7 @@ std::filesystem::path ConsoleExecutable()
 
 }  // namespace
 
-std::optional<CProfile> LoadRunSettings(const char* command, const CCliArguments& arguments)
+std::optional<CProfile> LoadRunSettings(const char* command, const CCliArguments& arguments, CSettings& sources)
 {
     // The settings file that console uses: "kestrion-demo.ini" beside it, or the user's one.
     const std::string ini = arguments.Value("--ini").value_or(FindProfilePath(ConsoleExecutable()).string());
@@ -47,6 +47,7 @@ std::optional<CProfile> LoadRunSettings(const char* command, const CCliArguments
                      reason.c_str());
         return std::nullopt;
     }
+    sources.LoadDataSources(profile);
     return profile;
 }
 
@@ -79,19 +80,28 @@ std::optional<ReplaySpeed> SpeedOption(const CCliArguments& arguments, std::stri
     return speed;
 }
 
-std::string UnwritableReason(const std::string& path)
+bool OutputsWritable(const char* command, const std::vector<std::string>& paths)
 {
-    std::error_code error;
-    const std::filesystem::path file(path);
-    if (std::filesystem::is_directory(file, error)) {
-        return std::strerror(EISDIR);
+    for (const std::string& path : paths) {
+        std::error_code error;
+        const std::filesystem::path file(path);
+        int problem = 0;
+        if (std::filesystem::is_directory(file, error)) {
+            problem = EISDIR;
+        } else {
+            const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
+            const bool exists = std::filesystem::exists(file, error);
+            if (::access(exists ? path.c_str() : folder.c_str(), W_OK) != 0) {
+                problem = errno;
+            }
+        }
+        if (problem != 0) {
+            std::fprintf(stderr, "kestrion-cli %s: cannot write %s: %s\n", command, path.c_str(),
+                         std::strerror(problem));
+            return false;
+        }
     }
-    const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
-    const bool exists = std::filesystem::exists(file, error);
-    if (::access(exists ? path.c_str() : folder.c_str(), W_OK) != 0) {
-        return std::strerror(errno);
-    }
-    return {};
+    return true;
 }
 
 CHeadlessRun::CHeadlessRun(const CProfile& profile, bool fast, std::deque<std::string> files,

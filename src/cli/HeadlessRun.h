@@ -22,17 +22,18 @@
 
 namespace kestrion::cli {
 
-// The settings of --ini, else the console's; nothing after telling why on stderr.
-std::optional<CProfile> LoadRunSettings(const char* command, const CCliArguments& arguments);
+// The settings of --ini, else the console's, and their data sources; nothing after telling why
+// on stderr.
+std::optional<CProfile> LoadRunSettings(const char* command, const CCliArguments& arguments, CSettings& sources);
 // The serial port a data source of the settings reads, or empty when none does.
 std::string SerialSourcePort(const CSettings& settings);
 // Whether the measured data source is a recorded file.
 bool RecordedSource(const CSettings& settings);
 // --speed as a replay speed; nothing when not given, or with `error` when it is no speed.
 std::optional<ReplaySpeed> SpeedOption(const CCliArguments& arguments, std::string& error);
-// Why an output file named on the command line cannot be written, empty when it can (a new
-// file needs a writable folder).
-std::string UnwritableReason(const std::string& path);
+// Whether each output file named on the command line can be written (a new file needs a
+// writable folder); else says which cannot and why on stderr.
+bool OutputsWritable(const char* command, const std::vector<std::string>& paths);
 
 class CHeadlessRun {
 public:

@@ -52,7 +52,8 @@ int RunEngine(CCliArguments& arguments)
     if (!arguments.Positional().empty()) {
         return UsageError("run", "takes no arguments besides its options: " + arguments.Positional().front());
     }
-    const std::optional<CProfile> profile = LoadRunSettings("run", arguments);
+    CSettings sources;
+    const std::optional<CProfile> profile = LoadRunSettings("run", arguments, sources);
     if (!profile) {
         return 2;
     }
@@ -60,8 +61,6 @@ int RunEngine(CCliArguments& arguments)
         return UsageError("run", misfit);
     }
     const bool fast = arguments.Has("--fast");
-    CSettings sources;
-    sources.LoadDataSources(*profile);
     if (const std::string port = SerialSourcePort(sources); fast && !port.empty()) {
         return UsageError("run",
                           "--fast runs on a virtual clock, which the live receiver on " + port + " does not follow");

@@ -42,18 +42,6 @@ std::optional<GeodeticPoint> ParseReference(const std::string& text)
     return GeodeticPoint{values[0], values[1], values[2]};
 }
 
-// Each output file named can be written; else says which cannot and why.
-bool OutputsWritable(const char* command, const std::vector<std::string>& paths)
-{
-    for (const std::string& path : paths) {
-        if (const std::string reason = UnwritableReason(path); !reason.empty()) {
-            std::fprintf(stderr, "kestrion-cli %s: cannot write %s: %s\n", command, path.c_str(), reason.c_str());
-            return false;
-        }
-    }
-    return true;
-}
-
 // A recorded source plays on the virtual clock, which a serial port (measured or truth) does
 // not follow; `liveAllowed` lets a live receiver play in real time instead.
 std::string PlayableReason(const CSettings& sources, const CProfile& profile, bool liveAllowed)
@@ -99,12 +87,11 @@ int RunStats(CCliArguments& arguments)
     if (csv && !OutputsWritable("stats", {*csv})) {
         return 2;
     }
-    const std::optional<CProfile> profile = LoadRunSettings("stats", arguments);
+    CSettings sources;
+    const std::optional<CProfile> profile = LoadRunSettings("stats", arguments, sources);
     if (!profile) {
         return 2;
     }
-    CSettings sources;
-    sources.LoadDataSources(*profile);
     if (const std::string reason = PlayableReason(sources, *profile, true); !reason.empty()) {
         return UsageError("stats", reason);
     }
@@ -153,12 +140,11 @@ int RunExport(CCliArguments& arguments)
     if (!OutputsWritable("export", outputs)) {
         return 2;
     }
-    const std::optional<CProfile> profile = LoadRunSettings("export", arguments);
+    CSettings sources;
+    const std::optional<CProfile> profile = LoadRunSettings("export", arguments, sources);
     if (!profile) {
         return 2;
     }
-    CSettings sources;
-    sources.LoadDataSources(*profile);
     if (const std::string reason = PlayableReason(sources, *profile, false); !reason.empty()) {
         return UsageError("export", reason);
     }

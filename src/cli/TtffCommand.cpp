@@ -149,16 +149,14 @@ int RunTtff(CCliArguments& arguments)
         return UsageError("ttff", "takes no arguments besides its options: " + arguments.Positional().front());
     }
     const std::optional<std::string> csv = arguments.Value("--csv");
-    if (const std::string reason = csv ? UnwritableReason(*csv) : std::string(); !reason.empty()) {
-        std::fprintf(stderr, "kestrion-cli ttff: cannot write %s: %s\n", csv->c_str(), reason.c_str());
-        return 2;
-    }
-    const std::optional<CProfile> profile = LoadRunSettings("ttff", arguments);
-    if (!profile) {
+    if (csv && !OutputsWritable("ttff", {*csv})) {
         return 2;
     }
     CSettings sources;
-    sources.LoadDataSources(*profile);
+    const std::optional<CProfile> profile = LoadRunSettings("ttff", arguments, sources);
+    if (!profile) {
+        return 2;
+    }
     if (sources.dataSource != 1 || sources.measSource != 1) {
         return UsageError("ttff", "needs a live receiver, and the measured data source of " +
                                       profile->Path().string() + " is not a serial port");
