@@ -51,6 +51,9 @@ void CHeadlessUi::Print(std::string_view prefix, std::string_view text)
     std::string line(prefix);
     line += text;
     line += '\n';
+    if (m_beforeLine) {
+        m_beforeLine();
+    }
     std::fwrite(line.data(), 1, line.size(), m_out);
     std::fflush(m_out);
 }

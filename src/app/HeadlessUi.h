@@ -8,6 +8,7 @@
 // cancel when none is left.
 #include <cstdio>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,8 @@ public:
     void SetProtocol(ProtocolState& protocol) { m_protocol = &protocol; }
     // The clock that stamps the notices; none, no stamp.
     void SetClock(const CLoopTimers& clock) { m_clock = &clock; }
+    // Called before each line is printed: a line updated in place makes way.
+    void SetBeforeLine(std::function<void()> beforeLine) { m_beforeLine = std::move(beforeLine); }
     // "<time> <text>" on one line: the lines of the text are joined by blanks.
     void Notice(std::string_view text);
 
@@ -55,6 +58,7 @@ private:
     std::vector<DialogSetting> m_settings;
     ProtocolState* m_protocol = nullptr;
     const CLoopTimers* m_clock = nullptr;
+    std::function<void()> m_beforeLine;
     std::vector<std::string> m_failures;
 };
 

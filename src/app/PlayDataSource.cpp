@@ -14,12 +14,15 @@ bool PlayDataSource(CEngine& engine, CLoopTimers& timers, int64_t limitMs, const
     const auto stopped = [stop] { return stop != nullptr && stop->load(); };
     engine.OpenDataSourceWithLog();
     const bool opened = engine.DataSourceOpen();
+    if (opened && steps.afterOpen) {
+        steps.afterOpen();
+    }
     while (engine.DataSourceOpen() && !stopped()) {
         engine.ProcessPostedMessages();
         if (steps.runDue) {
             steps.runDue();
         }
-        if (!engine.DataSourceOpen() || (!timers.HasTimers() && nextStepMs() > limitMs)) {
+        if (!engine.DataSourceOpen() || (!timers.HasTimers() && nextStepMs() >= limitMs)) {
             break;
         }
         const int64_t nextMs = std::min(limitMs, nextStepMs());

@@ -13,6 +13,7 @@ namespace kestrion {
 
 // Work of the caller's own at given times of the loop clock, besides the timers.
 struct PlaySteps {
+    std::function<void()> afterOpen;     // once the source has opened, before it plays
     std::function<int64_t()> nextDueMs;  // the time of the next step; none when empty
     std::function<void()> runDue;        // runs the steps due by now
     std::function<void()> beforeClose;   // looks at the source once more before it closes

@@ -11,9 +11,6 @@
 #include "protocol/MessageRecord.h"
 
 namespace kestrion::cli {
-namespace {
-
-// What keeps a command disabled, by its enabled rule.
 std::string DisabledReason(const CommandInfo& command, const FrameState& state)
 {
     if (command.enable == EnableRule::AnyView) {
@@ -33,8 +30,6 @@ std::string DisabledReason(const CommandInfo& command, const FrameState& state)
     }
     return "no dead-reckoning data has been seen";
 }
-
-}  // namespace
 
 std::optional<ScriptedCommand> ParseScriptedCommand(std::string_view text, std::string& error)
 {
@@ -100,8 +95,7 @@ void CCommandScript::RunDue(CEngine& engine)
                      command.label.data(), Seconds(Now()).c_str());
         std::fflush(m_out);
         if (command.id == ID_INITIALIZE) {
-            m_resetMs = Now();
-            m_searching = false;
+            m_firstFix.Start(Now());
         }
         const auto started = std::chrono::steady_clock::now();
         engine.Execute(command.id);
@@ -113,23 +107,14 @@ void CCommandScript::RunDue(CEngine& engine)
 
 void CCommandScript::OnUpdate(int hint, const CMessageRecord* record)
 {
-    if (!m_resetMs || hint != 1 || record == nullptr || record->type != 2) {
+    if (hint != kHintRecord || record == nullptr) {
         return;
     }
-    // Position modes 3 and above carry a solution. Messages sent before the receiver took the
-    // reset still show the old fix: the watch starts once one without a fix has come.
-    if ((record->nav.mode1 & 0x07) < 3) {
-        m_searching = true;
-        return;
+    if (const std::optional<int64_t> ttff = m_firstFix.OnRecord(*record, Now())) {
+        std::fprintf(m_out, "ttff: %.1f s after the initialisation at %.1f s\n", static_cast<double>(*ttff) / 1000.0,
+                     static_cast<double>(Now() - *ttff) / 1000.0);
+        std::fflush(m_out);
     }
-    if (!m_searching) {
-        return;
-    }
-    std::fprintf(m_out, "ttff: %.1f s after the initialisation at %.1f s\n",
-                 static_cast<double>(Now() - *m_resetMs) / 1000.0, static_cast<double>(*m_resetMs) / 1000.0);
-    std::fflush(m_out);
-    m_resetMs.reset();
-    m_searching = false;
 }
 
 }  // namespace kestrion::cli

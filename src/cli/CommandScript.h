@@ -10,7 +10,9 @@
 #include <string_view>
 #include <vector>
 
+#include "app/CommandTable.h"
 #include "app/DocumentView.h"
+#include "cli/FirstFixWatch.h"
 #include "platform/LoopTimers.h"
 
 namespace kestrion {
@@ -27,6 +29,9 @@ struct ScriptedCommand {
 // "32820@5" or "32788@60.5"; an error text when the text is not one or names no command the
 // runner can carry out.
 std::optional<ScriptedCommand> ParseScriptedCommand(std::string_view text, std::string& error);
+
+// What keeps a command disabled in that state, by its enabled rule.
+std::string DisabledReason(const CommandInfo& command, const FrameState& state);
 
 class CCommandScript : public IDocumentView {
 public:
@@ -55,8 +60,7 @@ private:
     const CLoopTimers& m_timers;
     std::FILE* m_out;
     int64_t m_originMs = 0;
-    std::optional<int64_t> m_resetMs;
-    bool m_searching = false;
+    CFirstFixWatch m_firstFix;
     std::vector<std::string> m_refused;
 };
 

@@ -30,6 +30,9 @@ int RunFrame(CCliArguments& args);
 int RunNmea(CCliArguments& args);
 int RunEngine(CCliArguments& args);
 int RunSimulate(CCliArguments& args);
+int RunStats(CCliArguments& args);
+int RunExport(CCliArguments& args);
+int RunTtff(CCliArguments& args);
 
 // Reports a usage error on stderr ("kestrion-cli <name>: <message>") and returns 2.
 int UsageError(const char* command, const std::string& message);

@@ -34,19 +34,22 @@ const CliCommand kCommands[] = {
      "A leading \"$\" and a trailing \"*hh\" of the body are dropped (the checksum is computed anew).\n",
      {}, {}, RunNmea},
     {"run",
-     "run [--ini FILE] [--log FILE] [--fast] [--seconds S] [--trace] [--command ID@S]... [--set LABEL=VALUE]...\n"
-     "    [--file PATH]...",
+     "run [--ini FILE] [--log FILE] [--fast] [--speed X] [--seconds S] [--trace] [--command ID@S]...\n"
+     "    [--set LABEL=VALUE]... [--file PATH]...",
      "Runs the console's engine without a window: loads the settings (default: the console's, the\n"
      "kestrion-demo.ini beside kestrion-demo when this program sits beside it or in its build tree,\n"
      "else $XDG_CONFIG_HOME/kestrion-demo/kestrion-demo.ini), opens the data source as \"Open Data\n"
      "Source\" does and plays it until it ends, no timer is left, S seconds have passed, or\n"
      "SIGINT/SIGTERM/SIGHUP. --log FILE opens the log on FILE first (created when missing, appended\n"
-     "to otherwise). --fast runs on a virtual clock (not with a serial port). --trace prints one line\n"
-     "per view update: <ms> <hint> <mid>. Notices go to stderr as they happen, one line each after\n"
-     "the run's time: message boxes (\"message: <text>\", a question with the answer taken), the\n"
-     "port's texts (\"Comm: Port ... lost\") and \"source ended: <file>\". Exits with 1 and the\n"
-     "reason when the data source did not open or lost its port for good, the log could not be\n"
-     "written, an error or warning box was shown or a --command was disabled at its time.\n"
+     "to otherwise). --fast runs on a virtual clock (not with a serial port). --speed X plays a\n"
+     "recorded file at X times its pace: 1/4, 1/2, 1, 2, 4, 8, 16 or max (as fast as it can be read).\n"
+     "A file played faster than its time shows its progress on stderr while that is a terminal.\n"
+     "--trace prints one line per view update: <ms> <hint> <mid>. Notices go to stderr as they\n"
+     "happen, one line each after the run's time: message boxes (\"message: <text>\", a question with\n"
+     "the answer taken), the port's texts (\"Comm: Port ... lost\") and \"source ended: <file>\".\n"
+     "Exits with 1 and the reason when the data source did not open or lost its port for good, the\n"
+     "log could not be written, an error or warning box was shown or a --command was disabled at\n"
+     "its time.\n"
      "--command ID@S carries out menu command ID (32820 \"SW &Version\", 32788 \"&Initialize Data\n"
      "Source...\", ...) S seconds after the data source opened, when it is enabled then; dialogs\n"
      "open with their opening values, take every --set that names one of their controls (an edit's\n"
@@ -55,7 +58,7 @@ const CliCommand kCommands[] = {
      "cancel. A --set that names no control of the commands' dialogs, or whose value the control\n"
      "does not take, is refused before the run. After each initialisation the time to the first\n"
      "fix is printed (\"ttff: ...\").\n",
-     {"--ini", "--log", "--seconds", "--command", "--file", "--set"}, {"--fast", "--trace"}, RunEngine},
+     {"--ini", "--log", "--seconds", "--speed", "--command", "--file", "--set"}, {"--fast", "--trace"}, RunEngine},
     {"simulate", "simulate [--link PATH] [--generation 1|2|3] [--baud B] [--protocol binary|nmea] [--busy] [--no-dgps] [--trace]",
      "Simulates a receiver on a pseudo-terminal until SIGINT/SIGTERM. Prints the slave device path\n"
      "(--link PATH also makes PATH a symbolic link to it, removed on exit). The receiver of software\n"
@@ -67,6 +70,31 @@ const CliCommand kCommands[] = {
      "out. Every 20 to 40 seconds it sends an error message (MID 10). --trace prints each received\n"
      "frame (hexadecimal) or sentence on stderr.\n",
      {"--link", "--generation", "--baud", "--protocol"}, {"--busy", "--no-dgps", "--trace"}, RunSimulate},
+    {"stats", "stats [--ini FILE] [--ref LAT,LON,ALT] [--csv FILE] [--seconds S] [--speed X]",
+     "Plays the settings' data source (as run does: a recorded file on the virtual clock as --fast,\n"
+     "or at --speed X on the wall clock; a serial receiver live, until S seconds have passed or\n"
+     "SIGINT) and prints the accuracy figures of its fixes: the reference, count, mean and standard\n"
+     "deviation east, north and up, CEP50, CEP95, 2DRMS, horizontal and vertical 95 % and maxima, in\n"
+     "metres. The reference is the truth feed when one is in use, else --ref (degrees, metres above\n"
+     "the ellipsoid; ALT may be left out), else section \"Statistics\" of the settings, else the running\n"
+     "mean of the fixes. --csv FILE writes one line per fix: UTC time, lat, lon, alt, e, n, u, mode,\n"
+     "SVs, DOP. Exits with 1 when the run failed as run's would.\n",
+     {"--ini", "--ref", "--csv", "--seconds", "--speed"}, {}, RunStats},
+    {"export", "export --gpx FILE | --kml FILE | --csv FILE [--ini FILE]",
+     "Plays the settings' recorded data source as run --fast does and writes its measured fixes: a GPX\n"
+     "1.1 track (a new segment after a gap of more than 10 s; UTC times with the leap seconds of the\n"
+     "date), a KML line string, or one line per fix as stats --csv writes. Several may be given.\n"
+     "Prints \"FILE: N fixes\" for each file written; exits with 1 when the run failed or gave no fix.\n",
+     {"--gpx", "--kml", "--csv", "--ini"}, {}, RunExport},
+    {"ttff", "ttff --start hot|warm|cold|factory --count N [--timeout S] [--ini FILE] [--csv FILE]",
+     "Times the first fix after receiver initialisations on the live receiver of the settings: once\n"
+     "it talks, N times in turn the reset of \"Initialize Data Source...\" with that mode (hot, warm\n"
+     "without init, cold, factory; the dialog's other values as they open), then the wait for the\n"
+     "first fix of mode 3D or better. A run without one within S seconds (default 300) is a failure.\n"
+     "Prints one line per run, then the runs, failures and min, median, mean, 95th percentile and max\n"
+     "of the times; --csv FILE writes the runs. Exits with 1 when a run failed, the series stopped\n"
+     "early or the receiver was lost.\n",
+     {"--start", "--count", "--timeout", "--ini", "--csv"}, {}, RunTtff},
 };
 
 // A reader that went away (a pipe into head) ends the program quietly, with the status of one

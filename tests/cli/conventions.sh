@@ -37,7 +37,7 @@ status_of "$cli"
 status_of "$cli" --version
 [ "$status" -eq 0 ] && grep -qx 'kestrion-cli [0-9][0-9.]*' "$work/out" || fail "--version"
 
-for command in decode lines frame nmea run simulate; do
+for command in decode lines frame nmea run simulate stats export ttff; do
     for ask in "$command -h" "$command --help" "help $command" "$command $sample -h"; do
         status_of "$cli" $ask
         expect_help "usage: kestrion-cli $command "
