@@ -13,6 +13,7 @@ CEngine::CEngine(CProfile profile, IUserInterface& ui, ISystemTimers& systemTime
     : m_timerService(systemTimers, [this] { return m_dataSourceOpen != 0; }),
       m_services(std::move(profile), ui, m_timerService, clock, generator, *this),
       m_relay(m_services.SerialDevices(), ui),
+      m_fixRecorder(m_services.Profile(), ui, [this] { return m_document && m_document->TruthInUse(); }),
       m_clock(clock)
 {
 }
@@ -33,6 +34,7 @@ void CEngine::CreateDocument()
     }
     m_document = std::make_unique<CFeedDoc>(m_services, *this);
     m_services.AddDocument(*m_document);
+    m_document->AddView(m_fixRecorder);
     // The answer comes inside the serial port's tick; its dialog runs at the next turn of
     // the loop, where a reconnect or a nested event loop cannot pull the port from under it.
     m_document->MeasuredFeed().SetPollAnswerHandler([this](uint8_t subId, std::span<const uint8_t> record) {

@@ -10,6 +10,7 @@
 #include "app/AppServices.h"
 #include "app/CommandTable.h"
 #include "app/FeedDoc.h"
+#include "app/FixRecorder.h"
 #include "app/FrameMessages.h"
 #include "app/ReceiverCommands.h"
 #include "app/TimerService.h"
@@ -71,6 +72,8 @@ public:
     CTimerService& TimerService() { return m_timerService; }
     CAppServices& Services() { return m_services; }
     CLogFile& Log() { return m_services.Log(); }
+    // The fixes seen since the data source opened, and their accuracy figures.
+    CFixRecorder& FixRecorder() { return m_fixRecorder; }
 
     // IMainFrame
     void SendFrameMessage(int message) override { HandleFrameMessage(message); }
@@ -91,6 +94,7 @@ private:
     CAppServices m_services;
     CReceiverCommands m_commands{m_services};
     CRelayLink m_relay;
+    CFixRecorder m_fixRecorder;
     const IClock& m_clock;
     std::unique_ptr<CFeedDoc> m_document;
     std::unique_ptr<CFeedDoc> m_closedDocument;  // kept until its close call has returned

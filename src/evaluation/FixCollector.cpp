@@ -28,6 +28,18 @@ void CFixCollector::Reset()
     m_truth.reset();
 }
 
+void CFixCollector::Remeasure(AccuracyReference reference)
+{
+    m_statistics = CAccuracyStatistics(reference);
+    if (reference.kind == ReferenceKind::Truth) {
+        Reset();
+        return;
+    }
+    for (size_t i = 0; i < m_fixes.size(); ++i) {
+        m_measured[i] = m_statistics.Add(m_fixes[i], nullptr);
+    }
+}
+
 std::vector<EnuError> CFixCollector::FixErrors() const
 {
     constexpr float kNone = std::numeric_limits<float>::quiet_NaN();

@@ -19,6 +19,9 @@ public:
     void OnRecord(const CMessageRecord& record);
     // Forgets the fixes and the figures.
     void Reset();
+    // Measures the kept fixes against another reference. Truth records are not kept: against
+    // a truth reference it starts afresh.
+    void Remeasure(AccuracyReference reference);
 
     // Every measured fix since the start or the last reset, in order.
     const std::vector<CFix>& Fixes() const { return m_fixes; }

@@ -31,13 +31,8 @@ private:
 };
 
 // A hexadecimal message line holding the whole navigation block of a MID 2 record.
-inline std::string NavLine(uint16_t week, uint32_t tow)
+inline std::string NavLineOf(CMessageRecord record)
 {
-    CMessageRecord record;
-    record.Reset(2);
-    record.nav.mid = 2;
-    record.nav.week = week;
-    record.nav.tow = tow;
     const auto block = record.BlockOf(2);
     char field[16];
     std::snprintf(field, sizeof field, "%zX", block.size() - 1 + 3);  // bytes after the MID, plus 3
@@ -47,6 +42,17 @@ inline std::string NavLine(uint16_t week, uint32_t tow)
         line += field;
     }
     return line + "\n";
+}
+
+// The line of a navigation record without a solution.
+inline std::string NavLine(uint16_t week, uint32_t tow)
+{
+    CMessageRecord record;
+    record.Reset(2);
+    record.nav.mid = 2;
+    record.nav.week = week;
+    record.nav.tow = tow;
+    return NavLineOf(record);
 }
 
 // "Data Sources" for a measured file of the given type.

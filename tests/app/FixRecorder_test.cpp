@@ -1,0 +1,154 @@
+#include "app/FixRecorder.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "../platform/TempFolder.h"
+#include "../transport/PlaybackFixtures.h"
+#include "app/Engine.h"
+#include "platform/LoopTimers.h"
+#include "synth/Geodesy.h"
+#include "transport/StdRandom.h"
+
+namespace kestrion {
+namespace {
+
+constexpr GeodeticPoint kSite{51.4779, -0.0015, 45.0};
+
+// A navigation record with a 3D solution at the site moved `dx` metres along the earth's x axis.
+CMessageRecord NavAt(uint32_t tow, int dx)
+{
+    const EcefVector site = GeodeticToEcef(kSite);
+    CMessageRecord record;
+    record.Reset(2);
+    record.nav.mid = 2;
+    record.nav.x = static_cast<int32_t>(site.x) + dx;
+    record.nav.y = static_cast<int32_t>(site.y);
+    record.nav.z = static_cast<int32_t>(site.z);
+    record.nav.mode1 = 4;
+    record.nav.week = 1250;
+    record.nav.tow = tow;
+    return record;
+}
+
+// A user interface that keeps the boxes' texts and icons.
+class CBoxes : public IUserInterface {
+public:
+    BoxAnswer MessageBox(std::string_view text, BoxButtons, BoxIcon icon) override
+    {
+        texts.emplace_back(text);
+        icons.push_back(icon);
+        return BoxAnswer::Ok;
+    }
+    int Ask(std::string_view, std::string_view, const std::vector<std::string>&) override { return 0; }
+    std::string ChooseFile(const FileChooser&) override { return {}; }
+    bool RunDialog(CDialogForm&) override { return false; }
+    bool RunLogFileSettings() override { return false; }
+    void RunSoftwareSelection() override {}
+
+    std::vector<std::string> texts;
+    std::vector<BoxIcon> icons;
+};
+
+class FixRecorderTest : public ::testing::Test {
+protected:
+    void Statistics(const std::string& values) { WriteText(m_folder.Path() / "k.ini", "[Statistics]\n" + values); }
+
+    CTempFolder m_folder;
+    CProfile profile{m_folder.Path() / "k.ini"};
+    CBoxes ui;
+    bool truth = false;
+    CFixRecorder recorder{profile, ui, [this] { return truth; }};
+};
+
+TEST_F(FixRecorderTest, KeepsTheFixesOfOneOpeningAndMeasuresThemAgainstTheSettingsReference)
+{
+    Statistics("Ref Lat=51.4779\nRef Lon=-0.0015\nRef Alt=45\n");
+    recorder.OnUpdate(kHintOpening, nullptr);
+    for (uint32_t tow = 0; tow < 4; ++tow) {
+        const CMessageRecord record = NavAt(tow * 100, 100);
+        recorder.OnUpdate(kHintRecord, &record);
+    }
+    recorder.OnUpdate(kHintRecord, nullptr);
+    ASSERT_EQ(recorder.Fixes().size(), 4u);
+    EXPECT_EQ(recorder.Figures().kind, ReferenceKind::Fixed);
+    // 100 m along the x axis at longitude 0 is 100 m sin(latitude) to the south (the rest is up);
+    // the site is rounded to whole metres.
+    EXPECT_NEAR(recorder.Figures().cep50, 100 * std::sin(kSite.latitude * M_PI / 180), 1.0);
+
+    // New settings without a point: the same fixes about their own mean, all at one place.
+    Statistics("");
+    recorder.OnUpdate(kHintRestarted, nullptr);
+    EXPECT_EQ(recorder.Figures().kind, ReferenceKind::RunningMean);
+    EXPECT_EQ(recorder.Figures().count, 4u);
+    EXPECT_NEAR(recorder.Figures().cep50, 0, 0.01);
+
+    recorder.Reset();
+    EXPECT_TRUE(recorder.Fixes().empty());
+    EXPECT_EQ(recorder.Figures().kind, ReferenceKind::RunningMean);
+    const CMessageRecord record = NavAt(500, 0);
+    recorder.OnUpdate(kHintRecord, &record);
+    recorder.OnUpdate(kHintOpening, nullptr);
+    EXPECT_TRUE(recorder.Fixes().empty());
+    EXPECT_TRUE(ui.texts.empty());
+}
+
+TEST_F(FixRecorderTest, AWrongReferenceIsReportedOnceAndTheTruthFeedWins)
+{
+    Statistics("Ref Lat=north\nRef Lon=0\n");
+    recorder.OnUpdate(kHintOpening, nullptr);
+    recorder.OnUpdate(kHintOpening, nullptr);
+    recorder.OnUpdate(kHintRestarted, nullptr);
+    ASSERT_EQ(ui.texts.size(), 1u);
+    EXPECT_EQ(ui.icons[0], BoxIcon::Warning);
+    EXPECT_EQ(ui.texts[0], "The accuracy figures use the running mean of the fixes.\n"
+                           "Statistics: \"Ref Lat\" is not a number from -90 to 90: \"north\"");
+    EXPECT_EQ(recorder.Figures().kind, ReferenceKind::RunningMean);
+
+    truth = true;
+    recorder.OnUpdate(kHintOpening, nullptr);
+    EXPECT_EQ(recorder.Figures().kind, ReferenceKind::Truth);
+    // Mended and broken again: said again.
+    truth = false;
+    Statistics("Ref Lat=1\nRef Lon=2\n");
+    recorder.OnUpdate(kHintOpening, nullptr);
+    Statistics("Ref Lat=1\nRef Lon=200\n");
+    recorder.OnUpdate(kHintOpening, nullptr);
+    EXPECT_EQ(ui.texts.size(), 2u);
+}
+
+// The engine keeps one recorder for all its documents: a played CSV recording leaves its fixes
+// there, and the next opening starts afresh.
+TEST(FixRecorderEngine, RecordsTheFixesOfEveryRunOfTheEngine)
+{
+    CTempFolder folder;
+    std::string navs;
+    for (uint32_t tow = 100; tow <= 500; tow += 100) {
+        navs += fakes::NavLineOf(NavAt(tow, int(tow / 100)));
+    }
+    navs += fakes::NavLine(1250, 600);  // no solution
+    WriteText(folder.Path() / "nav.csv", navs);
+    WriteText(folder.Path() / "k.ini", fakes::MeasuredFileIni("CSV", (folder.Path() / "nav.csv").string()));
+    CBoxes ui;
+    CLoopTimers timers{CLoopTimers::Mode::Virtual, 1700000000};
+    CStdRandom random{7};
+    CEngine engine(CProfile(folder.Path() / "k.ini"), ui, timers, timers, random);
+    timers.SetDispatch(engine.TimerService());
+    for (int run = 0; run < 2; ++run) {
+        engine.CreateDocument();
+        engine.ToggleDataSource();
+        while (engine.DataSourceOpen() && timers.HasTimers() && timers.RunNext(24 * 3600 * 1000)) {
+            engine.ProcessPostedMessages();
+        }
+        ASSERT_EQ(engine.FixRecorder().Fixes().size(), 5u) << "run " << run;
+        EXPECT_EQ(engine.FixRecorder().Fixes().back().tow, 500u);
+        EXPECT_EQ(engine.FixRecorder().Figures().kind, ReferenceKind::RunningMean);
+        EXPECT_GT(engine.FixRecorder().Figures().maxHorizontal, 0.5);
+    }
+}
+
+}  // namespace
+}  // namespace kestrion
