@@ -9,6 +9,7 @@
 #include "views/QueryView.h"
 #include "views/RadarView.h"
 #include "views/SignalView.h"
+#include "views/StatisticsView.h"
 
 namespace kestrion {
 namespace {
@@ -36,6 +37,7 @@ MadeView MakeView(int slot, CEngine& engine, IUserInterface& ui, const ViewHooks
     case kResponseSlot: return Make<CQueryView>(protocol);
     case kErrorSlot: return Make<CErrorView>(ui);
     case kDgpsSlot: return Make<CDGPSStatusView>();
+    case kStatisticsSlot: return Make<CStatisticsView>(engine.FixRecorder());
     default: return {};
     }
 }

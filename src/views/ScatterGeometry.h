@@ -63,7 +63,7 @@ struct StatisticsPanes {
     int textWidth = 0;
     int scatterLeft = 0, scatterWidth = 0;
 };
-inline constexpr int kFiguresTextWidth = 250;
+inline constexpr int kFiguresTextWidth = 300;
 StatisticsPanes SplitStatistics(int width);
 
 // The smallest of 1, 2, 5 times a power of ten not below `metres`; 1 for nothing to hold.

@@ -1,9 +1,10 @@
 #include "views/StatisticsRenderer.h"
 
-#include <QFontDatabase>
+#include <algorithm>
+#include <tuple>
+
 #include <QPainter>
 #include <QPolygon>
-#include <tuple>
 
 #include "protocol/TextFormatter.h"
 #include "views/PaintSurface.h"
@@ -18,8 +19,7 @@ constexpr int kDotSize = 3;
 void PaintText(QPainter& painter, const StatisticsInk& ink, int width, int height, const std::string& text)
 {
     painter.setPen(ink.text);
-    painter.setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    painter.drawText(QRect(kTextMargin, kTextMargin, width - 2 * kTextMargin, height - 2 * kTextMargin),
+        painter.drawText(QRect(kTextMargin, kTextMargin, width - 2 * kTextMargin, height - 2 * kTextMargin),
                      Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, QString::fromStdString(text));
 }
 
@@ -35,17 +35,22 @@ void PaintAxes(QPainter& painter, const StatisticsInk& ink, const CScatterGeomet
     painter.drawLine(centre.x, top, centre.x, bottom);
     painter.setPen(ink.text);
     const QFontMetrics metrics(painter.font());
+    const int t = CScatterGeometry::kTickLength;
     for (const ScatterTick& tick : geometry.Ticks()) {
-        const int t = CScatterGeometry::kTickLength;
         if (tick.at.y == centre.y) {
             painter.drawLine(tick.at.x, centre.y - t, tick.at.x, centre.y + t);
         } else {
             painter.drawLine(centre.x - t, tick.at.y, centre.x + t, tick.at.y);
         }
     }
-    // The scale once, at the east end of the axis and under the square's right corner.
-    const QString range = QString::fromStdString(geometry.Ticks().back().label);
-    painter.drawText(right - metrics.horizontalAdvance(range), bottom + metrics.ascent() + 2, range);
+    // The scale under the ticks east of the centre.
+    for (const ScatterTick& tick : geometry.Ticks()) {
+        if (tick.at.y == centre.y && tick.at.x > centre.x) {
+            const QString label = QString::fromStdString(tick.label);
+            const int width = metrics.horizontalAdvance(label);
+            painter.drawText(std::min(tick.at.x - width / 2, right - width - 1), centre.y + 2 * t + metrics.ascent(), label);
+        }
+    }
     painter.drawText(right + 3, centre.y - 3, "E");
     painter.drawText(centre.x + 3, top + metrics.ascent(), "N");
 }
