@@ -12,6 +12,7 @@
 
 #include "gui/AboutBox.h"
 #include "gui/CommandActions.h"
+#include "gui/PlaybackBar.h"
 #include "gui/ViewFrame.h"
 #include "gui/WaitCursor.h"
 #include "gui/WindowPlacement.h"
@@ -52,6 +53,7 @@ CMainFrame::CMainFrame(CProfile profile, IUserInterface& ui, const IClock& clock
     toolBar->setFloatable(false);
     m_actions = new CCommandActions(*menuBar(), *toolBar, [this](int id) { RunCommand(id); },
                                     [this] { UpdateCommands(); });
+    addToolBar(new CPlaybackBar(*m_engine, [this] { AfterTurn(); }, this));
     setWindowTitle(kProgramTitle);
     RestorePlacement();
     UpdateCommands();
