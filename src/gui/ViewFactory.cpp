@@ -31,7 +31,7 @@ MadeView MakeView(int slot, CEngine& engine, IUserInterface& ui, const ViewHooks
     switch (slot) {
     case kSignalSlot: return Make<CSignalView>(profile, hooks.runPreferences, hooks.setMinimumTrackWidth);
     case kTrackingSlot: return Make<CRadarView>(profile, ui);
-    case kMapSlot: return Make<CMapView>(profile, ui, protocol);
+    case kMapSlot: return Make<CMapView>(profile, ui, protocol, engine.FixRecorder());
     case kNavigationSlot: return Make<CNavMsgView>(protocol);
     case kDevelopmentSlot: return Make<CDebugDataView>();
     case kResponseSlot: return Make<CQueryView>(protocol);

@@ -24,8 +24,6 @@ struct StatisticsInk {
     QColor text;
 };
 
-inline constexpr Rgb kCep50Colour = kFixGreen;
-inline constexpr Rgb kCep95Colour = kUnlockedRed;
 inline constexpr Rgb kErrorColour = kTrackedBlue;
 
 // A picture of `size` logical pixels at `ratio`.

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <span>
 
-#include <QElapsedTimer>
 #include <QPushButton>
 
 #include "../platform/ScriptedUi.h"
@@ -19,23 +18,6 @@
 namespace kestrion {
 namespace {
 
-constexpr int32_t kEquatorRadius = 6378137;
-
-// A 3D fix at latitude and longitude 0 moved north (z) and east (y) by whole metres.
-CMessageRecord Fix(uint32_t tow, int32_t north, int32_t east)
-{
-    CMessageRecord record;
-    record.Reset(MID_MeasuredNavigation);
-    record.nav.mid = MID_MeasuredNavigation;
-    record.nav.x = kEquatorRadius;
-    record.nav.y = east;
-    record.nav.z = north;
-    record.nav.mode1 = 4;
-    record.nav.week = 1250;
-    record.nav.tow = tow;
-    return record;
-}
-
 size_t ErrorDots(const QImage& picture)
 {
     const QImage image = picture.convertToFormat(QImage::Format_RGB32);
@@ -43,16 +25,6 @@ size_t ErrorDots(const QImage& picture)
                                   static_cast<size_t>(image.sizeInBytes()) / sizeof(QRgb));
     return static_cast<size_t>(
         std::ranges::count_if(pixels, [](QRgb pixel) { return QColor(pixel) == ToQColor(kErrorColour); }));
-}
-
-// Runs the event loop for a while.
-void Wait(int ms)
-{
-    QElapsedTimer elapsed;
-    elapsed.start();
-    while (elapsed.elapsed() < ms) {
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
 }
 
 class StatisticsViewTest : public ::testing::Test {
@@ -75,7 +47,7 @@ protected:
     void DeliverFixes(int count)
     {
         for (int i = 0; i < count; ++i) {
-            const CMessageRecord fix = Fix(static_cast<uint32_t>(100 * i), (i % 7) - 3, (i % 5) - 2);
+            const CMessageRecord fix = test::FixAt(static_cast<uint32_t>(100 * i), (i % 7) - 3, (i % 5) - 2);
             Deliver(kHintRecord, &fix);
         }
     }
@@ -110,12 +82,12 @@ TEST_F(StatisticsViewTest, ShowsTheFiguresAndTheirErrorsAndKeepsThemAcrossResize
 
 TEST_F(StatisticsViewTest, NewFixesAreFetchedAtMostOncePerRefreshInterval)
 {
-    Wait(50);
+    test::RunEventsFor(50);
     const int fetches = m_view.Canvas().Fetches();
     DeliverFixes(50);
-    Wait(CStatisticsCanvas::kRefreshMs / 2);
+    test::RunEventsFor(CStatisticsCanvas::kRefreshMs / 2);
     EXPECT_EQ(m_view.Canvas().Fetches(), fetches);  // the throttle has not fired yet
-    Wait(CStatisticsCanvas::kRefreshMs * 3);
+    test::RunEventsFor(CStatisticsCanvas::kRefreshMs * 3);
     EXPECT_EQ(m_view.Canvas().Fetches(), fetches + 1);
     EXPECT_EQ(m_view.Canvas().Shown().figures.count, 50U);
 }
