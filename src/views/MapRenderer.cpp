@@ -77,7 +77,8 @@ void PaintCepCircles(QPainter& painter, const CanvasPlacement& placement, const 
     painter.setClipRect(QRect(placement.left, placement.top, kCanvasSize, kCanvasSize));
     painter.setBrush(Qt::NoBrush);
     const QPoint origin(placement.left + kOriginPixel, placement.top + kOriginPixel);
-    for (const auto& [radius, colour] : {std::pair{circles.cep50, kCep50Colour}, std::pair{circles.cep95, kCep95Colour}}) {
+    for (const auto& [radius, colour] :
+         {std::pair{circles.cep50, kCep50Colour}, std::pair{circles.cep95, kCep95Colour}}) {
         if (radius > 0) {
             painter.setPen(QPen(ToQColor(colour), 1));
             painter.drawEllipse(origin, radius, radius);

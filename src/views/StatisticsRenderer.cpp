@@ -48,7 +48,8 @@ void PaintAxes(QPainter& painter, const StatisticsInk& ink, const CScatterGeomet
         if (tick.at.y == centre.y && tick.at.x > centre.x) {
             const QString label = QString::fromStdString(tick.label);
             const int width = metrics.horizontalAdvance(label);
-            painter.drawText(std::min(tick.at.x - width / 2, right - width - 1), centre.y + 2 * t + metrics.ascent(), label);
+            painter.drawText(std::min(tick.at.x - width / 2, right - width - 1), centre.y + 2 * t + metrics.ascent(),
+                             label);
         }
     }
     painter.drawText(right + 3, centre.y - 3, "E");
