@@ -2,6 +2,7 @@
 // The scatter of horizontal errors as numbers: a square plot centred on the reference, a
 // round scale in metres that holds the CEP95 circle, the axes with their ticks, each error's
 // pixel and the CEP50 and CEP95 circles. Errors beyond the scale stand on the square's border.
+#include <array>
 #include <span>
 #include <string>
 #include <vector>
