@@ -14,7 +14,9 @@ void MapViewCycle(benchmark::State& state)
     CHeadlessUi ui(stderr);  // records never open a dialog
     ProtocolState protocol;
     protocol.generation = 2;
-    CMapView view(bench::AbsentProfile(), ui, protocol);
+    const CProfile profile = bench::AbsentProfile();
+    CFixRecorder recorder(profile, ui, [] { return false; });
+    CMapView view(profile, ui, protocol, recorder);
     bench::RunCycles(state, view);
 }
 BENCHMARK(MapViewCycle)->Unit(benchmark::kMicrosecond);

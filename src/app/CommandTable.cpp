@@ -30,6 +30,7 @@ constexpr CommandInfo kCommands[] = {
     {ID_VIEW_RESPONSE, View, "&Response", kMessages, Always, ViewVisible, Frame},
     {ID_VIEW_ERROR, View, "&Error", kMessages, Always, ViewVisible, Frame},
     {ID_VIEW_DGPS_STATUS, View, "D&GPS Status", kMessages, Always, ViewVisible, Frame},
+    {ID_VIEW_STATISTICS, View, "&Statistics", {}, Always, ViewVisible, Frame},
 
     {ID_OPEN_DATA_SOURCE, Action, "Open &Data Source", {}, Always, SourceOpen, Engine},
     {ID_OPEN_LOG_FILE, Action, "Open Log &File...", {}, Always, LogOpen, Engine},

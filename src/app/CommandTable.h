@@ -18,6 +18,7 @@ enum CommandId : int {
     ID_VIEW_ERROR = 32776,
     ID_VIEW_NAVIGATION = 32777,
     ID_VIEW_DGPS_STATUS = 32778,
+    ID_VIEW_STATISTICS = 32779,
     ID_OPEN_DATA_SOURCE = 32785,
     ID_OPEN_LOG_FILE = 32786,
     ID_PAUSE_DISPLAY = 32787,
@@ -92,6 +93,9 @@ struct CommandInfo {
     Handler handler;
 };
 
+// The views the frame has, one per view slot.
+inline constexpr size_t kViewSlotCount = 9;
+
 // What the update rules read.
 struct FrameState {
     bool sourceOpen = false;
@@ -101,8 +105,8 @@ struct FrameState {
     bool paused = false;
     bool deadReckoningSeen = false;
     bool relayRunning = false;
-    std::array<bool, 8> viewExists{};  // by view slot
-    std::array<bool, 8> viewVisible{};
+    std::array<bool, kViewSlotCount> viewExists{};  // by view slot
+    std::array<bool, kViewSlotCount> viewVisible{};
 };
 
 // Every menu command, menu by menu in menu order.

@@ -49,6 +49,25 @@ void CFeedDoc::StopFeeds()
     }
 }
 
+IReplayControl* CFeedDoc::Replay()
+{
+    CSource* source = m_running != 0 ? m_measured->Source() : nullptr;
+    return source != nullptr ? source->Replay() : nullptr;
+}
+
+bool CFeedDoc::SeekReplay(int64_t position)
+{
+    IReplayControl* replay = Replay();
+    if (replay == nullptr) {
+        return false;
+    }
+    // Before the seek: unless paused, the record at the new position comes at once.
+    if (m_truthInUse != 0) {
+        m_truth->Rewind();
+    }
+    return replay->Seek(position);
+}
+
 void CFeedDoc::Notify(int code, int /*value*/, const CMessageRecord* record)
 {
     switch (code) {

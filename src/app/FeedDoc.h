@@ -21,6 +21,12 @@ public:
     int OpenFeeds();
     void StopFeeds();
     void SetPause(int pause) { m_measured->SetPause(pause); }
+    // The playback controls of the measured source while a recorded file plays, else null.
+    IReplayControl* Replay();
+    // Moves the recording to a position in the unit of its Position(). The truth file is read
+    // again from its start, so that the records after the new position find their truth.
+    // False when the recording has ended (its source is gone).
+    bool SeekReplay(int64_t position);
     // A feed event from the program-wide broadcast.
     void Notify(int code, int value, const CMessageRecord* record);
     // Stops the feeds, closes the views and tells the frame.

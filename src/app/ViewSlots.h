@@ -1,5 +1,5 @@
 #pragma once
-// The eight view slots: each view's place in the frame, the settings section of its window
+// The view slots: each view's place in the frame, the settings section of its window
 // placement, its name on the command line and the View-menu command that shows it.
 #include <array>
 #include <string_view>
@@ -17,6 +17,7 @@ enum ViewSlot : int {
     kResponseSlot,
     kErrorSlot,
     kDgpsSlot,
+    kStatisticsSlot,
     kViewSlots
 };
 
@@ -35,7 +36,9 @@ inline constexpr std::array<ViewSlotInfo, kViewSlots> kViewSlotTable = {{
     {"QueryView", "response", ID_VIEW_RESPONSE},
     {"ErrorView", "error", ID_VIEW_ERROR},
     {"DGPSStatusView", "dgps", ID_VIEW_DGPS_STATUS},
+    {"StatisticsView", "statistics", ID_VIEW_STATISTICS},
 }};
+static_assert(kViewSlots == kViewSlotCount);
 
 // The slot a View-menu command shows, or -1.
 constexpr int SlotOfViewCommand(int commandId)

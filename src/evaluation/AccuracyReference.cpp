@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <optional>
 
+#include "protocol/TextFormatter.h"
+
 namespace kestrion {
 namespace {
 
@@ -67,6 +69,13 @@ AccuracyReference LoadAccuracyReference(const CProfile& profile, bool truthInUse
         return {};
     }
     return {ReferenceKind::Fixed, {*latitude, *longitude, *height}};
+}
+
+void SaveAccuracyReference(const CProfile& profile, const GeodeticPoint& point)
+{
+    profile.WriteString(kSection, "Ref Lat", FormatText("%.9f", {point.latitude}));
+    profile.WriteString(kSection, "Ref Lon", FormatText("%.9f", {point.longitude}));
+    profile.WriteString(kSection, "Ref Alt", FormatText("%.2f", {point.height}));
 }
 
 }  // namespace kestrion

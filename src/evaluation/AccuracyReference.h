@@ -25,4 +25,7 @@ std::string_view ReferenceKindText(ReferenceKind kind);
 // to the running mean and says why in `problem`.
 AccuracyReference LoadAccuracyReference(const CProfile& profile, bool truthInUse, std::string& problem);
 
+// Stores a fixed point in section "Statistics", to nine decimals of a degree and centimetres.
+void SaveAccuracyReference(const CProfile& profile, const GeodeticPoint& point);
+
 }  // namespace kestrion

@@ -47,7 +47,7 @@ const char* const kConsoleHelp =
     "until the source ends, no timer is left or S virtual seconds have passed (a serial port plays\n"
     "in real time, for S seconds); then it writes the view's client area of W x H pixels (default\n"
     "640x480) to FILE.png. VIEW is one of signal, tracking, map, navigation, response, error,\n"
-    "development, dgps. No display is needed.\n";
+    "development, dgps, statistics. No display is needed.\n";
 
 ConsoleCommandLine ParseConsoleCommandLine(std::vector<std::string> args)
 {

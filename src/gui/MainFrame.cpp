@@ -16,6 +16,7 @@
 
 #include "gui/AboutBox.h"
 #include "gui/CommandActions.h"
+#include "gui/PlaybackBar.h"
 #include "gui/ViewFrame.h"
 #include "gui/WaitCursor.h"
 #include "gui/WindowArrangement.h"
@@ -62,6 +63,7 @@ CMainFrame::CMainFrame(CProfile profile, IUserInterface& ui, const IClock& clock
                                     [this] { UpdateCommands(); });
     m_status = new QLabel(this);
     statusBar()->addWidget(m_status);
+    addToolBar(new CPlaybackBar(*m_engine, [this] { AfterTurn(); }, this));
     setWindowTitle(kProgramTitle);
     RestorePlacement();
     UpdateCommands();

@@ -9,6 +9,7 @@
 #include "views/QueryView.h"
 #include "views/RadarView.h"
 #include "views/SignalView.h"
+#include "views/StatisticsView.h"
 
 namespace kestrion {
 namespace {
@@ -30,12 +31,13 @@ MadeView MakeView(int slot, CEngine& engine, IUserInterface& ui, const ViewHooks
     switch (slot) {
     case kSignalSlot: return Make<CSignalView>(profile, hooks.runPreferences, hooks.setMinimumTrackWidth);
     case kTrackingSlot: return Make<CRadarView>(profile, ui);
-    case kMapSlot: return Make<CMapView>(profile, ui, protocol);
+    case kMapSlot: return Make<CMapView>(profile, ui, protocol, engine.FixRecorder());
     case kNavigationSlot: return Make<CNavMsgView>(protocol);
     case kDevelopmentSlot: return Make<CDebugDataView>();
     case kResponseSlot: return Make<CQueryView>(protocol);
     case kErrorSlot: return Make<CErrorView>(ui);
     case kDgpsSlot: return Make<CDGPSStatusView>();
+    case kStatisticsSlot: return Make<CStatisticsView>(engine.FixRecorder());
     default: return {};
     }
 }

@@ -15,6 +15,8 @@ CViewFrame::CViewFrame(QWidget* view, const CProfile& profile, std::string secti
     setWindowTitle(view->windowTitle());
     systemMenu()->addSeparator();
     systemMenu()->addAction("Save Picture...", this, &CViewFrame::SavePicture);
+    // The view's own commands, such as the map's "Export Track...".
+    systemMenu()->addActions(view->actions());
 }
 
 CViewFrame::~CViewFrame()

@@ -2,7 +2,8 @@
 // The MDI child window of a view. Closing it hides the view (the main frame decides, through
 // closeRequested); each time it is shown again after being hidden it takes the placement
 // stored in its view's section, and it stores its placement there when it is destroyed. Its
-// view may impose a minimum width. Its system menu offers "Save Picture...".
+// view may impose a minimum width. Its system menu offers "Save Picture..." and the view's own
+// actions.
 #include <string>
 
 #include <QMdiSubWindow>

@@ -162,6 +162,7 @@ const CKey kMapViewKeys[] = {
     CIntKey{"Ring 1", &CSettings::ring1, 10},
     CIntKey{"Ring 2", &CSettings::ring2, 20},
     CIntKey{"Ring 3", &CSettings::ring3, 30},
+    CIntKey{"CEP Circles", &CSettings::mapCepCircles, 0},
 };
 
 constexpr const char* kSignalView = "Signal View";

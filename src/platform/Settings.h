@@ -58,6 +58,7 @@ struct CSettings {
     int ring1 = 10;
     int ring2 = 20;
     int ring3 = 30;
+    int mapCepCircles = 0;
 
     // "Signal View", "Radar View"
     int signalGraphType = 0;

@@ -50,6 +50,14 @@ void CMapCanvas::AddTrue(CanvasPoint point)
     viewport()->update();
 }
 
+void CMapCanvas::SetCepCircles(CepCircles circles)
+{
+    if (circles != m_cep) {
+        m_cep = circles;
+        viewport()->update();
+    }
+}
+
 CanvasPlacement CMapCanvas::Placement() const
 {
     const QSize client = viewport()->size();
@@ -74,7 +82,9 @@ void CMapCanvas::showEvent(QShowEvent* event)
 void CMapCanvas::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(viewport());
-    PaintMapWindow(painter, viewport()->rect(), m_plot.Image(), Placement(), m_plot.Ink().background);
+    const CanvasPlacement placement = Placement();
+    PaintMapWindow(painter, viewport()->rect(), m_plot.Image(), placement, m_plot.Ink().background);
+    PaintCepCircles(painter, placement, m_cep);
 }
 
 void CMapCanvas::resizeEvent(QResizeEvent* event)

@@ -19,6 +19,9 @@ public:
     void Clear();
     void AddMeasured(CanvasPoint point);
     void AddTrue(CanvasPoint point);
+    // Drawn over the picture, around the origin.
+    void SetCepCircles(CepCircles circles);
+    CepCircles Cep() const { return m_cep; }
 
     const CMapPlot& Plot() const { return m_plot; }
     // Where the canvas stands in the client area now.
@@ -45,6 +48,7 @@ private:
 
     CMapPlot m_plot;
     bool m_followNewest = false;
+    CepCircles m_cep;
 };
 
 }  // namespace kestrion

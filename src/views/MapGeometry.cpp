@@ -127,4 +127,21 @@ int KeptScroll(int oldClient, int oldScroll, int oldMaximum, int client)
     return std::clamp(middle - client / 2, 0, ScrollMaximum(client));
 }
 
+CepCircles CepCirclesOf(double cep50Metres, double cep95Metres, double pixelsPerMetre)
+{
+    // Larger than the canvas is no circle to see: it would only cross the corners, or nothing.
+    const auto pixels = [pixelsPerMetre](double metres) {
+        const double radius = std::trunc(metres * pixelsPerMetre);
+        return radius > 0 && radius <= 2 * kCanvasSize ? static_cast<int>(radius) : 0;
+    };
+    return {pixels(cep50Metres), pixels(cep95Metres)};
+}
+
+bool IsMapOrigin(const MapFrame& frame, double latitude, double longitude)
+{
+    constexpr double kHalfMicroDegree = 5e-7;
+    return std::fabs(latitude - frame.latitude) <= kHalfMicroDegree &&
+           std::fabs(longitude - frame.longitude) <= kHalfMicroDegree;
+}
+
 }  // namespace kestrion

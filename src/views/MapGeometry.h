@@ -46,6 +46,16 @@ CanvasPoint CanvasPointOf(const MapFrame& frame, const MapPosition& position);
 // canvas count as none.
 int RingRadiusPixels(int metres, double pixelsPerMetre);
 
+// The CEP50 and CEP95 circles around the origin in pixels, 0 for none.
+struct CepCircles {
+    int cep50 = 0, cep95 = 0;
+    bool operator==(const CepCircles&) const = default;
+};
+CepCircles CepCirclesOf(double cep50Metres, double cep95Metres, double pixelsPerMetre);
+
+// Whether a reference point is the map's origin, to the six decimals the origin is kept in.
+bool IsMapOrigin(const MapFrame& frame, double latitude, double longitude);
+
 // The last eight measured points, oldest first, each with its colour: the newest is always red.
 class CRecentPoints {
 public:

@@ -1,5 +1,7 @@
 #include "views/MapRenderer.h"
 
+#include <utility>
+
 #include <QImage>
 #include <QRegion>
 
@@ -67,6 +69,22 @@ void PaintMapWindow(QPainter& painter, const QRect& client, const QImage& canvas
         painter.fillRect(outside, background);
     }
     painter.drawImage(onCanvas.topLeft(), canvas);
+}
+
+void PaintCepCircles(QPainter& painter, const CanvasPlacement& placement, const CepCircles& circles)
+{
+    painter.save();
+    painter.setClipRect(QRect(placement.left, placement.top, kCanvasSize, kCanvasSize));
+    painter.setBrush(Qt::NoBrush);
+    const QPoint origin(placement.left + kOriginPixel, placement.top + kOriginPixel);
+    for (const auto& [radius, colour] :
+         {std::pair{circles.cep50, kCep50Colour}, std::pair{circles.cep95, kCep95Colour}}) {
+        if (radius > 0) {
+            painter.setPen(QPen(ToQColor(colour), 1));
+            painter.drawEllipse(origin, radius, radius);
+        }
+    }
+    painter.restore();
 }
 
 }  // namespace kestrion

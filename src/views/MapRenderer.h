@@ -25,6 +25,9 @@ void PaintRecentPoints(QPainter& painter, const CRecentPoints& points);
 // A small red circle, filled with the background.
 void PaintTruePosition(QPainter& painter, CanvasPoint point, const QColor& background);
 
+// The CEP circles around the origin pixel of the canvas placed in the window, clipped to it.
+void PaintCepCircles(QPainter& painter, const CanvasPlacement& placement, const CepCircles& circles);
+
 // The canvas image at its placement, the rest of the client area in the background colour.
 void PaintMapWindow(QPainter& painter, const QRect& client, const QImage& canvas, const CanvasPlacement& placement,
                     const QColor& background);

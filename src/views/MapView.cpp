@@ -4,8 +4,12 @@
 #include <array>
 #include <string_view>
 
+#include <QAction>
 #include <QScrollArea>
 #include <QVBoxLayout>
+
+#include "app/ExportTrack.h"
+#include "evaluation/AccuracyReference.h"
 
 #include "platform/Settings.h"
 #include "protocol/MessageRecord.h"
@@ -40,6 +44,7 @@ MapPreferences LoadPreferences(const CProfile& profile)
     preferences.latitude = settings.mapLat;
     preferences.longitude = settings.mapLon;
     preferences.ringRadii = {settings.ring1, settings.ring2, settings.ring3};
+    preferences.cepCircles = settings.mapCepCircles != 0;
     return preferences;
 }
 
@@ -53,18 +58,22 @@ void SavePreferences(const CProfile& profile, const MapPreferences& preferences)
     settings.ring1 = preferences.ringRadii[0];
     settings.ring2 = preferences.ringRadii[1];
     settings.ring3 = preferences.ringRadii[2];
+    settings.mapCepCircles = preferences.cepCircles ? 1 : 0;
     settings.SaveMapView(profile);
 }
 
 }  // namespace
 
-CMapView::CMapView(const CProfile& profile, IUserInterface& ui, const ProtocolState& protocol, QWidget* parent)
+CMapView::CMapView(const CProfile& profile, IUserInterface& ui, const ProtocolState& protocol, CFixRecorder& recorder,
+                   QWidget* parent)
     : QWidget(parent),
       m_profile(profile),
       m_ui(ui),
       m_protocol(protocol),
+      m_recorder(recorder),
       m_status(new CMapStatusBar),
-      m_canvas(new CMapCanvas)
+      m_canvas(new CMapCanvas),
+      m_export(new QAction("Export Track...", this))
 {
     setWindowTitle(kCaption);
     auto* layout = new QVBoxLayout(this);
@@ -74,6 +83,12 @@ CMapView::CMapView(const CProfile& profile, IUserInterface& ui, const ProtocolSt
     layout->addWidget(m_canvas, 1);
     connect(m_status, &CMapStatusBar::clearRequested, m_canvas, &CMapCanvas::Clear);
     connect(m_canvas, &CMapCanvas::preferencesRequested, this, [this] { EditPreferences(); });
+    // The view frame offers the view's actions in its window menu.
+    addAction(m_export);
+    connect(m_export, &QAction::triggered, this, [this] { ExportTrack(); });
+    m_cepRefresh.setSingleShot(true);
+    m_cepRefresh.setInterval(kCepRefreshMs);
+    connect(&m_cepRefresh, &QTimer::timeout, this, [this] { UpdateCepCircles(); });
     Restart();
 }
 
@@ -83,11 +98,19 @@ void CMapView::OnUpdate(int hint, const CMessageRecord* record)
         Restart();
     } else if (hint == kHintOpening) {
         m_canvas->Clear();
+        m_newestFix.reset();
+        UpdateCepCircles();
     } else if (hint == kHintRecord && record != nullptr) {
         switch (record->type) {
         case MID_MeasuredNavigation:
             m_status->ShowFix(FixTextsOf(record->nav, m_protocol.generation));
             m_canvas->AddMeasured(ShowPosition(record->nav));
+            if (const std::optional<CFix> fix = FixFromRecord(*record)) {
+                m_newestFix = FixPosition{fix->latitude, fix->longitude, fix->height};
+                if (m_preferences.cepCircles && !m_cepRefresh.isActive()) {
+                    m_cepRefresh.start();
+                }
+            }
             break;
         case MID_TrueNavigation: m_canvas->AddTrue(ShowPosition(record->nav)); break;
         case MID_SWVersion: {
@@ -102,11 +125,51 @@ void CMapView::OnUpdate(int hint, const CMessageRecord* record)
 
 void CMapView::EditPreferences()
 {
-    CMapPreferencesDialog dialog(m_ui, m_preferences);
+    CMapPreferencesDialog dialog(m_ui, m_preferences, m_newestFix);
     if (m_ui.RunDialog(dialog)) {
         SavePreferences(m_profile, dialog.Preferences());
+        if (const std::optional<FixPosition>& reference = dialog.Reference()) {
+            SaveAccuracyReference(m_profile, {reference->latitude, reference->longitude, reference->height});
+            // The figures are measured against it from now on.
+            m_recorder.OnUpdate(kHintRestarted, nullptr);
+        }
         OnUpdate(kHintRestarted, nullptr);
     }
+}
+
+void CMapView::ExportTrack()
+{
+    if (m_recorder.Fixes().empty()) {
+        m_ui.MessageBox("No fixes to export: none has arrived since the data source opened.", BoxButtons::Ok,
+                        BoxIcon::Warning);
+        return;
+    }
+    FileChooser chooser;
+    chooser.mode = FileChooser::Mode::Save;
+    chooser.title = "Export Track";
+    chooser.filter = kTrackFilter;
+    chooser.defaultName = "track.gpx";
+    const std::string path = m_ui.ChooseFile(chooser);
+    if (path.empty()) {
+        return;
+    }
+    if (std::string problem; !kestrion::ExportTrack(path, m_recorder, problem)) {
+        m_ui.MessageBox(problem, BoxButtons::Ok, BoxIcon::Warning);
+    }
+}
+
+void CMapView::UpdateCepCircles()
+{
+    m_cepRefresh.stop();
+    CepCircles circles;
+    if (m_preferences.cepCircles) {
+        const AccuracyFigures figures = m_recorder.Figures();
+        if (figures.kind == ReferenceKind::Fixed && figures.count > 0 &&
+            IsMapOrigin(m_frame, figures.reference.latitude, figures.reference.longitude)) {
+            circles = CepCirclesOf(figures.cep50, figures.cep95, m_frame.pixelsPerMetre);
+        }
+    }
+    m_canvas->SetCepCircles(circles);
 }
 
 void CMapView::Restart()
@@ -117,6 +180,7 @@ void CMapView::Restart()
     std::ranges::transform(m_preferences.ringRadii, ringRadii.begin(),
                            [this](int metres) { return RingRadiusPixels(metres, m_frame.pixelsPerMetre); });
     m_canvas->Reset(ringRadii, m_preferences.centreOnCurrent);
+    UpdateCepCircles();
 }
 
 CanvasPoint CMapView::ShowPosition(const NavBlock& nav)

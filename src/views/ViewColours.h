@@ -16,4 +16,8 @@ inline constexpr Rgb kCyan{20, 210, 210};
 inline constexpr Rgb kWhite{255, 255, 255};
 inline constexpr Rgb kBlack{0, 0, 0};
 
+// The accuracy circles, in the statistics view and on the map.
+inline constexpr Rgb kCep50Colour = kFixGreen;
+inline constexpr Rgb kCep95Colour = kUnlockedRed;
+
 }  // namespace kestrion

@@ -22,8 +22,8 @@ std::set<int> EnabledIds(const FrameState& state)
 const std::set<int> kAlways = {ID_RECEIVER_SOFTWARE, ID_DATA_SOURCE_SETUP, ID_PREFERENCES, ID_APP_ABOUT,
                                ID_APP_EXIT, ID_VIEW_SIGNAL, ID_VIEW_TRACKING, ID_VIEW_MAP, ID_VIEW_NAVIGATION,
                                ID_VIEW_DEVELOPMENT, ID_VIEW_RESPONSE, ID_VIEW_ERROR, ID_VIEW_DGPS_STATUS,
-                               ID_OPEN_DATA_SOURCE, ID_OPEN_LOG_FILE, ID_WINDOW_CASCADE, ID_WINDOW_TILE,
-                               ID_WINDOW_ARRANGE};
+                               ID_VIEW_STATISTICS, ID_OPEN_DATA_SOURCE, ID_OPEN_LOG_FILE, ID_WINDOW_CASCADE,
+                               ID_WINDOW_TILE, ID_WINDOW_ARRANGE};
 
 std::set<int> Plus(std::set<int> ids, std::initializer_list<int> more)
 {
@@ -39,7 +39,7 @@ TEST(CommandTable, EveryIdIsListedOnceAndFound)
         EXPECT_EQ(FindCommand(command.id), &command);
         EXPECT_EQ(SlotOfViewCommand(command.id) >= 0, command.menu == Menu::View) << command.id;
     }
-    EXPECT_EQ(ids.size(), 47u);
+    EXPECT_EQ(ids.size(), 48u);
     EXPECT_EQ(FindCommand(12345), nullptr);
 }
 

@@ -239,5 +239,39 @@ TEST_F(EngineTest, ReceiverDialogsNeedASerialReceiver)
         << "the menu disables it; the command itself only needs the serial setting";
 }
 
+// A seek back in the recording reads the truth file again: the first record finds its truth
+// once more. The position is in hundredths after the first time stamp.
+TEST_F(EngineTest, ASeekBackFindsTheTruthAgainAndWaitsWhilePaused)
+{
+    std::string settings = "[Data Sources]\nDataSource=1\nMeasSource=0\nMeasBFileType=CSV\n"
+                           "UseTrue=1\nTrueSource=0\nTrueWeekNo=1200\nTrueTOW=100\nTrueFileName=" +
+                           File("truth.pos", "0,1,2,3,0,0,0\n") + "\n";
+    CEngine& engine = Start(settings + "MeasBFileName=" +
+                            File("nav.csv", fakes::NavLine(1200, 50) + fakes::NavLine(1200, 1000) +
+                                                fakes::NavLine(1200, 1100)) + "\n");
+    engine.ToggleDataSource();
+    CFeedDoc& document = *engine.CurrentDocument();
+    ASSERT_NE(document.Replay(), nullptr);
+    timers.RunNext(24 * 3600 * 1000);  // 1000: no truth left for it
+    EXPECT_EQ(updates.back(), (Update{9500, kHintRecord, 2, 1000}));
+    EXPECT_EQ(document.Replay()->Position().at, 950);
+
+    document.Replay()->Pause();
+    updates.clear();
+    ASSERT_TRUE(document.SeekReplay(0));
+    EXPECT_FALSE(timers.HasTimers());  // paused: nothing comes
+    document.Replay()->Resume();
+    timers.RunNext(24 * 3600 * 1000);
+    EXPECT_EQ(updates, (Updates{{9500, kHintRecord, 1, 100}, {9500, kHintRecord, 2, 50}}));
+}
+
+TEST_F(EngineTest, OnlyARecordedFileOffersPlaybackControls)
+{
+    CEngine& engine = Start("[Data Sources]\nDataSource=0\n");
+    engine.ToggleDataSource();
+    EXPECT_EQ(engine.CurrentDocument()->Replay(), nullptr);
+    EXPECT_FALSE(engine.CurrentDocument()->SeekReplay(0));
+}
+
 }  // namespace
 }  // namespace kestrion

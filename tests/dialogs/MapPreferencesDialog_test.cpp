@@ -33,6 +33,33 @@ TEST(MapPreferencesDialog, OpensOnTheCallersValuesOrItsOwnAndGivesTheEditedOnes)
     EXPECT_EQ(chosen.ringRadii, (std::array<int, 3>{10, 250, 100000}));
 }
 
+TEST(MapPreferencesDialog, UseCurrentPositionFillsTheOriginAndNamesTheReference)
+{
+    fakes::CScriptedUi ui;
+    D without(ui, {});
+    EXPECT_FALSE(without.Control(D::kUseCurrent).enabled);
+    without.Click(D::kUseCurrent);
+    EXPECT_FALSE(without.Reference().has_value());
+
+    D dialog(ui, {.latitude = 1, .longitude = 2, .cepCircles = true}, FixPosition{47.3768871234, 8.5416944321, 430.26});
+    EXPECT_TRUE(dialog.Checked(D::kCepCircles));
+    EXPECT_FALSE(dialog.Control(D::kReference).visible);
+    ASSERT_TRUE(dialog.Control(D::kUseCurrent).enabled);
+    dialog.Click(D::kUseCurrent);
+    EXPECT_EQ(dialog.Text(D::kLatitude), "47.376887");
+    EXPECT_EQ(dialog.Text(D::kLongitude), "8.541694");
+    EXPECT_TRUE(dialog.Control(D::kReference).visible);
+    EXPECT_EQ(dialog.Text(D::kReference), "Statistics reference: 47.376887, 8.541694, 430.3 m");
+    dialog.Click(D::kCepCircles);
+    ASSERT_TRUE(dialog.Ok());
+    EXPECT_FALSE(dialog.Preferences().cepCircles);
+    EXPECT_DOUBLE_EQ(dialog.Preferences().latitude, 47.376887);
+    // The reference keeps the fix's full precision.
+    ASSERT_TRUE(dialog.Reference().has_value());
+    EXPECT_DOUBLE_EQ(dialog.Reference()->latitude, 47.3768871234);
+    EXPECT_DOUBLE_EQ(dialog.Reference()->height, 430.26);
+}
+
 TEST(MapPreferencesDialog, OutOfRangeFieldsAreRefusedWithTheFrameworkTexts)
 {
     const std::vector<std::tuple<int, std::string, std::string>> cases = {

@@ -173,6 +173,8 @@ TEST(MainFrame, OpenViewsStringIsWrittenWholeOnEveryChange)
         {nullptr, 5, OpenViewsWith({5})},
         // A short value is padded, so later slots are kept too.
         {"0001", 6, OpenViewsWith({3, 6})},
+        // Eight slots, stored before the statistics view: they stay, the ninth is added.
+        {"10100001", kStatisticsSlot, OpenViewsWith({0, 2, 7, kStatisticsSlot})},
         {longValue.c_str(), 4, "00001" + std::string(94, '1')},
     };
     for (const Case& c : cases) {

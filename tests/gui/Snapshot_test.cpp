@@ -87,12 +87,12 @@ TEST(Snapshot, PlaysTheRecordingIntoTheOneViewAndWritesItsClientArea)
                           "[Map View]\nLat=48.13743\nLon=11.57549\n");
     // Satellites in the fix are green in the signal view; on the empty sky plot only
     // satellites and the course arrow are red; the map's newest point is a small red circle
-    // near the origin, where the recording stands.
+    // near the origin, where the recording stands; the statistics view's errors are blue dots.
     const struct {
         int slot;
         Rgb shown;
         int pixels;
-    } cases[] = {{0, kFixGreen, 100}, {1, kUnlockedRed, 100}, {2, kUnlockedRed, 4}};
+    } cases[] = {{0, kFixGreen, 100}, {1, kUnlockedRed, 100}, {2, kUnlockedRed, 4}, {8, kTrackedBlue, 20}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.slot);
         SnapshotRequest request;

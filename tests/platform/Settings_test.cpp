@@ -53,7 +53,8 @@ TEST_F(SettingsTest, EveryKeyIsLoadedAndSavedBackInItsOwnFormAndMissingKeysGiveT
         "Messages=1" + std::string(254, '0') + "1\n[ReceiverInit]\nX=-2694685\nY=-4293642\nZ=3857878\nClock=96000\n"
         "UseDOSTime=1\nTOW=40000000\nWeekNo=1100\nChannels=8\nResetMode=3\nEnableRawTrackMessages=1\n"
         "EnableDebugMessages=1\n[Map View]\nScale=2.25\nCenter Fixed=1\nLat=37.375000\nLon=-121.500000\n"
-        "Ring 1=5\nRing 2=50\nRing 3=500\n[Signal View]\nGraph Type=2\n[Radar View]\nOrientation=1\n"
+        "Ring 1=5\nRing 2=50\nRing 3=500\nCEP Circles=1\n[Signal View]\nGraph Type=2\n[Radar View]\n"
+        "Orientation=1\n"
         "Outer Radius Velocity=12.50\nOuter Radius Position=80\n[Random Data]\nTimer Delay=250\n"
         "[File Data]\nExternal Timer=1\n";
     WriteText(File(), text);
@@ -79,6 +80,7 @@ TEST_F(SettingsTest, EveryKeyIsLoadedAndSavedBackInItsOwnFormAndMissingKeysGiveT
               "UseDOSTime=0\nTOW=0\nWeekNo=0\nChannels=12\nResetMode=0\nEnableRawTrackMessages=0\n"
               "EnableDebugMessages=0\n"
               "[Map View]\nScale=0.50\nCenter Fixed=0\nLat=0.000000\nLon=0.000000\nRing 1=10\nRing 2=20\nRing 3=30\n"
+              "CEP Circles=0\n"
               "[Signal View]\nGraph Type=0\n[Radar View]\nOrientation=0\nOuter Radius Velocity=4.00\n"
               "Outer Radius Position=20\n[Random Data]\nTimer Delay=1000\n[File Data]\nExternal Timer=0\n");
 

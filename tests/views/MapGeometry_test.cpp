@@ -142,5 +142,16 @@ TEST(MapGeometry, CanvasIsCentredInALargeClientAndScrolledInASmallOne)
     EXPECT_EQ(KeptScroll(150, 50, 50, 150), 50);
 }
 
+TEST(MapGeometry, CepCirclesInWholePixelsAndTheOriginToItsSixDecimals)
+{
+    EXPECT_EQ(CepCirclesOf(2.6, 7.9, 2.0), (CepCircles{5, 15}));
+    EXPECT_EQ(CepCirclesOf(0.2, 0, 2.0), (CepCircles{0, 0}));      // under a pixel: none
+    EXPECT_EQ(CepCirclesOf(100, 1000, 2.0), (CepCircles{200, 0}));  // beyond the canvas: none
+    const MapFrame frame{2.0, 47.376887, 8.541694};
+    EXPECT_TRUE(IsMapOrigin(frame, 47.3768871234, 8.5416944321));
+    EXPECT_FALSE(IsMapOrigin(frame, 47.376888, 8.541694));
+    EXPECT_FALSE(IsMapOrigin(frame, 47.376887, -8.541694));
+}
+
 }  // namespace
 }  // namespace kestrion

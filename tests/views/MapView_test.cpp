@@ -46,7 +46,9 @@ protected:
     CTempFolder m_folder;
     fakes::CScriptedUi ui;
     ProtocolState protocol;
-    std::unique_ptr<CMapView> view = std::make_unique<CMapView>(Profile(), ui, protocol);
+    CProfile profile = Profile();
+    CFixRecorder recorder{profile, ui, [] { return false; }};
+    std::unique_ptr<CMapView> view = std::make_unique<CMapView>(Profile(), ui, protocol, recorder);
     QImage empty = view->Canvas().Plot().Image();
 };
 
@@ -166,7 +168,7 @@ TEST_F(MapViewTest, CaptionNamesTheReceiverSoftware)
 TEST_F(MapViewTest, PreferencesFromTheCanvasAreWrittenAndTakeEffect)
 {
     WriteText(Profile().Path(), "[Map View]\nScale=0.25\nRing 2=0\n");
-    view = std::make_unique<CMapView>(Profile(), ui, protocol);
+    view = std::make_unique<CMapView>(Profile(), ui, protocol, recorder);
     view->resize(800, 800);
     std::vector<std::string> opened;  // scale and second ring, as the view gives them
     ui.onDialog = [&](CDialogForm& dialog) {

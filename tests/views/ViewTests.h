@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QString>
 
 #include "../platform/QtTestApp.h"
@@ -33,6 +35,32 @@ inline CMessageRecord Decoded(std::vector<uint8_t> payload)
     CMessageRecord record;
     CMessageDecoder(state, host).Decode(record, payload, nullptr);
     return record;
+}
+
+// A 3D fix at latitude and longitude 0 moved north (z) and east (y) by whole metres.
+inline CMessageRecord FixAt(uint32_t tow, int32_t north, int32_t east)
+{
+    constexpr int32_t kEquatorRadius = 6378137;
+    CMessageRecord record;
+    record.Reset(2);
+    record.nav.mid = 2;
+    record.nav.x = kEquatorRadius;
+    record.nav.y = east;
+    record.nav.z = north;
+    record.nav.mode1 = 4;
+    record.nav.week = 1250;
+    record.nav.tow = tow;
+    return record;
+}
+
+// Runs the event loop for a while: the views' throttled refreshes come in it.
+inline void RunEventsFor(int ms)
+{
+    QElapsedTimer elapsed;
+    elapsed.start();
+    while (elapsed.elapsed() < ms) {
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
 }
 
 // A receiver text, or a program fault text with the marker.

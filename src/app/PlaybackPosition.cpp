@@ -1,0 +1,44 @@
+#include "app/PlaybackPosition.h"
+
+#include <algorithm>
+
+#include "protocol/TextFormatter.h"
+
+namespace kestrion {
+namespace {
+
+std::string TimeText(int64_t hundredths, bool withHours)
+{
+    const int64_t seconds = hundredths / 100;
+    if (withHours) {
+        return FormatText("%d:%02d:%02d", {seconds / 3600, seconds / 60 % 60, seconds % 60});
+    }
+    return FormatText("%d:%02d", {seconds / 60, seconds % 60});
+}
+
+}  // namespace
+
+std::string PlaybackPositionText(const ReplayPosition& position)
+{
+    if (position.unit == ReplayPosition::Unit::Bytes) {
+        return FormatText("%d / %d bytes", {position.at, position.total});
+    }
+    const bool hours = position.total >= int64_t{3600} * 100;
+    return TimeText(position.at, hours) + " / " + TimeText(position.total, hours);
+}
+
+int SliderStepOf(const ReplayPosition& position)
+{
+    if (position.total <= 0) {
+        return 0;
+    }
+    const int64_t at = std::clamp<int64_t>(position.at, 0, position.total);
+    return static_cast<int>(at * kSliderSteps / position.total);
+}
+
+int64_t PositionOfStep(int step, int64_t total)
+{
+    return std::clamp(step, 0, kSliderSteps) * total / kSliderSteps;
+}
+
+}  // namespace kestrion

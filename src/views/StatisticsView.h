@@ -1,0 +1,33 @@
+#pragma once
+// "Statistics View": the accuracy figures of the fixes seen since the data source opened, as
+// text, with the scatter of their horizontal errors and the CEP50 and CEP95 circles, and a
+// "Reset" button that starts the figures afresh.
+#include <QWidget>
+
+#include "app/DocumentView.h"
+#include "app/FixRecorder.h"
+#include "views/StatisticsCanvas.h"
+
+class QPushButton;
+
+namespace kestrion {
+
+class CStatisticsView : public QWidget, public IDocumentView {
+public:
+    static constexpr const char* kCaption = "Statistics View";
+
+    // The recorder is a view of the same document, updated before this one.
+    explicit CStatisticsView(CFixRecorder& recorder, QWidget* parent = nullptr);
+
+    void OnUpdate(int hint, const CMessageRecord* record) override;
+
+    const CStatisticsCanvas& Canvas() const { return *m_canvas; }
+    QPushButton* ResetButton() const { return m_reset; }
+
+private:
+    CFixRecorder& m_recorder;
+    CStatisticsCanvas* m_canvas;
+    QPushButton* m_reset;
+};
+
+}  // namespace kestrion
