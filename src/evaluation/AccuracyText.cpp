@@ -1,8 +1,16 @@
 #include "evaluation/AccuracyText.h"
 
+#include <cmath>
+
 #include "protocol/TextFormatter.h"
 
 namespace kestrion {
+namespace {
+
+// A mean that rounds to zero at three decimals shows as 0.000, never as -0.000.
+double Millimetres(double metres) { return std::fabs(metres) < 0.0005 ? 0.0 : metres; }
+
+}  // namespace
 
 std::string AccuracyText(const AccuracyFigures& f)
 {
@@ -14,7 +22,7 @@ std::string AccuracyText(const AccuracyFigures& f)
     if (f.kind == ReferenceKind::Truth) {
         text += FormatText(" (without truth: %d)", {static_cast<int64_t>(f.unmatched)});
     }
-    text += FormatText("\nMean E/N/U: %.3f / %.3f / %.3f m\n", {f.east.mean, f.north.mean, f.up.mean});
+    text += FormatText("\nMean E/N/U: %.3f / %.3f / %.3f m\n", {Millimetres(f.east.mean), Millimetres(f.north.mean), Millimetres(f.up.mean)});
     text += FormatText("Std dev E/N/U: %.3f / %.3f / %.3f m\n", {f.east.deviation, f.north.deviation, f.up.deviation});
     text += FormatText("CEP50: %.3f m\nCEP95: %.3f m\n2DRMS: %.3f m\n", {f.cep50, f.cep95, f.twoDrms});
     text += FormatText("Horizontal 95 %%: %.3f m\nVertical 95 %%: %.3f m\n", {f.horizontal95, f.vertical95});

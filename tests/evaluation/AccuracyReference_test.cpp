@@ -44,9 +44,12 @@ TEST(AccuracyReference, TheFiguresTextNamesTheReference)
     AccuracyFigures figures;
     figures.count = 2;
     figures.cep50 = 1.5;
+    figures.east.mean = -1e-12;  // what a mean about itself comes to
+    figures.up.mean = -0.25;
     const std::string text = AccuracyText(figures);
     EXPECT_EQ(text.substr(0, text.find('\n')), "Reference: running mean of the fixes (0.00000000, 0.00000000, 0.00 m)");
     EXPECT_NE(text.find("\nCEP50: 1.500 m\n"), std::string::npos);
+    EXPECT_NE(text.find("\nMean E/N/U: 0.000 / 0.000 / -0.250 m\n"), std::string::npos);
     figures.kind = ReferenceKind::Truth;
     figures.unmatched = 3;
     EXPECT_NE(AccuracyText(figures).find("Reference: truth\nFixes: 2 (without truth: 3)\n"), std::string::npos);
