@@ -25,7 +25,7 @@ build/release/bench/kestrion-view-bench --benchmark_min_time=0.01 >/dev/null
 
 echo "== fuzz (${fuzz_seconds} s per target)"
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz
+cmake --build --preset fuzz --target $fuzz_targets
 for target in $fuzz_targets; do
     corpus="build/fuzz/corpus-$target"
     mkdir -p "$corpus"
