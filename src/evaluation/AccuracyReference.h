@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "platform/Profile.h"
-#include "synth/Geodesy.h"
+#include "geo/Geodesy.h"
 
 namespace kestrion {
 

@@ -8,7 +8,7 @@
 
 #include "evaluation/AccuracyReference.h"
 #include "evaluation/Fix.h"
-#include "synth/Geodetic.h"
+#include "geo/Geodetic.h"
 
 namespace kestrion {
 

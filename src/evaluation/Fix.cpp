@@ -1,6 +1,6 @@
 #include "evaluation/Fix.h"
 
-#include "synth/Geodetic.h"
+#include "geo/Geodetic.h"
 
 namespace kestrion {
 

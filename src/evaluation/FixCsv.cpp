@@ -1,6 +1,6 @@
 #include <cmath>
 
-#include "evaluation/GpsUtc.h"
+#include "geo/GpsUtc.h"
 #include "evaluation/TrackExport.h"
 #include "evaluation/TrackFile.h"
 

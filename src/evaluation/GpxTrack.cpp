@@ -1,4 +1,4 @@
-#include "evaluation/GpsUtc.h"
+#include "geo/GpsUtc.h"
 #include "evaluation/TrackExport.h"
 #include "evaluation/TrackFile.h"
 #include "platform/Version.h"

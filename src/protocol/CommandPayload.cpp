@@ -53,18 +53,4 @@ std::vector<uint8_t> InitializationPayload(const InitValues& values)
         .Wire();
 }
 
-GpsTime GpsTimeOf(std::time_t utc)
-{
-    constexpr std::time_t kGpsEpoch = 315964800;  // 1980-01-06 00:00:00 UTC, a Sunday
-    constexpr std::time_t kWeek = 7 * 86400;
-    const std::time_t since = utc - kGpsEpoch;
-    std::time_t week = since / kWeek;
-    std::time_t second = since % kWeek;
-    if (second < 0) {
-        second += kWeek;
-        --week;
-    }
-    return {static_cast<uint16_t>(week), static_cast<uint32_t>(second * 100)};
-}
-
 }  // namespace kestrion

@@ -64,12 +64,4 @@ uint8_t ResetFlags(int resetMode, bool rawTrack, bool development);
 // MID_NavigationInitialization (0x80), 25 bytes.
 std::vector<uint8_t> InitializationPayload(const InitValues& values);
 
-// GPS week and time of week (10 ms units) of a UTC time, counted from 1980-01-06 00:00 with
-// Sunday as day 0; no leap seconds.
-struct GpsTime {
-    uint16_t week;
-    uint32_t towHundredths;
-};
-GpsTime GpsTimeOf(std::time_t utc);
-
 }  // namespace kestrion

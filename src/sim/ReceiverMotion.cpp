@@ -3,7 +3,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "synth/GpsTime.h"
+#include "geo/GpsTime.h"
 
 namespace kestrion {
 namespace {

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "protocol/TextFormatter.h"
-#include "synth/Geodesy.h"
+#include "geo/Geodesy.h"
 
 namespace kestrion {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "protocol/CommandFrame.h"
 #include "protocol/TextFormatter.h"
-#include "synth/GpsTime.h"
+#include "geo/GpsTime.h"
 
 namespace kestrion {
 namespace {

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "synth/Geodesy.h"
+#include "geo/Geodesy.h"
 #include "synth/Sky.h"
 
 namespace kestrion {

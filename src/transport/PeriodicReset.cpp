@@ -1,5 +1,7 @@
 #include "transport/PeriodicReset.h"
 
+#include "geo/GpsTime.h"
+
 namespace kestrion {
 
 namespace {

@@ -5,7 +5,7 @@
 #include <array>
 #include <optional>
 
-#include "synth/Geodetic.h"
+#include "geo/Geodetic.h"
 #include "views/ViewColours.h"
 
 namespace kestrion {

@@ -11,7 +11,7 @@
 #include "protocol/Mid.h"
 #include "protocol/TextFormatter.h"
 #include "app/DocumentView.h"
-#include "synth/Geodetic.h"
+#include "geo/Geodetic.h"
 #include "views/NavModeText.h"
 
 namespace kestrion {

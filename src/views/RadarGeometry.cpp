@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "protocol/TextFormatter.h"
-#include "synth/Geodetic.h"
+#include "geo/Geodetic.h"
 
 namespace kestrion {
 namespace {

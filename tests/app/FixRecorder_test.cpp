@@ -11,7 +11,7 @@
 #include "../transport/PlaybackFixtures.h"
 #include "app/Engine.h"
 #include "platform/LoopTimers.h"
-#include "synth/Geodesy.h"
+#include "geo/Geodesy.h"
 #include "transport/StdRandom.h"
 
 namespace kestrion {

@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "evaluation/Fix.h"
-#include "synth/Geodesy.h"
-#include "synth/Geodetic.h"
+#include "geo/Geodesy.h"
+#include "geo/Geodetic.h"
 
 namespace kestrion::fakes {
 

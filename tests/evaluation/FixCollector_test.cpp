@@ -6,7 +6,7 @@
 
 #include "../platform/TempFolder.h"
 #include "evaluation/TrackExport.h"
-#include "synth/Geodesy.h"
+#include "geo/Geodesy.h"
 
 namespace kestrion {
 namespace {

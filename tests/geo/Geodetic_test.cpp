@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "synth/Geodetic.h"
+#include "geo/Geodetic.h"
 
 namespace kestrion {
 namespace {

@@ -1,9 +1,9 @@
-#include "synth/Geodesy.h"
+#include "geo/Geodesy.h"
 
 #include <cmath>
 #include <numbers>
 
-#include "synth/Geodetic.h"
+#include "geo/Geodetic.h"
 
 namespace kestrion {
 namespace {

@@ -1,4 +1,4 @@
-#include "synth/GpsTime.h"
+#include "geo/GpsTime.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "evaluation/GpsUtc.h"
+#include "geo/GpsUtc.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "synth/GpsTime.h"
+#include "geo/GpsTime.h"
 
 namespace kestrion {
 namespace {
@@ -38,6 +38,20 @@ UtcTime UtcAt(int64_t seconds)
     utc.minute = static_cast<int>(secondOfDay / 60 % 60);
     utc.second = static_cast<int>(secondOfDay % 60);
     return utc;
+}
+
+GpsTime GpsTimeOf(std::time_t utc)
+{
+    constexpr std::time_t kGpsEpoch = 315964800;  // 1980-01-06 00:00:00 UTC, a Sunday
+    constexpr std::time_t kWeek = 7 * 86400;
+    const std::time_t since = utc - kGpsEpoch;
+    std::time_t week = since / kWeek;
+    std::time_t second = since % kWeek;
+    if (second < 0) {
+        second += kWeek;
+        --week;
+    }
+    return {static_cast<uint16_t>(week), static_cast<uint32_t>(second * 100)};
 }
 
 GpsTime GpsTimeAfter(GpsTime start, int seconds)

@@ -1,4 +1,4 @@
-#include "synth/Geodesy.h"
+#include "geo/Geodesy.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "synth/GpsTime.h"
+#include "geo/GpsTime.h"
 
 namespace kestrion {
 

@@ -1,4 +1,4 @@
-#include "synth/Geodetic.h"
+#include "geo/Geodetic.h"
 
 #include <cmath>
 #include <numbers>

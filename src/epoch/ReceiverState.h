@@ -1,0 +1,32 @@
+#pragma once
+// The receiver's latest epochs from the records a reader is handed: binary records through the
+// binary assembler, NMEA sentences (text records beginning with "$") through the NMEA one.
+#include <optional>
+
+#include "epoch/BinaryEpochAssembler.h"
+#include "epoch/NmeaEpochAssembler.h"
+
+namespace kestrion {
+
+class CReceiverState {
+public:
+    // The epoch the record closed, measured or truth (see its `truth`), or null.
+    const ReceiverEpoch* Take(const CMessageRecord& record);
+    // The end of the stream: the open NMEA epoch, or null.
+    const ReceiverEpoch* Finish();
+    // Forgets the epochs and everything half-built, as at the opening of a data source.
+    void Reset();
+
+    const std::optional<ReceiverEpoch>& Measured() const { return m_measured; }
+    const std::optional<ReceiverEpoch>& Truth() const { return m_truth; }
+
+private:
+    const ReceiverEpoch* Keep(const ReceiverEpoch& epoch);
+
+    CBinaryEpochAssembler m_binary;
+    CNmeaEpochAssembler m_nmea;
+    std::optional<ReceiverEpoch> m_measured;
+    std::optional<ReceiverEpoch> m_truth;
+};
+
+}  // namespace kestrion
