@@ -12,6 +12,10 @@
 #include "geo/Geodesy.h"
 #include "protocol/MessageBlocks.h"
 
+// Qt's "signals" keyword would rename SatelliteView::signals in files that include Qt first.
+#pragma push_macro("signals")
+#undef signals
+
 namespace kestrion {
 
 enum class FixMode : uint8_t { None, TwoD, ThreeD, Dgps, RtkFixed, RtkFloat, DeadReckoning };
@@ -110,3 +114,5 @@ struct ReceiverEpoch {
 };
 
 }  // namespace kestrion
+
+#pragma pop_macro("signals")
