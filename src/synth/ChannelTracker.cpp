@@ -19,7 +19,7 @@ CChannelTracker::CChannelTracker(const TrackingRules& rules) : m_rules(rules)
     m_lockedSince.fill(kSearching);
 }
 
-void CChannelTracker::Track(int second, const std::array<SatelliteView, kSkyChannels>& sky,
+void CChannelTracker::Track(int second, const std::array<SkySatellite, kSkyChannels>& sky,
                             std::array<ChannelReport, kSkyChannels>& channels, CSampleRandom& random)
 {
     for (int i = 0; i < kSkyChannels; ++i) {
@@ -38,7 +38,7 @@ std::vector<std::string> CChannelTracker::TakeEvents()
     return std::exchange(m_events, {});
 }
 
-void CChannelTracker::TrackChannel(int second, int index, const SatelliteView& view,
+void CChannelTracker::TrackChannel(int second, int index, const SkySatellite& view,
                                    ChannelReport& channel, CSampleRandom& random)
 {
     int& lockedSince = m_lockedSince[index];

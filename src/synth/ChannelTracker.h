@@ -30,7 +30,7 @@ public:
 
     // The channels `second` seconds after power-up under the sky, their C/N0 noise drawn from
     // random.
-    void Track(int second, const std::array<SatelliteView, kSkyChannels>& sky,
+    void Track(int second, const std::array<SkySatellite, kSkyChannels>& sky,
                std::array<ChannelReport, kSkyChannels>& channels, CSampleRandom& random);
 
     // Every channel searches again and locks on to nothing before second `until`.
@@ -40,7 +40,7 @@ public:
     std::vector<std::string> TakeEvents();
 
 private:
-    void TrackChannel(int second, int index, const SatelliteView& view, ChannelReport& channel,
+    void TrackChannel(int second, int index, const SkySatellite& view, ChannelReport& channel,
                       CSampleRandom& random);
 
     TrackingRules m_rules;

@@ -38,10 +38,10 @@ double Fold(double value, double low, double high)
 
 }  // namespace
 
-std::array<SatelliteView, kSkyChannels> CSky::At(double seconds) const
+std::array<SkySatellite, kSkyChannels> CSky::At(double seconds) const
 {
     const double t = m_start + seconds;
-    std::array<SatelliteView, kSkyChannels> views{};
+    std::array<SkySatellite, kSkyChannels> views{};
     for (int i = 0; i < kSkyChannels; ++i) {
         const Orbit& orbit = kOrbits[i];
         double azimuth = std::fmod(orbit.azimuth + orbit.azRate * t, 360.0);

@@ -8,7 +8,7 @@ namespace kestrion {
 
 inline constexpr int kSkyChannels = 12;
 
-struct SatelliteView {
+struct SkySatellite {
     uint8_t prn;
     double azimuth;    // degrees, 0..360
     double elevation;  // degrees, below 0 when under the horizon
@@ -21,7 +21,7 @@ public:
     explicit CSky(double startSeconds) : m_start(startSeconds) {}
 
     // The satellites of the channels `seconds` after the start.
-    std::array<SatelliteView, kSkyChannels> At(double seconds) const;
+    std::array<SkySatellite, kSkyChannels> At(double seconds) const;
 
 private:
     double m_start;

@@ -8,7 +8,7 @@
 namespace kestrion {
 namespace {
 
-using Sky = std::array<SatelliteView, kSkyChannels>;
+using Sky = std::array<SkySatellite, kSkyChannels>;
 
 constexpr TrackingRules kRules{.trackElevation = 8.0,
                                .lockSeconds = 4,
