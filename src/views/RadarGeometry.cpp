@@ -5,7 +5,7 @@
 #include <span>
 #include <utility>
 
-#include "protocol/TextFormatter.h"
+#include "epoch/BinaryEpochAssembler.h"
 #include "geo/Geodetic.h"
 
 namespace kestrion {
@@ -17,7 +17,7 @@ constexpr double kBarbSpread = 0.05;  // radians either side of the course
 constexpr int kBarbLength = 5;
 constexpr int kMarkHalf = 4;
 constexpr uint8_t kDgpsOn = 0x80;  // mode 1
-constexpr int kFirstSbasId = 100;
+constexpr double kRadiansPerDegree = 1.0 / kDegreesPerRadian;
 
 // Far points stay far outside any window but within an int.
 int ToPixel(double value)
@@ -40,23 +40,54 @@ std::array<PlotLine, 3> CourseArrow(const CRadarGeometry& geometry, const Course
             PlotLine{tip, geometry.ToScreen(barb, course.heading - kBarbSpread, rotation)}};
 }
 
-// The true position on the local plane of the measured one; the outer circle is the outer
-// circle position in metres.
-std::array<PlotLine, 2> TrueMark(const CRadarGeometry& geometry, const RadarScene& scene, const CSettings& settings,
-                                 double rotation)
+GeodeticPosition PositionOf(const EpochPosition& position)
 {
-    const NorthEast offset = LocalOffset(PositionOf(scene.nav), PositionOf(*scene.truth));
-    const double pixels = std::hypot(offset.north, offset.east) / settings.radarPositionRadius * geometry.Radius();
-    const auto [x, y] = geometry.ToScreen(pixels, std::atan2(offset.east, offset.north), rotation);
-    return {PlotLine{{x - kMarkHalf, y - kMarkHalf}, {x + kMarkHalf, y + kMarkHalf}},
-            PlotLine{{x - kMarkHalf, y + kMarkHalf}, {x + kMarkHalf, y - kMarkHalf}}};
+    const double height = position.heightEllipsoid.value_or(position.altitudeMsl.value_or(0.0));
+    return {position.latitude * kRadiansPerDegree, position.longitude * kRadiansPerDegree, height};
 }
 
-bool InFix(uint8_t svId, const NavBlock& nav)
+// Binary epochs keep their ECEF positions as the protocol gave them.
+std::optional<GeodeticPosition> PositionOf(const ReceiverEpoch& epoch)
 {
-    const uint8_t* first = nav.svIds;
-    const uint8_t* last = first + std::min<size_t>(nav.svCount, kChannels);
-    return std::find(first, last, svId) != last;
+    if (epoch.binaryNav) {
+        return PositionOf(*epoch.binaryNav);
+    }
+    if (epoch.position) {
+        return PositionOf(*epoch.position);
+    }
+    return std::nullopt;
+}
+
+// The true position on the local plane of the measured one; the outer circle is the outer
+// circle position in metres.
+std::optional<std::array<PlotLine, 2>> TrueMark(const CRadarGeometry& geometry, const RadarEpochScene& scene,
+                                                const CSettings& settings, double rotation)
+{
+    const auto measured = PositionOf(scene.measured);
+    const auto truth = scene.truth ? PositionOf(*scene.truth) : std::nullopt;
+    if (!measured || !truth) {
+        return std::nullopt;
+    }
+    const NorthEast offset = LocalOffset(*measured, *truth);
+    const double pixels = std::hypot(offset.north, offset.east) / settings.radarPositionRadius * geometry.Radius();
+    const auto [x, y] = geometry.ToScreen(pixels, std::atan2(offset.east, offset.north), rotation);
+    return std::array{PlotLine{{x - kMarkHalf, y - kMarkHalf}, {x + kMarkHalf, y + kMarkHalf}},
+                      PlotLine{{x - kMarkHalf, y + kMarkHalf}, {x + kMarkHalf, y - kMarkHalf}}};
+}
+
+bool Unlocked(const SatelliteView& satellite, ReceiverEpoch::Source source)
+{
+    if (source == ReceiverEpoch::Source::Binary) {
+        return std::ranges::all_of(satellite.signals, [](const SignalObservation& signal) {
+            return std::ranges::all_of(signal.samples, [](uint8_t cno) { return cno == 0; });
+        });
+    }
+    return satellite.BestCn0().value_or(0) <= 0;
+}
+
+bool Differential(const ReceiverEpoch& epoch)
+{
+    return epoch.binaryNav ? (epoch.binaryNav->mode1 & kDgpsOn) != 0 : epoch.fix == FixMode::Dgps;
 }
 
 }  // namespace
@@ -84,15 +115,44 @@ Course CourseOf(const NavBlock& nav, double outerVelocity, int radius)
     return {std::atan2(velocity.east, velocity.north), beyond ? radius + 10 : static_cast<int>(length)};
 }
 
+Course CourseOf(const ReceiverEpoch& epoch, double outerVelocity, int radius)
+{
+    if (epoch.binaryNav) {
+        return CourseOf(*epoch.binaryNav, outerVelocity, radius);
+    }
+    const double speed = epoch.velocity.groundSpeed.value_or(0.0);
+    const double length = speed / outerVelocity * radius;
+    const bool beyond = !(length < radius + 1.0);
+    return {epoch.velocity.course.value_or(0.0) * kRadiansPerDegree,
+            beyond ? radius + 10 : static_cast<int>(length)};
+}
+
 Rgb SatelliteColour(const TrackerChannel& channel, const NavBlock& nav)
 {
     if (std::ranges::all_of(channel.cno, [](uint8_t cno) { return cno == 0; })) {
         return kUnlockedRed;
     }
-    if (InFix(channel.svId, nav)) {
+    const uint8_t* first = nav.svIds;
+    const uint8_t* last = first + std::min<size_t>(nav.svCount, kChannels);
+    if (std::find(first, last, channel.svId) != last) {
         return kFixGreen;
     }
-    if (channel.svId >= kFirstSbasId && (nav.mode1 & kDgpsOn) != 0) {
+    if (BinarySatellite(channel.svId).value_or(SatelliteId{}).system == GnssSystem::Sbas &&
+        (nav.mode1 & kDgpsOn) != 0) {
+        return kCyan;
+    }
+    return kTrackedBlue;
+}
+
+Rgb SatelliteColour(const SatelliteView& satellite, const ReceiverEpoch& epoch)
+{
+    if (Unlocked(satellite, epoch.source)) {
+        return kUnlockedRed;
+    }
+    if (satellite.used) {
+        return kFixGreen;
+    }
+    if (satellite.id.system == GnssSystem::Sbas && Differential(epoch)) {
         return kCyan;
     }
     return kTrackedBlue;
@@ -121,26 +181,35 @@ SatelliteSymbol SymbolAt(PlotPoint at, Rgb colour, std::string label)
 
 RadarPlot PlotOf(const CRadarGeometry& geometry, const RadarScene& scene, const CSettings& settings)
 {
+    RadarEpochScene epochs{EpochFromBinary(scene.nav, &scene.tracker, false), std::nullopt};
+    if (scene.truth) {
+        epochs.truth = EpochFromBinary(*scene.truth, nullptr, true);
+    }
+    return PlotOf(geometry, epochs, settings);
+}
+
+RadarPlot PlotOf(const CRadarGeometry& geometry, const RadarEpochScene& scene, const CSettings& settings)
+{
     const int radius = geometry.Radius();
-    const Course course = CourseOf(scene.nav, settings.radarVelocityRadius, radius);
+    const Course course = CourseOf(scene.measured, settings.radarVelocityRadius, radius);
     const double rotation = settings.radarOrientation == 1 ? -course.heading : 0.0;
 
     RadarPlot plot;
     plot.arrow = CourseArrow(geometry, course, rotation);
-    if (scene.truth) {
-        plot.trueMark = TrueMark(geometry, scene, settings, rotation);
-    }
+    plot.trueMark = TrueMark(geometry, scene, settings, rotation);
     plot.north = geometry.ToScreen(radius, 0.0, rotation);
 
-    const int channels = std::min<int>(scene.tracker.channelCount, kChannels);
-    for (const TrackerChannel& channel : std::span(scene.tracker.channels, channels)) {
-        if (channel.svId == 0) {
+    plot.satellites.reserve(scene.measured.satellites.size());
+    for (const SatelliteView& satellite : scene.measured.satellites) {
+        if (!satellite.Placed()) {
             continue;
         }
-        const int distance = static_cast<int>((1.0 - channel.elevation * 0.5 / 90.0) * radius);
-        const PlotPoint at = geometry.ToScreen(distance, channel.azimuth * kRadiansPerAzimuthUnit, rotation);
+        // Through the binary protocol's 1.5 degree unit, which its azimuths are exact in.
+        const int distance = static_cast<int>((1.0 - *satellite.elevation / 90.0) * radius);
+        const double angle = *satellite.azimuth / 1.5 * kRadiansPerAzimuthUnit;
+        const PlotPoint at = geometry.ToScreen(distance, angle, rotation);
         plot.satellites.push_back(
-            SymbolAt(at, SatelliteColour(channel, scene.nav), FormatText("%2d", {channel.svId})));
+            SymbolAt(at, SatelliteColour(satellite, scene.measured), SatelliteLabel(satellite.id)));
     }
     return plot;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "epoch/ReceiverEpoch.h"
 #include "platform/Settings.h"
 #include "protocol/MessageBlocks.h"
 #include "views/ViewColours.h"
@@ -95,5 +96,22 @@ struct RadarPlot {
 
 // The plot of a scene with the "Radar View" settings.
 RadarPlot PlotOf(const CRadarGeometry& geometry, const RadarScene& scene, const CSettings& settings);
+
+// The same from epochs, whichever protocol built them: every placed satellite of the measured
+// epoch, and the true-position mark when there is a truth epoch with a position.
+struct RadarEpochScene {
+    ReceiverEpoch measured;
+    std::optional<ReceiverEpoch> truth;
+};
+
+// The course from the epoch's course and ground speed; a binary epoch's from its velocity
+// vector as CourseOf computes it.
+Course CourseOf(const ReceiverEpoch& epoch, double outerVelocity, int radius);
+
+// Not tracked (binary: no signal in any sample; else no C/N0 above 0) before used in the fix,
+// before SBAS while the fix is differential, before tracked.
+Rgb SatelliteColour(const SatelliteView& satellite, const ReceiverEpoch& epoch);
+
+RadarPlot PlotOf(const CRadarGeometry& geometry, const RadarEpochScene& scene, const CSettings& settings);
 
 }  // namespace kestrion

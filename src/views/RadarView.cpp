@@ -6,7 +6,6 @@
 #include "dialogs/TrackingViewConfiguration.h"
 #include "platform/UserInterface.h"
 #include "protocol/MessageRecord.h"
-#include "protocol/Mid.h"
 #include "app/DocumentView.h"
 #include "views/PaintSurface.h"
 #include "views/RadarRenderer.h"
@@ -27,39 +26,32 @@ CRadarView::CRadarView(const CProfile& profile, IUserInterface& ui, QWidget* par
 void CRadarView::OnUpdate(int hint, const CMessageRecord* record)
 {
     if (hint == kHintRecord && record != nullptr) {
-        TakeRecord(*record);
+        if (const ReceiverEpoch* epoch = m_state.Take(*record)) {
+            ShowEpoch(*epoch);
+        }
     } else if (hint == kHintRestarted) {
         ReadSettings();
         update();
     } else if (hint == kHintOpening) {
-        m_trackerPending = false;
+        m_state.Reset();
         m_truth.reset();
         m_plotted.reset();
         update();
     }
 }
 
-void CRadarView::TakeRecord(const CMessageRecord& record)
+void CRadarView::ShowEpoch(const ReceiverEpoch& epoch)
 {
-    switch (record.type) {
-    case MID_TrueNavigation:
-        m_truth = record.nav;
-        break;
-    case MID_TrueTracker:
-    case MID_MeasuredTracker:
-        m_tracker = record.tracker;
-        m_trackerPending = true;
-        break;
-    case MID_MeasuredNavigation:
-        if (m_trackerPending) {
-            m_trackerPending = false;
-            m_plotted = RadarScene{record.nav, m_tracker, m_truthMode ? m_truth : std::nullopt};
-            update();
-        }
-        break;
-    default:
-        break;
+    if (epoch.truth) {
+        m_truth = epoch;
+        return;
     }
+    // A binary navigation record without tracker data before it keeps the last plot.
+    if (epoch.source == ReceiverEpoch::Source::Binary && !epoch.satellitesFresh) {
+        return;
+    }
+    m_plotted = RadarEpochScene{epoch, m_truthMode ? m_truth : std::nullopt};
+    update();
 }
 
 void CRadarView::ReadSettings()

@@ -1,12 +1,14 @@
 #pragma once
-// "Tracking View": the sky plot. Every tracked satellite at its azimuth and elevation, coloured
+// "Tracking View": the sky plot. Every satellite in view at its azimuth and elevation, coloured
 // by its state, with the course arrow, north and, in truth mode, the true position. It is
-// plotted for each navigation record that follows tracker data and kept until the next one.
+// plotted for each binary epoch with fresh tracker data and for every NMEA epoch, and kept
+// until the next one.
 #include <optional>
 
 #include <QWidget>
 
 #include "app/DocumentView.h"
+#include "epoch/ReceiverState.h"
 #include "platform/Profile.h"
 #include "platform/Settings.h"
 #include "views/RadarGeometry.h"
@@ -22,6 +24,8 @@ public:
     CRadarView(const CProfile& profile, IUserInterface& ui, QWidget* parent = nullptr);
 
     void OnUpdate(int hint, const CMessageRecord* record) override;
+    // An epoch as if the records had closed it.
+    void ShowEpoch(const ReceiverEpoch& epoch);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -30,17 +34,15 @@ protected:
 
 private:
     void ReadSettings();
-    void TakeRecord(const CMessageRecord& record);
     void Configure();
 
     CProfile m_profile;
     IUserInterface& m_ui;
     bool m_truthMode = false;
     CSettings m_settings;  // the "Radar View" fields
-    TrackerBlock m_tracker{};
-    bool m_trackerPending = false;
-    std::optional<NavBlock> m_truth;
-    std::optional<RadarScene> m_plotted;  // what the picture shows; none for the empty plot
+    CReceiverState m_state;
+    std::optional<ReceiverEpoch> m_truth;
+    std::optional<RadarEpochScene> m_plotted;  // what the picture shows; none for the empty plot
 };
 
 }  // namespace kestrion
