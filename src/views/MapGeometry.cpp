@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "epoch/ReceiverEpoch.h"
 #include "protocol/MessageBlocks.h"
 
 namespace kestrion {
@@ -73,6 +74,22 @@ MapPosition MapPositionOf(const NavBlock& nav)
     position.height = geodetic.height;
     position.metresPerDegreeOfLongitude = std::cos(geodetic.latitude) * kMetresPerDegree;
     SetCourseAndSpeed(position, geodetic, nav.vx, nav.vy, nav.vz);
+    return position;
+}
+
+MapPosition MapPositionOf(const ReceiverEpoch& epoch)
+{
+    if (epoch.binaryNav) {
+        return MapPositionOf(*epoch.binaryNav);
+    }
+    const EpochPosition& at = *epoch.position;
+    MapPosition position{};
+    position.latitude = at.latitude;
+    position.longitude = at.longitude;
+    position.height = at.heightEllipsoid.value_or(at.altitudeMsl.value_or(0.0));
+    position.course = epoch.velocity.course.value_or(0.0);
+    position.speed = epoch.velocity.groundSpeed.value_or(0.0);
+    position.metresPerDegreeOfLongitude = std::cos(at.latitude / kDegreesPerRadian) * kMetresPerDegree;
     return position;
 }
 

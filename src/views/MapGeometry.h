@@ -11,6 +11,7 @@
 namespace kestrion {
 
 struct NavBlock;
+struct ReceiverEpoch;
 
 inline constexpr int kCanvasSize = 200;
 inline constexpr int kOriginPixel = 100;  // both coordinates of the origin on the canvas
@@ -38,6 +39,10 @@ struct MapPosition {
 };
 
 MapPosition MapPositionOf(const NavBlock& nav);
+// An epoch's position (it must have one): binary epochs as their navigation block, others from
+// the geodetic position, the height above the ellipsoid (else the altitude) and the course and
+// speed, 0 where the source gives none.
+MapPosition MapPositionOf(const ReceiverEpoch& epoch);
 
 // Off-canvas positions stand on its border: below 1 becomes 0, 199 or more becomes 199.
 CanvasPoint CanvasPointOf(const MapFrame& frame, const MapPosition& position);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "epoch/ReceiverEpoch.h"
 #include "protocol/MessageBlocks.h"
 #include "protocol/TextFormatter.h"
 #include "views/NavModeText.h"
@@ -18,6 +19,30 @@ std::string SvList(const NavBlock& nav)
     const size_t used = std::min<size_t>(nav.svCount, kChannels);
     for (size_t channel = 0; channel < used; ++channel) {
         AppendFormat(text, "%d ", {nav.svIds[channel]});
+    }
+    return text;
+}
+
+// Hours, minutes and seconds to the tenth, as wide as the time of week field.
+std::string TimeOfDay(int64_t millisecond)
+{
+    const int64_t tenths = millisecond / 100;
+    return FormatText("%02d:%02d:%04.1f", {int(tenths / 36000), int(tenths / 600 % 60), tenths % 600 * 0.1});
+}
+
+std::string EpochTimeText(const EpochTime& time)
+{
+    if (time.gpsTow) {
+        return FormatText("%10.2f", {*time.gpsTow * 0.01});
+    }
+    return time.utcMillisecond ? TimeOfDay(*time.utcMillisecond) : std::string();
+}
+
+std::string UsedNames(const ReceiverEpoch& epoch)
+{
+    std::string text;
+    for (const SatelliteId id : epoch.usedIds) {
+        text += RinexName(id) + ' ';
     }
     return text;
 }
@@ -46,6 +71,41 @@ MapPositionTexts PositionTextsOf(const MapPosition& position)
         FormatText("%.0f\xB0", {position.course}),
         FormatText("%.3f", {position.speed}),
     };
+}
+
+MapFixTexts FixTextsOf(const ReceiverEpoch& epoch, int generation)
+{
+    if (epoch.binaryNav) {
+        return FixTextsOf(*epoch.binaryNav, generation);
+    }
+    MapFixTexts texts;
+    texts.time = EpochTimeText(epoch.time);
+    if (epoch.time.gpsWeek) {
+        texts.week = FormatText("%4d", {*epoch.time.gpsWeek});
+    }
+    if (epoch.dops.hdop) {
+        texts.dop = FormatText("%-3.1f", {*epoch.dops.hdop});
+    }
+    texts.mode = FixModeName(epoch.fix);
+    if (epoch.usedCount) {
+        texts.fix = FormatText("%d", {*epoch.usedCount});
+    }
+    texts.svs = UsedNames(epoch);
+    return texts;
+}
+
+MapPositionTexts PositionTextsOf(const ReceiverEpoch& epoch)
+{
+    MapPositionTexts texts = PositionTextsOf(MapPositionOf(epoch));
+    if (!epoch.binaryNav) {
+        if (!epoch.velocity.course) {
+            texts.heading.clear();
+        }
+        if (!epoch.velocity.groundSpeed) {
+            texts.speed.clear();
+        }
+    }
+    return texts;
 }
 
 }  // namespace kestrion

@@ -97,28 +97,40 @@ void CMapView::OnUpdate(int hint, const CMessageRecord* record)
     if (hint == kHintRestarted) {
         Restart();
     } else if (hint == kHintOpening) {
+        m_receiver.Reset();
         m_canvas->Clear();
         m_newestFix.reset();
         UpdateCepCircles();
     } else if (hint == kHintRecord && record != nullptr) {
-        switch (record->type) {
-        case MID_MeasuredNavigation:
-            m_status->ShowFix(FixTextsOf(record->nav, m_protocol.generation));
-            m_canvas->AddMeasured(ShowPosition(record->nav));
-            if (const std::optional<CFix> fix = FixFromRecord(*record)) {
-                m_newestFix = FixPosition{fix->latitude, fix->longitude, fix->height};
-                if (m_preferences.cepCircles && !m_cepRefresh.isActive()) {
-                    m_cepRefresh.start();
-                }
-            }
-            break;
-        case MID_TrueNavigation: m_canvas->AddTrue(ShowPosition(record->nav)); break;
-        case MID_SWVersion: {
+        if (record->type == MID_SWVersion) {
             const std::string_view version(record->swVersion.version, sizeof record->swVersion.version);
             setWindowTitle(QString::fromLatin1(FormatText("Map View (SW Version: %s)", {version})));
-            break;
         }
-        default: break;
+        if (const ReceiverEpoch* epoch = m_receiver.Take(*record)) {
+            ShowEpoch(*epoch);
+        }
+    }
+}
+
+void CMapView::ShowEpoch(const ReceiverEpoch& epoch)
+{
+    if (epoch.truth) {
+        if (epoch.binaryNav || epoch.position) {
+            m_canvas->AddTrue(ShowPosition(epoch));
+        }
+        return;
+    }
+    m_status->ShowFix(FixTextsOf(epoch, m_protocol.generation));
+    // A binary epoch is plotted even without a position, as the receiver sent it.
+    if (!epoch.binaryNav && !epoch.position) {
+        return;
+    }
+    m_canvas->AddMeasured(ShowPosition(epoch));
+    if (epoch.HasFix()) {
+        const EpochPosition& at = *epoch.position;
+        m_newestFix = FixPosition{at.latitude, at.longitude, at.heightEllipsoid.value_or(at.altitudeMsl.value_or(0.0))};
+        if (m_preferences.cepCircles && !m_cepRefresh.isActive()) {
+            m_cepRefresh.start();
         }
     }
 }
@@ -183,11 +195,10 @@ void CMapView::Restart()
     UpdateCepCircles();
 }
 
-CanvasPoint CMapView::ShowPosition(const NavBlock& nav)
+CanvasPoint CMapView::ShowPosition(const ReceiverEpoch& epoch)
 {
-    const MapPosition position = MapPositionOf(nav);
-    m_status->ShowPosition(PositionTextsOf(position));
-    return CanvasPointOf(m_frame, position);
+    m_status->ShowPosition(PositionTextsOf(epoch));
+    return CanvasPointOf(m_frame, MapPositionOf(epoch));
 }
 
 }  // namespace kestrion

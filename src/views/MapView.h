@@ -12,6 +12,7 @@
 #include "app/DocumentView.h"
 #include "app/FixRecorder.h"
 #include "dialogs/MapPreferencesDialog.h"
+#include "epoch/ReceiverState.h"
 #include "platform/Profile.h"
 #include "platform/UserInterface.h"
 #include "protocol/ProtocolState.h"
@@ -19,8 +20,6 @@
 #include "views/MapStatusBar.h"
 
 namespace kestrion {
-
-struct NavBlock;
 
 class CMapView : public QWidget, public IDocumentView {
 public:
@@ -34,6 +33,9 @@ public:
              QWidget* parent = nullptr);
 
     void OnUpdate(int hint, const CMessageRecord* record) override;
+    // A measured epoch fills the fix fields and adds a track point, a truth epoch a circle;
+    // either shows its position.
+    void ShowEpoch(const ReceiverEpoch& epoch);
 
     // The map "Preferences"; on OK they are stored and the map starts again with them.
     void EditPreferences();
@@ -48,7 +50,7 @@ private:
     // The "Map View" settings read again, the picture made anew and empty.
     void Restart();
     // The position fields; the canvas point of the position.
-    CanvasPoint ShowPosition(const NavBlock& nav);
+    CanvasPoint ShowPosition(const ReceiverEpoch& epoch);
     // The circles of the figures now, when they are wanted and the origin is their reference.
     void UpdateCepCircles();
 
@@ -56,6 +58,7 @@ private:
     IUserInterface& m_ui;
     const ProtocolState& m_protocol;
     CFixRecorder& m_recorder;
+    CReceiverState m_receiver;
     MapPreferences m_preferences;  // as in the "Map View" settings
     MapFrame m_frame;
     CMapStatusBar* m_status;

@@ -1,6 +1,7 @@
 #include "views/NavMsgView.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <string>
 
@@ -65,6 +66,30 @@ std::string WidestModeText()
         }
     }
     return widest;
+}
+
+// The used satellites as RINEX names.
+std::string UsedNames(const ReceiverEpoch& epoch)
+{
+    std::string text;
+    for (const SatelliteId id : epoch.usedIds) {
+        text += RinexName(id) + ' ';
+    }
+    return text;
+}
+
+// The UTC date and time of day, as much of it as is known.
+std::string UtcText(const EpochTime& time)
+{
+    std::string text;
+    if (time.utcDate) {
+        AppendFormat(text, "%04d-%02d-%02d ", {time.utcDate->year, time.utcDate->month, time.utcDate->day});
+    }
+    if (time.utcMillisecond) {
+        const int64_t ms = *time.utcMillisecond;
+        AppendFormat(text, "%02d:%02d:%06.3f", {int(ms / 3600000), int(ms / 60000 % 60), ms % 60000 * 0.001});
+    }
+    return text;
 }
 
 }  // namespace
@@ -141,9 +166,56 @@ std::string CNavMsgView::WidestFieldText(Field field)
 
 void CNavMsgView::OnUpdate(int hint, const CMessageRecord* record)
 {
-    if (hint == kHintRecord && record != nullptr && record->type == MID_MeasuredNavigation) {
-        Show(record->nav);
+    if (hint == kHintOpening) {
+        m_receiver.Reset();
+    } else if (hint == kHintRecord && record != nullptr) {
+        if (const ReceiverEpoch* epoch = m_receiver.Take(*record)) {
+            ShowEpoch(*epoch);
+        }
     }
+}
+
+void CNavMsgView::ShowEpoch(const ReceiverEpoch& epoch)
+{
+    if (epoch.truth) {
+        return;
+    }
+    if (epoch.binaryNav) {
+        Show(*epoch.binaryNav);
+    } else {
+        ShowNmea(epoch);
+    }
+}
+
+void CNavMsgView::ShowNmea(const ReceiverEpoch& epoch)
+{
+    const auto set = [this](Field field, const char* format, std::optional<double> value) {
+        m_fields.Set(field, value ? FormatText(format, {*value}) : std::string());
+    };
+    const std::optional<EpochPosition>& position = epoch.position;
+    const std::optional<EcefVector>& velocity = epoch.velocity.ecef;
+    for (int axis = 0; axis < 3; ++axis) {
+        const auto component = [axis](const EcefVector& v) { return axis == 0 ? v.x : axis == 1 ? v.y : v.z; };
+        m_fields.Set(kPositionFields[axis], position ? FormatText(kPositionFormat, {int64_t(std::llround(component(
+                                                                                       position->ecef)))})
+                                                     : std::string());
+        set(kVelocityFields[axis], kVelocityFormat, velocity ? std::optional(component(*velocity)) : std::nullopt);
+    }
+    set(kLatitude, kDegreesFormat, position ? std::optional(position->latitude) : std::nullopt);
+    set(kLongitude, kDegreesFormat, position ? std::optional(position->longitude) : std::nullopt);
+    std::optional<double> height;
+    if (position) {
+        height = position->heightEllipsoid ? position->heightEllipsoid : position->altitudeMsl;
+    }
+    set(kAltitude, kAltitudeFormat, height);
+
+    m_fields.Set(kMode, FixModeName(epoch.fix));
+    set(kDop, kDopFormat, epoch.dops.hdop);
+    m_fields.Set(kFix, std::string());  // the binary protocol's validation
+    m_fields.Set(kWeek, epoch.time.gpsWeek ? FormatText(kUnsignedFormat, {*epoch.time.gpsWeek}) : std::string());
+    m_fields.Set(kTime, epoch.time.gpsTow ? FormatText(kTimeFormat, {*epoch.time.gpsTow * 0.01}) : UtcText(epoch.time));
+    m_fields.Set(kSvCount, epoch.usedCount ? FormatText(kUnsignedFormat, {*epoch.usedCount}) : std::string());
+    m_fields.Set(kSvList, UsedNames(epoch));
 }
 
 void CNavMsgView::Show(const NavBlock& nav)

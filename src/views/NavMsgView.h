@@ -1,11 +1,13 @@
 #pragma once
-// "Measured Navigation Message View": the latest measured navigation solution (MID 2) as a
-// form of position, velocity, geodetic position, mode, DOP, fix, time and the SVs used.
+// "Measured Navigation Message View": the latest measured epoch as a form of position,
+// velocity, geodetic position, mode, DOP, fix, time and the SVs used. Binary epochs show their
+// navigation message (MID 2); NMEA epochs what their sentences give, the rest left blank.
 #include <string>
 
 #include <QWidget>
 
 #include "app/DocumentView.h"
+#include "epoch/ReceiverState.h"
 #include "protocol/MessageBlocks.h"
 #include "protocol/ProtocolState.h"
 #include "views/FormFields.h"
@@ -40,6 +42,8 @@ public:
     explicit CNavMsgView(const ProtocolState& protocol, QWidget* parent = nullptr);
 
     void OnUpdate(int hint, const CMessageRecord* record) override;
+    // A measured epoch fills the form; truth epochs are not shown.
+    void ShowEpoch(const ReceiverEpoch& epoch);
 
     QString FieldText(Field field) const { return m_fields.Text(field); }
     QLineEdit* FieldWidget(Field field) const { return m_fields.Field(field); }
@@ -49,9 +53,11 @@ public:
 private:
     QLineEdit* Add(Field field);
     void Show(const NavBlock& nav);
+    void ShowNmea(const ReceiverEpoch& epoch);
 
     const ProtocolState& m_protocol;
     CFormFields m_fields;
+    CReceiverState m_receiver;
 };
 
 }  // namespace kestrion

@@ -35,7 +35,7 @@ void CStatisticsCanvas::Refresh()
 void CStatisticsCanvas::Fetch()
 {
     m_data = m_fetch();
-    m_text = AccuracyText(m_data.figures);
+    m_text = AccuracyText(m_data.figures) + OwnEstimateText(m_data.estimates);
     m_stale = false;
     m_picture = {};
     ++m_fetches;

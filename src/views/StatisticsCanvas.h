@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "epoch/ReceiverEpoch.h"
 #include "evaluation/AccuracyStatistics.h"
 
 namespace kestrion {
@@ -18,6 +19,7 @@ namespace kestrion {
 struct StatisticsData {
     AccuracyFigures figures;
     std::vector<EnuError> errors;
+    ErrorEstimates estimates;  // the receiver's own, of its latest epoch
 };
 
 class CStatisticsCanvas : public QWidget {

@@ -19,7 +19,7 @@ constexpr int kDotSize = 3;
 void PaintText(QPainter& painter, const StatisticsInk& ink, int width, int height, const std::string& text)
 {
     painter.setPen(ink.text);
-        painter.drawText(QRect(kTextMargin, kTextMargin, width - 2 * kTextMargin, height - 2 * kTextMargin),
+    painter.drawText(QRect(kTextMargin, kTextMargin, width - 2 * kTextMargin, height - 2 * kTextMargin),
                      Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, QString::fromStdString(text));
 }
 
@@ -81,6 +81,29 @@ void PaintLegend(QPainter& painter, const CScatterGeometry& geometry, const Accu
 }
 
 }  // namespace
+
+std::string OwnEstimateText(const ErrorEstimates& estimates)
+{
+    std::string sigmas;
+    for (const auto& [name, value] : {std::pair{"lat", estimates.sigmaLatitude},
+                                      std::pair{"lon", estimates.sigmaLongitude},
+                                      std::pair{"alt", estimates.sigmaAltitude}}) {
+        if (value) {
+            AppendFormat(sigmas, sigmas.empty() ? "%s %.2f m" : ", %s %.2f m", {name, *value});
+        }
+    }
+    if (sigmas.empty() && !estimates.rms) {
+        return {};
+    }
+    std::string text = "\nReceiver's own 1-sigma:";
+    if (!sigmas.empty()) {
+        text += ' ' + sigmas;
+    }
+    if (estimates.rms) {
+        AppendFormat(text, " (RMS %.2f m)", {*estimates.rms});
+    }
+    return text + '\n';
+}
 
 QImage RenderStatistics(QSize size, qreal ratio, const StatisticsInk& ink, const StatisticsScene& scene)
 {

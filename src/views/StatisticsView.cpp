@@ -5,15 +5,14 @@
 #include <QVBoxLayout>
 
 #include "protocol/MessageRecord.h"
-#include "protocol/Mid.h"
 
 namespace kestrion {
 
 CStatisticsView::CStatisticsView(CFixRecorder& recorder, QWidget* parent)
     : QWidget(parent),
       m_recorder(recorder),
-      m_canvas(new CStatisticsCanvas([&recorder] {
-          return StatisticsData{recorder.Figures(), recorder.Collector().FixErrors()};
+      m_canvas(new CStatisticsCanvas([this] {
+          return StatisticsData{m_recorder.Figures(), m_recorder.Collector().FixErrors(), m_estimates};
       })),
       m_reset(new QPushButton("Reset"))
 {
@@ -36,11 +35,23 @@ CStatisticsView::CStatisticsView(CFixRecorder& recorder, QWidget* parent)
 void CStatisticsView::OnUpdate(int hint, const CMessageRecord* record)
 {
     if (hint == kHintRecord && record != nullptr) {
-        if (record->type == MID_MeasuredNavigation) {
-            m_canvas->MarkStale();
+        if (const ReceiverEpoch* epoch = m_receiver.Take(*record)) {
+            ShowEpoch(*epoch);
         }
     } else if (hint == kHintOpening || hint == kHintRestarted) {
+        if (hint == kHintOpening) {
+            m_receiver.Reset();
+            m_estimates = {};
+        }
         m_canvas->Refresh();
+    }
+}
+
+void CStatisticsView::ShowEpoch(const ReceiverEpoch& epoch)
+{
+    if (!epoch.truth) {
+        m_estimates = epoch.estimates;
+        m_canvas->MarkStale();
     }
 }
 
