@@ -79,7 +79,8 @@ CReceiverModel::CReceiverModel(const SimConfig& config, int64_t nowMs)
       m_settings(config.generation),
       m_beacon(config.seed ^ 0xD6B5ull),
       m_errors(config.seed ^ 0xE4404ull),
-      m_startMs(nowMs)
+      m_startMs(nowMs),
+      m_multiGnss(config.protocol == SimProtocol::Nmea && !config.gnss.empty())
 {
     if (m_protocol == SimProtocol::Binary) {
         Send(VersionPayload(VersionText(m_config.generation)));
@@ -211,6 +212,10 @@ void CReceiverModel::SendNmeaSecond(const ReceiverSecond& second)
     if (Backlogged()) {
         return;
     }
+    if (m_multiGnss) {
+        SendMultiGnssSecond(second);
+        return;
+    }
     for (const std::string& sentence : NmeaSentences(second)) {
         for (int i = 0; i < 4; ++i) {
             const uint8_t rate = m_nmeaRates[i];
@@ -218,6 +223,27 @@ void CReceiverModel::SendNmeaSecond(const ReceiverSecond& second)
                 SendSentence(sentence);
             }
         }
+    }
+}
+
+void CReceiverModel::SendMultiGnssSecond(const ReceiverSecond& second)
+{
+    // While the GPS channels search after a restart, the other systems are not tracked either.
+    const bool searching = second.FixCount() == 0;
+    std::vector<GnssSatellite> satellites;
+    for (const GnssSystem system : m_config.gnss) {
+        std::vector<GnssSatellite> some =
+            system == GnssSystem::Gps ? GpsSatellites(second) : OtherSystemSky(system, m_seconds);
+        for (GnssSatellite& satellite : some) {
+            if (searching) {
+                satellite.cno = 0;
+                satellite.inFix = false;
+            }
+            satellites.push_back(satellite);
+        }
+    }
+    for (const std::string& sentence : MultiGnssSentences(second, satellites, m_config.gnss)) {
+        SendSentence(sentence);
     }
 }
 
@@ -297,6 +323,7 @@ void CReceiverModel::SwitchToNmea(const Payload& command)
     }
     Send(AckPayload(command[0]));
     m_protocol = SimProtocol::Nmea;
+    m_multiGnss = false;
     m_baud = baud;
     m_held.clear();  // the rest was meant for the binary protocol
 }
@@ -358,8 +385,17 @@ void CReceiverModel::PollParameters(const Payload& command)
 
 void CReceiverModel::ExecuteSentence(std::string_view body)
 {
-    // PORV100,<protocol>,<baud>,<data bits>,<stop bits>,<parity>: protocol 0 is binary.
     const std::vector<std::string_view> fields = SplitFields(body);
+    // PORV101,<start>: a restart, 1 hot, 2 warm, 3 cold, 4 factory; the fix is searched anew.
+    if (fields.size() >= 2 && fields[0] == "PORV101") {
+        constexpr int kSearchSeconds[] = {0, 20, 35, 45};
+        const long start = Number(fields[1]);
+        if (start >= 1 && start <= 4) {
+            m_motion.Reset(kSearchSeconds[start - 1]);
+        }
+        return;
+    }
+    // PORV100,<protocol>,<baud>,<data bits>,<stop bits>,<parity>: protocol 0 is binary.
     if (fields.size() < 3 || fields[0] != "PORV100" || Number(fields[1]) != 0 || !IsKnownBaud(Number(fields[2]))) {
         return;
     }

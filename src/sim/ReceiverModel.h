@@ -55,6 +55,7 @@ private:
     bool Backlogged() const;
     void SendBinarySecond(const ReceiverSecond& second);
     void SendNmeaSecond(const ReceiverSecond& second);
+    void SendMultiGnssSecond(const ReceiverSecond& second);
     void SendDgpsSecond(const ReceiverSecond& second);
     void RunBusyCycle();
 
@@ -90,6 +91,8 @@ private:
     ReceiverSecond m_last{};
     uint8_t m_nmeaRates[4] = {1, 1, 1, 1};  // GGA, GSA, GSV, RMC: every n seconds, 0 off
     bool m_holding = false;
+    // Speaks NMEA 4.11 for the configured systems; a binary receiver switched to NMEA does not.
+    bool m_multiGnss = false;
     std::deque<Payload> m_held;
 };
 

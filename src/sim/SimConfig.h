@@ -1,6 +1,9 @@
 #pragma once
 // How a simulated receiver starts.
 #include <cstdint>
+#include <vector>
+
+#include "synth/GnssSky.h"
 
 namespace kestrion {
 
@@ -16,6 +19,8 @@ struct SimConfig {
     int busyFor = 2;
     // The internal DGPS beacon receiver: status and corrections each second once locked.
     bool dgps = true;
+    // The systems an NMEA receiver reports in NMEA 4.11; empty for the GPS-only sentences.
+    std::vector<GnssSystem> gnss;
     uint64_t seed = 1;  // noise of positions, signals and garbage
 };
 

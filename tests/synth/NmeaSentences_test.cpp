@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -62,6 +64,164 @@ TEST(NmeaSentences, WithoutAFixTheyAreFlaggedInvalidAndSouthWestIsSigned)
     EXPECT_TRUE(Body(sentences[1]).starts_with("GPRMC,150647.000,V,3330.0000,S,07015.0000,W,"));
     EXPECT_TRUE(Body(sentences[1]).ends_with(",231203,,,N"));
     EXPECT_TRUE(Body(sentences[2]).starts_with("GPGSA,A,1,01,,"));
+}
+
+std::vector<std::string> Fields(const std::string& body)
+{
+    std::vector<std::string> fields;
+    size_t start = 0;
+    for (size_t comma = body.find(','); comma != std::string::npos; comma = body.find(',', start)) {
+        fields.push_back(body.substr(start, comma - start));
+        start = comma + 1;
+    }
+    fields.push_back(body.substr(start));
+    return fields;
+}
+
+constexpr GnssSystem kAllSystems[] = {GnssSystem::Gps, GnssSystem::Glonass, GnssSystem::Galileo,
+                                      GnssSystem::Beidou};
+
+std::vector<GnssSatellite> AllSatellites(const ReceiverSecond& second, double seconds)
+{
+    std::vector<GnssSatellite> satellites = GpsSatellites(second);
+    for (const GnssSystem system : {GnssSystem::Glonass, GnssSystem::Galileo, GnssSystem::Beidou}) {
+        for (const GnssSatellite& satellite : OtherSystemSky(system, seconds)) {
+            satellites.push_back(satellite);
+        }
+    }
+    return satellites;
+}
+
+TEST(MultiGnssSentences, ChecksumsVerifyAndEachGsvGroupCountsItsSatellites)
+{
+    const ReceiverSecond second = Munich();
+    // Over a long stretch the skies rise and set, so groups of several sizes are seen.
+    for (double seconds : {0.0, 600.0, 2400.0, 7000.0}) {
+        const std::vector<GnssSatellite> satellites = AllSatellites(second, seconds);
+        std::map<std::string, std::vector<std::vector<std::string>>> groups;
+        for (const std::string& sentence : MultiGnssSentences(second, satellites, kAllSystems)) {
+            ASSERT_EQ(sentence[0], '$');
+            ASSERT_EQ(sentence.substr(sentence.size() - 5), FormatText("*%02X\r\n", {NmeaChecksum(Body(sentence))}))
+                << sentence;
+            const std::vector<std::string> fields = Fields(Body(sentence));
+            if (fields[0].substr(2) == "GSV") {
+                groups[fields[0].substr(0, 2)].push_back(fields);
+            }
+        }
+        ASSERT_EQ(groups.size(), 4u);
+        for (const auto& [talker, group] : groups) {
+            const int total = std::stoi(group[0][3]);
+            int listed = 0;
+            for (size_t n = 0; n < group.size(); ++n) {
+                const std::vector<std::string>& fields = group[n];
+                EXPECT_EQ(std::stoul(fields[1]), group.size()) << talker;
+                EXPECT_EQ(std::stoul(fields[2]), n + 1) << talker;
+                EXPECT_EQ(std::stoi(fields[3]), total) << talker;
+                // Number of messages, its number, satellites in view, 4 fields per satellite, signal ID.
+                ASSERT_EQ((fields.size() - 5) % 4, 0u) << talker;
+                const size_t here = (fields.size() - 5) / 4;
+                EXPECT_TRUE(here >= 1 && here <= 4) << talker;
+                listed += static_cast<int>(here);
+                EXPECT_EQ(fields.back(), talker == "GA" ? "7" : "1") << talker;
+            }
+            EXPECT_EQ(listed, total) << talker;
+        }
+    }
+}
+
+TEST(MultiGnssSentences, SatellitesAreNumberedWithinTheirSystem)
+{
+    for (double seconds : {0.0, 1500.0, 5000.0}) {
+        for (const GnssSatellite& satellite : AllSatellites(Munich(), seconds)) {
+            switch (satellite.system) {
+            case GnssSystem::Gps: EXPECT_TRUE(satellite.number >= 1 && satellite.number <= 32); break;
+            case GnssSystem::Glonass: EXPECT_TRUE(satellite.number >= 65 && satellite.number <= 88); break;
+            case GnssSystem::Galileo: EXPECT_TRUE(satellite.number >= 1 && satellite.number <= 36); break;
+            case GnssSystem::Beidou: EXPECT_TRUE(satellite.number >= 1 && satellite.number <= 37); break;
+            }
+            EXPECT_GE(satellite.elevation, 0.0);
+            // The other systems' sky: tracked satellites are all in the fix.
+            if (satellite.system != GnssSystem::Gps) {
+                EXPECT_EQ(satellite.inFix, satellite.cno > 0);
+            }
+        }
+    }
+}
+
+TEST(MultiGnssSentences, GsaPerSystemListsItsOwnSatellitesInTheFix)
+{
+    const ReceiverSecond second = Munich();
+    const std::vector<GnssSatellite> satellites = AllSatellites(second, 0.0);
+    std::map<int, std::set<int>> expected;
+    for (const GnssSatellite& satellite : satellites) {
+        if (satellite.inFix) {
+            expected[GnssSystemId(satellite.system)].insert(satellite.number);
+        }
+    }
+    std::set<int> systemIds;
+    for (const std::string& sentence : MultiGnssSentences(second, satellites, kAllSystems)) {
+        const std::vector<std::string> fields = Fields(Body(sentence));
+        if (fields[0] != "GNGSA") {
+            continue;
+        }
+        // Mode, fix type, 12 slots, PDOP, HDOP, VDOP, system ID.
+        ASSERT_EQ(fields.size(), 19u);
+        EXPECT_EQ(fields[2], "3");
+        const int systemId = std::stoi(fields[18]);
+        EXPECT_TRUE(systemIds.insert(systemId).second) << "system " << systemId << " twice";
+        std::set<int> listed;
+        for (int slot = 3; slot < 15; ++slot) {
+            if (!fields[slot].empty()) {
+                listed.insert(std::stoi(fields[slot]));
+            }
+        }
+        EXPECT_EQ(listed, expected[systemId]) << "system " << systemId;
+    }
+    EXPECT_EQ(systemIds, (std::set<int>{1, 2, 3, 4}));
+}
+
+TEST(MultiGnssSentences, GnsHasAModeLetterPerSystemAndTheTalkersAreGn)
+{
+    ReceiverSecond second = Munich();
+    const std::vector<GnssSatellite> gps = GpsSatellites(second);
+    std::vector<GnssSatellite> satellites = gps;
+    for (const GnssSatellite& satellite : OtherSystemSky(GnssSystem::Beidou, 0.0)) {
+        satellites.push_back(satellite);
+    }
+    const GnssSystem systems[] = {GnssSystem::Gps, GnssSystem::Beidou};
+    std::set<std::string> kinds;
+    for (const std::string& sentence : MultiGnssSentences(second, satellites, systems)) {
+        const std::vector<std::string> fields = Fields(Body(sentence));
+        kinds.insert(fields[0]);
+        if (fields[0] == "GNGNS") {
+            // GPS and BeiDou in the fix, GLONASS and Galileo not given.
+            EXPECT_EQ(fields[6], "ANNA");
+        }
+    }
+    EXPECT_EQ(kinds, (std::set<std::string>{"GNGGA", "GNRMC", "GNGNS", "GNGSA", "GPGSV", "GBGSV", "GNGST"}));
+
+    // Without four satellites in the fix every system's letter is N and RMC is void.
+    for (GnssSatellite& satellite : satellites) {
+        satellite.inFix = satellite.system == GnssSystem::Gps && satellite.number == 1;
+    }
+    for (const std::string& sentence : MultiGnssSentences(second, satellites, systems)) {
+        const std::vector<std::string> fields = Fields(Body(sentence));
+        if (fields[0] == "GNGNS") {
+            EXPECT_EQ(fields[6], "NNNN");
+        } else if (fields[0] == "GNRMC") {
+            EXPECT_EQ(fields[2], "V");
+        } else if (fields[0] == "GNGGA") {
+            EXPECT_EQ(fields[6], "0");
+        }
+    }
+}
+
+TEST(MultiGnssSentences, SystemNamesAreKnownInLowerCaseOnly)
+{
+    EXPECT_EQ(GnssSystemFromName("glonass"), GnssSystem::Glonass);
+    EXPECT_EQ(GnssSystemFromName("beidou"), GnssSystem::Beidou);
+    EXPECT_FALSE(GnssSystemFromName("GPS").has_value());
+    EXPECT_FALSE(GnssSystemFromName("").has_value());
 }
 
 }  // namespace
