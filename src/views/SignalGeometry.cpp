@@ -40,7 +40,24 @@ int SignalRow::SampleY(int value, const SignalScale& scale) const
 
 SignalRow LayoutSignalRow(int row, int clientWidth, int clientHeight)
 {
-    const int rowHeight = (clientHeight - kRowsTop) / kSignalRows;
+    return LayoutSignalRowAt(row, (clientHeight - kRowsTop) / kSignalRows, clientWidth);
+}
+
+int SignalRowHeight(int rows, int clientHeight)
+{
+    if (rows <= kSignalRows) {
+        return (clientHeight - kRowsTop) / kSignalRows;
+    }
+    return std::max((clientHeight - kRowsTop) / rows, kSignalMinimumRowHeight);
+}
+
+int SignalContentHeight(int rows, int rowHeight)
+{
+    return kRowsTop + rows * rowHeight;
+}
+
+SignalRow LayoutSignalRowAt(int row, int rowHeight, int clientWidth)
+{
     SignalRow layout;
     layout.top = kRowsTop + row * rowHeight;
     layout.bottom = layout.top + rowHeight - kRowGap;
@@ -109,6 +126,38 @@ std::array<std::string, kSignalTextColumns> SignalRowTexts(const TrackerChannel&
     return {FormatText("%3d       ", {channel.svId}), FormatText("%02X       ", {channel.state.Value()}),
             FormatText("%-9d ", {channel.azimuth * 3 / 2}), FormatText("%-9d ", {channel.elevation / 2}),
             FormatText("%02d ", {channel.averageCno})};
+}
+
+}  // namespace kestrion
+
+namespace kestrion {
+
+std::array<std::string, kSignalTextColumns> SignalRowTexts(const SatelliteView& satellite,
+                                                           const SignalObservation& signal)
+{
+    const auto degrees = [](const std::optional<double>& angle) {
+        return angle ? FormatText("%-9d ", {static_cast<int>(*angle)}) : std::string();
+    };
+    std::string name = RinexName(satellite.id);
+    if (signal.id != 0) {
+        name += ' ';
+        name += signal.id;
+    }
+    return {std::move(name),
+            satellite.trackState ? FormatText("%02X       ", {unsigned{*satellite.trackState}}) : std::string(),
+            degrees(satellite.azimuth), degrees(satellite.elevation),
+            signal.cn0 ? FormatText("%02d ", {*signal.cn0}) : std::string()};
+}
+
+Rgb SignalRoleColour(const ReceiverEpoch& epoch, const SatelliteView& satellite, const SignalObservation& signal)
+{
+    if (satellite.used) {
+        return kFixGreen;
+    }
+    if (satellite.id.system == GnssSystem::Sbas && epoch.fix == FixMode::Dgps) {
+        return kCyan;
+    }
+    return signal.cn0.value_or(0) > 0 ? kTrackedBlue : kUnlockedRed;
 }
 
 }  // namespace kestrion

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "epoch/ReceiverEpoch.h"
 #include "protocol/MessageBlocks.h"
 #include "views/ViewColours.h"
 
@@ -54,6 +55,14 @@ struct SignalRow {
 
 SignalRow LayoutSignalRow(int row, int clientWidth, int clientHeight);
 
+// Up to twelve rows share the height as the twelve channels do; more rows get what is left
+// for each, but no less than kSignalMinimumRowHeight, and then may not fit (see
+// SignalContentHeight).
+inline constexpr int kSignalMinimumRowHeight = 24;
+int SignalRowHeight(int rows, int clientHeight);
+SignalRow LayoutSignalRowAt(int row, int rowHeight, int clientWidth);
+int SignalContentHeight(int rows, int rowHeight);
+
 int SignalTextX(int column);
 // The narrowest the view's frame may be dragged: 2·x(C/No) − x(El).
 int SignalMinimumTrackWidth();
@@ -80,5 +89,15 @@ Rgb SignalRoleColour(const NavBlock& fix, const TrackerChannel& channel);
 
 // The five column texts of a channel.
 std::array<std::string, kSignalTextColumns> SignalRowTexts(const TrackerChannel& channel);
+
+// The same for one signal of a satellite of any system: "G05 1" (the signal ID after the
+// name when the source gives one), the channel state when there is one, azimuth and
+// elevation in whole degrees and the C/N0, each blank when unknown.
+std::array<std::string, kSignalTextColumns> SignalRowTexts(const SatelliteView& satellite,
+                                                           const SignalObservation& signal);
+
+// The colour of one signal: the satellite in the fix, SBAS while the fix is differential,
+// a C/N0 above 0, or not tracked.
+Rgb SignalRoleColour(const ReceiverEpoch& epoch, const SatelliteView& satellite, const SignalObservation& signal);
 
 }  // namespace kestrion

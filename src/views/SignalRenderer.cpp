@@ -1,5 +1,6 @@
 #include "views/SignalRenderer.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
@@ -139,17 +140,35 @@ SignalRowPicture RelayoutSignalRow(const SignalRowPicture& shown, const SignalRo
     return picture;
 }
 
-void PlotSignalChannel(SignalRowPicture& picture, const SignalChartStyle& style, const TrackerChannel& channel,
-                       Rgb colour)
+namespace {
+
+void PlotCell(SignalRowPicture& picture, const SignalChartStyle& style, const SignalPlot& plot)
 {
-    picture.texts = SignalRowTexts(channel);
-    picture.textColour = colour;
-    const SignalPlot plot{channel, colour, style.graphType};
+    picture.textColour = plot.colour;
     PlotChart(picture, style.scale, plot);
     picture.plots.push_back(plot);
     if (picture.plots.size() > kSignalCells) {
         picture.plots.pop_front();
     }
+}
+
+}  // namespace
+
+void PlotSignalChannel(SignalRowPicture& picture, const SignalChartStyle& style, const TrackerChannel& channel,
+                       Rgb colour)
+{
+    picture.texts = SignalRowTexts(channel);
+    PlotCell(picture, style, SignalPlot{channel, colour, style.graphType});
+}
+
+void PlotSignalRow(SignalRowPicture& picture, const SignalChartStyle& style,
+                   const std::array<std::string, kSignalTextColumns>& texts,
+                   const std::array<uint8_t, kCnoCount>& samples, Rgb colour)
+{
+    picture.texts = texts;
+    SignalPlot plot{TrackerChannel{}, colour, style.graphType};
+    std::ranges::copy(samples, std::begin(plot.channel.cno));
+    PlotCell(picture, style, plot);
 }
 
 void ClearSignalChannel(SignalRowPicture& picture, const SignalChartStyle& style)

@@ -52,6 +52,11 @@ SignalRowPicture RelayoutSignalRow(const SignalRowPicture& shown, const SignalRo
 void PlotSignalChannel(SignalRowPicture& picture, const SignalChartStyle& style, const TrackerChannel& channel,
                        Rgb colour);
 
+// The same for any row: its texts, and the ten samples of the cycle.
+void PlotSignalRow(SignalRowPicture& picture, const SignalChartStyle& style,
+                   const std::array<std::string, kSignalTextColumns>& texts,
+                   const std::array<uint8_t, kCnoCount>& samples, Rgb colour);
+
 // Blanks the texts and scrolls the whole history out of the chart.
 void ClearSignalChannel(SignalRowPicture& picture, const SignalChartStyle& style);
 

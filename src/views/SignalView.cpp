@@ -1,13 +1,20 @@
 #include "views/SignalView.h"
 
+#include <algorithm>
+
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegion>
+#include <QScrollBar>
 
 #include "platform/Settings.h"
 #include "protocol/MessageRecord.h"
 #include "protocol/Mid.h"
 #include "app/DocumentView.h"
+
+// Qt's keyword macro would hide SatelliteView::signals; this file declares no signals.
+#undef signals
 
 namespace kestrion {
 namespace {
@@ -25,6 +32,10 @@ CSignalView::CSignalView(const CProfile& profile, std::function<void()> runPrefe
 {
     setWindowTitle(kCaption);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    m_rows.resize(kSignalRows);
+    m_scroll = new QScrollBar(Qt::Vertical, this);
+    m_scroll->hide();
+    connect(m_scroll, &QScrollBar::valueChanged, this, qOverload<>(&QWidget::update));
     CSettings settings;
     settings.LoadDataSources(profile);
     m_style.scale = MakeSignalScale(SignalScaleMode(settings));
@@ -34,9 +45,11 @@ CSignalView::CSignalView(const CProfile& profile, std::function<void()> runPrefe
 void CSignalView::OnUpdate(int hint, const CMessageRecord* record)
 {
     if (hint == kHintRecord && record != nullptr) {
+        if (const ReceiverEpoch* epoch = m_state.Take(*record)) {
+            ShowEpoch(*epoch);
+        }
+        // Record by record: a channel may ask to be plotted before its epoch closes.
         switch (record->type) {
-        case MID_TrueNavigation:
-        case MID_MeasuredNavigation: ShowNavigation(record->nav); break;
         case MID_TrueTracker:
         case MID_MeasuredTracker:
         case kMidTrackerSummary: ShowTracker(record->tracker); break;
@@ -45,26 +58,110 @@ void CSignalView::OnUpdate(int hint, const CMessageRecord* record)
     } else if (hint == kHintRestarted) {
         m_style.graphType = ReadGraphType();  // older cells keep the style they were drawn in
     } else if (hint == kHintOpening) {
-        m_rows = {};
+        m_state.Reset();
+        m_trackerPending = false;
+        m_nmeaRows = false;
+        m_keys.clear();
+        m_rows.assign(kSignalRows, {});
         Layout();
         update();
     }
 }
 
-void CSignalView::ShowNavigation(const NavBlock& nav)
+void CSignalView::ShowEpoch(const ReceiverEpoch& epoch)
 {
-    m_fix = nav;
-    if (!m_trackerPending) {
+    if (epoch.source == ReceiverEpoch::Source::Binary) {
+        ShowBinary(epoch);
+    } else if (!epoch.truth) {
+        ShowNmea(epoch);
+    }
+}
+
+// Every navigation record after tracker data plots the channels, a truth one too.
+void CSignalView::ShowBinary(const ReceiverEpoch& epoch)
+{
+    UseRows(false);
+    if (!m_trackerPending || !epoch.binaryNav || !epoch.binaryTracker) {
         return;
     }
     m_trackerPending = false;
+    m_tracker = *epoch.binaryTracker;
     for (int channel = 0; channel < kSignalRows; ++channel) {
-        PlotChannel(channel, SignalRoleColour(m_fix, m_tracker.channels[channel]));
+        PlotChannel(channel, SignalRoleColour(*epoch.binaryNav, m_tracker.channels[channel]));
     }
+}
+
+void CSignalView::ShowNmea(const ReceiverEpoch& epoch)
+{
+    UseRows(true);
+    std::vector<SignalKey> keys = m_keys;
+    for (SignalKey& key : keys) {
+        ++key.unseen;
+    }
+    for (const SatelliteView& satellite : epoch.satellites) {
+        for (const SignalObservation& signal : satellite.signals) {
+            const SignalKey key{satellite.id, signal.id};
+            const auto at = std::ranges::lower_bound(keys, key);
+            if (at != keys.end() && *at == key) {
+                at->unseen = 0;
+            } else {
+                keys.insert(at, key);
+            }
+        }
+    }
+    std::erase_if(keys, [](const SignalKey& key) { return key.unseen > kForgetAfterEpochs; });
+
+    // The rows follow the keys, each keeping its history.
+    std::vector<SignalRowPicture> rows;
+    rows.reserve(keys.size());
+    size_t old = 0;
+    for (const SignalKey& key : keys) {
+        while (old < m_keys.size() && m_keys[old] < key) {
+            ++old;
+        }
+        rows.push_back(old < m_keys.size() && m_keys[old] == key ? std::move(m_rows[old]) : SignalRowPicture{});
+    }
+    const bool changed = keys.size() != m_keys.size() || !std::ranges::equal(keys, m_keys);
+    m_keys = std::move(keys);
+    m_rows = std::move(rows);
+    if (changed) {
+        Layout();
+    } else {
+        LayOutIfResized();
+    }
+
+    for (const SatelliteView& satellite : epoch.satellites) {
+        for (const SignalObservation& signal : satellite.signals) {
+            const auto at = std::ranges::lower_bound(m_keys, SignalKey{satellite.id, signal.id});
+            SignalRowPicture& row = m_rows[at - m_keys.begin()];
+            PlotSignalRow(row, m_style, SignalRowTexts(satellite, signal), signal.samples,
+                          SignalRoleColour(epoch, satellite, signal));
+        }
+    }
+    // Gone from view: blank, as an empty channel is.
+    for (size_t row = 0; row < m_keys.size(); ++row) {
+        if (m_keys[row].unseen == 1) {
+            ClearSignalChannel(m_rows[row], m_style);
+        }
+    }
+    update();
+}
+
+void CSignalView::UseRows(bool nmea)
+{
+    if (m_nmeaRows == nmea) {
+        return;
+    }
+    m_nmeaRows = nmea;
+    m_keys.clear();
+    m_rows.assign(nmea ? 0 : kSignalRows, {});
+    Layout();
+    update();
 }
 
 void CSignalView::ShowTracker(const TrackerBlock& tracker)
 {
+    UseRows(false);
     m_tracker = tracker;
     m_trackerPending = true;
     for (int channel = 0; channel < kSignalRows; ++channel) {
@@ -98,9 +195,24 @@ void CSignalView::Layout()
 {
     m_laidOutSize = size();
     m_laidOutRatio = devicePixelRatioF();
+    m_laidOutRows = RowCount();
+    const int rowHeight = SignalRowHeight(RowCount(), height());
+    const int content = SignalContentHeight(RowCount(), rowHeight);
+    const bool scrolls = RowCount() > kSignalRows && content > height();
+    const int barWidth = m_scroll->sizeHint().width();
+    m_scroll->setVisible(scrolls);
+    if (scrolls) {
+        m_scroll->setGeometry(width() - barWidth, 0, barWidth, height());
+        m_scroll->setRange(0, content - height());
+        m_scroll->setPageStep(height());
+        m_scroll->setSingleStep(rowHeight);
+    } else {
+        m_scroll->setValue(0);
+    }
+    const int rowsWidth = scrolls ? width() - barWidth : width();
     const QColor background = palette().color(QPalette::Base);
-    for (int row = 0; row < kSignalRows; ++row) {
-        const SignalRow geometry = LayoutSignalRow(row, width(), height());
+    for (int row = 0; row < RowCount(); ++row) {
+        const SignalRow geometry = LayoutSignalRowAt(row, rowHeight, rowsWidth);
         m_rows[row] = RelayoutSignalRow(m_rows[row], geometry, m_laidOutRatio, background, m_style.scale);
     }
     if (m_setMinimumTrackWidth) {
@@ -110,7 +222,7 @@ void CSignalView::Layout()
 
 void CSignalView::LayOutIfResized()
 {
-    if (size() != m_laidOutSize || devicePixelRatioF() != m_laidOutRatio) {
+    if (size() != m_laidOutSize || devicePixelRatioF() != m_laidOutRatio || RowCount() != m_laidOutRows) {
         Layout();
     }
 }
@@ -119,8 +231,10 @@ void CSignalView::paintEvent(QPaintEvent* /*event*/)
 {
     LayOutIfResized();
     QPainter painter(this);
+    const int offset = m_scroll->isVisible() ? m_scroll->value() : 0;
+    painter.translate(0, -offset);
     // The charts cover their own part.
-    QRegion background(rect());
+    QRegion background(rect().translated(0, offset));
     for (const SignalRowPicture& row : m_rows) {
         background -= QRect(QPoint(kSignalGraphLeft, row.row.top), row.chart.deviceIndependentSize().toSize());
     }
@@ -140,6 +254,15 @@ void CSignalView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton && m_runPreferences) {
         m_runPreferences();
+    }
+}
+
+void CSignalView::wheelEvent(QWheelEvent* event)
+{
+    if (m_scroll->isVisible()) {
+        QApplication::sendEvent(m_scroll, event);
+    } else {
+        QWidget::wheelEvent(event);
     }
 }
 
