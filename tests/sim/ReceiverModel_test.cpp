@@ -247,6 +247,73 @@ TEST(ReceiverModel, StartsInNmeaWithEverySentenceEachSecond)
     EXPECT_EQ(talkers, (std::vector<std::string>{"$GPGGA", "$GPGSA", "$GPGSV", "$GPRMC"}));
 }
 
+// The GNGGA fix quality of each second heard, in order.
+std::vector<char> GgaQualities(const CReceiverHarness& line)
+{
+    std::vector<char> qualities;
+    for (const std::string& sentence : line.sentences) {
+        if (sentence.starts_with("$GNGGA,")) {
+            size_t comma = 0;
+            for (int field = 0; field < 6; ++field) {
+                comma = sentence.find(',', comma + 1);
+            }
+            qualities.push_back(sentence[comma + 1]);
+        }
+    }
+    return qualities;
+}
+
+TEST(ReceiverModel, AnNmeaReceiverOfSeveralSystemsSpeaksNmea411AndRestartsBySentence)
+{
+    const SimConfig config{.protocol = SimProtocol::Nmea,
+                           .gnss = {GnssSystem::Gps, GnssSystem::Glonass, GnssSystem::Galileo, GnssSystem::Beidou}};
+    CReceiverHarness line(config);
+    line.Run(3.0);
+    std::map<std::string, int> talkers = Talkers(line);
+    for (const char* talker : {"$GNGGA", "$GNRMC", "$GNGNS", "$GNGST"}) {
+        EXPECT_EQ(talkers[talker], 3) << talker;
+    }
+    EXPECT_EQ(talkers["$GNGSA"], 12) << "one per system each second";
+    for (const char* talker : {"$GPGSV", "$GLGSV", "$GAGSV", "$GBGSV"}) {
+        EXPECT_GE(talkers[talker], 3) << talker;
+    }
+    EXPECT_EQ(talkers.count("$GPGGA"), 0u);
+    EXPECT_EQ(GgaQualities(line), (std::vector<char>{'1', '1', '1'}));
+
+    // A cold restart: the fix is lost, and found again after the search.
+    line.Forget();
+    line.Sentence("PORV101,3");
+    line.Run(60.0);
+    const std::vector<char> qualities = GgaQualities(line);
+    // A second already on its way may still show the old fix; DGPS comes back with the fix.
+    ASSERT_GT(qualities.size(), 2u);
+    EXPECT_EQ(qualities[1], '0');
+    EXPECT_NE(qualities.back(), '0');
+    // Meanwhile no other system kept a fix of its own.
+    for (const std::string& sentence : line.sentences) {
+        if (sentence.starts_with("$GNGNS,") && sentence.find(",NNNN,") != std::string::npos) {
+            return;
+        }
+    }
+    ADD_FAILURE() << "no GNS without a fix after the restart";
+}
+
+TEST(ReceiverModel, ABinaryReceiverSwitchedToNmeaSendsGpsSentencesWhateverItsSystems)
+{
+    CReceiverHarness line({.gnss = {GnssSystem::Gps, GnssSystem::Galileo}});
+    // Every sentence each second, at 38400.
+    line.Command({0x81, 2, 1, 0, 0, 0, 1, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x96, 0x00});
+    line.Run(0.5);
+    ASSERT_EQ(line.model.Protocol(), SimProtocol::Nmea);
+    line.Forget();
+    line.Run(3.0);
+    std::vector<std::string> talkers;
+    for (const auto& [talker, count] : Talkers(line)) {
+        talkers.push_back(talker);
+    }
+    EXPECT_EQ(talkers, (std::vector<std::string>{"$GPGGA", "$GPGSA", "$GPGSV", "$GPRMC"}));
+}
+
 TEST(ReceiverModel, AWrongBaudIsGarbageBothWays)
 {
     CReceiverHarness line({});
