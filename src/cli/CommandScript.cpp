@@ -107,6 +107,9 @@ void CCommandScript::RunDue(CEngine& engine)
 
 void CCommandScript::OnUpdate(int hint, const CMessageRecord* record)
 {
+    if (hint == kHintOpening) {
+        m_firstFix.Restart();
+    }
     if (hint != kHintRecord || record == nullptr) {
         return;
     }

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/CliArguments.h"
@@ -25,6 +26,7 @@ struct CliCommand {
 };
 
 int RunDecode(CCliArguments& args);
+int RunEpochs(CCliArguments& args);
 int RunLines(CCliArguments& args);
 int RunFrame(CCliArguments& args);
 int RunNmea(CCliArguments& args);
@@ -33,6 +35,10 @@ int RunSimulate(CCliArguments& args);
 int RunStats(CCliArguments& args);
 int RunExport(CCliArguments& args);
 int RunTtff(CCliArguments& args);
+
+// The body of a sentence given whole: without a leading "$" and a trailing "*hh" (the checksum
+// is computed anew as it is sent).
+std::string_view SentenceBody(std::string_view text);
 
 // Reports a usage error on stderr ("kestrion-cli <name>: <message>") and returns 2.
 int UsageError(const char* command, const std::string& message);

@@ -7,9 +7,7 @@
 #include "protocol/CommandFrame.h"
 
 namespace kestrion::cli {
-namespace {
 
-// The body of a sentence given whole: without a leading "$" and a trailing "*hh".
 std::string_view SentenceBody(std::string_view text)
 {
     if (text.starts_with('$')) {
@@ -22,8 +20,6 @@ std::string_view SentenceBody(std::string_view text)
     }
     return text;
 }
-
-}  // namespace
 
 int RunFrame(CCliArguments& arguments)
 {

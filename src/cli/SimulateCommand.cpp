@@ -5,7 +5,9 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "platform/CliArguments.h"
@@ -14,6 +16,7 @@
 #include "sim/PtyEndpoint.h"
 #include "sim/ReceiverModel.h"
 #include "sim/ReceiverServer.h"
+#include "synth/GnssSky.h"
 
 namespace kestrion::cli {
 namespace {
@@ -54,6 +57,31 @@ private:
     std::string m_link;
 };
 
+// "gps,glonass,..." in the order NMEA numbers the systems, each once.
+bool ParseGnssList(const std::string& text, std::vector<GnssSystem>& systems, std::string& error)
+{
+    bool seen[kGnssSystemCount] = {};
+    size_t start = 0;
+    while (start <= text.size()) {
+        const size_t comma = std::min(text.find(',', start), text.size());
+        const std::string name = text.substr(start, comma - start);
+        const std::optional<GnssSystem> system = GnssSystemFromName(name);
+        if (!system) {
+            error = "--gnss takes gps, glonass, galileo and beidou, separated by commas: " + text;
+            return false;
+        }
+        seen[static_cast<int>(*system)] = true;
+        start = comma + 1;
+    }
+    systems.clear();
+    for (int i = 0; i < kGnssSystemCount; ++i) {
+        if (seen[i]) {
+            systems.push_back(static_cast<GnssSystem>(i));
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 int RunSimulate(CCliArguments& arguments)
@@ -77,6 +105,15 @@ int RunSimulate(CCliArguments& arguments)
         return UsageError("simulate", "--baud is one of 1200 2400 4800 9600 19200 38400 57600 115200");
     }
     config.protocol = protocol == "nmea" ? SimProtocol::Nmea : SimProtocol::Binary;
+    if (const std::optional<std::string> gnss = arguments.Value("--gnss")) {
+        if (config.protocol != SimProtocol::Nmea) {
+            return UsageError("simulate", "--gnss needs --protocol nmea");
+        }
+        std::string error;
+        if (!ParseGnssList(*gnss, config.gnss, error)) {
+            return UsageError("simulate", error);
+        }
+    }
     config.seed = static_cast<uint64_t>(SteadyNowMs());
 
     std::signal(SIGINT, OnSignal);

@@ -25,25 +25,38 @@ constexpr StartKind kStartKinds[] = {{"hot", "Hot Start"},
                                      {"cold", "Cold Start"},
                                      {"factory", "Factory Reset"}};
 
-// A fix of mode 3D (4) or above ends a run.
-constexpr uint8_t kThreeDimensionalMode = 4;
-
 // The series on the live receiver: once the receiver talks, an initialisation; after each fix
 // or time-out the next, until the count is done.
 class CTtffSeriesRun : public IDocumentView {
 public:
-    CTtffSeriesRun(CEngine& engine, const CLoopTimers& timers, size_t count, int64_t timeoutMs)
-        : m_engine(engine), m_timers(timers), m_count(count), m_timeoutMs(timeoutMs), m_openedMs(timers.ElapsedMs())
+    // `resetBody`: the body of the NMEA sentence that resets the receiver, or empty for the
+    // binary reset of "Initialize Data Source...". A binary run waits for a 3D fix, an NMEA
+    // one for any.
+    CTtffSeriesRun(CEngine& engine, const CLoopTimers& timers, size_t count, int64_t timeoutMs, std::string resetBody)
+        : m_engine(engine),
+          m_timers(timers),
+          m_count(count),
+          m_timeoutMs(timeoutMs),
+          m_openedMs(timers.ElapsedMs()),
+          m_resetBody(std::move(resetBody)),
+          m_watch(m_resetBody.empty() ? CFirstFixWatch::Wanted::ThreeD : CFirstFixWatch::Wanted::AnyFix)
     {
     }
 
     void OnUpdate(int hint, const CMessageRecord* record) override
     {
-        if (hint != kHintRecord || record == nullptr || record->type != 2) {
+        if (hint == kHintOpening) {
+            m_watch.Restart();
+        }
+        if (hint != kHintRecord || record == nullptr) {
+            return;
+        }
+        const ReceiverEpoch* epoch = m_watch.Take(*record);
+        if (epoch == nullptr) {
             return;
         }
         m_talking = true;
-        if (const std::optional<int64_t> ttff = m_watch.OnRecord(*record, m_timers.ElapsedMs())) {
+        if (const std::optional<int64_t> ttff = m_watch.OnEpoch(*epoch, m_timers.ElapsedMs())) {
             Finish(static_cast<double>(*ttff) / 1000.0);
         }
     }
@@ -67,7 +80,7 @@ public:
             CHeadlessRun::Stop();
         } else if (!m_talking) {
             if (now >= m_openedMs + m_timeoutMs) {
-                m_problem = "no navigation message from the receiver within " + Seconds() + " s";
+                m_problem = "no navigation epoch from the receiver within " + Seconds() + " s";
                 CHeadlessRun::Stop();
             }
         } else if (m_watch.Watching()) {
@@ -87,6 +100,17 @@ public:
 private:
     void Initialise(int64_t now)
     {
+        if (!m_resetBody.empty()) {
+            CSource* source = m_engine.CurrentDocument()->MeasuredFeed().Source();
+            if (source == nullptr) {
+                m_problem = "the receiver's port is closed";
+                CHeadlessRun::Stop();
+                return;
+            }
+            m_watch.Start(now);
+            source->SendNmea(m_resetBody.c_str());
+            return;
+        }
         const CommandInfo& command = *FindCommand(ID_INITIALIZE);
         if (const FrameState state = m_engine.State(); !IsEnabled(command, state)) {
             m_problem = std::string(command.label) + " is disabled: " + DisabledReason(command, state);
@@ -111,8 +135,9 @@ private:
     size_t m_count;
     int64_t m_timeoutMs;
     int64_t m_openedMs;
+    std::string m_resetBody;
     bool m_talking = false;
-    CFirstFixWatch m_watch{kThreeDimensionalMode};
+    CFirstFixWatch m_watch;
     std::vector<TtffRun> m_runs;
     std::string m_problem;
 };
@@ -138,7 +163,15 @@ int RunTtff(CCliArguments& arguments)
     }
     const std::string startName = arguments.Value("--start").value_or("");
     const StartKind* start = FindStartKind(startName);
-    if (start == nullptr) {
+    const std::optional<std::string> resetSentence = arguments.Value("--reset-sentence");
+    if (resetSentence && arguments.Has("--start")) {
+        return UsageError("ttff", "takes --start or --reset-sentence, not both");
+    }
+    const std::string resetBody = resetSentence ? std::string(SentenceBody(*resetSentence)) : std::string();
+    if (resetSentence && (resetBody.empty() || resetBody.find_first_of("$*\r\n") != std::string::npos)) {
+        return UsageError("ttff", "--reset-sentence takes one NMEA sentence, $ and the body: " + *resetSentence);
+    }
+    if (start == nullptr && !resetSentence) {
         return UsageError("ttff", arguments.Has("--start") ? "--start takes hot, warm, cold or factory: " + startName
                                                            : "needs --start hot|warm|cold|factory");
     }
@@ -162,8 +195,13 @@ int RunTtff(CCliArguments& arguments)
                                       profile->Path().string() + " is not a serial port");
     }
 
-    CHeadlessRun run(*profile, false, {}, {ParseDialogSetting(start->resetMode)});
-    CTtffSeriesRun series(run.Engine(), run.Timers(), static_cast<size_t>(*count), int64_t{timeout} * 1000);
+    std::vector<DialogSetting> settings;
+    if (start != nullptr) {
+        settings.push_back(ParseDialogSetting(start->resetMode));
+    }
+    CHeadlessRun run(*profile, false, {}, std::move(settings));
+    CTtffSeriesRun series(run.Engine(), run.Timers(), static_cast<size_t>(*count), int64_t{timeout} * 1000,
+                          resetBody);
     run.AddView(series);
     const std::string failure =
         run.Play(0, {.nextDueMs = [&series] { return series.NextDueMs(); }, .runDue = [&series] { series.RunDue(); }});

@@ -59,7 +59,9 @@ const CliCommand kCommands[] = {
      "does not take, is refused before the run. After each initialisation the time to the first\n"
      "fix is printed (\"ttff: ...\").\n",
      {"--ini", "--log", "--seconds", "--speed", "--command", "--file", "--set"}, {"--fast", "--trace"}, RunEngine},
-    {"simulate", "simulate [--link PATH] [--generation 1|2|3] [--baud B] [--protocol binary|nmea] [--busy] [--no-dgps] [--trace]",
+    {"simulate",
+     "simulate [--link PATH] [--generation 1|2|3] [--baud B] [--protocol binary|nmea] [--gnss LIST] [--busy]\n"
+     "    [--no-dgps] [--trace]",
      "Simulates a receiver on a pseudo-terminal until SIGINT/SIGTERM. Prints the slave device path\n"
      "(--link PATH also makes PATH a symbolic link to it, removed on exit). The receiver of software\n"
      "generation G (default 3) talks the protocol (default binary) at B baud (default 38400) and\n"
@@ -68,8 +70,12 @@ const CliCommand kCommands[] = {
      "now and then holds commands behind MID 18. Its DGPS beacon receiver reports each second\n"
      "(MID 27) and passes on the station's corrections (MID 17) once locked; --no-dgps leaves it\n"
      "out. Every 20 to 40 seconds it sends an error message (MID 10). --trace prints each received\n"
-     "frame (hexadecimal) or sentence on stderr.\n",
-     {"--link", "--generation", "--baud", "--protocol"}, {"--busy", "--no-dgps", "--trace"}, RunSimulate},
+     "frame (hexadecimal) or sentence on stderr. --gnss LIST (with --protocol nmea; some of gps,\n"
+     "glonass, galileo, beidou) makes it an NMEA 4.11 receiver of those systems: GNGGA, GNRMC,\n"
+     "GNGNS, a GNGSA per system, GP/GL/GA/GB GSV with signal IDs and GNGST each second. Without it\n"
+     "the NMEA receiver sends GPGGA, GPRMC, GPGSA and GPGSV. In NMEA, $PORV101,<1..4> restarts it\n"
+     "hot, warm, cold or factory.\n",
+     {"--link", "--generation", "--baud", "--protocol", "--gnss"}, {"--busy", "--no-dgps", "--trace"}, RunSimulate},
     {"stats", "stats [--ini FILE] [--ref LAT,LON,ALT] [--csv FILE] [--seconds S] [--speed X]",
      "Plays the settings' data source (as run does: a recorded file on the virtual clock as --fast,\n"
      "or at --speed X on the wall clock; a serial receiver live, until S seconds have passed or\n"
@@ -86,15 +92,20 @@ const CliCommand kCommands[] = {
      "date), a KML line string, or one line per fix as stats --csv writes. Several may be given.\n"
      "Prints \"FILE: N fixes\" for each file written; exits with 1 when the run failed or gave no fix.\n",
      {"--gpx", "--kml", "--csv", "--ini"}, {}, RunExport},
-    {"ttff", "ttff --start hot|warm|cold|factory --count N [--timeout S] [--ini FILE] [--csv FILE]",
+    {"ttff",
+     "ttff --start hot|warm|cold|factory | --reset-sentence SENTENCE --count N [--timeout S] [--ini FILE]\n"
+     "    [--csv FILE]",
      "Times the first fix after receiver initialisations on the live receiver of the settings: once\n"
      "it talks, N times in turn the reset of \"Initialize Data Source...\" with that mode (hot, warm\n"
      "without init, cold, factory; the dialog's other values as they open), then the wait for the\n"
      "first fix of mode 3D or better. A run without one within S seconds (default 300) is a failure.\n"
      "Prints one line per run, then the runs, failures and min, median, mean, 95th percentile and max\n"
      "of the times; --csv FILE writes the runs. Exits with 1 when a run failed, the series stopped\n"
-     "early or the receiver was lost.\n",
-     {"--start", "--count", "--timeout", "--ini", "--csv"}, {}, RunTtff},
+     "early or the receiver was lost.\n"
+     "--reset-sentence SENTENCE (\"$BODY\", a \"*hh\" checksum is computed anew when missing or given)\n"
+     "sends that NMEA sentence instead of the binary reset, for any NMEA receiver; a run ends at its\n"
+     "first fix of any mode then, as its epochs report it.\n",
+     {"--start", "--count", "--timeout", "--ini", "--csv", "--reset-sentence"}, {}, RunTtff},
 };
 
 // A reader that went away (a pipe into head) ends the program quietly, with the status of one
