@@ -95,12 +95,10 @@ std::string OwnEstimateText(const ErrorEstimates& estimates)
     if (sigmas.empty() && !estimates.rms) {
         return {};
     }
-    std::string text = "\nReceiver's own 1-sigma:";
-    if (!sigmas.empty()) {
-        text += ' ' + sigmas;
-    }
+    // On a line of their own: the figures pane is narrow, and wraps inside a long line.
+    std::string text = "\nReceiver's own 1-sigma:\n" + sigmas;
     if (estimates.rms) {
-        AppendFormat(text, " (RMS %.2f m)", {*estimates.rms});
+        AppendFormat(text, sigmas.empty() ? "RMS %.2f m" : " (RMS %.2f m)", {*estimates.rms});
     }
     return text + '\n';
 }

@@ -28,7 +28,7 @@ struct StatisticsInk {
 inline constexpr Rgb kErrorColour = kTrackedBlue;
 
 // The receiver's own 1-sigma estimates as a line after the figures, with the ones it gives
-// ("Receiver's own 1-sigma: lat 0.52 m, lon 0.48 m, alt 1.20 m (RMS 0.39 m)"); empty for none.
+// ("Receiver's own 1-sigma:", then "lat 0.52 m, lon 0.48 m, alt 1.20 m (RMS 0.39 m)"); empty for none.
 std::string OwnEstimateText(const ErrorEstimates& estimates);
 
 // A picture of `size` logical pixels at `ratio`.

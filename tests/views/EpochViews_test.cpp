@@ -202,10 +202,13 @@ TEST(OwnEstimateText, NamesTheEstimatesTheReceiverGives)
     all.sigmaLatitude = 0.52;
     all.sigmaLongitude = 0.478;
     all.sigmaAltitude = 1.2;
-    EXPECT_EQ(OwnEstimateText(all), "\nReceiver's own 1-sigma: lat 0.52 m, lon 0.48 m, alt 1.20 m (RMS 0.39 m)\n");
+    EXPECT_EQ(OwnEstimateText(all), "\nReceiver's own 1-sigma:\nlat 0.52 m, lon 0.48 m, alt 1.20 m (RMS 0.39 m)\n");
     ErrorEstimates some;
     some.sigmaLongitude = 2.0;
-    EXPECT_EQ(OwnEstimateText(some), "\nReceiver's own 1-sigma: lon 2.00 m\n");
+    EXPECT_EQ(OwnEstimateText(some), "\nReceiver's own 1-sigma:\nlon 2.00 m\n");
+    ErrorEstimates rmsOnly;
+    rmsOnly.rms = 1.5;
+    EXPECT_EQ(OwnEstimateText(rmsOnly), "\nReceiver's own 1-sigma:\nRMS 1.50 m\n");
 }
 
 class EpochStatisticsViewTest : public ::testing::Test {
@@ -244,7 +247,7 @@ TEST_F(EpochStatisticsViewTest, ShowsTheLatestOwnEstimatesAfterTheFiguresOnlyWhe
     m_view.ShowEpoch(epoch);
     const std::string text = Text();
     EXPECT_NE(text.find("Max vertical"), std::string::npos);
-    EXPECT_TRUE(text.ends_with("\nReceiver's own 1-sigma: lat 0.50 m\n")) << text;
+    EXPECT_TRUE(text.ends_with("\nReceiver's own 1-sigma:\nlat 0.50 m\n")) << text;
 
     // A truth epoch's estimates are not the receiver's; an opening forgets them.
     ReceiverEpoch truth = epoch;
