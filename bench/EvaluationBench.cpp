@@ -8,7 +8,7 @@
 
 #include "evaluation/AccuracyStatistics.h"
 #include "evaluation/TrackExport.h"
-#include "synth/Geodesy.h"
+#include "geo/Geodesy.h"
 
 namespace kestrion {
 namespace {

@@ -87,6 +87,7 @@ void CFeedDoc::Notify(int code, int /*value*/, const CMessageRecord* record)
         UpdateAllViews(kHintRestarted, nullptr);
         break;
     case WMU_SOURCE_ENDED:
+        UpdateAllViews(kHintSourceEnded, nullptr);
         m_frame.SendFrameMessage(WMU_SOURCE_ENDED);
         break;
     case WMU_DATA_ACTIVITY:

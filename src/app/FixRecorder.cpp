@@ -27,6 +27,9 @@ void CFixRecorder::OnUpdate(int hint, const CMessageRecord* record)
     case kHintOpening:
         m_collector = CFixCollector(ReadReference());
         break;
+    case kHintSourceEnded:
+        m_collector.OnStreamEnd();
+        break;
     case kHintRestarted:
         if (const AccuracyReference reference = ReadReference();
             !SameReference(reference, m_collector.Statistics().Reference())) {

@@ -58,14 +58,14 @@ private:
 };
 
 // "gps,glonass,..." in the order NMEA numbers the systems, each once.
-bool ParseGnssList(const std::string& text, std::vector<GnssSystem>& systems, std::string& error)
+bool ParseGnssList(const std::string& text, std::vector<SkySystem>& systems, std::string& error)
 {
-    bool seen[kGnssSystemCount] = {};
+    bool seen[kSkySystemCount] = {};
     size_t start = 0;
     while (start <= text.size()) {
         const size_t comma = std::min(text.find(',', start), text.size());
         const std::string name = text.substr(start, comma - start);
-        const std::optional<GnssSystem> system = GnssSystemFromName(name);
+        const std::optional<SkySystem> system = SkySystemFromName(name);
         if (!system) {
             error = "--gnss takes gps, glonass, galileo and beidou, separated by commas: " + text;
             return false;
@@ -74,9 +74,9 @@ bool ParseGnssList(const std::string& text, std::vector<GnssSystem>& systems, st
         start = comma + 1;
     }
     systems.clear();
-    for (int i = 0; i < kGnssSystemCount; ++i) {
+    for (int i = 0; i < kSkySystemCount; ++i) {
         if (seen[i]) {
-            systems.push_back(static_cast<GnssSystem>(i));
+            systems.push_back(static_cast<SkySystem>(i));
         }
     }
     return true;

@@ -78,7 +78,7 @@ SatelliteView SatelliteOf(SatelliteId id, const TrackerChannel& channel)
         signal.cn0 = channel.averageCno;
     }
     std::copy(std::begin(channel.cno), std::end(channel.cno), signal.samples.begin());
-    view.signals.push_back(signal);
+    view.observations.push_back(signal);
     return view;
 }
 

@@ -21,7 +21,7 @@ const char* FixModeName(FixMode mode)
 std::optional<int> SatelliteView::BestCn0() const
 {
     std::optional<int> best;
-    for (const SignalObservation& signal : signals) {
+    for (const SignalObservation& signal : observations) {
         if (signal.cn0 && (!best || *signal.cn0 > *best)) {
             best = signal.cn0;
         }

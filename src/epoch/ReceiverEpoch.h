@@ -12,9 +12,6 @@
 #include "geo/Geodesy.h"
 #include "protocol/MessageBlocks.h"
 
-// Qt's "signals" keyword would rename SatelliteView::signals in files that include Qt first.
-#pragma push_macro("signals")
-#undef signals
 
 namespace kestrion {
 
@@ -78,7 +75,7 @@ struct SatelliteView {
     SatelliteId id;
     std::optional<double> elevation;  // degrees
     std::optional<double> azimuth;    // degrees clockwise from true north
-    std::vector<SignalObservation> signals;  // at least one
+    std::vector<SignalObservation> observations;  // per signal, at least one
     bool used = false;                       // in the fix
     std::optional<uint16_t> trackState;      // the binary protocol's channel state
 
@@ -115,4 +112,3 @@ struct ReceiverEpoch {
 
 }  // namespace kestrion
 
-#pragma pop_macro("signals")

@@ -15,20 +15,20 @@ bool IsSentence(const CMessageRecord& record)
 const ReceiverEpoch* CReceiverState::Take(const CMessageRecord& record)
 {
     if (IsSentence(record)) {
-        return m_nmea.Take(record.Text()) ? Keep(m_nmea.Epoch()) : nullptr;
+        return m_nmea->Take(record.Text()) ? Keep(m_nmea->Epoch()) : nullptr;
     }
     return m_binary.Take(record) ? Keep(m_binary.Epoch()) : nullptr;
 }
 
 const ReceiverEpoch* CReceiverState::Finish()
 {
-    return m_nmea.Finish() ? Keep(m_nmea.Epoch()) : nullptr;
+    return m_nmea->Finish() ? Keep(m_nmea->Epoch()) : nullptr;
 }
 
 void CReceiverState::Reset()
 {
     m_binary.Reset();
-    m_nmea.Reset();
+    m_nmea->Reset();
     m_measured.reset();
     m_truth.reset();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The receiver's latest epochs from the records a reader is handed: binary records through the
 // binary assembler, NMEA sentences (text records beginning with "$") through the NMEA one.
+#include <memory>
 #include <optional>
 
 #include "epoch/BinaryEpochAssembler.h"
@@ -10,6 +11,8 @@ namespace kestrion {
 
 class CReceiverState {
 public:
+    CReceiverState() : m_nmea(std::make_unique<CNmeaEpochAssembler>()) {}
+
     // The epoch the record closed, measured or truth (see its `truth`), or null.
     const ReceiverEpoch* Take(const CMessageRecord& record);
     // The end of the stream: the open NMEA epoch, or null.
@@ -24,7 +27,7 @@ private:
     const ReceiverEpoch* Keep(const ReceiverEpoch& epoch);
 
     CBinaryEpochAssembler m_binary;
-    CNmeaEpochAssembler m_nmea;
+    std::unique_ptr<CNmeaEpochAssembler> m_nmea;  // held apart so that the state moves
     std::optional<ReceiverEpoch> m_measured;
     std::optional<ReceiverEpoch> m_truth;
 };

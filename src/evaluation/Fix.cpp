@@ -1,33 +1,70 @@
 #include "evaluation/Fix.h"
 
-#include "geo/Geodetic.h"
+#include "epoch/BinaryEpochAssembler.h"
+#include "geo/GpsUtc.h"
+#include "protocol/Mid.h"
 
 namespace kestrion {
+namespace {
+
+uint8_t NmeaMode(FixMode fix)
+{
+    switch (fix) {
+    case FixMode::TwoD: return 3;
+    case FixMode::DeadReckoning: return 7;
+    default: return 4;
+    }
+}
+
+void SetNmeaTime(CFix& fix, const EpochTime& time)
+{
+    if (!time.utcMillisecond) {
+        return;
+    }
+    if (time.utcDate) {
+        const GpsTime gps = GpsFromUtc(time.utcDate->year, time.utcDate->month, time.utcDate->day, *time.utcMillisecond);
+        fix.week = gps.week;
+        fix.tow = gps.towHundredths;
+    } else {
+        fix.tow = static_cast<uint32_t>(*time.utcMillisecond / 10);
+    }
+}
+
+}  // namespace
+
+std::optional<CFix> FixFromEpoch(const ReceiverEpoch& epoch)
+{
+    if (!epoch.HasFix()) {
+        return std::nullopt;
+    }
+    const EpochPosition& position = *epoch.position;
+    CFix fix;
+    fix.x = position.ecef.x;
+    fix.y = position.ecef.y;
+    fix.z = position.ecef.z;
+    fix.latitude = position.latitude;
+    fix.longitude = position.longitude;
+    fix.height = position.heightEllipsoid.value_or(position.altitudeMsl.value_or(0.0));
+    fix.svCount = static_cast<uint8_t>(epoch.usedCount.value_or(static_cast<int>(epoch.usedIds.size())));
+    if (const auto& nav = epoch.binaryNav) {
+        fix.week = nav->week;
+        fix.tow = nav->tow;
+        fix.mode = nav->mode1 & 0x07;
+        fix.dop = epoch.dops.dop.value_or(0.0);
+    } else {
+        SetNmeaTime(fix, epoch.time);
+        fix.mode = NmeaMode(epoch.fix);
+        fix.dop = epoch.dops.hdop.value_or(epoch.dops.pdop.value_or(0.0));
+    }
+    return fix;
+}
 
 std::optional<CFix> FixFromRecord(const CMessageRecord& record)
 {
-    const NavBlock& nav = record.nav;
-    const uint8_t mode = nav.mode1 & 0x07;
-    if (record.type != 2 && record.type != 1) {
+    if (record.type != MID_MeasuredNavigation && record.type != MID_TrueNavigation) {
         return std::nullopt;
     }
-    if ((record.type == 2 && mode < kFirstFixMode) || (nav.x == 0 && nav.y == 0 && nav.z == 0)) {
-        return std::nullopt;
-    }
-    CFix fix;
-    fix.week = nav.week;
-    fix.tow = nav.tow;
-    fix.x = nav.x;
-    fix.y = nav.y;
-    fix.z = nav.z;
-    const GeodeticPosition at = EcefToGeodetic(fix.x, fix.y, fix.z);
-    fix.latitude = at.latitude * kDegreesPerRadian;
-    fix.longitude = at.longitude * kDegreesPerRadian;
-    fix.height = at.height;
-    fix.mode = mode;
-    fix.svCount = nav.svCount;
-    fix.dop = nav.dop * 0.2;
-    return fix;
+    return FixFromEpoch(EpochFromBinary(record.nav, nullptr, record.type == MID_TrueNavigation));
 }
 
 int64_t HundredthsBetween(const CFix& from, const CFix& to)

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "epoch/ReceiverEpoch.h"
 #include "protocol/MessageRecord.h"
 
 namespace kestrion {
@@ -19,6 +20,12 @@ struct CFix {
 
 // Position modes from here up carry a solution.
 inline constexpr uint8_t kFirstFixMode = 3;
+
+// An epoch with a solution (a position and a fix mode other than none) as a fix. Binary epochs
+// keep their week, time and mode bits; NMEA epochs take the GPS time of their UTC date and time
+// (time of day only when the date is unknown) and the mode 3 for 2D, 7 for dead reckoning and
+// 4 for the others.
+std::optional<CFix> FixFromEpoch(const ReceiverEpoch& epoch);
 
 // A navigation record (MID 2) with a solution, or a truth record (MID 1), as a fix; nothing
 // for other records, for navigation without a solution and for a position at the earth's centre.

@@ -6,14 +6,25 @@ namespace kestrion {
 
 void CFixCollector::OnRecord(const CMessageRecord& record)
 {
-    if (record.type == 1) {
-        m_truth = FixFromRecord(record);
+    if (const ReceiverEpoch* epoch = m_state.Take(record)) {
+        OnEpoch(*epoch);
+    }
+}
+
+void CFixCollector::OnStreamEnd()
+{
+    if (const ReceiverEpoch* epoch = m_state.Finish()) {
+        OnEpoch(*epoch);
+    }
+}
+
+void CFixCollector::OnEpoch(const ReceiverEpoch& epoch)
+{
+    if (epoch.truth) {
+        m_truth = FixFromEpoch(epoch);
         return;
     }
-    if (record.type != 2) {
-        return;
-    }
-    if (const std::optional<CFix> fix = FixFromRecord(record)) {
+    if (const std::optional<CFix> fix = FixFromEpoch(epoch)) {
         m_fixes.push_back(*fix);
         m_measured.push_back(m_statistics.Add(*fix, m_truth ? &*m_truth : nullptr));
     }
@@ -26,6 +37,7 @@ void CFixCollector::Reset()
     m_fixes.clear();
     m_measured.clear();
     m_truth.reset();
+    m_state.Reset();
 }
 
 void CFixCollector::Remeasure(AccuracyReference reference)

@@ -1,10 +1,12 @@
 #pragma once
-// Gathers the fixes of a run from the records the document hands its views: each matched truth
-// record comes just before its navigation record and is paired with it.
+// Gathers the fixes of a run from the records the document hands its views, through their
+// epochs (binary or NMEA): each matched truth record comes just before its navigation record
+// and is paired with it.
 #include <optional>
 #include <vector>
 
 #include "evaluation/AccuracyStatistics.h"
+#include "epoch/ReceiverState.h"
 #include "evaluation/Fix.h"
 #include "protocol/MessageRecord.h"
 
@@ -17,6 +19,8 @@ public:
     // Truth records wait for the next navigation record; navigation records with a solution
     // are kept and measured.
     void OnRecord(const CMessageRecord& record);
+    // The end of the stream: the epoch still being assembled counts.
+    void OnStreamEnd();
     // Forgets the fixes and the figures.
     void Reset();
     // Measures the kept fixes against another reference. Truth records are not kept: against
@@ -34,6 +38,9 @@ private:
     std::vector<CFix> m_fixes;
     std::vector<bool> m_measured;  // per fix: its error is in the statistics
     std::optional<CFix> m_truth;
+    CReceiverState m_state;
+
+    void OnEpoch(const ReceiverEpoch& epoch);
 };
 
 }  // namespace kestrion

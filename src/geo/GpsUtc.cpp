@@ -64,6 +64,18 @@ UtcStamp UtcFromGps(uint16_t week, uint32_t towHundredths)
     return stamp;
 }
 
+GpsTime GpsFromUtc(int year, int month, int day, int64_t millisecondOfDay)
+{
+    const int64_t utc = (DaysToMonth(year, month) + day - 1) * 86400 + millisecondOfDay / 1000;
+    const int64_t gps = utc + LeapSecondsAt(utc + LeapSecondsAt(utc));
+    const int64_t hundredths = gps * 100 + millisecondOfDay % 1000 / 10;
+    constexpr int64_t kWeek = int64_t{kGpsWeekHundredths};
+    if (hundredths < 0) {
+        return {0, 0};
+    }
+    return {static_cast<uint16_t>(hundredths / kWeek), static_cast<uint32_t>(hundredths % kWeek)};
+}
+
 std::string IsoText(const UtcStamp& stamp)
 {
     char text[32];

@@ -19,6 +19,9 @@ int LeapSecondsAt(int64_t gpsSeconds);
 // The UTC time of a GPS week (full week number, not wrapped at 1024) and time of week.
 UtcStamp UtcFromGps(uint16_t week, uint32_t towHundredths);
 
+// The GPS time of a UTC date and millisecond of the day (86400000 and on inside a leap second).
+GpsTime GpsFromUtc(int year, int month, int day, int64_t millisecondOfDay);
+
 // "2017-01-01T00:00:00.00Z".
 std::string IsoText(const UtcStamp& stamp);
 

@@ -231,9 +231,9 @@ void CReceiverModel::SendMultiGnssSecond(const ReceiverSecond& second)
     // While the GPS channels search after a restart, the other systems are not tracked either.
     const bool searching = second.FixCount() == 0;
     std::vector<GnssSatellite> satellites;
-    for (const GnssSystem system : m_config.gnss) {
+    for (const SkySystem system : m_config.gnss) {
         std::vector<GnssSatellite> some =
-            system == GnssSystem::Gps ? GpsSatellites(second) : OtherSystemSky(system, m_seconds);
+            system == SkySystem::Gps ? GpsSatellites(second) : OtherSystemSky(system, m_seconds);
         for (GnssSatellite& satellite : some) {
             if (searching) {
                 satellite.cno = 0;

@@ -20,7 +20,7 @@ struct SimConfig {
     // The internal DGPS beacon receiver: status and corrections each second once locked.
     bool dgps = true;
     // The systems an NMEA receiver reports in NMEA 4.11; empty for the GPS-only sentences.
-    std::vector<GnssSystem> gnss;
+    std::vector<SkySystem> gnss;
     uint64_t seed = 1;  // noise of positions, signals and garbage
 };
 

@@ -33,13 +33,13 @@ constexpr Orbit kBeidou[] = {
 
 constexpr double kFixElevation = 10.0;
 
-std::span<const Orbit> OrbitsOf(GnssSystem system)
+std::span<const Orbit> OrbitsOf(SkySystem system)
 {
     switch (system) {
-    case GnssSystem::Glonass: return kGlonass;
-    case GnssSystem::Galileo: return kGalileo;
-    case GnssSystem::Beidou: return kBeidou;
-    case GnssSystem::Gps: break;
+    case SkySystem::Glonass: return kGlonass;
+    case SkySystem::Galileo: return kGalileo;
+    case SkySystem::Beidou: return kBeidou;
+    case SkySystem::Gps: break;
     }
     return {};
 }
@@ -57,40 +57,40 @@ double Fold(double value, double low, double high)
 
 }  // namespace
 
-std::optional<GnssSystem> GnssSystemFromName(std::string_view name)
+std::optional<SkySystem> SkySystemFromName(std::string_view name)
 {
     if (name == "gps") {
-        return GnssSystem::Gps;
+        return SkySystem::Gps;
     }
     if (name == "glonass") {
-        return GnssSystem::Glonass;
+        return SkySystem::Glonass;
     }
     if (name == "galileo") {
-        return GnssSystem::Galileo;
+        return SkySystem::Galileo;
     }
     if (name == "beidou") {
-        return GnssSystem::Beidou;
+        return SkySystem::Beidou;
     }
     return std::nullopt;
 }
 
-const char* GnssTalker(GnssSystem system)
+const char* GnssTalker(SkySystem system)
 {
-    constexpr const char* kTalkers[kGnssSystemCount] = {"GP", "GL", "GA", "GB"};
+    constexpr const char* kTalkers[kSkySystemCount] = {"GP", "GL", "GA", "GB"};
     return kTalkers[static_cast<int>(system)];
 }
 
-int GnssSystemId(GnssSystem system)
+int SkySystemId(SkySystem system)
 {
     return static_cast<int>(system) + 1;
 }
 
-char GnssSignalId(GnssSystem system)
+char GnssSignalId(SkySystem system)
 {
-    return system == GnssSystem::Galileo ? '7' : '1';
+    return system == SkySystem::Galileo ? '7' : '1';
 }
 
-std::vector<GnssSatellite> OtherSystemSky(GnssSystem system, double seconds)
+std::vector<GnssSatellite> OtherSystemSky(SkySystem system, double seconds)
 {
     std::vector<GnssSatellite> satellites;
     for (const Orbit& orbit : OrbitsOf(system)) {
@@ -120,7 +120,7 @@ std::vector<GnssSatellite> GpsSatellites(const ReceiverSecond& second)
         for (const uint8_t cno : channel.cno) {
             cnoSum += cno;
         }
-        satellites.push_back({GnssSystem::Gps, channel.prn, channel.azimuth, channel.elevation, cnoSum / 10,
+        satellites.push_back({SkySystem::Gps, channel.prn, channel.azimuth, channel.elevation, cnoSum / 10,
                               channel.inFix});
     }
     return satellites;

@@ -111,7 +111,7 @@ int CountInFix(std::span<const GnssSatellite> satellites)
 }
 
 // One GSA per system: its satellites in the fix, the DOPs of the whole fix and its system ID.
-std::string MultiGsa(const ReceiverSecond& second, std::span<const GnssSatellite> satellites, GnssSystem system,
+std::string MultiGsa(const ReceiverSecond& second, std::span<const GnssSatellite> satellites, SkySystem system,
                      bool valid)
 {
     std::string body = FormatText("GNGSA,A,%d", {valid ? 3 : 1});
@@ -125,11 +125,11 @@ std::string MultiGsa(const ReceiverSecond& second, std::span<const GnssSatellite
     for (; slots < 12; ++slots) {
         body += ',';
     }
-    return body + FormatText(",%.1f,%.1f,%.1f,%d", {second.pdop, second.hdop, second.vdop, GnssSystemId(system)});
+    return body + FormatText(",%.1f,%.1f,%.1f,%d", {second.pdop, second.hdop, second.vdop, SkySystemId(system)});
 }
 
 // The system's satellites in groups of four, each sentence ending with the signal ID.
-std::vector<std::string> MultiGsv(std::span<const GnssSatellite> satellites, GnssSystem system)
+std::vector<std::string> MultiGsv(std::span<const GnssSatellite> satellites, SkySystem system)
 {
     std::vector<const GnssSatellite*> visible;
     for (const GnssSatellite& satellite : satellites) {
@@ -160,16 +160,16 @@ std::vector<std::string> MultiGsv(std::span<const GnssSatellite> satellites, Gns
 // The mode letters run GPS, GLONASS, Galileo, BeiDou up to the last system given; a system
 // left out, or without a satellite in the fix, is N.
 std::string Gns(const ReceiverSecond& second, const UtcTime& utc, std::span<const GnssSatellite> satellites,
-                std::span<const GnssSystem> systems, bool valid)
+                std::span<const SkySystem> systems, bool valid)
 {
     int last = 0;
-    for (const GnssSystem system : systems) {
+    for (const SkySystem system : systems) {
         last = std::max(last, static_cast<int>(system));
     }
     std::string modes(static_cast<size_t>(last) + 1, 'N');
     for (const GnssSatellite& satellite : satellites) {
         if (valid && satellite.inFix) {
-            const bool differential = second.dgps && satellite.system == GnssSystem::Gps;
+            const bool differential = second.dgps && satellite.system == SkySystem::Gps;
             modes[static_cast<size_t>(satellite.system)] = differential ? 'D' : 'A';
         }
     }
@@ -212,7 +212,7 @@ std::vector<std::string> NmeaSentences(const ReceiverSecond& second)
 namespace kestrion {
 
 std::vector<std::string> MultiGnssSentences(const ReceiverSecond& second, std::span<const GnssSatellite> satellites,
-                                            std::span<const GnssSystem> systems)
+                                            std::span<const SkySystem> systems)
 {
     const UtcTime utc = GpsToUtc(second.week, second.tow);
     const int fixCount = CountInFix(satellites);
@@ -221,10 +221,10 @@ std::vector<std::string> MultiGnssSentences(const ReceiverSecond& second, std::s
     rmc += valid ? ",S" : ",V";
     std::vector<std::string> bodies = {Gga(second, utc, fixCount, "GN"), rmc,
                                        Gns(second, utc, satellites, systems, valid)};
-    for (const GnssSystem system : systems) {
+    for (const SkySystem system : systems) {
         bodies.push_back(MultiGsa(second, satellites, system, valid));
     }
-    for (const GnssSystem system : systems) {
+    for (const SkySystem system : systems) {
         for (std::string& body : MultiGsv(satellites, system)) {
             bodies.push_back(std::move(body));
         }

@@ -17,6 +17,6 @@ std::vector<std::string> NmeaSentences(const ReceiverSecond& second);
 // The NMEA 4.11 output of a receiver of several systems for one second: GNGGA, GNRMC, GNGNS,
 // a GNGSA per system, each system's GSV group and GNGST. `satellites` are those of `systems`.
 std::vector<std::string> MultiGnssSentences(const ReceiverSecond& second, std::span<const GnssSatellite> satellites,
-                                            std::span<const GnssSystem> systems);
+                                            std::span<const SkySystem> systems);
 
 }  // namespace kestrion

@@ -78,7 +78,7 @@ std::optional<std::array<PlotLine, 2>> TrueMark(const CRadarGeometry& geometry, 
 bool Unlocked(const SatelliteView& satellite, ReceiverEpoch::Source source)
 {
     if (source == ReceiverEpoch::Source::Binary) {
-        return std::ranges::all_of(satellite.signals, [](const SignalObservation& signal) {
+        return std::ranges::all_of(satellite.observations, [](const SignalObservation& signal) {
             return std::ranges::all_of(signal.samples, [](uint8_t cno) { return cno == 0; });
         });
     }

@@ -13,8 +13,6 @@
 #include "protocol/Mid.h"
 #include "app/DocumentView.h"
 
-// Qt's keyword macro would hide SatelliteView::signals; this file declares no signals.
-#undef signals
 
 namespace kestrion {
 namespace {
@@ -99,7 +97,7 @@ void CSignalView::ShowNmea(const ReceiverEpoch& epoch)
         ++key.unseen;
     }
     for (const SatelliteView& satellite : epoch.satellites) {
-        for (const SignalObservation& signal : satellite.signals) {
+        for (const SignalObservation& signal : satellite.observations) {
             const SignalKey key{satellite.id, signal.id};
             const auto at = std::ranges::lower_bound(keys, key);
             if (at != keys.end() && *at == key) {
@@ -131,7 +129,7 @@ void CSignalView::ShowNmea(const ReceiverEpoch& epoch)
     }
 
     for (const SatelliteView& satellite : epoch.satellites) {
-        for (const SignalObservation& signal : satellite.signals) {
+        for (const SignalObservation& signal : satellite.observations) {
             const auto at = std::ranges::lower_bound(m_keys, SignalKey{satellite.id, signal.id});
             SignalRowPicture& row = m_rows[at - m_keys.begin()];
             PlotSignalRow(row, m_style, SignalRowTexts(satellite, signal), signal.samples,

@@ -89,7 +89,7 @@ void PrintTo(const CsvCase& csv, std::ostream* out) { *out << (csv.truth ? "with
 class CsvPlayback : public EngineTest, public testing::WithParamInterface<CsvCase> {};
 
 // Each record shows at its own time, a matching truth record before its measured one; at the
-// end the data source closes. Truth lines: seconds from the offset 100 (1/100 s) in week 1200.
+// end the views hear of it and the data source closes. Truth lines: seconds from the offset 100 (1/100 s) in week 1200.
 TEST_P(CsvPlayback, PacesTheRecordsAndShowsAMatchingTruthFirst)
 {
     std::string navs, settings = "[Data Sources]\nDataSource=1\nMeasSource=0\nMeasBFileType=CSV\n";
@@ -112,10 +112,12 @@ TEST_P(CsvPlayback, PacesTheRecordsAndShowsAMatchingTruthFirst)
 INSTANTIATE_TEST_SUITE_P(
     Engine, CsvPlayback,
     testing::Values(CsvCase{false, {100, 200, 450}, {{0, kHintOpening, -1, 0}, {0, kHintRecord, 2, 100},
-                                                     {1000, kHintRecord, 2, 200}, {3500, kHintRecord, 2, 450}}},
+                                                     {1000, kHintRecord, 2, 200}, {3500, kHintRecord, 2, 450},
+                                                     {3500, kHintSourceEnded, -1, 0}}},
                     CsvCase{true, {50, 1000, 1200}, {{0, kHintOpening, -1, 0}, {0, kHintRecord, 1, 100},
                                                      {0, kHintRecord, 2, 50}, {9500, kHintRecord, 2, 1000},
-                                                     {11500, kHintRecord, 2, 1200}}}));
+                                                     {11500, kHintRecord, 2, 1200},
+                                                     {11500, kHintSourceEnded, -1, 0}}}));
 
 TEST_F(EngineTest, PauseHidesRecordsBlinksOnActivityAndEndsWithTheDataSource)
 {

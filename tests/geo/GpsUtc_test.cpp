@@ -40,5 +40,28 @@ TEST(GpsUtc, AgreesWithTheSimulatorsFixedOffsetWhileThirteenSecondsHeld)
     }
 }
 
+TEST(GpsFromUtc, GoesBackToTheSameUtcAcrossLeapSecondEras)
+{
+    struct Case {
+        int year, month, day;
+        int64_t millisecond;
+    };
+    for (const Case c : {Case{1980, 1, 6, 0}, Case{2005, 12, 31, 86399000}, Case{2012, 3, 22, 40977000},
+                         Case{2022, 3, 29, 2312000}, Case{2026, 12, 10, 61234560}}) {
+        const GpsTime gps = GpsFromUtc(c.year, c.month, c.day, c.millisecond);
+        const UtcStamp back = UtcFromGps(gps.week, gps.towHundredths);
+        EXPECT_EQ(back.time.year, c.year);
+        EXPECT_EQ(back.time.month, c.month);
+        EXPECT_EQ(back.time.day, c.day);
+        EXPECT_EQ(((back.time.hour * 60 + back.time.minute) * 60 + back.time.second) * 1000 + back.hundredths * 10,
+                  c.millisecond);
+    }
+    // 2017 on, GPS runs 18 s ahead of UTC.
+    const GpsTime gps = GpsFromUtc(2022, 3, 29, 0);
+    const GpsTime midnight = GpsFromUtc(2022, 3, 27, 0);  // the Sunday that starts the week
+    EXPECT_EQ(gps.week, midnight.week);
+    EXPECT_EQ(gps.towHundredths, 2 * 86400 * 100 + 1800);
+}
+
 }  // namespace
 }  // namespace kestrion

@@ -266,7 +266,7 @@ std::vector<char> GgaQualities(const CReceiverHarness& line)
 TEST(ReceiverModel, AnNmeaReceiverOfSeveralSystemsSpeaksNmea411AndRestartsBySentence)
 {
     const SimConfig config{.protocol = SimProtocol::Nmea,
-                           .gnss = {GnssSystem::Gps, GnssSystem::Glonass, GnssSystem::Galileo, GnssSystem::Beidou}};
+                           .gnss = {SkySystem::Gps, SkySystem::Glonass, SkySystem::Galileo, SkySystem::Beidou}};
     CReceiverHarness line(config);
     line.Run(3.0);
     std::map<std::string, int> talkers = Talkers(line);
@@ -300,7 +300,7 @@ TEST(ReceiverModel, AnNmeaReceiverOfSeveralSystemsSpeaksNmea411AndRestartsBySent
 
 TEST(ReceiverModel, ABinaryReceiverSwitchedToNmeaSendsGpsSentencesWhateverItsSystems)
 {
-    CReceiverHarness line({.gnss = {GnssSystem::Gps, GnssSystem::Galileo}});
+    CReceiverHarness line({.gnss = {SkySystem::Gps, SkySystem::Galileo}});
     // Every sentence each second, at 38400.
     line.Command({0x81, 2, 1, 0, 0, 0, 1, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x96, 0x00});
     line.Run(0.5);

@@ -78,13 +78,13 @@ std::vector<std::string> Fields(const std::string& body)
     return fields;
 }
 
-constexpr GnssSystem kAllSystems[] = {GnssSystem::Gps, GnssSystem::Glonass, GnssSystem::Galileo,
-                                      GnssSystem::Beidou};
+constexpr SkySystem kAllSystems[] = {SkySystem::Gps, SkySystem::Glonass, SkySystem::Galileo,
+                                      SkySystem::Beidou};
 
 std::vector<GnssSatellite> AllSatellites(const ReceiverSecond& second, double seconds)
 {
     std::vector<GnssSatellite> satellites = GpsSatellites(second);
-    for (const GnssSystem system : {GnssSystem::Glonass, GnssSystem::Galileo, GnssSystem::Beidou}) {
+    for (const SkySystem system : {SkySystem::Glonass, SkySystem::Galileo, SkySystem::Beidou}) {
         for (const GnssSatellite& satellite : OtherSystemSky(system, seconds)) {
             satellites.push_back(satellite);
         }
@@ -134,14 +134,14 @@ TEST(MultiGnssSentences, SatellitesAreNumberedWithinTheirSystem)
     for (double seconds : {0.0, 1500.0, 5000.0}) {
         for (const GnssSatellite& satellite : AllSatellites(Munich(), seconds)) {
             switch (satellite.system) {
-            case GnssSystem::Gps: EXPECT_TRUE(satellite.number >= 1 && satellite.number <= 32); break;
-            case GnssSystem::Glonass: EXPECT_TRUE(satellite.number >= 65 && satellite.number <= 88); break;
-            case GnssSystem::Galileo: EXPECT_TRUE(satellite.number >= 1 && satellite.number <= 36); break;
-            case GnssSystem::Beidou: EXPECT_TRUE(satellite.number >= 1 && satellite.number <= 37); break;
+            case SkySystem::Gps: EXPECT_TRUE(satellite.number >= 1 && satellite.number <= 32); break;
+            case SkySystem::Glonass: EXPECT_TRUE(satellite.number >= 65 && satellite.number <= 88); break;
+            case SkySystem::Galileo: EXPECT_TRUE(satellite.number >= 1 && satellite.number <= 36); break;
+            case SkySystem::Beidou: EXPECT_TRUE(satellite.number >= 1 && satellite.number <= 37); break;
             }
             EXPECT_GE(satellite.elevation, 0.0);
             // The other systems' sky: tracked satellites are all in the fix.
-            if (satellite.system != GnssSystem::Gps) {
+            if (satellite.system != SkySystem::Gps) {
                 EXPECT_EQ(satellite.inFix, satellite.cno > 0);
             }
         }
@@ -155,7 +155,7 @@ TEST(MultiGnssSentences, GsaPerSystemListsItsOwnSatellitesInTheFix)
     std::map<int, std::set<int>> expected;
     for (const GnssSatellite& satellite : satellites) {
         if (satellite.inFix) {
-            expected[GnssSystemId(satellite.system)].insert(satellite.number);
+            expected[SkySystemId(satellite.system)].insert(satellite.number);
         }
     }
     std::set<int> systemIds;
@@ -185,10 +185,10 @@ TEST(MultiGnssSentences, GnsHasAModeLetterPerSystemAndTheTalkersAreGn)
     ReceiverSecond second = Munich();
     const std::vector<GnssSatellite> gps = GpsSatellites(second);
     std::vector<GnssSatellite> satellites = gps;
-    for (const GnssSatellite& satellite : OtherSystemSky(GnssSystem::Beidou, 0.0)) {
+    for (const GnssSatellite& satellite : OtherSystemSky(SkySystem::Beidou, 0.0)) {
         satellites.push_back(satellite);
     }
-    const GnssSystem systems[] = {GnssSystem::Gps, GnssSystem::Beidou};
+    const SkySystem systems[] = {SkySystem::Gps, SkySystem::Beidou};
     std::set<std::string> kinds;
     for (const std::string& sentence : MultiGnssSentences(second, satellites, systems)) {
         const std::vector<std::string> fields = Fields(Body(sentence));
@@ -202,7 +202,7 @@ TEST(MultiGnssSentences, GnsHasAModeLetterPerSystemAndTheTalkersAreGn)
 
     // Without four satellites in the fix every system's letter is N and RMC is void.
     for (GnssSatellite& satellite : satellites) {
-        satellite.inFix = satellite.system == GnssSystem::Gps && satellite.number == 1;
+        satellite.inFix = satellite.system == SkySystem::Gps && satellite.number == 1;
     }
     for (const std::string& sentence : MultiGnssSentences(second, satellites, systems)) {
         const std::vector<std::string> fields = Fields(Body(sentence));
@@ -218,10 +218,10 @@ TEST(MultiGnssSentences, GnsHasAModeLetterPerSystemAndTheTalkersAreGn)
 
 TEST(MultiGnssSentences, SystemNamesAreKnownInLowerCaseOnly)
 {
-    EXPECT_EQ(GnssSystemFromName("glonass"), GnssSystem::Glonass);
-    EXPECT_EQ(GnssSystemFromName("beidou"), GnssSystem::Beidou);
-    EXPECT_FALSE(GnssSystemFromName("GPS").has_value());
-    EXPECT_FALSE(GnssSystemFromName("").has_value());
+    EXPECT_EQ(SkySystemFromName("glonass"), SkySystem::Glonass);
+    EXPECT_EQ(SkySystemFromName("beidou"), SkySystem::Beidou);
+    EXPECT_FALSE(SkySystemFromName("GPS").has_value());
+    EXPECT_FALSE(SkySystemFromName("").has_value());
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include "protocol/CommandFrame.h"
 #include "protocol/TextFormatter.h"
 #include "synth/ChannelTracker.h"
-#include "synth/GpsTime.h"
+#include "geo/GpsTime.h"
 #include "synth/NmeaSentences.h"
 #include "synth/ReceiverMessages.h"
 #include "synth/SampleRandom.h"
