@@ -5,7 +5,7 @@ set -e
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 # The fuzz targets share about three minutes (KESTRION_FUZZ_SECONDS, in all).
-fuzz_targets="fuzz-serial-stream fuzz-text-line fuzz-settings fuzz-upload-file fuzz-text-file"
+fuzz_targets="fuzz-serial-stream fuzz-text-line fuzz-settings fuzz-upload-file fuzz-text-file fuzz-nmea-epochs"
 fuzz_seconds=$(( ${KESTRION_FUZZ_SECONDS:-180} / $(echo $fuzz_targets | wc -w) ))
 [ "$fuzz_seconds" -ge 1 ] || fuzz_seconds=1  # 0 would fuzz without end
 
@@ -20,7 +20,7 @@ cmake --build --preset asan
 ctest --preset asan
 
 echo "== benchmarks (smoke)"
-build/release/bench/kestrion-bench --benchmark_min_time=0.01 --benchmark_filter=Sample >/dev/null
+build/release/bench/kestrion-bench --benchmark_min_time=0.01 --benchmark_filter="Sample|Nmea" >/dev/null
 build/release/bench/kestrion-view-bench --benchmark_min_time=0.01 >/dev/null
 
 echo "== fuzz (${fuzz_seconds} s per target)"

@@ -1,7 +1,8 @@
 #pragma once
 // One measurement cycle as the views receive it: a tracker record with 12 channels and the
-// navigation record that follows it, moving a little each cycle; and the benchmark loop that
-// delivers cycles to a view of 1280 x 720 logical pixels and renders the whole view.
+// navigation record that follows it, moving a little each cycle, or a second of a multi-GNSS
+// NMEA receiver's sentences with 40 satellites; and the benchmark loops that deliver cycles to
+// a view of 1280 x 720 logical pixels and render the whole view.
 #include <cstdint>
 #include <filesystem>
 #include <vector>
@@ -11,6 +12,7 @@
 #include <QImage>
 #include <QWidget>
 
+#include "NmeaStream.h"
 #include "app/DocumentView.h"
 #include "platform/Profile.h"
 #include "protocol/MessageRecord.h"
@@ -71,14 +73,40 @@ inline CProfile AbsentProfile()
     return CProfile(std::filesystem::temp_directory_path() / "kestrion-bench-absent" / "kestrion-demo.ini");
 }
 
-template <typename View>
-void RunCycles(benchmark::State& state, View& view)
+// The sentences of one NMEA second as text records.
+inline std::vector<CMessageRecord> MakeNmeaCycle(int second)
+{
+    std::vector<CMessageRecord> records;
+    for (const std::string& sentence : NmeaSecond(second)) {
+        CMessageRecord& record = records.emplace_back();
+        record.Reset(255);
+        record.SetText(std::string_view(sentence).substr(0, sentence.size() - 2));
+    }
+    return records;
+}
+
+inline QImage ShowAndTarget(QWidget& view)
 {
     view.resize(1280, 720);
     view.show();
     const qreal ratio = view.devicePixelRatioF();
     QImage target(view.size() * ratio, QImage::Format_RGB32);
     target.setDevicePixelRatio(ratio);
+    return target;
+}
+
+template <typename View>
+void RunNmeaCycles(benchmark::State& state, View& view);
+
+// Binary cycles, or NMEA ones when the benchmark's argument is 1.
+template <typename View>
+void RunCycles(benchmark::State& state, View& view)
+{
+    if (state.range(0) == 1) {
+        RunNmeaCycles(state, view);
+        return;
+    }
+    QImage target = ShowAndTarget(view);
     std::vector<CycleRecords> cycles;
     for (uint32_t cycle = 0; cycle < 15; ++cycle) {
         cycles.push_back(MakeCycle(cycle));
@@ -88,6 +116,25 @@ void RunCycles(benchmark::State& state, View& view)
         const CycleRecords& records = cycles[next++ % cycles.size()];
         view.OnUpdate(kHintRecord, &records.tracker);
         view.OnUpdate(kHintRecord, &records.navigation);
+        view.render(&target);
+    }
+    benchmark::DoNotOptimize(target.constBits());
+}
+
+// Each cycle's first sentence closes the epoch before it, which the view then draws.
+template <typename View>
+void RunNmeaCycles(benchmark::State& state, View& view)
+{
+    QImage target = ShowAndTarget(view);
+    std::vector<std::vector<CMessageRecord>> cycles;
+    for (int second = 0; second < 15; ++second) {
+        cycles.push_back(MakeNmeaCycle(second));
+    }
+    size_t next = 0;
+    for (auto _ : state) {
+        for (const CMessageRecord& record : cycles[next++ % cycles.size()]) {
+            view.OnUpdate(kHintRecord, &record);
+        }
         view.render(&target);
     }
     benchmark::DoNotOptimize(target.constBits());

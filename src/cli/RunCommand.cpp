@@ -6,6 +6,7 @@
 
 #include "cli/CommandScript.h"
 #include "cli/Commands.h"
+#include "cli/EpochPrinter.h"
 #include "cli/HeadlessRun.h"
 #include "cli/ScriptedDialogs.h"
 #include "cli/TraceView.h"
@@ -80,9 +81,15 @@ int RunEngine(CCliArguments& arguments)
     CHeadlessRun run(*profile, fast, {files.begin(), files.end()}, std::move(settings));
     run.SetSpeed(speed);
     CEngine& engine = run.Engine();
-    CTraceView trace(run.Timers(), stdout);
+    // With --json standard output carries the epochs alone; the trace goes to stderr.
+    const bool json = arguments.Has("--json");
+    CTraceView trace(run.Timers(), json ? stderr : stdout);
     if (arguments.Has("--trace")) {
         run.AddView(trace);
+    }
+    CEpochPrinter epochs(stdout);
+    if (json) {
+        run.AddView(epochs);
     }
     CCommandScript script(std::move(commands), run.Timers(), stderr);
     run.AddView(script);
@@ -102,6 +109,9 @@ int RunEngine(CCliArguments& arguments)
     };
     const std::string failure =
         run.Play(seconds, {.nextDueMs = [&script] { return script.NextDueMs(); }, .runDue = runDue});
+    if (json) {
+        epochs.Finish();
+    }
     int status = 0;
     for (const std::string& refused : script.Refused()) {
         std::fprintf(stderr, "kestrion-cli run: command %s\n", refused.c_str());

@@ -22,6 +22,12 @@ const CliCommand kCommands[] = {
      "--chunk N feeds N bytes at a time (default 4095, playback 1000); --generation G (1..3)\n"
      "fixes the receiver software generation instead of detecting it. FILE - reads the standard input.\n",
      {"--chunk", "--generation"}, {"--playback"}, RunDecode},
+    {"epochs", "epochs [--playback] [--generation G] FILE",
+     "Reads a raw receive stream as decode does (binary, NMEA or both) and prints each receiver\n"
+     "epoch it closes as one JSON object per line: the measured epochs, and the truth feed's when\n"
+     "there are any. The epoch still open at the end of the stream is printed last. FILE - reads\n"
+     "the standard input.\n",
+     {"--generation"}, {"--playback"}, RunEpochs},
     {"lines", "lines [--week W] [--tow T] FILE",
      "Plays a CSV or truth text file line by line and prints each record's text. W is the\n"
      "truth week, T the truth time offset in 1/100 s. Stops with status 1 at the first bad line.\n"
@@ -34,7 +40,7 @@ const CliCommand kCommands[] = {
      "A leading \"$\" and a trailing \"*hh\" of the body are dropped (the checksum is computed anew).\n",
      {}, {}, RunNmea},
     {"run",
-     "run [--ini FILE] [--log FILE] [--fast] [--speed X] [--seconds S] [--trace] [--command ID@S]...\n"
+     "run [--ini FILE] [--log FILE] [--fast] [--speed X] [--seconds S] [--trace] [--json] [--command ID@S]...\n"
      "    [--set LABEL=VALUE]... [--file PATH]...",
      "Runs the console's engine without a window: loads the settings (default: the console's, the\n"
      "kestrion-demo.ini beside kestrion-demo when this program sits beside it or in its build tree,\n"
@@ -44,7 +50,9 @@ const CliCommand kCommands[] = {
      "to otherwise). --fast runs on a virtual clock (not with a serial port). --speed X plays a\n"
      "recorded file at X times its pace: 1/4, 1/2, 1, 2, 4, 8, 16 or max (as fast as it can be read).\n"
      "A file played faster than its time shows its progress on stderr while that is a terminal.\n"
-     "--trace prints one line per view update: <ms> <hint> <mid>. Notices go to stderr as they\n"
+     "--trace prints one line per view update: <ms> <hint> <mid>. --json prints each receiver epoch\n"
+     "as one JSON object per line, as epochs does, and alone on stdout (the trace goes to stderr\n"
+     "then). Notices go to stderr as they\n"
      "happen, one line each after the run's time: message boxes (\"message: <text>\", a question with\n"
      "the answer taken), the port's texts (\"Comm: Port ... lost\") and \"source ended: <file>\".\n"
      "Exits with 1 and the reason when the data source did not open or lost its port for good, the\n"
@@ -58,7 +66,7 @@ const CliCommand kCommands[] = {
      "cancel. A --set that names no control of the commands' dialogs, or whose value the control\n"
      "does not take, is refused before the run. After each initialisation the time to the first\n"
      "fix is printed (\"ttff: ...\").\n",
-     {"--ini", "--log", "--seconds", "--speed", "--command", "--file", "--set"}, {"--fast", "--trace"}, RunEngine},
+     {"--ini", "--log", "--seconds", "--speed", "--command", "--file", "--set"}, {"--fast", "--trace", "--json"}, RunEngine},
     {"simulate",
      "simulate [--link PATH] [--generation 1|2|3] [--baud B] [--protocol binary|nmea] [--gnss LIST] [--busy]\n"
      "    [--no-dgps] [--trace]",

@@ -1,5 +1,7 @@
 #include "epoch/ReceiverState.h"
 
+#include <utility>
+
 #include "protocol/Mid.h"
 
 namespace kestrion {
@@ -15,14 +17,27 @@ bool IsSentence(const CMessageRecord& record)
 const ReceiverEpoch* CReceiverState::Take(const CMessageRecord& record)
 {
     if (IsSentence(record)) {
-        return m_nmea->Take(record.Text()) ? Keep(m_nmea->Epoch()) : nullptr;
+        return m_nmea->Take(record.Text()) ? KeepNmea() : nullptr;
     }
-    return m_binary.Take(record) ? Keep(m_binary.Epoch()) : nullptr;
+    if (!m_binary.Take(record)) {
+        return nullptr;
+    }
+    m_binarySinceNmea = m_binarySinceNmea || !m_binary.Epoch().truth;
+    return Keep(m_binary.Epoch());
 }
 
 const ReceiverEpoch* CReceiverState::Finish()
 {
-    return m_nmea->Finish() ? Keep(m_nmea->Epoch()) : nullptr;
+    return m_nmea->Finish() ? KeepNmea() : nullptr;
+}
+
+const ReceiverEpoch* CReceiverState::KeepNmea()
+{
+    // A receiver that sends both protocols reports each solution twice: the binary one stands.
+    if (std::exchange(m_binarySinceNmea, false)) {
+        return nullptr;
+    }
+    return Keep(m_nmea->Epoch());
 }
 
 void CReceiverState::Reset()
@@ -31,6 +46,7 @@ void CReceiverState::Reset()
     m_nmea->Reset();
     m_measured.reset();
     m_truth.reset();
+    m_binarySinceNmea = false;
 }
 
 const ReceiverEpoch* CReceiverState::Keep(const ReceiverEpoch& epoch)

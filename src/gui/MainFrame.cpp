@@ -361,10 +361,12 @@ void CMainFrame::ArrangeForNmea()
         if (listed[static_cast<size_t>(slot)] != '1' || slot == kMapSlot || slot == kDevelopmentSlot) {
             continue;
         }
-        ToggleViewSlot(slot, false);
-        if (slot != kNavigationSlot) {
-            ToggleViewSlot(slot, false);
+        if (slot == kNavigationSlot) {
+            ToggleViewSlot(slot, true);  // NMEA epochs fill it: it stays in view
+            continue;
         }
+        ToggleViewSlot(slot, false);
+        ToggleViewSlot(slot, false);
     }
     ToggleViewSlot(kDevelopmentSlot, true);
 }

@@ -26,15 +26,6 @@ std::vector<uint8_t> BuildCommandFrame(std::span<const uint8_t> payload)
     return frame;
 }
 
-uint8_t NmeaChecksum(std::string_view body)
-{
-    uint8_t checksum = 0;
-    for (char c : body) {
-        checksum ^= static_cast<uint8_t>(c);
-    }
-    return checksum;
-}
-
 std::string WrapNmeaBody(std::string_view body)
 {
     std::string sentence;

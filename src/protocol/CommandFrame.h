@@ -7,14 +7,13 @@
 #include <string_view>
 #include <vector>
 
+#include "protocol/NmeaChecksum.h"
+
 namespace kestrion {
 
 // A0 A2, payload length (big-endian), payload, 16-bit payload sum (big-endian), B0 B3.
 // The payload holds 1..1008 bytes, its MID first.
 std::vector<uint8_t> BuildCommandFrame(std::span<const uint8_t> payload);
-
-// The exclusive-or of every byte of the body, 0 for an empty body.
-uint8_t NmeaChecksum(std::string_view body);
 
 // "$" + body + "*hh\r\n" with the checksum in upper-case hexadecimal: a sentence as a receiver
 // sends it.

@@ -311,7 +311,10 @@ void CMessageDecoder::ReportUnknown(std::span<const uint8_t> payload, IReceiverL
 void CMessageDecoder::MakeTextRecord(CMessageRecord& record, std::span<const uint8_t> sentence)
 {
     record.Reset(255);
-    const size_t length = sentence.size() >= 2 ? sentence.size() - 2 : 0;
+    size_t length = sentence.size();
+    while (length > 0 && (sentence[length - 1] == '\n' || sentence[length - 1] == '\r')) {
+        --length;
+    }
     record.SetText({reinterpret_cast<const char*>(sentence.data()), length});
     m_host.EnterNmeaDisplayMode();
 }

@@ -3,6 +3,7 @@
 #include <span>
 
 #include "protocol/FrameBytes.h"
+#include "protocol/NmeaChecksum.h"
 
 namespace kestrion {
 
@@ -108,6 +109,9 @@ void CPlaybackFramer::StepText(uint8_t byte)
             m_text = TextState::Idle;
         } else if (byte == kCR) {
             m_text = TextState::SentenceCR;
+        } else if (byte == kLF && EndsInGoodChecksum(m_buffer.data(), static_cast<size_t>(m_index) - 1)) {
+            m_text = TextState::Idle;  // a sentence ended by LF alone, as logs often store them
+            DeliverSentence();
         } else if (!IsPrintable(byte)) {
             m_text = TextState::Idle;
         }

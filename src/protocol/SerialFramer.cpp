@@ -3,6 +3,7 @@
 #include <span>
 
 #include "protocol/FrameBytes.h"
+#include "protocol/NmeaChecksum.h"
 
 namespace kestrion {
 
@@ -133,6 +134,10 @@ void CSerialFramer::StepSentence(uint8_t byte)
         }
     } else if (byte == kCR) {
         m_state = State::SentenceCR;
+    } else if (byte == kLF && EndsInGoodChecksum(m_buffer.data(), static_cast<size_t>(m_index))) {
+        // A sentence ended by LF alone, as logs often store them.
+        m_state = State::AfterSentence;
+        DeliverSentence();
     } else {
         Dump("Comm: Unknown chars:");
         m_state = State::Idle;

@@ -96,6 +96,10 @@ void CMapView::OnUpdate(int hint, const CMessageRecord* record)
 {
     if (hint == kHintRestarted) {
         Restart();
+    } else if (hint == kHintSourceEnded) {
+        if (const ReceiverEpoch* epoch = m_receiver.Finish()) {
+            ShowEpoch(*epoch);
+        }
     } else if (hint == kHintOpening) {
         m_receiver.Reset();
         m_canvas->Clear();

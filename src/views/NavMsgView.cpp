@@ -168,6 +168,10 @@ void CNavMsgView::OnUpdate(int hint, const CMessageRecord* record)
 {
     if (hint == kHintOpening) {
         m_receiver.Reset();
+    } else if (hint == kHintSourceEnded) {
+        if (const ReceiverEpoch* epoch = m_receiver.Finish()) {
+            ShowEpoch(*epoch);
+        }
     } else if (hint == kHintRecord && record != nullptr) {
         if (const ReceiverEpoch* epoch = m_receiver.Take(*record)) {
             ShowEpoch(*epoch);

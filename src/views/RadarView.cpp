@@ -32,6 +32,10 @@ void CRadarView::OnUpdate(int hint, const CMessageRecord* record)
     } else if (hint == kHintRestarted) {
         ReadSettings();
         update();
+    } else if (hint == kHintSourceEnded) {
+        if (const ReceiverEpoch* epoch = m_state.Finish()) {
+            ShowEpoch(*epoch);
+        }
     } else if (hint == kHintOpening) {
         m_state.Reset();
         m_truth.reset();

@@ -55,6 +55,10 @@ void CSignalView::OnUpdate(int hint, const CMessageRecord* record)
         }
     } else if (hint == kHintRestarted) {
         m_style.graphType = ReadGraphType();  // older cells keep the style they were drawn in
+    } else if (hint == kHintSourceEnded) {
+        if (const ReceiverEpoch* epoch = m_state.Finish()) {
+            ShowEpoch(*epoch);
+        }
     } else if (hint == kHintOpening) {
         m_state.Reset();
         m_trackerPending = false;

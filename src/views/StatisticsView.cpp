@@ -38,6 +38,10 @@ void CStatisticsView::OnUpdate(int hint, const CMessageRecord* record)
         if (const ReceiverEpoch* epoch = m_receiver.Take(*record)) {
             ShowEpoch(*epoch);
         }
+    } else if (hint == kHintSourceEnded) {
+        if (const ReceiverEpoch* epoch = m_receiver.Finish()) {
+            ShowEpoch(*epoch);
+        }
     } else if (hint == kHintOpening || hint == kHintRestarted) {
         if (hint == kHintOpening) {
             m_receiver.Reset();

@@ -1,7 +1,8 @@
 // The console's window on a simulated receiver on a pseudo-terminal, in real time: a poll from
 // the menu reaches the receiver and its answer shows in the response view. With
-// KESTRION_SCREENSHOTS=<dir> set, a picture of the window with all eight views on live data
-// is written to <dir>/main-window.png at device pixel ratio 2.
+// KESTRION_SCREENSHOTS=<dir> set, pictures of the window with all eight views on live data
+// are written to <dir>/main-window.png (binary) and <dir>/nmea-window.png (a multi-GNSS NMEA
+// receiver) at device pixel ratio 2.
 #include <gtest/gtest.h>
 
 #include <QMdiArea>
@@ -35,12 +36,12 @@ QStringList ResponseLines(CFrameConsole& console)
 
 // The frame with its data source open on a simulated receiver.
 struct CLiveFrame {
-    explicit CLiveFrame(const std::string& extraIni = {})
-        : console(LiveReceiverIni(receiver.Path()) + extraIni)
+    explicit CLiveFrame(const std::string& extraIni = {}, SimConfig config = {})
+        : receiver(config), console(LiveReceiverIni(receiver.Path()) + extraIni)
     {
         console.frame->RunCommand(ID_OPEN_DATA_SOURCE);
     }
-    CLiveReceiver receiver{SimConfig{}};
+    CLiveReceiver receiver;
     CFrameConsole console;
 };
 
@@ -61,14 +62,13 @@ TEST(LiveFrame, VersionPollFromTheMenuReachesTheReceiverAndItsAnswerIsShown)
     EXPECT_EQ(VersionPollsHeard(live.receiver), pollsBefore + 1);
 }
 
-TEST(LiveFrame, Screenshot)
+// The map's origin where the simulated receiver starts, as scripts/run.sh writes it.
+const char* const kMapAtStart = "[Map View]\nLat=47.376887\nLon=8.541694\nScale=5.00\nRing 1=100\nRing 2=200\nRing 3=400\n";
+
+// Opens every view but the statistics, lets the receiver run, tiles and writes the window to
+// the screenshot folder at device pixel ratio 2.
+void WriteWindowPicture(CLiveFrame& live, const char* folder, const char* name, const std::function<void()>& polls)
 {
-    const char* folder = std::getenv("KESTRION_SCREENSHOTS");
-    if (folder == nullptr) {
-        GTEST_SKIP() << "set KESTRION_SCREENSHOTS to a folder to write the picture";
-    }
-    // The map's origin where the simulated receiver starts, as scripts/run.sh writes it.
-    CLiveFrame live("[Map View]\nLat=47.376887\nLon=8.541694\nScale=5.00\nRing 1=100\nRing 2=200\nRing 3=400\n");
     QApplication::setWindowIcon(ProgramIcon());
     CMainFrame& frame = *live.console.frame;
     frame.resize(1600, 1000);
@@ -78,8 +78,7 @@ TEST(LiveFrame, Screenshot)
         frame.RunCommand(id);
     }
     RunFor(20000);
-    frame.RunCommand(ID_POLL_VERSION);
-    frame.RunCommand(ID_POLL_CLOCK);
+    polls();
     RunFor(2500);
     frame.RunCommand(ID_WINDOW_TILE);
     frame.MdiArea().setActiveSubWindow(live.console.View(3));
@@ -89,8 +88,35 @@ TEST(LiveFrame, Screenshot)
     QPixmap picture(frame.size() * kPixelRatio);
     picture.setDevicePixelRatio(kPixelRatio);
     frame.render(&picture);
-    const QString path = QString::fromUtf8(folder) + "/main-window.png";
+    const QString path = QString::fromUtf8(folder) + "/" + name;
     ASSERT_TRUE(picture.save(path, "PNG")) << path.toStdString();
+}
+
+TEST(LiveFrame, Screenshot)
+{
+    const char* folder = std::getenv("KESTRION_SCREENSHOTS");
+    if (folder == nullptr) {
+        GTEST_SKIP() << "set KESTRION_SCREENSHOTS to a folder to write the picture";
+    }
+    CLiveFrame live(kMapAtStart);
+    WriteWindowPicture(live, folder, "main-window.png", [&live] {
+        live.console.frame->RunCommand(ID_POLL_VERSION);
+        live.console.frame->RunCommand(ID_POLL_CLOCK);
+    });
+}
+
+// The simulated receiver of four systems in NMEA 4.11: its sky, signals, track and fix.
+TEST(LiveFrame, NmeaScreenshot)
+{
+    const char* folder = std::getenv("KESTRION_SCREENSHOTS");
+    if (folder == nullptr) {
+        GTEST_SKIP() << "set KESTRION_SCREENSHOTS to a folder to write the picture";
+    }
+    SimConfig config;
+    config.protocol = SimProtocol::Nmea;
+    config.gnss = {SkySystem::Gps, SkySystem::Glonass, SkySystem::Galileo, SkySystem::Beidou};
+    CLiveFrame live(kMapAtStart, config);
+    WriteWindowPicture(live, folder, "nmea-window.png", [] {});
 }
 
 }  // namespace
