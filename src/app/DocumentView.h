@@ -6,8 +6,8 @@ namespace kestrion {
 class CMessageRecord;
 
 // Update hints: a record to show, new settings or a restart (views reload and clear their
-// histories), the data source opening (views clear), the measured source's end (views show
-// what was still being assembled, such as the last NMEA epoch).
+// histories), the data source opening (views clear), the measured source's end or a recording
+// played to its end (views show what was still being assembled, such as the last NMEA epoch).
 inline constexpr int kHintRecord = 1;
 inline constexpr int kHintRestarted = 3;
 inline constexpr int kHintOpening = 4;

@@ -86,6 +86,9 @@ void CFeedDoc::Notify(int code, int /*value*/, const CMessageRecord* record)
         m_measured->Restart();
         UpdateAllViews(kHintRestarted, nullptr);
         break;
+    case WMU_RECORDING_AT_END:
+        UpdateAllViews(kHintSourceEnded, nullptr);
+        break;
     case WMU_SOURCE_ENDED:
         UpdateAllViews(kHintSourceEnded, nullptr);
         m_frame.SendFrameMessage(WMU_SOURCE_ENDED);

@@ -7,8 +7,9 @@
 namespace kestrion {
 namespace {
 
-// A mean that rounds to zero at three decimals shows as 0.000, never as -0.000.
+// A value that rounds to zero at three (two) decimals shows as 0.000 (0.00), never as -0.000.
 double Millimetres(double metres) { return std::fabs(metres) < 0.0005 ? 0.0 : metres; }
+double Centimetres(double metres) { return std::fabs(metres) < 0.005 ? 0.0 : metres; }
 
 }  // namespace
 
@@ -16,7 +17,7 @@ std::string AccuracyText(const AccuracyFigures& f)
 {
     std::string text = "Reference: " + std::string(ReferenceKindText(f.kind));
     if (f.kind != ReferenceKind::Truth && f.count > 0) {
-        text += FormatText(" (%.8f, %.8f, %.2f m)", {f.reference.latitude, f.reference.longitude, f.reference.height});
+        text += FormatText(" (%.8f, %.8f, %.2f m)", {f.reference.latitude, f.reference.longitude, Centimetres(f.reference.height)});
     }
     text += FormatText("\nFixes: %d", {static_cast<int64_t>(f.count)});
     if (f.kind == ReferenceKind::Truth) {

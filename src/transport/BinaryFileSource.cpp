@@ -77,11 +77,19 @@ bool CBinaryFileSource::ReadChunks()
     const int chunks = ratio.numerator == 0 ? 16 : std::max(1, ratio.numerator / 8);
     for (int chunk = 0; chunk < chunks; ++chunk) {
         if (ReadRecord() == nullptr) {
-            m_ended = true;
+            ReachEnd();
             return false;
         }
     }
     return true;
+}
+
+void CBinaryFileSource::ReachEnd()
+{
+    if (!m_ended) {
+        m_ended = true;
+        m_services.Broadcast(WMU_RECORDING_AT_END, 0, nullptr);
+    }
 }
 
 void CBinaryFileSource::Schedule()
@@ -120,7 +128,7 @@ void CBinaryFileSource::Resume()
 void CBinaryFileSource::StepSecond()
 {
     if (m_paused && ReadRecord() == nullptr) {
-        m_ended = true;
+        ReachEnd();
     }
 }
 

@@ -62,6 +62,9 @@ private:
     ReplaySpeed m_speed = ReplaySpeed::Normal;
     bool m_paused = false;
     bool m_ended = false;  // the last read found no data
+
+    // The first read that finds no data tells the documents.
+    void ReachEnd();
     std::array<uint8_t, kChunkSize> m_chunk{};
 };
 

@@ -7,6 +7,8 @@ inline constexpr int WMU_NEW_RECORD = 0x403;
 inline constexpr int WMU_FEED_REFRESH = 0x405;
 inline constexpr int WMU_SOURCE_ENDED = 0x406;
 inline constexpr int WMU_DATA_ACTIVITY = 0x408;
+// A recording played to its end; its source stays open, to be sought back.
+inline constexpr int WMU_RECORDING_AT_END = 0x40B;
 
 // Tick codes.
 inline constexpr int kTickPlayback = 0x402;  // file playback and random data

@@ -203,7 +203,9 @@ void CNavMsgView::ShowNmea(const ReceiverEpoch& epoch)
         m_fields.Set(kPositionFields[axis], position ? FormatText(kPositionFormat, {int64_t(std::llround(component(
                                                                                        position->ecef)))})
                                                      : std::string());
-        set(kVelocityFields[axis], kVelocityFormat, velocity ? std::optional(component(*velocity)) : std::nullopt);
+        // Rounded first, so that a speck below the last digit never shows as "-0.000".
+        set(kVelocityFields[axis], kVelocityFormat,
+            velocity ? std::optional(std::round(component(*velocity) * 1000.0) / 1000.0 + 0.0) : std::nullopt);
     }
     set(kLatitude, kDegreesFormat, position ? std::optional(position->latitude) : std::nullopt);
     set(kLongitude, kDegreesFormat, position ? std::optional(position->longitude) : std::nullopt);

@@ -78,6 +78,10 @@ TEST(PlaybackFramer, FramesEachStreamAsExpected)
         {"failed start drops a sentence", Join({Ascii("$GP"), {0xA0}, Ascii("X\r\n")}), {}},
         {"rejected start byte begins a sentence", Join({{0xA0}, Ascii("$GP\r\n")}), {"record:255:$GP", "data-received"}},
         {"tail byte begins a sentence", Join({noTail, Ascii("$A\r\n")}), {"record:255:$A", "data-received"}},
+        {"LF alone after a good checksum", Ascii("$GPGSV,3*4A\n$B\r\n"),
+         {"record:255:$GPGSV,3*4A", "data-received", "record:255:$B", "data-received"}},
+        {"LF alone without a good checksum", Ascii("$GPGSV,3*4B\n$A\n$%&\n$B\r\n"),
+         {"record:255:$B", "data-received"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

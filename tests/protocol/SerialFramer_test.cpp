@@ -142,6 +142,21 @@ TEST(SerialFramer, DeliversSentencesAsTextsEvenWithABadStarChecksum)
     EXPECT_EQ(h.feed.records.at(1).Text(), "$" + std::string(1008, 'B'));
 }
 
+TEST(SerialFramer, TakesLfAloneAsTheEndOfASentenceWithAGoodChecksumOnly)
+{
+    Harness h;
+    h.Feed(Ascii("$GPGSV,3*4A\n$GPGSV,4*4d\n"));
+    ASSERT_EQ(h.feed.records.size(), 2u);
+    EXPECT_EQ(h.feed.records[0].Text(), "$GPGSV,3*4A");
+    EXPECT_EQ(h.feed.records[1].Text(), "$GPGSV,4*4d");
+    EXPECT_TRUE(h.host.faults.empty());
+
+    // Anything else ended by LF alone is what it always was: unknown characters.
+    h.Feed(Ascii("$GPGSV,3*00\n"));
+    EXPECT_EQ(h.feed.records.size(), 2u);
+    EXPECT_EQ(h.host.faults, (std::vector<std::string>{"Comm: Unknown chars: 24 47 50 47 53 56 2C 33 2A 30 30 0A"}));
+}
+
 TEST(SerialFramer, GivesTheSameResultHoweverTheStreamIsCut)
 {
     const Bytes stream = Join({Ack(1), Ascii("$GPGSV,3*7A\r\n"), Ack(2), {0x55, 0xA0, 0xA0, 0xA2}, Ascii("$GP\r\n\x07"),
