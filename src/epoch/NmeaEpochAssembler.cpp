@@ -150,6 +150,11 @@ struct CNmeaEpochAssembler::State {
                                              *open.velocity.groundSpeed * std::cos(c), 0.0);
         }
         DropStaleGroups();
+        size_t entries = 0;
+        for (const auto& item : groups) {
+            entries += item.second.entries.size();
+        }
+        open.satellites.reserve(entries);
         for (const auto& [key, group] : groups) {
             for (const GsvEntry& entry : group.entries) {
                 auto found = std::ranges::find(open.satellites, entry.id, &SatelliteView::id);

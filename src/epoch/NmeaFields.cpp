@@ -19,15 +19,15 @@ bool CNmeaFields::Parse(std::string_view sentence)
         return false;
     }
     const std::string_view body = check.body;
-    size_t start = 0;
-    while (true) {
-        const size_t comma = body.find(',', start);
-        m_fields.push_back(body.substr(start, comma == std::string_view::npos ? body.npos : comma - start));
-        if (comma == std::string_view::npos) {
-            break;
+    const char* from = body.data();
+    const char* const end = body.data() + body.size();
+    for (const char* at = from; at != end; ++at) {
+        if (*at == ',') {
+            m_fields.emplace_back(from, static_cast<size_t>(at - from));
+            from = at + 1;
         }
-        start = comma + 1;
     }
+    m_fields.emplace_back(from, static_cast<size_t>(end - from));
     const std::string_view address = m_fields.front();
     if (address.starts_with('P')) {
         m_talker = "P";
@@ -60,6 +60,18 @@ std::optional<double> CNmeaFields::Number(size_t index) const
 std::optional<int> CNmeaFields::Integer(size_t index) const
 {
     const std::string_view text = Text(index);
+    // Satellite numbers, counts and IDs: a few plain digits, read without the general parser.
+    if (!text.empty() && text.size() <= 9) {
+        int value = 0;
+        bool digits = true;
+        for (const char c : text) {
+            digits = digits && c >= '0' && c <= '9';
+            value = value * 10 + (c - '0');
+        }
+        if (digits) {
+            return value;
+        }
+    }
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || error != std::errc{} || end != text.data() + text.size()) {

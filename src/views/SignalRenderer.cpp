@@ -182,8 +182,13 @@ void ClearSignalChannel(SignalRowPicture& picture, const SignalChartStyle& style
 }
 
 void PaintSignalView(QPainter& painter, std::span<const SignalRowPicture> rows, const SignalScale& scale,
-                     const QColor& labelColour)
+                     const QColor& labelColour, int visibleTop, int visibleBottom)
 {
+    // A row's texts may reach a line height above its chart and below it.
+    const auto visible = [visibleTop, visibleBottom](const SignalRow& row) {
+        const int margin = row.height + 16;
+        return row.bottom + margin >= visibleTop && row.top - margin <= visibleBottom;
+    };
     if (rows.empty()) {
         return;
     }
@@ -196,6 +201,9 @@ void PaintSignalView(QPainter& painter, std::span<const SignalRowPicture> rows, 
     }
 
     for (const SignalRowPicture& picture : rows) {
+        if (!visible(picture.row)) {
+            continue;
+        }
         painter.setPen(ToQColor(picture.textColour));
         for (int column = 0; column < kSignalTextColumns; ++column) {
             DrawTextAt(painter, SignalTextX(column), picture.row.top, picture.texts[column]);
@@ -218,6 +226,9 @@ void PaintSignalView(QPainter& painter, std::span<const SignalRowPicture> rows, 
     const std::string high = FormatText("%d", {scale.high});
     const std::string low = FormatText("%d", {scale.low});
     for (const SignalRowPicture& picture : rows) {
+        if (!visible(picture.row)) {
+            continue;
+        }
         const SignalScaleLabels labels = ScaleLabelsFor(picture.row);
         DrawTextAt(painter, labels.x, labels.highY, high);
         DrawTextAt(painter, labels.x, labels.lowY, low);

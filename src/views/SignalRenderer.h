@@ -4,6 +4,7 @@
 // The row also keeps the plots its cells show, so that a new layout (another window size or
 // pixel ratio) draws the same history again. The view is painted from the rows' texts and images.
 #include <array>
+#include <climits>
 #include <deque>
 #include <span>
 #include <string>
@@ -61,7 +62,8 @@ void PlotSignalRow(SignalRowPicture& picture, const SignalChartStyle& style,
 void ClearSignalChannel(SignalRowPicture& picture, const SignalChartStyle& style);
 
 // The headings, every row's texts, scale labels and chart. The background is the caller's.
+// Rows wholly outside the lines visibleTop..visibleBottom (the painter's) are left out.
 void PaintSignalView(QPainter& painter, std::span<const SignalRowPicture> rows, const SignalScale& scale,
-                     const QColor& labelColour);
+                     const QColor& labelColour, int visibleTop = INT_MIN, int visibleBottom = INT_MAX);
 
 }  // namespace kestrion

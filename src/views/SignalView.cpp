@@ -243,7 +243,7 @@ void CSignalView::paintEvent(QPaintEvent* /*event*/)
     for (const QRect& part : background) {
         painter.fillRect(part, palette().color(QPalette::Base));
     }
-    PaintSignalView(painter, m_rows, m_style.scale, palette().color(QPalette::Text));
+    PaintSignalView(painter, m_rows, m_style.scale, palette().color(QPalette::Text), offset, offset + height());
 }
 
 void CSignalView::resizeEvent(QResizeEvent* event)
