@@ -3,6 +3,8 @@
 #include <cmath>
 #include <span>
 
+#include "synth/Sky.h"
+
 namespace kestrion {
 namespace {
 
@@ -42,17 +44,6 @@ std::span<const Orbit> OrbitsOf(SkySystem system)
     case SkySystem::Gps: break;
     }
     return {};
-}
-
-// Folds a value into [low, high] like a path that turns at both ends.
-double Fold(double value, double low, double high)
-{
-    const double span = high - low;
-    double phase = std::fmod(value - low, 2.0 * span);
-    if (phase < 0.0) {
-        phase += 2.0 * span;
-    }
-    return phase <= span ? low + phase : high - (phase - span);
 }
 
 }  // namespace

@@ -25,17 +25,6 @@ constexpr Orbit kOrbits[kSkyChannels] = {
     {30, 230.0, 0.005, 3.0, 0.007, -2},  {31, 185.0, -0.003, -4.0, -0.005, 0},
 };
 
-// Folds a value into [low, high] like a path that turns at both ends.
-double Fold(double value, double low, double high)
-{
-    const double span = high - low;
-    double phase = std::fmod(value - low, 2.0 * span);
-    if (phase < 0.0) {
-        phase += 2.0 * span;
-    }
-    return phase <= span ? low + phase : high - (phase - span);
-}
-
 }  // namespace
 
 std::array<SkySatellite, kSkyChannels> CSky::At(double seconds) const
@@ -52,6 +41,16 @@ std::array<SkySatellite, kSkyChannels> CSky::At(double seconds) const
                     orbit.cnoBias};
     }
     return views;
+}
+
+double Fold(double value, double low, double high)
+{
+    const double span = high - low;
+    double phase = std::fmod(value - low, 2.0 * span);
+    if (phase < 0.0) {
+        phase += 2.0 * span;
+    }
+    return phase <= span ? low + phase : high - (phase - span);
 }
 
 }  // namespace kestrion

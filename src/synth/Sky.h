@@ -27,4 +27,8 @@ private:
     double m_start;
 };
 
+// Folds a value into [low, high] like a path that turns at both ends: elevations that rise,
+// turn and set.
+double Fold(double value, double low, double high);
+
 }  // namespace kestrion
