@@ -31,6 +31,7 @@ public:
     CMessageDecoder& Decoder() override { return m_decoder; }
     const CProfile& Profile() const override { return m_profile; }
     ISerialDeviceFactory& SerialDevices() override { return m_serialDevices; }
+    CReceiveTaps& MeasuredTaps() override { return m_measuredTaps; }
     void PromptSoftwareSelection() override { m_ui.RunSoftwareSelection(); }
     RandomState& Random() override { return m_random; }
     IRandomGenerator& RandomGenerator() override { return m_generator; }
@@ -79,6 +80,7 @@ private:
     RandomState m_random;
     PeriodicReset m_reset;
     CTermiosSerialFactory m_serialDevices;
+    CReceiveTaps m_measuredTaps;
     CLogFile m_log;
     std::vector<CFeedDoc*> m_documents;
     CMessageRecord m_postedText;

@@ -11,6 +11,7 @@
 #include "platform/UserInterface.h"
 #include "protocol/MessageDecoder.h"
 #include "transport/PeriodicReset.h"
+#include "transport/ReceiveTaps.h"
 
 namespace kestrion {
 
@@ -49,6 +50,8 @@ public:
     virtual const CProfile& Profile() const = 0;
     // Opens the serial devices of serial sources.
     virtual ISerialDeviceFactory& SerialDevices() = 0;
+    // Everything the measured source's port receives also goes to these.
+    virtual CReceiveTaps& MeasuredTaps() = 0;
     // The modal receiver software selection dialog.
     virtual void PromptSoftwareSelection() = 0;
 

@@ -42,7 +42,8 @@ CSerialPort::~CSerialPort()
     }
 }
 
-std::string CSerialPort::Open(ISerialReceiver& receiver, const std::string& path, const SerialSettings& settings)
+std::string CSerialPort::Open(ISerialReceiver& receiver, const std::string& path, const SerialSettings& settings,
+                              CReceiveTaps* taps)
 {
     Close();
     std::string error;
@@ -56,6 +57,7 @@ std::string CSerialPort::Open(ISerialReceiver& receiver, const std::string& path
         m_device = std::move(device);
     }
     m_receiver = &receiver;
+    m_taps = taps;
     m_path = path;
     m_settings = settings;
     {
@@ -141,7 +143,13 @@ void CSerialPort::ReadOnce()
     }
     // The errors of the queued bytes are gathered before the bytes reach a buffer.
     m_lineErrors.fetch_or(m_device->TakeLineErrors());
-    const long count = m_buffers.Fill([this](uint8_t* at, size_t room) { return m_device->Read(at, room); });
+    const long count = m_buffers.Fill([this](uint8_t* at, size_t room) {
+        const long read = m_device->Read(at, room);
+        if (read > 0 && m_taps != nullptr) {
+            m_taps->Deliver({at, static_cast<size_t>(read)}, std::chrono::steady_clock::now());
+        }
+        return read;
+    });
     if (count < 0) {
         m_deviceGone = true;
         return;

@@ -22,6 +22,7 @@
 #include "transport/PendingSends.h"
 #include "transport/RawWriter.h"
 #include "transport/ReceiveBuffers.h"
+#include "transport/ReceiveTaps.h"
 
 namespace kestrion {
 
@@ -53,7 +54,9 @@ public:
 
     // Opens the device, starts the reader and the 50 ms tick. The error text for the user,
     // empty on success; a failed open leaves no thread and no timer.
-    std::string Open(ISerialReceiver& receiver, const std::string& path, const SerialSettings& settings);
+    // `taps` see every byte received, on the reader thread (the measured port's).
+    std::string Open(ISerialReceiver& receiver, const std::string& path, const SerialSettings& settings,
+                     CReceiveTaps* taps = nullptr);
     // Stops the relay, the tick and the reader, writes held commands, lets the output drain and
     // closes the device. Nothing when closed.
     void Close();
@@ -126,6 +129,7 @@ private:
 
     // Shared with the reader thread.
     CReceiveBuffers m_buffers;
+    CReceiveTaps* m_taps = nullptr;  // set while the reader is stopped
     std::atomic<bool> m_running{false};
     std::atomic<bool> m_holdReader{false};
     std::atomic<bool> m_deviceGone{false};

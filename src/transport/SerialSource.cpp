@@ -42,7 +42,8 @@ int CSerialSource::OpenQuietly(int role, const std::string& name)
 {
     Close();
     CSource::Open(role, name);
-    m_lastError = m_port.Open(*this, DevicePathOf(m_name), m_line);
+    m_lastError = m_port.Open(*this, DevicePathOf(m_name), m_line,
+                              role == kRoleMeasured ? &m_services.MeasuredTaps() : nullptr);
     if (!m_lastError.empty()) {
         m_open = 0;
         return m_open;

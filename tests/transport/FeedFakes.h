@@ -144,6 +144,7 @@ public:
     CMessageDecoder& Decoder() override { return decoder; }
     const CProfile& Profile() const override { return m_profile; }
     ISerialDeviceFactory& SerialDevices() override { return *serialDevices; }
+    CReceiveTaps& MeasuredTaps() override { return measuredTaps; }
     void PromptSoftwareSelection() override { ++selectionPrompts; }
     RandomState& Random() override { return random; }
     IRandomGenerator& RandomGenerator() override { return generator; }
@@ -163,6 +164,7 @@ public:
     CFakeClock clock;
     CNoSerialDevices noSerialDevices;
     ISerialDeviceFactory* serialDevices = &noSerialDevices;
+    CReceiveTaps measuredTaps;
     int selectionPrompts = 0;
     std::vector<int> events;  // the codes broadcast, in order
     std::vector<int> logged;
