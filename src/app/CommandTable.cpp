@@ -18,6 +18,7 @@ constexpr std::string_view kMessages = "M&essages";
 constexpr CommandInfo kCommands[] = {
     {ID_RECEIVER_SOFTWARE, Setup, "&Receiver S/W...", {}, Always, Never, Engine},
     {ID_DATA_SOURCE_SETUP, Setup, "&Data Source...", {}, Always, Never, Frame},
+    {ID_SHARE_RECEIVER, Setup, "S&hare Receiver...", {}, Always, Sharing, Engine},
     {ID_PREFERENCES, Setup, "&Preferences...", {}, Always, Never, Frame},
     {ID_APP_ABOUT, Setup, "&About Kestrion Demo...", {}, Always, Never, Frame},
     {ID_APP_EXIT, Setup, "E&xit", {}, Always, Never, Frame},
@@ -34,6 +35,7 @@ constexpr CommandInfo kCommands[] = {
 
     {ID_OPEN_DATA_SOURCE, Action, "Open &Data Source", {}, Always, SourceOpen, Engine},
     {ID_OPEN_LOG_FILE, Action, "Open Log &File...", {}, Always, LogOpen, Engine},
+    {ID_RECORD_RAW_DATA, Action, "Record Ra&w Data...", {}, OpenPort, Recording, Engine},
     {ID_PAUSE_DISPLAY, Action, "&Pause Display", {}, Open, Paused, Engine},
     {ID_INITIALIZE, Action, "&Initialize Data Source...", {}, OpenBinary, Never, Receiver},
     {ID_SWITCH_TO_NMEA, Action, "Switch to &NMEA Protocol...", {}, OpenBinary, Never, Receiver},
@@ -93,6 +95,7 @@ bool IsEnabled(const CommandInfo& command, const FrameState& state)
     case OpenBinary: return binary;
     case OpenBinaryNotGen1: return binary && state.generation != 1;
     case OpenBinaryDrSeen: return binary && state.deadReckoningSeen;
+    case OpenPort: return state.sourceOpen && state.portSource;
     }
     return false;
 }
@@ -109,6 +112,8 @@ bool IsChecked(const CommandInfo& command, const FrameState& state)
     case LogOpen: return state.logOpen;
     case Paused: return state.paused;
     case RelayRunning: return state.relayRunning && IsEnabled(command, state);
+    case Recording: return state.recording;
+    case Sharing: return state.sharing;
     }
     return false;
 }

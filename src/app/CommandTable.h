@@ -52,6 +52,8 @@ enum CommandId : int {
     ID_RECEIVER_SOFTWARE = 32832,
     ID_BREVANE = 32833,
     ID_TRANSMIT = 32835,
+    ID_RECORD_RAW_DATA = 32836,
+    ID_SHARE_RECEIVER = 32837,
     ID_DATA_SOURCE_SETUP = 57601,
     ID_WINDOW_ARRANGE = 57649,
     ID_WINDOW_CASCADE = 57650,
@@ -71,15 +73,17 @@ enum class EnableRule {
     OpenBinary,         // open and not in NMEA display mode
     OpenBinaryNotGen1,  // open, not NMEA, receiver software generation is not 1
     OpenBinaryDrSeen,   // open, not NMEA, dead-reckoning data seen
+    OpenPort,           // open on a serial port or a network receiver
 };
 
 // When a command carries a check mark.
-enum class CheckRule { Never, ViewVisible, SourceOpen, LogOpen, Paused, RelayRunning };
+enum class CheckRule { Never, ViewVisible, SourceOpen, LogOpen, Paused, RelayRunning, Recording, Sharing };
 
 // Who carries a command out.
 enum class Handler {
     Frame,     // the window: views, windows, dialogs of the frame, about, exit
-    Engine,    // the engine's own state: data source, log, pause, relay link, software selection
+    Engine,    // the engine's own state: data source, log, pause, relay link, software selection,
+               // raw recording and sharing
     Receiver,  // a command to the receiver, through the document's measured feed
 };
 
@@ -105,6 +109,9 @@ struct FrameState {
     bool paused = false;
     bool deadReckoningSeen = false;
     bool relayRunning = false;
+    bool portSource = false;  // the measured data source is a serial port or a network receiver
+    bool recording = false;
+    bool sharing = false;
     std::array<bool, kViewSlotCount> viewExists{};  // by view slot
     std::array<bool, kViewSlotCount> viewVisible{};
 };

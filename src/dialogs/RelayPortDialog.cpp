@@ -4,19 +4,6 @@
 
 namespace kestrion {
 
-namespace {
-
-std::string Trimmed(const std::string& text)
-{
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-}  // namespace
-
 CRelayPortDialog::CRelayPortDialog(IUserInterface& ui, const std::vector<std::string>& extraPorts)
     : CDialogForm(ui, "Brevane Comm Properties", "OK")
 {
@@ -37,7 +24,7 @@ CRelayPortDialog::CRelayPortDialog(IUserInterface& ui, const std::vector<std::st
 
 std::string CRelayPortDialog::PortName() const
 {
-    const std::string port = Trimmed(Text(kPort));
+    const std::string port = TrimmedText(kPort);
     return port.starts_with('/') ? port : "\\\\.\\" + port;
 }
 

@@ -157,6 +157,8 @@ bool CDialogForm::ReadControls()
     return true;
 }
 
+std::string CDialogForm::TrimmedText(int id) const { return std::string(Trimmed(Text(id))); }
+
 int64_t CDialogForm::Int(int id) const { return ParseFormInteger(Text(id)).value_or(0); }
 
 double CDialogForm::Decimal(int id) const { return ParseFormDecimal(Text(id)).value_or(0.0); }

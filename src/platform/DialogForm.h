@@ -88,6 +88,8 @@ public:
     int Value(int id) const { return Control(id).value; }
     bool Checked(int id) const { return Control(id).value != 0; }
     const std::string& Text(int id) const { return Control(id).text; }
+    // The text without the blanks around it.
+    std::string TrimmedText(int id) const;
     // An edit's or list's text as a number; 0 when it does not convert (ReadControls refuses
     // such an edit).
     int64_t Int(int id) const;

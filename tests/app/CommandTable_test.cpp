@@ -19,7 +19,7 @@ std::set<int> EnabledIds(const FrameState& state)
     return ids;
 }
 
-const std::set<int> kAlways = {ID_RECEIVER_SOFTWARE, ID_DATA_SOURCE_SETUP, ID_PREFERENCES, ID_APP_ABOUT,
+const std::set<int> kAlways = {ID_RECEIVER_SOFTWARE, ID_DATA_SOURCE_SETUP, ID_SHARE_RECEIVER, ID_PREFERENCES, ID_APP_ABOUT,
                                ID_APP_EXIT, ID_VIEW_SIGNAL, ID_VIEW_TRACKING, ID_VIEW_MAP, ID_VIEW_NAVIGATION,
                                ID_VIEW_DEVELOPMENT, ID_VIEW_RESPONSE, ID_VIEW_ERROR, ID_VIEW_DGPS_STATUS,
                                ID_VIEW_STATISTICS, ID_OPEN_DATA_SOURCE, ID_OPEN_LOG_FILE, ID_WINDOW_CASCADE,
@@ -39,7 +39,7 @@ TEST(CommandTable, EveryIdIsListedOnceAndFound)
         EXPECT_EQ(FindCommand(command.id), &command);
         EXPECT_EQ(SlotOfViewCommand(command.id) >= 0, command.menu == Menu::View) << command.id;
     }
-    EXPECT_EQ(ids.size(), 48u);
+    EXPECT_EQ(ids.size(), 50u);
     EXPECT_EQ(FindCommand(12345), nullptr);
 }
 
@@ -70,6 +70,10 @@ TEST(CommandTable, EnabledSetsFollowTheFrameState)
         {"NMEA with dead reckoning seen",
          {.sourceOpen = true, .nmeaMode = true, .deadReckoningSeen = true},
          Plus(open, {ID_SWITCH_TO_ORVO})},
+        {"open on a port, generation unknown",
+         {.sourceOpen = true, .generation = -1, .portSource = true},
+         Plus(binaryLater, {ID_RECORD_RAW_DATA})},
+        {"closed, last opened on a port", {.portSource = true}, kAlways},
         {"a hidden view", {.viewExists = {false, false, false, false, false, true}}, Plus(kAlways, {ID_CLOSE_ALL})},
     };
     for (const Case& c : cases) {
@@ -96,6 +100,15 @@ TEST(CommandTable, CheckMarks)
     EXPECT_FALSE(IsChecked(brevane, state)) << "a running link is unchecked while the command is disabled";
     state.deadReckoningSeen = true;
     EXPECT_TRUE(IsChecked(brevane, state));
+
+    const CommandInfo& record = *FindCommand(ID_RECORD_RAW_DATA);
+    const CommandInfo& share = *FindCommand(ID_SHARE_RECEIVER);
+    EXPECT_FALSE(IsChecked(record, state));
+    EXPECT_FALSE(IsChecked(share, state));
+    state.recording = true;
+    state.sharing = true;
+    EXPECT_TRUE(IsChecked(record, state));
+    EXPECT_TRUE(IsChecked(share, state));
 }
 
 TEST(CommandTable, ToolbarEntriesAreCommands)
