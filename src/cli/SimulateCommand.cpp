@@ -16,6 +16,7 @@
 #include "sim/PtyEndpoint.h"
 #include "sim/ReceiverModel.h"
 #include "sim/ReceiverServer.h"
+#include "sim/TcpEndpoint.h"
 #include "synth/GnssSky.h"
 
 namespace kestrion::cli {
@@ -116,20 +117,38 @@ int RunSimulate(CCliArguments& arguments)
     }
     config.seed = static_cast<uint64_t>(SteadyNowMs());
 
+    const std::optional<std::string> listen = arguments.Value("--listen");
+    const std::optional<std::string> linkPath = arguments.Value("--link");
+    if (listen && linkPath) {
+        return UsageError("simulate", "--link names a pseudo-terminal, --listen serves over TCP: not both");
+    }
+    if (std::string error; listen && !ParseListenAddress(*listen, error)) {
+        return UsageError("simulate", "--listen " + error);
+    }
+
     std::signal(SIGINT, OnSignal);
     std::signal(SIGTERM, OnSignal);
-    CPtyEndpoint endpoint;
+    // The pseudo-terminal, or a TCP listener whose clients come and go.
+    CPtyEndpoint pty;
+    CTcpEndpoint tcp([](const std::string& notice) { std::fprintf(stderr, "%s\n", notice.c_str()); });
+    IReceiverEndpoint* endpoint = &pty;
     std::string error;
-    if (!endpoint.Open(config.baud, SteadyNowMs(), error)) {
+    if (listen) {
+        endpoint = &tcp;
+        error = tcp.Open(*listen, SteadyNowMs());
+    } else {
+        pty.Open(config.baud, SteadyNowMs(), error);
+    }
+    if (!error.empty()) {
         std::fprintf(stderr, "kestrion-cli simulate: %s\n", error.c_str());
         return 1;
     }
     CSlaveLink link;
-    if (const auto path = arguments.Value("--link"); path && !link.Make(*path, endpoint.SlavePath(), error)) {
+    if (linkPath && !link.Make(*linkPath, pty.SlavePath(), error)) {
         std::fprintf(stderr, "kestrion-cli simulate: %s\n", error.c_str());
         return 1;
     }
-    std::printf("%s\n", endpoint.SlavePath().c_str());
+    std::printf("%s\n", listen ? tcp.Address().c_str() : pty.SlavePath().c_str());
     std::fflush(stdout);
 
     CReceiverModel model(config, SteadyNowMs());
@@ -138,7 +157,7 @@ int RunSimulate(CCliArguments& arguments)
             std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
         });
     }
-    ServeReceiver(endpoint, model, g_stop);
+    ServeReceiver(*endpoint, model, g_stop);
     return 0;
 }
 

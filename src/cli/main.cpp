@@ -68,10 +68,13 @@ const CliCommand kCommands[] = {
      "fix is printed (\"ttff: ...\").\n",
      {"--ini", "--log", "--seconds", "--speed", "--command", "--file", "--set"}, {"--fast", "--trace", "--json"}, RunEngine},
     {"simulate",
-     "simulate [--link PATH] [--generation 1|2|3] [--baud B] [--protocol binary|nmea] [--gnss LIST] [--busy]\n"
-     "    [--no-dgps] [--trace]",
+     "simulate [--link PATH | --listen ADDRESS] [--generation 1|2|3] [--baud B] [--protocol binary|nmea]\n"
+     "    [--gnss LIST] [--busy] [--no-dgps] [--trace]",
      "Simulates a receiver on a pseudo-terminal until SIGINT/SIGTERM. Prints the slave device path\n"
-     "(--link PATH also makes PATH a symbolic link to it, removed on exit). The receiver of software\n"
+     "(--link PATH also makes PATH a symbolic link to it, removed on exit). --listen serves it over\n"
+     "TCP instead, one client at a time, and prints the address with its port: tcp://HOST:PORT, or a\n"
+     "bare PORT or tcp://localhost:PORT for 127.0.0.1 (port 0 picks a free one); clients that come\n"
+     "and leave are told on stderr. The receiver of software\n"
      "generation G (default 3) talks the protocol (default binary) at B baud (default 38400) and\n"
      "never faster: navigation and tracker messages every second, answers to polls, acks and naks,\n"
      "baud and protocol switches. Bytes at another baud than its own are garbage both ways. --busy\n"
@@ -83,7 +86,8 @@ const CliCommand kCommands[] = {
      "GNGNS, a GNGSA per system, GP/GL/GA/GB GSV with signal IDs and GNGST each second. Without it\n"
      "the NMEA receiver sends GPGGA, GPRMC, GPGSA and GPGSV. In NMEA, $PORV101,<1..4> restarts it\n"
      "hot, warm, cold or factory.\n",
-     {"--link", "--generation", "--baud", "--protocol", "--gnss"}, {"--busy", "--no-dgps", "--trace"}, RunSimulate},
+     {"--link", "--listen", "--generation", "--baud", "--protocol", "--gnss"}, {"--busy", "--no-dgps", "--trace"},
+     RunSimulate},
     {"stats", "stats [--ini FILE] [--ref LAT,LON,ALT] [--csv FILE] [--seconds S] [--speed X]",
      "Plays the settings' data source (as run does: a recorded file on the virtual clock as --fast,\n"
      "or at --speed X on the wall clock; a serial receiver live, until S seconds have passed or\n"

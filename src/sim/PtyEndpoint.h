@@ -8,13 +8,14 @@
 #include <vector>
 
 #include "sim/BytePacer.h"
+#include "sim/ReceiverEndpoint.h"
 
 namespace kestrion {
 
-class CPtyEndpoint {
+class CPtyEndpoint : public IReceiverEndpoint {
 public:
     CPtyEndpoint() = default;
-    ~CPtyEndpoint();
+    ~CPtyEndpoint() override;
     CPtyEndpoint(const CPtyEndpoint&) = delete;
     CPtyEndpoint& operator=(const CPtyEndpoint&) = delete;
 
@@ -27,18 +28,13 @@ public:
     // The baud the line is set to now (by the program or by Open), 0 when it cannot be read.
     int LineBaud() const;
 
-    // Appends what the program has written; never waits.
-    void Read(std::vector<uint8_t>& into);
-
-    // How many bytes may go out now at the baud.
-    size_t Room(int64_t nowMs, int baud);
-
-    // Writes bytes within the room; what the line cannot take is lost, as on a real UART.
-    void Write(std::span<const uint8_t> bytes);
-
-    // Drops output nobody has read for a while, so a program that opens the line later gets
-    // fresh data.
-    void DropStaleOutput(size_t keepBytes);
+    int WaitFd() const override { return m_master; }
+    int ProgramBaud(int) const override { return LineBaud(); }
+    void Read(std::vector<uint8_t>& into) override;
+    size_t Room(int64_t nowMs, int baud) override;
+    void Write(std::span<const uint8_t> bytes) override;
+    // Flushes the slave's input, so a program that opens the line later gets fresh data.
+    void DropStaleOutput(size_t keepBytes) override;
 
 private:
     int m_master = -1;

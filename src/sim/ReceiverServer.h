@@ -1,11 +1,12 @@
 #pragma once
-// Serves a receiver model on a pseudo-terminal in real time until stopped: what the program
-// writes reaches the model at the line speed it set, and the model's output is paced at the
+// Serves a receiver model on an endpoint in real time until stopped: what the program writes
+// reaches the model at the line speed it set, and the model's output is paced at the
 // receiver's baud rate.
 #include <atomic>
 #include <cstdint>
 
 #include "sim/PtyEndpoint.h"
+#include "sim/ReceiverEndpoint.h"
 #include "sim/ReceiverModel.h"
 
 namespace kestrion {
@@ -13,6 +14,6 @@ namespace kestrion {
 // Milliseconds on the steady clock.
 int64_t SteadyNowMs();
 
-void ServeReceiver(CPtyEndpoint& endpoint, CReceiverModel& model, const std::atomic<bool>& stop);
+void ServeReceiver(IReceiverEndpoint& endpoint, CReceiverModel& model, const std::atomic<bool>& stop);
 
 }  // namespace kestrion
