@@ -8,7 +8,7 @@
 #include "app/FrameMessages.h"
 #include "app/LogFile.h"
 #include "platform/Clock.h"
-#include "platform/TermiosSerial.h"
+#include "platform/PortDeviceFactory.h"
 #include "transport/FeedServices.h"
 
 namespace kestrion {
@@ -79,7 +79,7 @@ private:
     CMessageDecoder m_decoder{m_protocol, *this};
     RandomState m_random;
     PeriodicReset m_reset;
-    CTermiosSerialFactory m_serialDevices;
+    CPortDeviceFactory m_serialDevices;
     CReceiveTaps m_measuredTaps;
     CLogFile m_log;
     std::vector<CFeedDoc*> m_documents;

@@ -1,7 +1,8 @@
 #pragma once
 // A serial device as the serial port object uses it: opened with the settings' texts, read
 // without blocking, written as one unit, with its line-error counters. The program opens
-// termios devices; tests open pseudo-terminals or doubles through the same factory.
+// termios devices and network connections; tests open pseudo-terminals or doubles through the
+// same factory.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -52,6 +53,12 @@ public:
     virtual unsigned TakeLineErrors() = 0;
     // Drops both queues.
     virtual void Purge() = 0;
+    // Why the device is gone, for the user ("Connection reset by peer"); empty when it does
+    // not say, as a serial line never does.
+    virtual std::string GoneReason() const { return {}; }
+    // A link that stays up while the far end is silent (a TCP connection once made, a UDP
+    // socket): silence is no reason to open it again.
+    virtual bool Connected() const { return false; }
 };
 
 class ISerialDeviceFactory {
@@ -60,9 +67,16 @@ public:
     // The open device, or null with the error text for the user.
     virtual std::unique_ptr<ISerialDevice> Open(const std::string& path, const SerialSettings& settings,
                                                 std::string& error) = 0;
+    // The same again after a loss, from the GUI thread's tick: it must not wait (a connection
+    // is made on the reader's waits).
+    virtual std::unique_ptr<ISerialDevice> Reopen(const std::string& path, const SerialSettings& settings,
+                                                  std::string& error)
+    {
+        return Open(path, settings, error);
+    }
 };
 
-// "/dev/..." names are paths already; "COMn" is /dev/ttyS(n-1).
+// "/dev/..." names are paths already; "COMn" is /dev/ttyS(n-1); network names stay as they are.
 std::string DevicePathOf(const std::string& portName);
 
 }  // namespace kestrion

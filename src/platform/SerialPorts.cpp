@@ -21,6 +21,7 @@
 #include <utility>
 
 #include "platform/FileText.h"
+#include "platform/NetworkAddress.h"
 
 namespace kestrion {
 namespace {
@@ -162,6 +163,9 @@ std::string OpenFailureLine(const std::string& path, int error)
 
 std::string DevicePathOf(const std::string& portName)
 {
+    if (IsNetworkPort(portName)) {
+        return portName;
+    }
     // An item taken from the port list as it is shown names its link.
     const std::string port = PortOfListItem(portName);
     std::string_view name = port;

@@ -1,8 +1,10 @@
+#include "platform/NetworkAddress.h"
 #include "protocol/CommandLayouts.h"
 #include "protocol/Mid.h"
 #include "transport/BinaryFileSource.h"
 #include "transport/Feed.h"
 #include "transport/FeedEvents.h"
+#include "transport/MeasuredPort.h"
 #include "transport/RandomSource.h"
 #include "transport/SerialSource.h"
 #include "transport/TextFileSource.h"
@@ -36,6 +38,14 @@ std::unique_ptr<CSource> MakeMeasuredSource(CMeasuredFeed& feed, IFeedServices& 
 }
 
 }  // namespace
+
+std::string NetworkMeasuredPort(const CProfile& profile)
+{
+    CSettings stored;
+    stored.LoadDataSources(profile);
+    const bool port = stored.dataSource != 0 && stored.measSource == 1;
+    return port && IsNetworkPort(stored.measSerialPort) ? stored.measSerialPort : std::string();
+}
 
 int CMeasuredFeed::Open() { return OpenSource(nullptr, std::nullopt); }
 
@@ -138,6 +148,10 @@ bool CMeasuredFeed::Reconnect(const SerialSettings& line, bool clearLatest)
 
 bool CMeasuredFeed::Reopen(const SettingsStore& store, const std::optional<SerialSettings>& line, bool clearLatest)
 {
+    // A receiver on the network keeps its connection whatever its own line becomes.
+    if (line && !NetworkMeasuredPort(m_services.Profile()).empty()) {
+        return true;
+    }
     Close();
     if (store) {
         store(m_services.Profile());
@@ -150,8 +164,9 @@ bool CMeasuredFeed::Reopen(const SettingsStore& store, const std::optional<Seria
         return true;
     }
     if (!failure.empty()) {
-        m_services.MessageBox("Cannot reopen " + m_settings.measSerialPort + " at " + m_line->baud + " baud: " + failure,
-                              BoxButtons::Ok, BoxIcon::Warning);
+        const std::string& port = m_settings.measSerialPort;
+        const std::string speed = IsNetworkPort(port) ? std::string() : " at " + m_line->baud + " baud";
+        m_services.MessageBox("Cannot reopen " + port + speed + ": " + failure, BoxButtons::Ok, BoxIcon::Warning);
     }
     return false;
 }

@@ -1,11 +1,12 @@
 // The measured feed's protocol switch and baud synchronisation: tell the receiver, then
-// reopen the port with the new settings.
+// reopen the port with the new settings (a network connection stays as it is).
 #include <algorithm>
 #include <vector>
 
 #include "protocol/CommandPayload.h"
 #include "protocol/Mid.h"
 #include "transport/Feed.h"
+#include "transport/MeasuredPort.h"
 
 namespace kestrion {
 
@@ -39,6 +40,12 @@ void CMeasuredFeed::SwitchProtocol(int target)
 int CMeasuredFeed::Synchronize()
 {
     if (!SerialSelected()) {
+        return 0;
+    }
+    if (const std::string address = NetworkMeasuredPort(m_services.Profile()); !address.empty()) {
+        m_services.MessageBox("Synchronize Protocol and Baud Rate needs a serial port; the measured receiver is on " +
+                                  address + ", which has no baud rate to scan.",
+                              BoxButtons::Ok, BoxIcon::Warning);
         return 0;
     }
     SerialSettings line = Line();

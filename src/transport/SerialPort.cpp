@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "platform/NetworkAddress.h"
 #include "platform/SerialLine.h"
 #include "transport/FeedEvents.h"
 #include "transport/LineErrorReport.h"
@@ -23,6 +24,17 @@ constexpr int kMaxSwapsPerTick = 16;
 constexpr char kCannotOpen[] = "Error.. Cannot create UART handle.\nComm port is not available or may be in use.";
 
 void SleepFor(std::chrono::milliseconds duration) { std::this_thread::sleep_for(duration); }
+
+// "command 0x84" for a binary command, "sentence" for an NMEA one.
+std::string WhatIsSent(std::optional<uint8_t> mid)
+{
+    if (!mid.has_value()) {
+        return "sentence";
+    }
+    char text[16];
+    std::snprintf(text, sizeof text, "command 0x%02X", *mid);
+    return text;
+}
 
 }  // namespace
 
@@ -66,7 +78,8 @@ std::string CSerialPort::Open(ISerialReceiver& receiver, const std::string& path
         // A device's output queue does not count the bytes already handed to the line (a UART's
         // FIFO, the far end of a pseudo-terminal): closing must also leave them the time to be
         // sent at the speed they were written at, or the last command of a baud change never arrives.
-        m_characterTime = CharacterTime(SerialLine::Of(settings));
+        // Bytes sent on the network have no line to cross.
+        m_characterTime = IsNetworkPort(path) ? std::chrono::microseconds(0) : CharacterTime(SerialLine::Of(settings));
         m_lineFreeAt = {};
     }
     m_noDataTicks = 0;
@@ -76,6 +89,8 @@ std::string CSerialPort::Open(ISerialReceiver& receiver, const std::string& path
     m_deviceGone = false;
     m_holdReader = false;
     m_lineErrors = 0;
+    m_receiveOnly = IsReceiveOnlyPort(path);
+    m_refusedBytes = 0;
     m_running = true;
     m_reader = std::thread(&CSerialPort::ReadLoop, this);
     m_timer = m_services.Timers().Register(kTickSerialPoll, *this, kTickMs);
@@ -185,8 +200,9 @@ void CSerialPort::Tick(int tickCode)
         return;
     }
     m_receiver->TickPollAnswers();
+    ReportRefusedWrites();
     if (!m_dataSeen.load()) {
-        CountTowardsReopen();
+        WatchSilence();
         return;
     }
     DeliverReceived();
@@ -196,9 +212,35 @@ void CSerialPort::Tick(int tickCode)
     if (m_deviceGone.load()) {
         ReportLost();
     } else if (m_lost) {
-        m_lost = false;
-        Announce("Comm: Port " + m_path + " reopened");
+        ReportReopened();
     }
+}
+
+void CSerialPort::WatchSilence()
+{
+    bool connected = false;
+    std::string goneReason;
+    {
+        std::shared_lock lock(m_deviceLock);
+        if (m_device != nullptr) {
+            connected = m_device->Connected();
+            goneReason = m_device->GoneReason();
+        }
+    }
+    // A connection that broke before bringing anything is lost all the same; a serial device
+    // gives no reason and is reopened quietly.
+    if (m_deviceGone.load() && !m_lost && !goneReason.empty()) {
+        ReportLost();
+        return;
+    }
+    if (connected) {
+        m_noDataTicks = 0;
+        if (m_lost) {
+            ReportReopened();
+        }
+        return;
+    }
+    CountTowardsReopen();
 }
 
 void CSerialPort::CountTowardsReopen()
@@ -224,7 +266,7 @@ void CSerialPort::ReplaceDevice(bool reopen)
         }
         if (reopen) {
             std::string error;
-            m_device = m_devices.Open(m_path, m_settings, error);
+            m_device = m_devices.Reopen(m_path, m_settings, error);
             if (m_device != nullptr) {
                 m_device->Purge();
             }
@@ -264,12 +306,37 @@ void CSerialPort::ReportGatheredLineErrors()
 
 void CSerialPort::ReportLost()
 {
+    std::string reason;
+    {
+        std::shared_lock lock(m_deviceLock);
+        if (m_device != nullptr) {
+            reason = m_device->GoneReason();
+        }
+    }
     ReplaceDevice(false);
     m_dataSeen = false;
     m_lineErrors = 0;
     m_noDataTicks = 0;
     m_lost = true;
-    Announce("Comm: Port " + m_path + " lost");
+    Announce("Comm: Port " + m_path + " lost" + (reason.empty() ? "" : ": " + reason));
+}
+
+void CSerialPort::ReportReopened()
+{
+    m_lost = false;
+    Announce("Comm: Port " + m_path + " reopened");
+}
+
+void CSerialPort::ReportRefusedWrites()
+{
+    if (const size_t count = m_refusedBytes.exchange(0); count != 0) {
+        Announce("Comm: " + m_path + " receives only; " + std::to_string(count) + " bytes not sent");
+    }
+}
+
+void CSerialPort::RefuseSend(std::optional<uint8_t> mid)
+{
+    Announce("Comm: " + m_path + " receives only; " + WhatIsSent(mid) + " not sent");
 }
 
 void CSerialPort::Announce(const std::string& text)
@@ -281,6 +348,10 @@ void CSerialPort::Announce(const std::string& text)
 
 void CSerialPort::Send(std::span<const uint8_t> bytes, std::optional<uint8_t> mid)
 {
+    if (m_receiveOnly.load()) {
+        RefuseSend(mid);
+        return;
+    }
     if (m_okToSend.load() != 0) {
         RawWrite(bytes.data(), bytes.size());
         if (mid.has_value()) {
@@ -291,13 +362,7 @@ void CSerialPort::Send(std::span<const uint8_t> bytes, std::optional<uint8_t> mi
     if (m_pending.Append(bytes, mid)) {
         return;
     }
-    char text[64];
-    if (mid.has_value()) {
-        std::snprintf(text, sizeof text, "Comm: Send buffer full, command 0x%02X dropped", *mid);
-    } else {
-        std::snprintf(text, sizeof text, "Comm: Send buffer full, sentence dropped");
-    }
-    Announce(text);
+    Announce("Comm: Send buffer full, " + WhatIsSent(mid) + " dropped");
 }
 
 void CSerialPort::SetOkToSend(uint8_t value)
@@ -346,6 +411,10 @@ void CSerialPort::RawWrite(const uint8_t* bytes, size_t count)
 {
     if (!m_running.load()) {
         return;  // closed: nothing to wait for or write to
+    }
+    if (m_receiveOnly.load()) {
+        m_refusedBytes += count;  // told on the next tick, on the GUI thread
+        return;
     }
     for (int step = 0; step < kFirstByteSteps && !m_dataSeen.load(); ++step) {
         m_sleeper(std::chrono::milliseconds(kTickMs));

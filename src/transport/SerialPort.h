@@ -1,8 +1,9 @@
 #pragma once
 // The serial port object of a serial source: a reader thread moves received bytes into the
 // receive buffers, a 50 ms tick on the GUI thread hands them to the framer, reports line
-// errors and, while nothing has been received, reopens the device about once a second.
-// Commands are written at once or held while the receiver is not ready.
+// errors and, while nothing has been received, reopens the device about once a second (a
+// network connection that stays up is kept). Commands are written at once or held while the
+// receiver is not ready; a receive-only port (UDP) refuses them with a message.
 #include <atomic>
 #include <chrono>
 #include <cstddef>
@@ -81,7 +82,7 @@ public:
     void ResetReceiveBuffers() { m_buffers.Clear(); }
     // A byte has arrived since the port opened (or since the device was lost).
     bool DataSeen() const { return m_dataSeen.load(); }
-    // "lost" was reported and no data has come since.
+    // "lost" was reported and no data has come since (nor a connection).
     bool Lost() const { return m_lost; }
 
 private:
@@ -90,11 +91,16 @@ private:
     void Wake();
     void WaitForWake(int timeoutMs);
 
+    // No data yet: keeps a connection that stays up, reports one that broke.
+    void WatchSilence();
     void CountTowardsReopen();
     void ReplaceDevice(bool reopen);
     void DeliverReceived();
     void ReportGatheredLineErrors();
     void ReportLost();
+    void ReportReopened();
+    void ReportRefusedWrites();
+    void RefuseSend(std::optional<uint8_t> mid);
     void Announce(const std::string& text);
     void WriteUnit(std::span<const uint8_t> bytes);
     void WriteHeld();
@@ -136,6 +142,8 @@ private:
     std::atomic<bool> m_dataSeen{false};
     std::atomic<unsigned> m_lineErrors{0};
     std::atomic<uint8_t> m_okToSend{1};
+    std::atomic<bool> m_receiveOnly{false};
+    std::atomic<size_t> m_refusedBytes{0};  // raw writes a receive-only port did not send
     int m_wakeFd = -1;  // eventfd: stop, device replacement and buffer room wake the reader
     std::thread m_reader;
 };
