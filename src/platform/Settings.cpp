@@ -187,6 +187,11 @@ const CKey kFileDataKeys[] = {
     CIntKey{"External Timer", &CSettings::externalTimer, 0},
 };
 
+constexpr const char* kPlayback = "Playback";
+const CKey kPlaybackKeys[] = {
+    CTextKey{"Speed", &CSettings::playbackSpeed, "1"},
+};
+
 }  // namespace
 
 void CSettings::LoadDataSources(const CProfile& profile)
@@ -355,6 +360,16 @@ void CSettings::LoadExternalTimer(const CProfile& profile)
 void CSettings::SaveExternalTimer(const CProfile& profile) const
 {
     Save(*this, profile, kFileData, kFileDataKeys);
+}
+
+void CSettings::LoadPlaybackSpeed(const CProfile& profile)
+{
+    Load(*this, profile, kPlayback, kPlaybackKeys);
+}
+
+void CSettings::SavePlaybackSpeed(const CProfile& profile) const
+{
+    Save(*this, profile, kPlayback, kPlaybackKeys);
 }
 
 }  // namespace kestrion

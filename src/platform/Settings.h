@@ -70,6 +70,9 @@ struct CSettings {
     int timerDelay = 1000;  // ms
     int externalTimer = 0;
 
+    // "Playback": the replay speed's value ("0.25" ... "16", "max", "fixed")
+    std::string playbackSpeed = "1";
+
     // Data sources, then logging, then receiver init: the whole picture in one call.
     void LoadDataSources(const CProfile& profile);
     void SaveDataSources(const CProfile& profile) const;
@@ -97,6 +100,8 @@ struct CSettings {
     void SaveTimerDelay(const CProfile& profile) const;
     void LoadExternalTimer(const CProfile& profile);
     void SaveExternalTimer(const CProfile& profile) const;
+    void LoadPlaybackSpeed(const CProfile& profile);
+    void SavePlaybackSpeed(const CProfile& profile) const;
 };
 
 }  // namespace kestrion

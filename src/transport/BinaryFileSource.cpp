@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <limits>
 
 #include "transport/Feed.h"
 #include "transport/FeedEvents.h"
@@ -28,7 +29,9 @@ int CBinaryFileSource::Open(int role, const std::string& name)
     if (m_open == 0) {
         m_services.MessageBox("Source file could not be opened: " + m_name + ": " + std::strerror(errno),
                               BoxButtons::Ok, BoxIcon::Warning);
+        return m_open;
     }
+    m_timeline = CReplayTimeline::Load(m_name);
     return m_open;
 }
 
@@ -44,41 +47,93 @@ int CBinaryFileSource::Close()
     return 1;
 }
 
-const CMessageRecord* CBinaryFileSource::ReadRecord()
+const CMessageRecord* CBinaryFileSource::ReadRecord() { return ReadChunk(kChunkSize) > 0 ? &m_record : nullptr; }
+
+size_t CBinaryFileSource::ReadChunk(size_t limit)
 {
     if (m_file == nullptr) {
-        return nullptr;
+        return 0;
     }
     errno = 0;
-    const size_t count = std::fread(m_chunk.data(), 1, m_chunk.size(), m_file.get());
-    if (count < m_chunk.size() && std::ferror(m_file.get())) {
+    const size_t count = std::fread(m_chunk.data(), 1, std::min(limit, m_chunk.size()), m_file.get());
+    if (count == 0 && std::ferror(m_file.get())) {
         // A folder, or a file that failed under the reader: the playback ends as at the end.
         const int error = errno != 0 ? errno : EIO;
         m_file.reset();
         m_services.GuardedMessageBox("Error: Could not read from file.\n\n" + m_name + ": " + std::strerror(error),
                                      BoxButtons::Ok, BoxIcon::Warning);
-        return nullptr;
+        return 0;
     }
     // The framer's chunk notice raises WMU_DATA_ACTIVITY through the playback host.
-    return m_framer->Accept(m_chunk.data(), count) ? &m_record : nullptr;
+    return m_framer->Accept(m_chunk.data(), count) ? count : 0;
 }
+
+int64_t CBinaryFileSource::Offset() const { return m_file != nullptr ? std::ftell(m_file.get()) : -1; }
 
 void CBinaryFileSource::Tick(int /*tickCode*/)
 {
-    if (!ReadChunks()) {
-        m_timer = m_services.Timers().Cancel(m_timer);
+    if (!Timed()) {
+        if (!ReadChunks()) {
+            m_timer = m_services.Timers().Cancel(m_timer);
+        }
+        return;
     }
+    // Waits too short for a timer add up until one is worth it, so the total stays the
+    // recording's time over the speed.
+    const int64_t from = Offset();
+    int64_t owed = 0;
+    const bool fastest = RatioOf(m_pace.Speed()).numerator == 0;
+    do {
+        if (!PlaySegment()) {
+            m_timer = m_services.Timers().Cancel(m_timer);
+            ReachEnd();
+            return;
+        }
+        owed += m_pace.Next(static_cast<int>(m_waitRecordingMs));
+    } while (owed < kMinWaitMs && !(fastest && Offset() - from >= int64_t{kFastestChunks} * int64_t{kChunkSize}));
+    m_waitMs = static_cast<int>(owed);
+    Schedule();
+}
+
+bool CBinaryFileSource::PlaySegment()
+{
+    const std::vector<CReplayTimeline::Point>& points = m_timeline.Points();
+    const int64_t at = Offset();
+    if (at < 0) {
+        return false;
+    }
+    const size_t segment = m_timeline.PointAtOffset(at);
+    const bool last = segment + 1 >= points.size();
+    int64_t left = last ? std::numeric_limits<int64_t>::max() : points[segment + 1].offset - at;
+    bool framed = false;
+    while (left > 0) {
+        const size_t count = ReadChunk(static_cast<size_t>(std::min<int64_t>(left, kChunkSize)));
+        if (count == 0) {
+            break;
+        }
+        framed = true;
+        left -= static_cast<int64_t>(count);
+    }
+    m_playedMs = points[segment].ms;
+    if (last || !framed) {
+        return false;
+    }
+    m_waitRecordingMs = points[segment + 1].ms - points[segment].ms;
+    return true;
 }
 
 bool CBinaryFileSource::ReadChunks()
 {
     // x16 reads two chunks every 125 ms; as fast as possible, sixteen at each turn of the loop.
-    const SpeedRatio ratio = RatioOf(m_speed);
-    const int chunks = ratio.numerator == 0 ? 16 : std::max(1, ratio.numerator / 8);
+    const SpeedRatio ratio = RatioOf(m_pace.Speed());
+    const int chunks = ratio.numerator == 0 ? kFastestChunks : std::max(1, ratio.numerator / 8);
     for (int chunk = 0; chunk < chunks; ++chunk) {
         if (ReadRecord() == nullptr) {
             ReachEnd();
             return false;
+        }
+        if (m_timeline.Timed()) {
+            m_playedMs = m_timeline.Points()[m_timeline.PointAtOffset(Offset() - 1)].ms;
         }
     }
     return true;
@@ -98,14 +153,18 @@ void CBinaryFileSource::Schedule()
     if (m_paused || m_ended || m_file == nullptr) {
         return;
     }
-    const SpeedRatio ratio = RatioOf(m_speed);
-    const int period = ratio.numerator == 0 ? 0 : kPeriodMs * ratio.denominator / std::min(ratio.numerator, 8);
+    int period = m_waitMs;
+    if (!Timed()) {
+        const SpeedRatio ratio = RatioOf(m_pace.Speed());
+        period = ratio.numerator == 0 ? 0 : kPeriodMs * ratio.denominator / std::min(ratio.numerator, 8);
+    }
     m_timer = m_services.Timers().Register(kTickPlayback, *this, period);
 }
 
 void CBinaryFileSource::SetSpeed(ReplaySpeed speed)
 {
-    m_speed = speed;
+    m_pace.SetSpeed(speed);
+    m_waitMs = m_pace.Next(static_cast<int>(m_waitRecordingMs));
     if (m_timer != 0) {
         Schedule();
     }
@@ -127,9 +186,26 @@ void CBinaryFileSource::Resume()
 
 void CBinaryFileSource::StepSecond()
 {
-    if (m_paused && ReadRecord() == nullptr) {
-        ReachEnd();
+    if (!m_paused || m_ended) {
+        return;
     }
+    if (!Timed()) {
+        if (ReadRecord() == nullptr) {
+            ReachEnd();
+        }
+        return;
+    }
+    // The segments up to one second after the one played last, at least one.
+    const std::vector<CReplayTimeline::Point>& points = m_timeline.Points();
+    const auto nextMs = [&] { return points[m_timeline.PointAtOffset(std::max<int64_t>(Offset(), 0))].ms; };
+    const int64_t until = (m_playedMs > 0 || Offset() > 0 ? m_playedMs : nextMs() - 1000) + 1000;
+    do {
+        if (!PlaySegment()) {
+            ReachEnd();
+            return;
+        }
+    } while (nextMs() <= until);
+    m_waitMs = m_pace.Next(static_cast<int>(m_waitRecordingMs));
 }
 
 bool CBinaryFileSource::Seek(int64_t position)
@@ -137,11 +213,18 @@ bool CBinaryFileSource::Seek(int64_t position)
     if (m_file == nullptr) {
         return m_open != 0;
     }
-    const int64_t total = Position().total;
+    int64_t offset = std::clamp<int64_t>(position, 0, Position().total);
+    if (m_timeline.Timed()) {
+        const CReplayTimeline::Point& point = m_timeline.Points()[m_timeline.PointAtTime(offset * 10)];
+        offset = point.offset;
+        m_playedMs = point.ms;
+    }
     std::clearerr(m_file.get());
-    if (std::fseek(m_file.get(), static_cast<long>(std::clamp<int64_t>(position, 0, total)), SEEK_SET) == 0) {
+    if (std::fseek(m_file.get(), static_cast<long>(offset), SEEK_SET) == 0) {
         m_framer.emplace(m_delivery, m_services.Decoder().Host());
         m_ended = false;
+        m_waitRecordingMs = 0;
+        m_waitMs = 0;
         Schedule();
     }
     return true;
@@ -149,6 +232,10 @@ bool CBinaryFileSource::Seek(int64_t position)
 
 ReplayPosition CBinaryFileSource::Position()
 {
+    if (m_timeline.Timed()) {
+        const int64_t total = m_timeline.TotalMs() / 10;
+        return {ReplayPosition::Unit::Hundredths, std::clamp<int64_t>(m_playedMs / 10, 0, total), total};
+    }
     ReplayPosition position{ReplayPosition::Unit::Bytes, 0, 0};
     struct stat status {};
     if (m_file != nullptr && ::fstat(::fileno(m_file.get()), &status) == 0) {

@@ -4,20 +4,23 @@ namespace kestrion {
 
 std::string_view ReplaySpeedText(ReplaySpeed speed)
 {
-    constexpr std::string_view kTexts[] = {"1/4", "1/2", "1", "2", "4", "8", "16", "max"};
+    constexpr std::string_view kTexts[] = {"1/4", "1/2", "1", "2", "4", "8", "16", "max", "fixed"};
     return kTexts[static_cast<int>(speed)];
+}
+
+std::string_view ReplaySpeedValue(ReplaySpeed speed)
+{
+    switch (speed) {
+    case ReplaySpeed::Quarter: return "0.25";
+    case ReplaySpeed::Half: return "0.5";
+    default: return ReplaySpeedText(speed);
+    }
 }
 
 std::optional<ReplaySpeed> ReplaySpeedFromText(std::string_view text)
 {
-    if (text == "0.25") {
-        return ReplaySpeed::Quarter;
-    }
-    if (text == "0.5") {
-        return ReplaySpeed::Half;
-    }
     for (const ReplaySpeed speed : kReplaySpeeds) {
-        if (text == ReplaySpeedText(speed)) {
+        if (text == ReplaySpeedText(speed) || text == ReplaySpeedValue(speed)) {
             return speed;
         }
     }
@@ -35,6 +38,7 @@ SpeedRatio RatioOf(ReplaySpeed speed)
     case ReplaySpeed::Eight: return {8, 1};
     case ReplaySpeed::Sixteen: return {16, 1};
     case ReplaySpeed::Fastest: return {0, 1};
+    case ReplaySpeed::Fixed: return {1, 1};
     }
     return {1, 1};
 }

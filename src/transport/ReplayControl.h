@@ -8,18 +8,23 @@
 
 namespace kestrion {
 
-enum class ReplaySpeed { Quarter, Half, Normal, Double, Four, Eight, Sixteen, Fastest };
+// Multiples of the recording's own time, as fast as possible, and the fixed rate of a byte
+// stream (1000 bytes a second; a recording of time stamps plays at x1 then).
+enum class ReplaySpeed { Quarter, Half, Normal, Double, Four, Eight, Sixteen, Fastest, Fixed };
 
-inline constexpr std::array kReplaySpeeds = {ReplaySpeed::Quarter, ReplaySpeed::Half,  ReplaySpeed::Normal,
-                                             ReplaySpeed::Double,  ReplaySpeed::Four,  ReplaySpeed::Eight,
-                                             ReplaySpeed::Sixteen, ReplaySpeed::Fastest};
+inline constexpr std::array kReplaySpeeds = {ReplaySpeed::Quarter, ReplaySpeed::Half,    ReplaySpeed::Normal,
+                                             ReplaySpeed::Double,  ReplaySpeed::Four,    ReplaySpeed::Eight,
+                                             ReplaySpeed::Sixteen, ReplaySpeed::Fastest, ReplaySpeed::Fixed};
 
-// "1/4", "1/2", "1", "2", "4", "8", "16", "max".
+// "1/4", "1/2", "1", "2", "4", "8", "16", "max", "fixed".
 std::string_view ReplaySpeedText(ReplaySpeed speed);
-// Those texts, and the fractions also as "0.25" and "0.5"; nothing for any other text.
+// As the settings file stores it: the fractions as "0.25" and "0.5", the others as their text.
+std::string_view ReplaySpeedValue(ReplaySpeed speed);
+// Either text; nothing for any other text.
 std::optional<ReplaySpeed> ReplaySpeedFromText(std::string_view text);
 
-// Recording time per playing time as a fraction; 0/1 for as fast as possible.
+// Recording time per playing time as a fraction; 0/1 for as fast as possible, 1/1 at the
+// fixed rate.
 struct SpeedRatio {
     int numerator, denominator;
 };
