@@ -2,29 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
+#include "LoopbackClient.h"
 
-namespace kestrion {
+namespace kestrion::test {
 namespace {
-
-// A client socket connected to 127.0.0.1:port; -1 when it could not connect.
-int ConnectTo(uint16_t port)
-{
-    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(port);
-    inet_pton(AF_INET, "127.0.0.1", &address.sin_addr);
-    if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
-        close(fd);
-        return -1;
-    }
-    return fd;
-}
 
 uint16_t PortOf(const std::string& url)
 {
@@ -104,10 +85,10 @@ TEST(TcpListener, NamesTheRealPortAndTheAddressInUse)
     EXPECT_EQ(second.Address(), "");
 
     // SO_REUSEADDR: the port is free again as soon as its listener closes, even after a connection.
-    const int client = ConnectTo(port);
-    ASSERT_GE(client, 0);
+    CLoopbackClient client(first.Address());
+    ASSERT_TRUE(client.Connected());
     AcceptWithin(first).reset();
-    close(client);
+    client.Close();
     first.Close();
     EXPECT_EQ(second.Open("tcp://localhost:" + std::to_string(port)), "");
 }
@@ -120,13 +101,13 @@ TEST(TcpListener, AcceptsWithoutWaitingAndCarriesBytesBothWays)
     EXPECT_EQ(listener.Accept(error), nullptr) << "nobody is waiting";
     EXPECT_EQ(error, "");
 
-    const int client = ConnectTo(PortOf(listener.Address()));
-    ASSERT_GE(client, 0);
+    CLoopbackClient client(listener.Address());
+    ASSERT_TRUE(client.Connected());
     std::unique_ptr<CTcpConnection> connection = AcceptWithin(listener);
     ASSERT_NE(connection, nullptr);
     sockaddr_in local{};
     socklen_t length = sizeof local;
-    getsockname(client, reinterpret_cast<sockaddr*>(&local), &length);
+    getsockname(client.Fd(), reinterpret_cast<sockaddr*>(&local), &length);
     EXPECT_EQ(connection->Peer(), "127.0.0.1:" + std::to_string(ntohs(local.sin_port)));
 
     std::vector<uint8_t> received;
@@ -134,12 +115,11 @@ TEST(TcpListener, AcceptsWithoutWaitingAndCarriesBytesBothWays)
     EXPECT_TRUE(received.empty());
     const uint8_t out[] = {0xA0, 0xA2, 0x00};
     EXPECT_EQ(connection->Send(out), 3);
-    uint8_t in[3] = {};
-    EXPECT_EQ(recv(client, in, sizeof in, MSG_WAITALL), 3);
-    EXPECT_EQ(std::vector<uint8_t>(in, in + 3), std::vector<uint8_t>(out, out + 3));
+    EXPECT_TRUE(client.ReadUntil(3));
+    EXPECT_EQ(client.received, std::vector<uint8_t>(out, out + 3));
 
-    ASSERT_EQ(write(client, "$GP", 3), 3);
-    close(client);
+    ASSERT_TRUE(client.Send({'$', 'G', 'P'}));
+    client.Close();
     bool stays = true;
     for (int attempt = 0; attempt < 500 && stays; ++attempt) {
         pollfd wait{connection->Fd(), POLLIN, 0};
@@ -158,4 +138,4 @@ TEST(TcpListener, AcceptsWithoutWaitingAndCarriesBytesBothWays)
 }
 
 }  // namespace
-}  // namespace kestrion
+}  // namespace kestrion::test

@@ -2,16 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <mutex>
 #include <thread>
 
+#include "../platform/LoopbackClient.h"
 #include "ReceiverHarness.h"
 #include "sim/ReceiverServer.h"
 
@@ -19,48 +14,25 @@ namespace kestrion::test {
 namespace {
 
 // A program on the other end of the connection, decoding the receiver's frames.
-class CTcpProgram : private IFrameSink {
+class CTcpProgram : public CLoopbackClient, private IFrameSink {
 public:
-    explicit CTcpProgram(const std::string& url) : fd(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0))
-    {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_port = htons(static_cast<uint16_t>(std::stoi(url.substr(url.rfind(':') + 1))));
-        inet_pton(AF_INET, "127.0.0.1", &address.sin_addr);
-        connected = connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-    }
-    ~CTcpProgram() { Leave(); }
-    void Leave()
-    {
-        if (fd >= 0) {
-            close(fd);
-            fd = -1;
-        }
-    }
-    void Command(const std::vector<uint8_t>& payload)
-    {
-        const std::vector<uint8_t> frame = BuildCommandFrame(payload);
-        ASSERT_EQ(write(fd, frame.data(), frame.size()), ssize_t(frame.size()));
-    }
+    using CLoopbackClient::CLoopbackClient;
+
+    void Command(const std::vector<uint8_t>& payload) { ASSERT_TRUE(Send(BuildCommandFrame(payload))); }
     // Reads until `count` frames of the MID have come, up to ten seconds.
     bool WaitFor(uint8_t mid, long count)
     {
         for (int attempt = 0; attempt < 1000 && std::ranges::count(mids, mid) < count; ++attempt) {
-            pollfd wait{fd, POLLIN, 0};
-            if (poll(&wait, 1, 10) > 0) {
-                uint8_t bytes[4096];
-                const ssize_t got = read(fd, bytes, sizeof bytes);
-                if (got <= 0) {
-                    return false;
-                }
-                m_framer.Accept(bytes, static_cast<size_t>(got));
+            const bool open = ReadSome();
+            m_framer.Accept(received.data(), received.size());
+            received.clear();
+            if (!open) {
+                break;
             }
         }
         return std::ranges::count(mids, mid) >= count;
     }
 
-    int fd;
-    bool connected = false;
     std::vector<uint8_t> mids;
 
 private:
@@ -111,15 +83,15 @@ TEST_F(TcpEndpointTest, ServesTheReceiverToOneProgramAtATimeAndTheNextWhenItLeav
     EXPECT_NE(endpoint.Address(), "tcp://127.0.0.1:0") << "the port the system picked";
 
     CTcpProgram first(endpoint.Address());
-    ASSERT_TRUE(first.connected);
+    ASSERT_TRUE(first.Connected());
     first.Command({0x84, 0x00});
     EXPECT_TRUE(first.WaitFor(6, 1)) << "the version poll is answered";
     EXPECT_TRUE(first.WaitFor(2, 2)) << "navigation every second";
 
     // The next program waits in the listener's queue until the first leaves.
     CTcpProgram second(endpoint.Address());
-    ASSERT_TRUE(second.connected);
-    first.Leave();
+    ASSERT_TRUE(second.Connected());
+    first.Close();
     EXPECT_TRUE(second.WaitFor(2, 2));
     EXPECT_TRUE(second.WaitFor(4, 1)) << "and tracker data";
 
@@ -133,7 +105,7 @@ TEST_F(TcpEndpointTest, ServesTheReceiverToOneProgramAtATimeAndTheNextWhenItLeav
 TEST_F(TcpEndpointTest, AConnectionFollowsTheReceiversBaudChange)
 {
     CTcpProgram program(endpoint.Address());
-    ASSERT_TRUE(program.connected);
+    ASSERT_TRUE(program.Connected());
     ASSERT_TRUE(program.WaitFor(2, 1));
     // A pseudo-terminal left at 38400 would get garbage from here on; a connection has no line.
     program.Command({0x86, 0, 0, 0x12, 0xC0, 8, 1, 0, 0});  // 4800 baud
