@@ -8,6 +8,7 @@
 
 #include "dialogs/ListItems.h"
 #include "dialogs/SerialLineItems.h"
+#include "platform/NetworkAddress.h"
 #include "platform/SerialPorts.h"
 
 namespace kestrion {
@@ -31,9 +32,14 @@ std::vector<std::string> WithStored(std::vector<std::string> items, const std::s
     return items;
 }
 
-// The ports present, and the stored one (a typed path, "COM1") when it is none of them.
-std::vector<std::string> WithStoredPort(std::vector<std::string> ports, const std::string& stored)
+// The ports present, the network addresses used before, and the stored one (a typed path,
+// "COM1") when it is none of them.
+std::vector<std::string> WithStoredPort(std::vector<std::string> ports, const std::vector<std::string>& history,
+                                        const std::string& stored)
 {
+    for (const std::string& address : history) {
+        ports = WithStored(std::move(ports), address);
+    }
     const bool listed = std::ranges::any_of(ports, [&stored](const std::string& item) {
         return PortOfListItem(item) == stored;
     });
@@ -62,6 +68,7 @@ CDataSourceSetup::CDataSourceSetup(IUserInterface& ui, const CProfile& profile, 
 {
     m_settings.LoadDataSources(profile);
     m_settings.measFileType = kBinary;
+    const std::vector<std::string> history = CSettings::StoredNetworkPorts(profile);
 
     AddRadio(kDataSource, "", {"Random", "Supplied Data"});
     AddGroup(kTrueGroup, "");
@@ -69,7 +76,7 @@ CDataSourceSetup::CDataSourceSetup(IUserInterface& ui, const CProfile& profile, 
     AddRadio(kTrueSource, "", {"File:", "Serial Port:"}, kTrueGroup);
     AddTextEdit(kTrueFile, "", 0, kTrueGroup);
     AddButton(kTrueBrowse, "Browse...", kTrueGroup);
-    AddComboEdit(kTruePort, "", WithStoredPort(serialPorts, m_settings.trueSerialPort), kTrueGroup);
+    AddComboEdit(kTruePort, "", WithStoredPort(serialPorts, history, m_settings.trueSerialPort), kTrueGroup);
     AddDropList(kTrueBaud, "Baud Rate:", WithStored(kTrueBaudItems, m_settings.trueSerialBaud), kTrueGroup);
     AddTextEdit(kTrueWeek, "Week Number:", 0, kTrueGroup);
     AddTextEdit(kTrueTow, "Time of Week:", 0, kTrueGroup).unit = "ms/10";
@@ -79,7 +86,7 @@ CDataSourceSetup::CDataSourceSetup(IUserInterface& ui, const CProfile& profile, 
     AddTextEdit(kMeasFile, "", 0, kMeasGroup);
     AddButton(kMeasBrowse, "Browse...", kMeasGroup);
     AddDropList(kMeasFormat, "Format:", kFormatItems, kMeasGroup);
-    AddComboEdit(kMeasPort, "", WithStoredPort(serialPorts, m_settings.measSerialPort), kMeasGroup);
+    AddComboEdit(kMeasPort, "", WithStoredPort(serialPorts, history, m_settings.measSerialPort), kMeasGroup);
     AddDropList(kMeasBaud, "Baud Rate:", WithStored(kBaudItems, m_settings.measSerialBaud), kMeasGroup);
 
     ShowSettings();
@@ -136,7 +143,8 @@ void CDataSourceSetup::ApplyRules()
     // The measured file is read as binary data whatever the list says.
     Enable(kMeasFormat, false);
     Enable(kMeasPort, measSerial);
-    Enable(kMeasBaud, measSerial);
+    // A network address has no baud rate.
+    Enable(kMeasBaud, measSerial && !IsNetworkPort(PortText(kMeasPort)));
 }
 
 void CDataSourceSetup::OnClicked(int id)
@@ -171,6 +179,7 @@ bool CDataSourceSetup::OnOk()
     if (accepted) {
         ReadSettings();
         m_settings.SaveDataSources(m_profile);
+        RememberNetworkPort();
     }
     if (m_refreshTitle) {
         m_refreshTitle();
@@ -197,13 +206,10 @@ bool CDataSourceSetup::Validate()
                                     "Return to data source setup.");
         }
     }
-    if (TruthEnabled() && Value(kTrueSource) == kSerial) {
-        if (Text(kTruePort).empty()) {
-            return Refuse(kTruePort, "A serial port is required to load true data from a serial connection.");
-        }
-        if (Text(kTrueBaud).empty()) {
-            return Refuse(kTruePort, "A baud rate is required to load true data from a serial connection.");
-        }
+    if (TruthEnabled() && Value(kTrueSource) == kSerial &&
+        !ValidatePort(kTruePort, kTrueBaud, "A serial port is required to load true data from a serial connection.",
+                      "A baud rate is required to load true data from a serial connection.")) {
+        return false;
     }
     if (Checked(kUseMeas) && Value(kMeasSource) == kFile) {
         if (Text(kMeasFile).empty()) {
@@ -217,16 +223,26 @@ bool CDataSourceSetup::Validate()
         }
     }
     if (Checked(kUseMeas) && Value(kMeasSource) == kSerial) {
-        if (Text(kMeasPort).empty()) {
-            return Refuse(kMeasPort, "A serial port is required to load measured data from a serial connection. "
-                                     "Return to data source setup.");
-        }
-        if (Text(kMeasBaud).empty()) {
-            return Refuse(kMeasPort, "A baud rate is required to load measured data from a serial connection. "
-                                     "Return to data source setup.");
-        }
+        return ValidatePort(kMeasPort, kMeasBaud,
+                            "A serial port is required to load measured data from a serial connection. "
+                            "Return to data source setup.",
+                            "A baud rate is required to load measured data from a serial connection. "
+                            "Return to data source setup.");
     }
     return true;
+}
+
+bool CDataSourceSetup::ValidatePort(int port, int baud, std::string_view missingPort, std::string_view missingBaud)
+{
+    const std::string name = PortText(port);
+    if (name.empty()) {
+        return Refuse(port, missingPort);
+    }
+    if (IsNetworkPort(name)) {
+        std::string problem;
+        return ParseNetworkAddress(name, problem) || Refuse(port, problem);
+    }
+    return !Text(baud).empty() || Refuse(port, missingBaud);
 }
 
 void CDataSourceSetup::ReadSettings()
@@ -235,7 +251,7 @@ void CDataSourceSetup::ReadSettings()
     m_settings.useTrue = Checked(kUseTrue) ? 1 : 0;
     m_settings.trueSource = Value(kTrueSource);
     m_settings.trueFileName = Text(kTrueFile);
-    m_settings.trueSerialPort = PortOfListItem(Text(kTruePort));
+    m_settings.trueSerialPort = PortText(kTruePort);
     m_settings.trueSerialBaud = Text(kTrueBaud);
     m_settings.trueWeekNo = Text(kTrueWeek);
     m_settings.trueTow = Text(kTrueTow);
@@ -244,8 +260,26 @@ void CDataSourceSetup::ReadSettings()
     m_settings.measSource = Supplied() ? Value(kMeasSource) : kFile;
     m_settings.measFileName = Text(kMeasFile);
     m_settings.measFileType = Text(kMeasFormat);
-    m_settings.measSerialPort = PortOfListItem(Text(kMeasPort));
+    m_settings.measSerialPort = PortText(kMeasPort);
     m_settings.measSerialBaud = Text(kMeasBaud);
+}
+
+std::string CDataSourceSetup::PortText(int port) const { return PortOfListItem(TrimmedText(port)); }
+
+void CDataSourceSetup::RememberNetworkPort()
+{
+    const bool measuredPort = m_settings.dataSource == kSupplied && m_settings.measSource == kSerial;
+    const std::string& address = m_settings.measSerialPort;
+    if (!measuredPort || !IsNetworkPort(address)) {
+        return;
+    }
+    std::vector<std::string> history = CSettings::StoredNetworkPorts(m_profile);
+    std::erase(history, address);
+    history.insert(history.begin(), address);
+    if (history.size() > kNetworkHistory) {
+        history.resize(kNetworkHistory);
+    }
+    CSettings::SaveNetworkPorts(m_profile, history);
 }
 
 }  // namespace kestrion

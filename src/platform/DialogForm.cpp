@@ -111,7 +111,11 @@ void CDialogForm::ChooseItem(int id, int item)
     OnChosen(id);
 }
 
-void CDialogForm::Type(int id, std::string text) { Edit(id).text = std::move(text); }
+void CDialogForm::Type(int id, std::string text)
+{
+    Edit(id).text = std::move(text);
+    OnTyped(id);
+}
 
 void CDialogForm::Select(int id, int item, bool selected)
 {

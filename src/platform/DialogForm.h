@@ -99,6 +99,7 @@ protected:
     // The rules after opening and after each action; the form has already taken the new value.
     virtual void OnClicked(int /*id*/) {}
     virtual void OnChosen(int /*id*/) {}
+    virtual void OnTyped(int /*id*/) {}
     virtual void OnRightDoubleClick() {}
     virtual bool OnOk() { return ReadControls(); }
     virtual bool OnCancel() { return true; }

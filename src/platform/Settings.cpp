@@ -130,6 +130,7 @@ const CLineKey kMeasuredLineKeys[] = {
 const CKey kDataSourceTailKeys[] = {
     CIntKey{"MeasRI", &CSettings::measRI, 1},
 };
+constexpr const char* kNetworkPorts = "NetworkPorts";
 
 constexpr const char* kLogging = "Logging";
 constexpr const char* kMessages = "Messages";
@@ -256,6 +257,30 @@ void CSettings::SaveMeasuredLine(const CProfile& profile, const SerialSettings& 
             profile.WriteString(kDataSources, key.key, line.*key.text);
         }
     }
+}
+
+std::vector<std::string> CSettings::StoredNetworkPorts(const CProfile& profile)
+{
+    std::vector<std::string> addresses;
+    const std::string stored = profile.GetString(kDataSources, kNetworkPorts, "");
+    std::string_view text = stored;
+    while (!text.empty()) {
+        const size_t end = std::min(text.find(' '), text.size());
+        if (end > 0) {
+            addresses.emplace_back(text.substr(0, end));
+        }
+        text.remove_prefix(std::min(end + 1, text.size()));
+    }
+    return addresses;
+}
+
+void CSettings::SaveNetworkPorts(const CProfile& profile, const std::vector<std::string>& addresses)
+{
+    std::string text;
+    for (const std::string& address : addresses) {
+        text += (text.empty() ? "" : " ") + address;
+    }
+    profile.WriteString(kDataSources, kNetworkPorts, text);
 }
 
 std::string CSettings::StoredText(const CProfile& profile, std::string CSettings::*field)

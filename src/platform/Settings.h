@@ -3,6 +3,7 @@
 // no long-lived instance: whoever needs settings loads its own copy from the profile.
 #include <array>
 #include <string>
+#include <vector>
 
 #include "platform/DecimalValue.h"
 #include "platform/Profile.h"
@@ -84,6 +85,10 @@ struct CSettings {
     static SerialSettings StoredMeasuredLine(const CProfile& profile, const SerialSettings& defaults);
     // Writes the line's texts that differ from the stored ones, in one save.
     static void SaveMeasuredLine(const CProfile& profile, const SerialSettings& line);
+    // The network addresses given for ports before, newest first ("Data Sources", "NetworkPorts",
+    // separated by blanks, which no address holds).
+    static std::vector<std::string> StoredNetworkPorts(const CProfile& profile);
+    static void SaveNetworkPorts(const CProfile& profile, const std::vector<std::string>& addresses);
     // The stored text of a "Data Sources" or "Logging" text field, empty when its key is missing.
     static std::string StoredText(const CProfile& profile, std::string CSettings::*field);
     void LoadLogging(const CProfile& profile);
