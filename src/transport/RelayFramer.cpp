@@ -1,10 +1,20 @@
 #include "transport/RelayFramer.h"
 
+#include <algorithm>
+
 #include "protocol/FrameBytes.h"
 
 namespace kestrion {
 
-CRelayFramer::CRelayFramer(IRawWriter& target) : m_target(target) {}
+CRelayFramer::CRelayFramer(IRawWriter& target)
+    : CRelayFramer(Cut{}, [&target](std::span<const uint8_t> unit) { target.RawWrite(unit.data(), unit.size()); })
+{
+}
+
+CRelayFramer::CRelayFramer(Cut cut, UnitSink sink) : m_cut(cut), m_sink(std::move(sink))
+{
+    m_unit.reserve(std::max(kHeaderSize + cut.maxPayload + kTrailerSize, cut.sentences ? kMaxSentence : 0));
+}
 
 void CRelayFramer::Reset() { m_state = State::Idle; }
 
@@ -17,7 +27,14 @@ void CRelayFramer::Accept(const uint8_t* bytes, size_t count)
 
 CRelayFramer::State CRelayFramer::AfterPayloadByte() const
 {
-    return m_length == kHeaderSize + m_payloadLength ? State::ChecksumHigh : State::Payload;
+    return m_unit.size() == kHeaderSize + m_payloadLength ? State::ChecksumHigh : State::Payload;
+}
+
+void CRelayFramer::Begin(uint8_t byte, State next)
+{
+    m_unit.clear();
+    Store(byte);
+    m_state = next;
 }
 
 void CRelayFramer::Step(uint8_t byte)
@@ -25,9 +42,9 @@ void CRelayFramer::Step(uint8_t byte)
     switch (m_state) {
     case State::Idle:
         if (byte == frame::kStart1) {
-            m_length = 0;
-            Store(byte);
-            m_state = State::Start2;
+            Begin(byte, State::Start2);
+        } else if (byte == frame::kDollar && m_cut.sentences) {
+            Begin(byte, State::Sentence);
         }
         break;
     case State::Start2:
@@ -43,9 +60,9 @@ void CRelayFramer::Step(uint8_t byte)
         m_state = State::LengthLow;
         break;
     case State::LengthLow:
-        m_payloadLength = static_cast<size_t>(m_frame[2]) << 8 | byte;
+        m_payloadLength = static_cast<size_t>(m_unit[2]) << 8 | byte;
         Store(byte);
-        m_state = m_payloadLength > kMaxPayload ? State::Idle : AfterPayloadByte();
+        m_state = m_payloadLength > m_cut.maxPayload ? State::Idle : AfterPayloadByte();
         break;
     case State::Payload:
         Store(byte);
@@ -71,10 +88,38 @@ void CRelayFramer::Step(uint8_t byte)
         m_state = State::Idle;
         if (byte == frame::kEnd2) {
             Store(byte);
-            m_target.RawWrite(m_frame.data(), m_length);
+            m_sink(m_unit);
         }
         break;
+    case State::Sentence:
+    case State::SentenceCR:
+        StepSentence(byte);
+        break;
     }
+}
+
+void CRelayFramer::StepSentence(uint8_t byte)
+{
+    if (m_state == State::SentenceCR && byte == frame::kLF) {
+        Store(byte);
+        m_state = State::Idle;
+        m_sink(m_unit);
+        return;
+    }
+    // Room is kept for the CR and LF.
+    const size_t room = kMaxSentence - m_unit.size();
+    if (m_state == State::Sentence && byte == frame::kCR && room >= 2) {
+        Store(byte);
+        m_state = State::SentenceCR;
+        return;
+    }
+    if (m_state == State::Sentence && frame::IsPrintable(byte) && byte != frame::kDollar && room >= 3) {
+        Store(byte);
+        return;
+    }
+    // A broken sentence is dropped; its last byte may start the next unit.
+    m_state = State::Idle;
+    Step(byte);
 }
 
 }  // namespace kestrion

@@ -87,5 +87,71 @@ TEST(RelayFramer, AssemblesFramesAcrossCallsUntilReset)
     EXPECT_EQ(reset.writer.Frames(), std::vector<Bytes>{frame});
 }
 
+// Cuts frames and sentences for a sharing client: each whole unit lands in units.
+struct CommandHarness {
+    explicit CommandHarness(size_t maxPayload = 1008)
+        : framer({maxPayload, true}, [this](std::span<const uint8_t> unit) { units.emplace_back(unit.begin(), unit.end()); })
+    {
+    }
+    void Feed(const Bytes& bytes) { framer.Accept(bytes.data(), bytes.size()); }
+
+    std::vector<Bytes> units;
+    CRelayFramer framer;
+};
+
+Bytes Text(const std::string& text) { return Bytes(text.begin(), text.end()); }
+
+TEST(RelayFramer, CutsWholeSentencesBetweenFramesWhenAskedTo)
+{
+    const Bytes frame = FrameOf(300);
+    const Bytes sentence = Text("$PORV101,1*3A\r\n");
+    const Bytes bare = Text("$PORV100,0,38400,8,1,0\r\n");  // the checksum is the receiver's to judge
+    CommandHarness harness;
+    harness.Feed(Join({Text("junk"), sentence, frame, Text("\r\n"), bare, frame}));
+    EXPECT_EQ(harness.units, (std::vector<Bytes>{sentence, frame, bare, frame}));
+
+    // Payload bytes that look like a sentence stay inside their frame.
+    Bytes dollars = BuildCommandFrame(Text("$GPGGA\r\n"));
+    CommandHarness inside;
+    inside.Feed(dollars);
+    EXPECT_EQ(inside.units, std::vector<Bytes>{dollars});
+
+    // The relay to the receiver's port takes no sentences and no frames over 99 payload bytes.
+    Harness relay;
+    relay.Feed(Join({sentence, frame, FrameOf(99)}));
+    EXPECT_EQ(relay.writer.Frames(), std::vector<Bytes>{FrameOf(99)});
+}
+
+TEST(RelayFramer, DropsBrokenSentencesAndStartsAgainAtTheByteThatBrokeThem)
+{
+    const Bytes good = Text("$GPQ,GGA*2B\r\n");
+    const Bytes frame = FrameOf(4);
+    struct Case {
+        const char* name;
+        Bytes stream;
+        std::vector<Bytes> units;
+    };
+    const Bytes longest = Join({Text("$"), Bytes(251, 'A'), Text("\r\n")});  // 254 bytes
+    for (const Case& c : {Case{"a control byte", Join({Text("$GPQ,G\x01"), good}), {good}},
+                          Case{"a new dollar", Join({Text("$GPQ,"), good}), {good}},
+                          Case{"CR without LF", Join({Text("$GPQ,GGA\r$"), Text("GPQ,GGA*2B\r\n")}), {good}},
+                          Case{"LF alone", Join({Text("$GPQ,GGA\n"), good}), {good}},
+                          Case{"a frame start", Join({Text("$GPQ"), frame, good}), {frame, good}},
+                          Case{"254 bytes at most", Join({longest, Text("$"), Bytes(252, 'A'), Text("\r\n"), good}),
+                               {longest, good}}}) {
+        SCOPED_TRACE(c.name);
+        CommandHarness harness;
+        harness.Feed(c.stream);
+        EXPECT_EQ(harness.units, c.units);
+
+        // The same, one byte at a time.
+        CommandHarness bytewise;
+        for (const uint8_t byte : c.stream) {
+            bytewise.framer.Accept(&byte, 1);
+        }
+        EXPECT_EQ(bytewise.units, c.units);
+    }
+}
+
 }  // namespace
 }  // namespace kestrion
