@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "PlaybackFixtures.h"
+#include "RecordingFakes.h"
 #include "transport/BinaryFileSource.h"
 #include "transport/TextFileSource.h"
 
@@ -45,6 +46,11 @@ TEST(ReplaySpeed, TextsAndPaceKeepTheRecordingTimeOverTheSpeed)
     EXPECT_EQ(ReplaySpeedFromText("1/2"), ReplaySpeed::Half);
     EXPECT_EQ(ReplaySpeedFromText("16"), ReplaySpeed::Sixteen);
     EXPECT_EQ(ReplaySpeedFromText("max"), ReplaySpeed::Fastest);
+    EXPECT_EQ(ReplaySpeedFromText("fixed"), ReplaySpeed::Fixed);
+    for (const ReplaySpeed speed : kReplaySpeeds) {
+        EXPECT_EQ(ReplaySpeedFromText(ReplaySpeedValue(speed)), speed);
+    }
+    EXPECT_EQ(ReplaySpeedValue(ReplaySpeed::Quarter), "0.25");
     EXPECT_FALSE(ReplaySpeedFromText("3"));
     EXPECT_FALSE(ReplaySpeedFromText(""));
 
@@ -168,6 +174,99 @@ TEST(ReplayControl, ABinaryRecordingTicksFasterStepsAChunkAndSeeksByByte)
 
     ASSERT_TRUE(control.Seek(0));  // playing again after the end
     EXPECT_EQ(h.services.timers.Running(), 1);
+}
+
+TEST(ReplayControl, ABinaryRecordingLastsItsReceiverTimeOverTheSpeed)
+{
+    for (const auto& [speed, ms] : {std::pair{ReplaySpeed::Normal, 60000}, std::pair{ReplaySpeed::Four, 15000},
+                                    std::pair{ReplaySpeed::Sixteen, 3750}, std::pair{ReplaySpeed::Quarter, 240000},
+                                    std::pair{ReplaySpeed::Fastest, 0}, std::pair{ReplaySpeed::Fixed, 4000}}) {
+        SCOPED_TRACE(std::string(ReplaySpeedText(speed)));
+        CMeasuredHarness h("Binary", NavSeconds(61));  // 2989 bytes: three chunks at the fixed rate
+        ASSERT_EQ(h.feed.Open(), 1);
+        IReplayControl& control = ControlOf(h);
+        control.SetSpeed(speed);
+        EXPECT_EQ(control.Position().unit, ReplayPosition::Unit::Hundredths);
+        EXPECT_EQ(PlayedMs(h), ms);
+        EXPECT_EQ(h.services.logged.size(), 61u);
+        EXPECT_EQ(control.Position().at, 6000);
+        EXPECT_EQ(control.Position().total, 6000);
+        EXPECT_NE(h.feed.Source(), nullptr);  // a binary file stays open at its end
+    }
+}
+
+TEST(ReplayControl, ABinaryRecordingStepsASecondAndSeeksByItsTime)
+{
+    CMeasuredHarness h("Binary", NavSeconds(51, 20));  // 5 Hz for 10 s
+    ASSERT_EQ(h.feed.Open(), 1);
+    IReplayControl& control = ControlOf(h);
+    EXPECT_EQ(h.services.timers.registrations, std::vector<int>{0});  // the first at once
+    h.services.timers.Fire(h.services.timers.Of(kTickPlayback));
+    EXPECT_EQ(h.services.logged.size(), 1u);
+    control.Pause();
+    control.StepSecond();
+    EXPECT_EQ(h.services.logged.size(), 6u);
+    EXPECT_EQ(h.feed.Latest().Tow(), 10100u);
+    EXPECT_EQ(control.Position().at, 100);
+    EXPECT_EQ(h.services.timers.Running(), 0);
+    control.Resume();
+    EXPECT_EQ(h.services.timers.registrations.back(), 200);
+    control.SetSpeed(ReplaySpeed::Four);  // the wait at the new speed
+    EXPECT_EQ(h.services.timers.registrations.back(), 50);
+
+    ASSERT_TRUE(control.Seek(550));  // between frames: the one before
+    EXPECT_EQ(control.Position().at, 540);
+    EXPECT_EQ(h.services.timers.registrations.back(), 0);
+    h.services.timers.Fire(h.services.timers.Of(kTickPlayback));
+    EXPECT_EQ(h.feed.Latest().Tow(), 10540u);
+    control.Pause();
+    ASSERT_TRUE(control.Seek(-5));
+    EXPECT_EQ(h.services.timers.Running(), 0);
+    control.StepSecond();
+    EXPECT_EQ(h.feed.Latest().Tow(), 10000u);
+    ASSERT_TRUE(control.Seek(999999));
+    control.Resume();
+    EXPECT_EQ(PlayedMs(h), 0);
+    EXPECT_EQ(h.feed.Latest().Tow(), 11000u);
+    EXPECT_EQ(control.Position().at, 1000);
+}
+
+TEST(ReplayControl, ATimeIndexPacesARecordingByItsArrivalAndCapsAGap)
+{
+    const std::string ack = Text(Ack(0x84));
+    std::string acks;
+    for (int i = 0; i < 60; ++i) {
+        acks += ack;
+    }
+    // Acks 0 and 1 at the start, 2 at 0.3 s, 3 at 2.3 s, 4 a minute later, then 2 ms apart.
+    std::vector<TimeIndexEntry> entries = {{0, 0}, {20, 300}, {30, 2300}, {40, 62300}};
+    for (int i = 5; i < 60; ++i) {
+        entries.push_back({i * 10, 62300 + (i - 4) * 2});
+    }
+    CMeasuredHarness h("Binary", acks);
+    WriteText(TimeIndexPath(h.file.Path()), TimeIndexFile(entries));
+    ASSERT_EQ(h.feed.Open(), 1);
+    IReplayControl& control = ControlOf(h);
+    EXPECT_EQ(control.Position().total, 300 / 10 + 2000 / 10 + CReplayTimeline::kMaxStepMs / 10 + 110 / 10);
+    const int64_t played = PlayedMs(h);
+    EXPECT_EQ(played, 300 + 2000 + CReplayTimeline::kMaxStepMs + 110);  // short waits add up
+    EXPECT_EQ(std::vector<int>(h.services.timers.registrations.begin(), h.services.timers.registrations.begin() + 4),
+              (std::vector<int>{0, 300, 2000, CReplayTimeline::kMaxStepMs}));
+    EXPECT_LT(h.services.timers.registrations.size(), 20u);
+    EXPECT_EQ(h.services.logged.size(), 60u);
+}
+
+TEST(ReplayControl, AnNmeaRecordingPlaysByItsTimesOfDay)
+{
+    std::string stream;
+    for (int second = 0; second < 10; ++second) {
+        stream += Sentence("GPGGA,1200" + std::to_string(10 + second) + ".00,,,,,0,00,,,M,,M,,");
+        stream += Sentence("GPGSV,1,1,00");
+    }
+    CMeasuredHarness h("Binary", stream);
+    ASSERT_EQ(h.feed.Open(), 1);
+    EXPECT_EQ(ControlOf(h).Position().total, 900);
+    EXPECT_EQ(PlayedMs(h), 9000);
 }
 
 }  // namespace
