@@ -19,6 +19,11 @@ CTcpConnection::CTcpConnection(int fd, std::string peer) : m_fd(fd), m_peer(std:
 
 CTcpConnection::~CTcpConnection() { close(m_fd); }
 
+void CTcpConnection::LimitSendBuffer(int bytes) const
+{
+    setsockopt(m_fd, SOL_SOCKET, SO_SNDBUF, &bytes, sizeof bytes);
+}
+
 long CTcpConnection::Send(std::span<const uint8_t> bytes)
 {
     for (;;) {

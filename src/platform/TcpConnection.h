@@ -19,6 +19,9 @@ public:
     int Fd() const { return m_fd; }
     const std::string& Peer() const { return m_peer; }
 
+    // Caps what the system holds for the peer (the kernel doubles it), so that a peer that
+    // does not read backs up into its sender's queue soon.
+    void LimitSendBuffer(int bytes) const;
     // Sends what the socket takes now: the count sent (0 when it is full), -1 once the peer is gone.
     long Send(std::span<const uint8_t> bytes);
     // Appends what has arrived, up to 64 KB a call; never waits. False once the peer has

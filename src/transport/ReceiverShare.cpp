@@ -18,6 +18,9 @@ namespace {
 // How long a listener whose accept failed (out of descriptors) is left alone.
 constexpr int kAcceptPauseMs = 1000;
 
+// What the system holds for a client: ample for a receiver's rate, and small beside kMaxQueued.
+constexpr int kSendBuffer = 64 * 1024;
+
 // Clients may send frames as long as the receiver's own.
 constexpr CRelayFramer::Cut kCommandCut{static_cast<size_t>(CSerialFramer::kMaxPayload), true};
 
@@ -177,6 +180,7 @@ void CReceiverShare::Accept(std::string& error)
             Say("Share: client " + peer + " refused: " + std::to_string(kMaxClients) + " clients already");
             continue;
         }
+        connection->LimitSendBuffer(kSendBuffer);
         auto client = std::make_unique<Client>(std::move(connection), *this);
         {
             const std::lock_guard lock(m_lock);
@@ -189,13 +193,17 @@ void CReceiverShare::Accept(std::string& error)
 
 void CReceiverShare::Collect()
 {
-    const std::lock_guard lock(m_lock);
     for (const std::unique_ptr<Client>& client : m_clients) {
-        if (client->overflown) {
-            client->gone = "dropped: not reading (" + std::to_string(kMaxQueued / (1024 * 1024)) + " MB queued)";
+        std::deque<Chunk> taken;
+        {
+            // Swapped, not moved, so that Received never waits for more than a few words.
+            const std::lock_guard lock(m_lock);
+            taken.swap(client->queued);
+            if (client->overflown) {
+                client->gone = "dropped: not reading (" + std::to_string(kMaxQueued / (1024 * 1024)) + " MB queued)";
+            }
         }
-        std::move(client->queued.begin(), client->queued.end(), std::back_inserter(client->sending));
-        client->queued.clear();
+        std::move(taken.begin(), taken.end(), std::back_inserter(client->sending));
     }
 }
 
