@@ -251,3 +251,90 @@ TEST_F(DataSourceSetupTest, BrowseReplacesTheFileNameUnlessCancelled)
 
 }  // namespace
 }  // namespace kestrion
+
+namespace kestrion {
+namespace {
+
+class DataSourceNetworkTest : public DataSourceSetupTest {
+protected:
+    void StoreMeasuredPort() const { Store("DataSource=1\nMeasSource=1\nMeasSerialBaud=19200\n"); }
+    // OK on the measured port typed in.
+    bool Accept(const std::string& port)
+    {
+        D dialog = Open();
+        dialog.Type(D::kMeasPort, port);
+        return dialog.Ok();
+    }
+    std::vector<std::string> History() const { return CSettings::StoredNetworkPorts(Profile()); }
+};
+
+TEST_F(DataSourceNetworkTest, ANetworkAddressTakesNoBaudRateWhetherTypedOrChosen)
+{
+    StoreMeasuredPort();
+    D dialog = Open();
+    dialog.Type(D::kMeasPort, "tcp://127.0.0.1:5000");
+    EXPECT_FALSE(dialog.Control(D::kMeasBaud).enabled);
+    EXPECT_TRUE(dialog.Control(D::kMeasPort).enabled);
+    dialog.Type(D::kMeasPort, "/dev/ttyUSB1");
+    EXPECT_TRUE(dialog.Control(D::kMeasBaud).enabled);
+    dialog.Type(D::kMeasPort, " UDP://:5000");
+    EXPECT_FALSE(dialog.Control(D::kMeasBaud).enabled);
+    dialog.ChooseItem(D::kMeasPort, 0);
+    EXPECT_TRUE(dialog.Control(D::kMeasBaud).enabled);
+    // A file source leaves the address but not its rule.
+    dialog.Type(D::kMeasPort, "tcp://receiver:2000");
+    dialog.ChooseRadio(D::kMeasSource, D::kFile);
+    EXPECT_FALSE(dialog.Control(D::kMeasPort).enabled);
+    EXPECT_FALSE(dialog.Control(D::kMeasBaud).enabled);
+}
+
+TEST_F(DataSourceNetworkTest, ABadAddressIsRefusedWithItsReasonAndAGoodOneIsStoredWithoutABaudRate)
+{
+    StoreMeasuredPort();
+    D bad = Open();
+    bad.Type(D::kMeasPort, "tcp://receiver");
+    EXPECT_FALSE(bad.Ok());
+    EXPECT_EQ(m_ui.boxes, std::vector<std::string>{"tcp://receiver is not a network address: no :PORT after the host; "
+                                                   "write tcp://HOST:PORT, udp://:PORT or udp://ADDRESS:PORT"});
+    EXPECT_EQ(bad.Focus(), D::kMeasPort);
+    EXPECT_EQ(Saved().useMeas, 0) << "nothing is stored";
+    EXPECT_TRUE(History().empty());
+
+    m_ui.boxes.clear();
+    Store("DataSource=1\nMeasSource=1\nMeasSerialBaud=\n");
+    D good = Open();
+    good.Type(D::kMeasPort, "  tcp://[::1]:5000 ");
+    EXPECT_TRUE(good.Ok()) << (m_ui.boxes.empty() ? "" : m_ui.boxes.front());
+    EXPECT_EQ(Saved().measSerialPort, "tcp://[::1]:5000");
+    EXPECT_EQ(History(), std::vector<std::string>{"tcp://[::1]:5000"});
+}
+
+TEST_F(DataSourceNetworkTest, TheAddressesUsedBeforeAreOfferedNewestFirstAndFewEnough)
+{
+    StoreMeasuredPort();
+    for (int port = 1; port <= 10; ++port) {
+        ASSERT_TRUE(Accept("udp://127.0.0.1:" + std::to_string(port)));
+    }
+    ASSERT_TRUE(Accept("udp://127.0.0.1:4"));
+    std::vector<std::string> expected{"udp://127.0.0.1:4"};
+    for (int port = 10; expected.size() < D::kNetworkHistory; --port) {
+        if (port != 4) {
+            expected.push_back("udp://127.0.0.1:" + std::to_string(port));
+        }
+    }
+    EXPECT_EQ(History(), expected);
+
+    // Offered after the ports present, the stored port among them only once.
+    const D dialog = Open();
+    std::vector<std::string> offered{"/dev/ttyUSB0"};
+    offered.insert(offered.end(), expected.begin(), expected.end());
+    EXPECT_EQ(dialog.Control(D::kMeasPort).items, offered);
+    EXPECT_EQ(dialog.Control(D::kTruePort).items, offered);
+
+    // A serial port or a file source adds nothing.
+    ASSERT_TRUE(Accept("/dev/ttyS1"));
+    EXPECT_EQ(History(), expected);
+}
+
+}  // namespace
+}  // namespace kestrion
