@@ -1,7 +1,11 @@
 #include "app/Engine.h"
 
 #include "app/ExportFiles.h"
+#include "app/LocalTime.h"
 #include "dialogs/RelayPortDialog.h"
+#include "dialogs/ShareReceiverDialog.h"
+#include "platform/Settings.h"
+#include "platform/TcpListener.h"
 #include "platform/SerialPorts.h"
 #include "transport/SerialSource.h"
 #include "transport/FeedEvents.h"
@@ -86,6 +90,7 @@ void CEngine::OpenDataSourceWithLog()
 
 void CEngine::CloseDataSource()
 {
+    m_streams.StopRecording();
     Log().Close();
     m_dataSourceOpen = 0;
     m_pollAnswers.clear();  // their dialogs would open on a closed source
@@ -143,6 +148,58 @@ void CEngine::ToggleRelay()
     }
 }
 
+bool CEngine::PortSource()
+{
+    return m_document && dynamic_cast<CSerialSource*>(m_document->MeasuredFeed().Source()) != nullptr;
+}
+
+void CEngine::ToggleRawRecording()
+{
+    if (m_streams.Recording()) {
+        m_streams.StopRecording();
+        return;
+    }
+    if (m_dataSourceOpen == 0 || !PortSource()) {
+        return;
+    }
+    FileChooser chooser;
+    chooser.mode = FileChooser::Mode::Save;
+    chooser.title = "Record Raw Data";
+    chooser.filter = "Raw Receiver Data (*.bin)|*.bin|All Files (*.*)|*.*||";
+    chooser.defaultName = "receiver-" + FormatLocalTime("%Y%m%d-%H%M%S", m_clock.Now()) + ".bin";
+    const std::string path = m_services.Ui().ChooseFile(chooser);
+    if (path.empty()) {
+        return;
+    }
+    if (const std::string error = m_streams.StartRecording(path); !error.empty()) {
+        m_services.MessageBox(error, BoxButtons::Ok, BoxIcon::Warning);
+    }
+}
+
+void CEngine::ToggleSharing()
+{
+    if (m_streams.Sharing()) {
+        m_streams.StopSharing();
+        return;
+    }
+    CSettings settings;
+    settings.LoadShare(m_services.Profile());
+    const auto check = [](const std::string& address) {
+        std::string error;
+        return ParseListenAddress(address, error) ? std::string() : error;
+    };
+    CShareReceiverDialog dialog(m_services.Ui(), settings.shareAddress, settings.shareCommands != 0, check);
+    if (!m_services.Ui().RunDialog(dialog)) {
+        return;
+    }
+    settings.shareAddress = dialog.Address();
+    settings.shareCommands = dialog.AllowCommands() ? 1 : 0;
+    settings.SaveShare(m_services.Profile());
+    if (const std::string error = m_streams.StartSharing(dialog.Address(), dialog.AllowCommands()); !error.empty()) {
+        m_services.MessageBox(error, BoxButtons::Ok, BoxIcon::Warning);
+    }
+}
+
 void CEngine::Execute(int commandId)
 {
     const CommandInfo* command = FindCommand(commandId);
@@ -154,6 +211,8 @@ void CEngine::Execute(int commandId)
     case ID_OPEN_LOG_FILE: ToggleLog(); return;
     case ID_PAUSE_DISPLAY: TogglePause(); return;
     case ID_BREVANE: ToggleRelay(); return;
+    case ID_RECORD_RAW_DATA: ToggleRawRecording(); return;
+    case ID_SHARE_RECEIVER: ToggleSharing(); return;
     case ID_RECEIVER_SOFTWARE:
         if (!m_services.Protocol().selectionDialogOpen) {
             m_services.Ui().RunSoftwareSelection();
@@ -176,6 +235,9 @@ FrameState CEngine::State()
     state.paused = m_displayPaused != 0;
     state.deadReckoningSeen = m_services.Protocol().deadReckoningSeen;
     state.relayRunning = m_relay.Running();
+    state.portSource = PortSource();
+    state.recording = m_streams.Recording();
+    state.sharing = m_streams.Sharing();
     return state;
 }
 
@@ -188,6 +250,7 @@ void CEngine::ProcessPostedMessages()
 {
     // The log on disk keeps up with every turn of the loop.
     Log().Flush();
+    m_streams.PassOnNews();
     // Handling a message may post more; those wait for the next turn.
     for (size_t pending = m_posted.size(); pending > 0 && !m_posted.empty(); --pending) {
         const int message = m_posted.front();

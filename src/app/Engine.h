@@ -13,6 +13,7 @@
 #include "app/FixRecorder.h"
 #include "app/FrameMessages.h"
 #include "app/ReceiverCommands.h"
+#include "app/StreamOutputs.h"
 #include "app/TimerService.h"
 #include "transport/RelayLink.h"
 
@@ -44,6 +45,11 @@ public:
     void ToggleLog();
     // "&Brevane": stops a running relay link, else asks for its port and starts it.
     void ToggleRelay();
+    // "Record Raw Data...": stops the recording, else asks for its file and starts it. A
+    // recording ends with the data source.
+    void ToggleRawRecording();
+    // "Share Receiver...": stops sharing, else asks where to listen and starts it.
+    void ToggleSharing();
     // Carries out a command of the table that the engine or the receiver handles; the window
     // handles the others. Commands are carried out whatever their enabled rule says: callers
     // ask IsEnabled first.
@@ -74,6 +80,10 @@ public:
     CLogFile& Log() { return m_services.Log(); }
     // The fixes seen since the data source opened, and their accuracy figures.
     CFixRecorder& FixRecorder() { return m_fixRecorder; }
+    // The raw recording and the sharing of the measured receiver.
+    CStreamOutputs& Streams() { return m_streams; }
+    // The measured data source reads a serial port or a network receiver.
+    bool PortSource();
 
     // IMainFrame
     void SendFrameMessage(int message) override { HandleFrameMessage(message); }
@@ -93,6 +103,7 @@ private:
     CTimerService m_timerService;
     CAppServices m_services;
     CReceiverCommands m_commands{m_services};
+    CStreamOutputs m_streams{m_services};
     CRelayLink m_relay;
     CFixRecorder m_fixRecorder;
     const IClock& m_clock;

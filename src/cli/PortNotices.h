@@ -1,7 +1,7 @@
 #pragma once
 // A view that tells the serial port's own texts ("Comm: Port /dev/ttyUSB0 lost", "... reopened",
-// "Comm: Send buffer full, ...") as notices while they happen; the framing faults of the
-// stream go only to the log.
+// "Comm: Send buffer full, ...") and the sharing's ("Share: client ... connected") as notices
+// while they happen; the framing faults of the stream go only to the log.
 #include <string_view>
 
 #include "app/DocumentView.h"
@@ -21,7 +21,9 @@ public:
             return;
         }
         const std::string_view text = record->Text();
-        if (text.starts_with("Comm: Port ") || text.starts_with("Comm: Send buffer full")) {
+        const bool portText = text.starts_with("Comm: Port ") || text.starts_with("Comm: Send buffer full") ||
+                              (text.starts_with("Comm: ") && text.find(" receives only; ") != std::string_view::npos);
+        if (portText || text.starts_with("Share: ")) {
             m_ui.Notice(text);
         }
     }

@@ -70,6 +70,21 @@ int RunEngine(CCliArguments& arguments)
         return UsageError("run", "--speed paces a recorded file, and the measured data source of " +
                                      profile->Path().string() + " is none");
     }
+    const std::optional<std::string> recordPath = arguments.Value("--record");
+    const std::optional<std::string> serveAddress = arguments.Value("--serve");
+    const bool measuredPort = sources.dataSource == 1 && sources.measSource == 1;
+    for (const char* option : {"--record", "--serve"}) {
+        if (arguments.Value(option) && !measuredPort) {
+            return UsageError("run", std::string(option) + " takes the bytes of a receiver on a port, and the measured "
+                                     "data source of " + profile->Path().string() + " is none");
+        }
+    }
+    if (arguments.Has("--serve-commands") && !serveAddress) {
+        return UsageError("run", "--serve-commands goes with --serve");
+    }
+    if (recordPath && !OutputsWritable("run", {*recordPath, *recordPath + ".times"})) {
+        return 2;
+    }
     const std::optional<std::string> logPath = arguments.Value("--log");
     if (logPath && !PrepareLogFile(*logPath)) {
         std::fprintf(stderr, "kestrion-cli run: cannot write the log file %s: %s\n", logPath->c_str(),
@@ -98,6 +113,22 @@ int RunEngine(CCliArguments& arguments)
         return 2;
     }
 
+    CStreamOutputs& streams = engine.Streams();
+    if (serveAddress) {
+        if (const std::string error = streams.StartSharing(*serveAddress, arguments.Has("--serve-commands"));
+            !error.empty()) {
+            std::fprintf(stderr, "kestrion-cli run: cannot share the receiver: %s\n", error.c_str());
+            return 2;
+        }
+        std::fprintf(stderr, "kestrion-cli run: sharing the receiver on %s\n", streams.SharingAddress().c_str());
+    }
+    if (recordPath) {
+        if (const std::string error = streams.StartRecording(*recordPath); !error.empty()) {
+            std::fprintf(stderr, "kestrion-cli run: %s\n", error.c_str());
+            return 2;
+        }
+    }
+
     trace.MarkOpening();
     script.MarkOpening();
     const auto runDue = [&] {
@@ -119,6 +150,11 @@ int RunEngine(CCliArguments& arguments)
     }
     if (!failure.empty()) {
         std::fprintf(stderr, "kestrion-cli run: %s\n", failure.c_str());
+        status = 1;
+    }
+    streams.StopSharing();
+    streams.StopRecording();
+    if (!streams.RecordingFailure().empty()) {
         status = 1;
     }
     return status;

@@ -41,7 +41,7 @@ const CliCommand kCommands[] = {
      {}, {}, RunNmea},
     {"run",
      "run [--ini FILE] [--log FILE] [--fast] [--speed X] [--seconds S] [--trace] [--json] [--command ID@S]...\n"
-     "    [--set LABEL=VALUE]... [--file PATH]...",
+     "    [--set LABEL=VALUE]... [--file PATH]... [--record FILE] [--serve ADDRESS [--serve-commands]]",
      "Runs the console's engine without a window: loads the settings (default: the console's, the\n"
      "kestrion-demo.ini beside kestrion-demo when this program sits beside it or in its build tree,\n"
      "else $XDG_CONFIG_HOME/kestrion-demo/kestrion-demo.ini), opens the data source as \"Open Data\n"
@@ -65,8 +65,14 @@ const CliCommand kCommands[] = {
      "radio button) and press their default button; file choosers take the next --file PATH, or\n"
      "cancel. A --set that names no control of the commands' dialogs, or whose value the control\n"
      "does not take, is refused before the run. After each initialisation the time to the first\n"
-     "fix is printed (\"ttff: ...\").\n",
-     {"--ini", "--log", "--seconds", "--speed", "--command", "--file", "--set"}, {"--fast", "--trace", "--json"}, RunEngine},
+     "fix is printed (\"ttff: ...\").\n"
+     "--record FILE writes every byte the receiver on the measured port sends, unchanged, to FILE\n"
+     "and when each read arrived to FILE.times, so that playing FILE later keeps its time. --serve\n"
+     "ADDRESS shares the receiver over TCP: each client connected to ADDRESS (tcp://HOST:PORT; a\n"
+     "bare PORT or localhost listens on this computer only) gets every byte it sends; with\n"
+     "--serve-commands the clients' whole frames and sentences go to the receiver.\n",
+     {"--ini", "--log", "--seconds", "--speed", "--command", "--file", "--set", "--record", "--serve"},
+     {"--fast", "--trace", "--json", "--serve-commands"}, RunEngine},
     {"simulate",
      "simulate [--link PATH | --listen ADDRESS] [--generation 1|2|3] [--baud B] [--protocol binary|nmea]\n"
      "    [--gnss LIST] [--busy] [--no-dgps] [--trace]",

@@ -193,6 +193,12 @@ const CKey kPlaybackKeys[] = {
     CTextKey{"Speed", &CSettings::playbackSpeed, "1"},
 };
 
+constexpr const char* kShare = "Share";
+const CKey kShareKeys[] = {
+    CTextKey{"Address", &CSettings::shareAddress, "5000"},
+    CIntKey{"AllowCommands", &CSettings::shareCommands, 0},
+};
+
 }  // namespace
 
 void CSettings::LoadDataSources(const CProfile& profile)
@@ -395,6 +401,16 @@ void CSettings::LoadPlaybackSpeed(const CProfile& profile)
 void CSettings::SavePlaybackSpeed(const CProfile& profile) const
 {
     Save(*this, profile, kPlayback, kPlaybackKeys);
+}
+
+void CSettings::LoadShare(const CProfile& profile)
+{
+    Load(*this, profile, kShare, kShareKeys);
+}
+
+void CSettings::SaveShare(const CProfile& profile) const
+{
+    Save(*this, profile, kShare, kShareKeys);
 }
 
 }  // namespace kestrion

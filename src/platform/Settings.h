@@ -74,6 +74,10 @@ struct CSettings {
     // "Playback": the replay speed's value ("0.25" ... "16", "max", "fixed")
     std::string playbackSpeed = "1";
 
+    // "Share": where the receiver was last shared, and whether clients could send commands
+    std::string shareAddress = "5000";
+    int shareCommands = 0;
+
     // Data sources, then logging, then receiver init: the whole picture in one call.
     void LoadDataSources(const CProfile& profile);
     void SaveDataSources(const CProfile& profile) const;
@@ -107,6 +111,8 @@ struct CSettings {
     void SaveExternalTimer(const CProfile& profile) const;
     void LoadPlaybackSpeed(const CProfile& profile);
     void SavePlaybackSpeed(const CProfile& profile) const;
+    void LoadShare(const CProfile& profile);
+    void SaveShare(const CProfile& profile) const;
 };
 
 }  // namespace kestrion

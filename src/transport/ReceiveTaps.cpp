@@ -26,4 +26,18 @@ void CReceiveTaps::Deliver(std::span<const uint8_t> bytes, std::chrono::steady_c
     }
 }
 
+void CReceiveTaps::SetPort(IRawWriter* port)
+{
+    std::lock_guard lock(m_portLock);
+    m_port = port;
+}
+
+void CReceiveTaps::RawWrite(const uint8_t* bytes, size_t count)
+{
+    std::lock_guard lock(m_portLock);
+    if (m_port != nullptr) {
+        m_port->RawWrite(bytes, count);
+    }
+}
+
 }  // namespace kestrion
