@@ -1,11 +1,14 @@
 #include "app/PlaybackPosition.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "protocol/TextFormatter.h"
 
 namespace kestrion {
 namespace {
+
+std::string FileNameOf(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
 std::string TimeText(int64_t hundredths, bool withHours)
 {
@@ -26,6 +29,20 @@ std::string PlaybackPositionText(const ReplayPosition& position)
     const bool hours = position.total >= int64_t{3600} * 100;
     return TimeText(position.at, hours) + " / " + TimeText(position.total, hours);
 }
+
+std::string PlayingStatusText(const std::string& path, const ReplayPosition& position)
+{
+    constexpr int64_t kHour = int64_t{3600} * 100;
+    const std::string where = position.unit == ReplayPosition::Unit::Bytes
+                                  ? PlaybackPositionText(position)
+                                  : TimeText(position.at, position.at >= kHour) + " / " +
+                                        TimeText(position.total, position.total >= kHour);
+    return "Playing " + FileNameOf(path) + " " + where;
+}
+
+std::string PlayedToEndText(const std::string& path) { return FileNameOf(path) + " played to its end"; }
+
+std::string RecordingStatusText(const std::string& path) { return "Recording to " + FileNameOf(path); }
 
 int SliderStepOf(const ReplayPosition& position)
 {

@@ -10,14 +10,18 @@
 #include "app/Engine.h"
 #include "app/PlaybackPosition.h"
 #include "dialogs/widgets/QtText.h"
+#include "platform/Settings.h"
 
 namespace kestrion {
 namespace {
 
 QString SpeedLabel(ReplaySpeed speed)
 {
-    return speed == ReplaySpeed::Fastest ? QString("As fast as possible")
-                                         : QString::fromUtf8("×") + ToQt(ReplaySpeedText(speed));
+    switch (speed) {
+    case ReplaySpeed::Fastest: return "As fast as possible";
+    case ReplaySpeed::Fixed: return "Fixed rate";
+    default: return QString::fromUtf8("×") + ToQt(ReplaySpeedText(speed));
+    }
 }
 
 int IndexOf(ReplaySpeed speed)
@@ -78,8 +82,10 @@ void CPlaybackBar::Refresh()
     IReplayControl* replay = Replay();
     setVisible(replay != nullptr);
     if (replay == nullptr) {
+        m_speedGiven = nullptr;
         return;
     }
+    ApplyStoredSpeed(*replay);
     m_refreshing = true;
     const ReplayPosition position = replay->Position();
     m_speed->setCurrentIndex(IndexOf(replay->Speed()));
@@ -97,10 +103,27 @@ void CPlaybackBar::Refresh()
 
 void CPlaybackBar::ChooseSpeed(int index)
 {
-    if (IReplayControl* replay = Replay(); replay != nullptr && index >= 0 && index < int(kReplaySpeeds.size())) {
-        replay->SetSpeed(kReplaySpeeds[static_cast<size_t>(index)]);
+    if (index >= 0 && index < int(kReplaySpeeds.size())) {
+        const ReplaySpeed speed = kReplaySpeeds[static_cast<size_t>(index)];
+        if (IReplayControl* replay = Replay()) {
+            replay->SetSpeed(speed);
+        }
+        CSettings settings;
+        settings.playbackSpeed = ReplaySpeedValue(speed);
+        settings.SavePlaybackSpeed(m_engine.Services().Profile());
     }
     AfterAction();
+}
+
+void CPlaybackBar::ApplyStoredSpeed(IReplayControl& replay)
+{
+    if (m_speedGiven == &replay) {
+        return;
+    }
+    m_speedGiven = &replay;
+    CSettings settings;
+    settings.LoadPlaybackSpeed(m_engine.Services().Profile());
+    replay.SetSpeed(ReplaySpeedFromText(settings.playbackSpeed).value_or(ReplaySpeed::Normal));
 }
 
 void CPlaybackBar::SetPaused(bool paused)

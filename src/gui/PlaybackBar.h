@@ -1,7 +1,8 @@
 #pragma once
 // The playback toolbar: while a recorded file plays it offers the speed, pausing and resuming
 // the source (the views' "&Pause Display" is another matter), one second at a time while
-// paused, and the position as text and as a slider to seek with. Hidden otherwise.
+// paused, and the position as text and as a slider to seek with. Hidden otherwise. The speed
+// chosen is stored in the settings ("Playback", "Speed") and given to each recording opened.
 #include <functional>
 
 #include <QTimer>
@@ -39,6 +40,8 @@ private:
     void StepSecond();
     void SeekToSlider();
     void AfterAction();
+    // The stored speed, once for each recording that starts playing.
+    void ApplyStoredSpeed(IReplayControl& replay);
 
     CEngine& m_engine;
     std::function<void()> m_afterAction;
@@ -49,6 +52,7 @@ private:
     QLabel* m_position;
     QTimer m_refresh;
     bool m_refreshing = false;  // the controls are being set, not the user
+    IReplayControl* m_speedGiven = nullptr;  // the recording the stored speed was given to
 };
 
 }  // namespace kestrion

@@ -15,6 +15,15 @@ TEST(PlaybackPosition, RecordingTimeShowsMinutesAndHoursWhenTheTotalHasThem)
     EXPECT_EQ(PlaybackPositionText({Unit::Bytes, 12000, 48000}), "12000 / 48000 bytes");
 }
 
+TEST(PlaybackPosition, TheStatusTextsNameTheFileWithoutItsFolder)
+{
+    EXPECT_EQ(PlayingStatusText("/data/day/rec.bin", {Unit::Hundredths, 75400, 1440000}), "Playing rec.bin 12:34 / 4:00:00");
+    EXPECT_EQ(PlayingStatusText("rec.bin", {Unit::Hundredths, 360000, 1440000}), "Playing rec.bin 1:00:00 / 4:00:00");
+    EXPECT_EQ(PlayingStatusText("a/b.nmea", {Unit::Bytes, 12000, 48000}), "Playing b.nmea 12000 / 48000 bytes");
+    EXPECT_EQ(PlayedToEndText("/data/rec.bin"), "rec.bin played to its end");
+    EXPECT_EQ(RecordingStatusText("/media/usb/2024-05-01.bin"), "Recording to 2024-05-01.bin");
+}
+
 TEST(PlaybackPosition, TheSliderCoversTheRecordingAndAnEmptyOneStaysAtTheStart)
 {
     EXPECT_EQ(SliderStepOf({Unit::Bytes, 0, 0}), 0);

@@ -88,5 +88,30 @@ TEST_F(PlaybackBarTest, PauseStopsTheSourceStepPlaysOneSecondAndTheSliderSeeks)
     EXPECT_FALSE(console.frame->SystemTimers().Running().empty());
 }
 
+TEST_F(PlaybackBarTest, TheSpeedChosenIsStoredAndGivenToTheNextRecording)
+{
+    test::CFrameConsole console;
+    WriteText(console.File("kestrion-demo.ini"), CsvIni(console));
+    console.frame->RunCommand(ID_OPEN_DATA_SOURCE);
+    CPlaybackBar& bar = Bar(console);
+    bar.Refresh();
+    const int fixed = bar.SpeedBox()->findText("Fixed rate");
+    ASSERT_EQ(fixed, bar.SpeedBox()->count() - 1);
+    EXPECT_EQ(bar.SpeedBox()->findText("As fast as possible"), fixed - 1);
+    emit bar.SpeedBox()->activated(fixed);
+    EXPECT_EQ(Replay(console).Speed(), ReplaySpeed::Fixed);
+    EXPECT_NE(ReadText(console.File("kestrion-demo.ini")).find("[Playback]\nSpeed=fixed\n"), std::string::npos);
+
+    console.frame->RunCommand(ID_OPEN_DATA_SOURCE);  // closes
+    bar.Refresh();
+    console.frame->RunCommand(ID_OPEN_DATA_SOURCE);
+    bar.Refresh();
+    EXPECT_EQ(Replay(console).Speed(), ReplaySpeed::Fixed);
+    EXPECT_EQ(bar.SpeedBox()->currentText(), "Fixed rate");
+
+    emit bar.SpeedBox()->activated(0);
+    EXPECT_NE(ReadText(console.File("kestrion-demo.ini")).find("Speed=0.25\n"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace kestrion
