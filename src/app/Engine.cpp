@@ -2,6 +2,7 @@
 
 #include "app/ExportFiles.h"
 #include "app/LocalTime.h"
+#include "app/PlaybackPosition.h"
 #include "dialogs/RelayPortDialog.h"
 #include "dialogs/ShareReceiverDialog.h"
 #include "platform/Settings.h"
@@ -84,6 +85,7 @@ void CEngine::OpenDataSourceWithLog()
     if (!m_document) {
         CreateDocument();
     }
+    m_endedFile.clear();
     m_dataSourceOpen = m_document->OpenFeeds();
     m_openSourceImage = m_dataSourceOpen != 0 ? kImageSourceOpen : kImageSourceClosed;
 }
@@ -200,6 +202,32 @@ void CEngine::ToggleSharing()
     }
 }
 
+std::string CEngine::ActivityText()
+{
+    std::vector<std::string> parts;
+    CSource* source = m_document && m_dataSourceOpen != 0 ? m_document->MeasuredFeed().Source() : nullptr;
+    if (IReplayControl* replay = source != nullptr ? source->Replay() : nullptr) {
+        const ReplayPosition position = replay->Position();
+        const bool atEnd = position.total > 0 && position.at >= position.total;
+        parts.push_back(atEnd ? PlayedToEndText(source->Name()) : PlayingStatusText(source->Name(), position));
+    } else if (m_dataSourceOpen == 0 && !m_endedFile.empty()) {
+        parts.push_back(PlayedToEndText(m_endedFile));
+    }
+    if (m_streams.Recording()) {
+        parts.push_back(RecordingStatusText(m_streams.RecordingPath()));
+    }
+    if (m_streams.Sharing()) {
+        const size_t clients = m_streams.SharingClients();
+        parts.push_back("Sharing on " + m_streams.SharingAddress() + ", " + std::to_string(clients) +
+                        (clients == 1 ? " client" : " clients"));
+    }
+    std::string text;
+    for (const std::string& part : parts) {
+        text += (text.empty() ? "" : " | ") + part;
+    }
+    return text;
+}
+
 void CEngine::Execute(int commandId)
 {
     const CommandInfo* command = FindCommand(commandId);
@@ -276,6 +304,9 @@ void CEngine::HandleFrameMessage(int message)
         break;
     case WMU_SOURCE_ENDED:
         if (m_dataSourceOpen != 0) {
+            if (const CSource* source = m_document ? m_document->MeasuredFeed().Source() : nullptr) {
+                m_endedFile = source->Name();
+            }
             if (m_sourceEnded) {
                 m_sourceEnded();
             }

@@ -84,6 +84,9 @@ public:
     CStreamOutputs& Streams() { return m_streams; }
     // The measured data source reads a serial port or a network receiver.
     bool PortSource();
+    // What plays, records and shares, for the status bar: "Playing rec.bin 12:34 / 4:00:00 |
+    // Sharing on tcp://127.0.0.1:5000, 1 client"; empty when nothing does.
+    std::string ActivityText();
 
     // IMainFrame
     void SendFrameMessage(int message) override { HandleFrameMessage(message); }
@@ -120,6 +123,7 @@ private:
     int m_openSourceImage = kImageSourceClosed;
     int m_pauseImage = kImagePause;
     std::string m_title;
+    std::string m_endedFile;  // the recording that played to its end and closed, until the next opening
 };
 
 }  // namespace kestrion

@@ -170,11 +170,12 @@ void CMainFrame::UpdateCommands()
 
 void CMainFrame::UpdateStatus()
 {
-    QString text;
+    QString text = ToQt(m_engine->ActivityText());
     if (!m_engine->State().sourceOpen) {
         const QString key = Action(ID_OPEN_DATA_SOURCE)->shortcut().toString(QKeySequence::NativeText);
-        text = QStringLiteral("Press Open Data Source (%1the \u25B6 button) to start")
-                   .arg(key.isEmpty() ? QString() : key + QStringLiteral(" or "));
+        text += QStringLiteral("%1Press Open Data Source (%2the \u25B6 button) to start")
+                    .arg(text.isEmpty() ? QString() : QStringLiteral(" | "),
+                         key.isEmpty() ? QString() : key + QStringLiteral(" or "));
     }
     if (m_status->text() != text) {
         m_status->setText(text);
