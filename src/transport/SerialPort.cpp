@@ -93,6 +93,9 @@ std::string CSerialPort::Open(ISerialReceiver& receiver, const std::string& path
     m_refusedBytes = 0;
     m_running = true;
     m_reader = std::thread(&CSerialPort::ReadLoop, this);
+    if (m_taps != nullptr) {
+        m_taps->SetPort(this);
+    }
     m_timer = m_services.Timers().Register(kTickSerialPoll, *this, kTickMs);
     ProtocolState& state = m_services.Decoder().State();
     if (state.versionDetection) {
@@ -106,9 +109,13 @@ void CSerialPort::Close()
     if (!IsOpen()) {
         return;
     }
-    // A writer thread stops first; its hook is used once.
+    // A writer thread stops first; its hook is used once. The taps' writers come to the port
+    // through the taps: the port leaves them once their write under way has ended.
     if (const std::function<void()> stop = std::exchange(m_beforeClose, {})) {
         stop();
+    }
+    if (m_taps != nullptr) {
+        m_taps->SetPort(nullptr);
     }
     m_timer = m_services.Timers().Cancel(m_timer);
     WriteHeld();
