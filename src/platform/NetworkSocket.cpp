@@ -115,6 +115,21 @@ SocketWait WaitOnSocket(int fd, short events, int timeoutMs, int wakeFd)
     return {ready > 0 ? SocketWait::Outcome::Woken : SocketWait::Outcome::Timeout};
 }
 
+ISerialDevice::Wait DeviceWaitOf(const SocketWait& wait)
+{
+    switch (wait.outcome) {
+    case SocketWait::Outcome::Ready:
+        return ISerialDevice::Wait::Readable;
+    case SocketWait::Outcome::Woken:
+        return ISerialDevice::Wait::Woken;
+    case SocketWait::Outcome::Timeout:
+        return ISerialDevice::Wait::Timeout;
+    case SocketWait::Outcome::Failed:
+        break;
+    }
+    return ISerialDevice::Wait::Gone;
+}
+
 int OpenSocket(const SocketAddress& address, int socketType)
 {
     return ::socket(address.Family(), socketType | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);

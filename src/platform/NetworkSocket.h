@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/NetworkAddress.h"
+#include "platform/SerialDevice.h"
 
 namespace kestrion {
 
@@ -36,6 +37,8 @@ struct SocketWait {
 // Waits up to timeoutMs (negative: without limit); the socket's events come before the wake's.
 // A signal ends the wait as a time-out.
 SocketWait WaitOnSocket(int fd, short events, int timeoutMs, int wakeFd = -1);
+// The device's wait the socket's gives: Readable when the socket is ready, Gone when it failed.
+ISerialDevice::Wait DeviceWaitOf(const SocketWait& wait);
 
 // A socket of the address's family, non-blocking and closed on exec; -1 with errno.
 int OpenSocket(const SocketAddress& address, int socketType);

@@ -101,23 +101,14 @@ ISerialDevice::Wait CTcpClientDevice::WaitForInput(int timeoutMs, int wakeFd)
     }
     const short events = state == State::Connecting ? POLLOUT : POLLIN | POLLRDHUP;
     const SocketWait wait = WaitOnSocket(m_fd, events, timeoutMs, wakeFd);
-    switch (wait.outcome) {
-    case SocketWait::Outcome::Failed:
+    if (wait.outcome == SocketWait::Outcome::Failed) {
         MarkGone(wait.error);
-        return Wait::Gone;
-    case SocketWait::Outcome::Woken:
-        return Wait::Woken;
-    case SocketWait::Outcome::Timeout:
-        return Wait::Timeout;
-    case SocketWait::Outcome::Ready:
-        break;
-    }
-    if (state == State::Connecting) {
+    } else if (wait.outcome == SocketWait::Outcome::Ready && state == State::Connecting) {
         FinishConnect();
         return m_state.load() == State::Gone ? Wait::Gone : Wait::Timeout;
     }
     // Read tells the bytes from the end of the stream or a reset.
-    return Wait::Readable;
+    return DeviceWaitOf(wait);
 }
 
 long CTcpClientDevice::Read(uint8_t* buffer, size_t count)

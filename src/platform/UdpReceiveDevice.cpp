@@ -59,18 +59,10 @@ ISerialDevice::Wait CUdpReceiveDevice::WaitForInput(int timeoutMs, int wakeFd)
         return Wait::Readable;
     }
     const SocketWait wait = WaitOnSocket(m_fd, POLLIN, timeoutMs, wakeFd);
-    switch (wait.outcome) {
-    case SocketWait::Outcome::Ready:
-        return Wait::Readable;
-    case SocketWait::Outcome::Woken:
-        return Wait::Woken;
-    case SocketWait::Outcome::Timeout:
-        return Wait::Timeout;
-    case SocketWait::Outcome::Failed:
-        break;
+    if (wait.outcome == SocketWait::Outcome::Failed) {
+        MarkGone(wait.error);
     }
-    MarkGone(wait.error);
-    return Wait::Gone;
+    return DeviceWaitOf(wait);
 }
 
 long CUdpReceiveDevice::Read(uint8_t* buffer, size_t count)

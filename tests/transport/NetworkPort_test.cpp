@@ -47,21 +47,10 @@ protected:
     ~NetworkPortTest() override { port.Close(); }
 
     std::string Open(const std::string& name) { return port.Open(receiver, name, {"9600", "8", "N", "1"}); }
-    void Ticks(int count)
-    {
-        for (int i = 0; i < count; ++i) {
-            services.timers.Fire(services.timers.Of(kTickSerialPoll));
-        }
-    }
+    void Ticks(int count) { FireTicks(services.timers, kTickSerialPoll, count); }
     bool TickUntil(const std::function<bool()>& done) { return fakes::TickUntil(services.timers, kTickSerialPoll, done); }
-    bool TickUntilReceived(size_t count)
-    {
-        return TickUntil([&] { return receiver.received.size() >= count; });
-    }
-    bool TickUntilFaults(size_t count)
-    {
-        return TickUntil([&] { return services.host.faults.size() >= count; });
-    }
+    bool TickUntilReceived(size_t count) { return TickUntil([&] { return receiver.received.size() >= count; }); }
+    bool TickUntilFaults(size_t count) { return TickUntil([&] { return services.host.faults.size() >= count; }); }
     // Ticks until the port connects again, and takes the connection.
     bool TickUntilConnection() { return TickUntil([&] { return server.Pending(); }) && server.Accept(); }
     // Opens the server's address, takes the connection and has the receiver talk once.

@@ -23,6 +23,14 @@ inline bool WaitUntil(const std::function<bool()>& done, const std::function<voi
     return true;
 }
 
+// Fires the tick count times.
+inline void FireTicks(CFakeTimers& timers, int tickCode, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        timers.Fire(timers.Of(tickCode));
+    }
+}
+
 // Fires the tick until done() holds.
 inline bool TickUntil(CFakeTimers& timers, int tickCode, const std::function<bool()>& done)
 {
