@@ -163,16 +163,13 @@ std::string OpenFailureLine(const std::string& path, int error)
 
 std::string DevicePathOf(const std::string& portName)
 {
-    if (IsNetworkPort(portName)) {
-        return portName;
-    }
     // An item taken from the port list as it is shown names its link.
     const std::string port = PortOfListItem(portName);
     std::string_view name = port;
     if (name.starts_with("\\\\.\\")) {
         name.remove_prefix(4);
     }
-    if (name.starts_with('/')) {
+    if (name.starts_with('/') || IsNetworkPort(name)) {
         return std::string(name);
     }
     if (name.starts_with("COM")) {

@@ -74,6 +74,8 @@ TEST(NetworkAddressTest, NetworkNamesAreToldFromSerialPortsAndKeptAsTheyAre)
         EXPECT_FALSE(IsNetworkPort(name)) << name;
     }
     EXPECT_EQ(DevicePathOf("COM1"), "/dev/ttyS0");
+    // The relay port dialog's form of a name.
+    EXPECT_EQ(DevicePathOf("\\\\.\\tcp://host:1"), "tcp://host:1");
     EXPECT_TRUE(IsReceiveOnlyPort("udp://:5000"));
     EXPECT_TRUE(IsReceiveOnlyPort("UDP://:5000"));
     EXPECT_FALSE(IsReceiveOnlyPort("tcp://host:5000"));
