@@ -50,7 +50,8 @@ bool ParseOptions(int argc, char** argv, Options& options)
         } else if (i + 1 < argc && name == "--chunk") {
             options.chunk = std::max<size_t>(1, std::stoul(argv[++i]));
         } else {
-            std::fprintf(stderr, "usage: kestrion-share-bench [--rate BYTES_PER_SECOND] [--seconds S] [--chunk BYTES] [--fast]\n");
+            std::fprintf(stderr,
+                         "usage: kestrion-share-bench [--rate BYTES_PER_SECOND] [--seconds S] [--chunk BYTES] [--fast]\n");
             return false;
         }
     }
@@ -186,11 +187,12 @@ int main(int argc, char** argv)
     readerThread.join();
     share.Stop();
 
-    std::printf("fed %zu bytes in %.2f s (%.0f bytes/s) in %zu taps of %zu bytes\n", fed, feedSeconds, fed / feedSeconds,
-                taps, options.chunk);
+    std::printf("fed %zu bytes in %.2f s (%.0f bytes/s) in %zu taps of %zu bytes\n", fed, feedSeconds,
+                fed / feedSeconds, taps, options.chunk);
     std::printf("7 readers: slowest got %zu bytes, %zu wrong; all in %.1f ms after the last tap\n", readers.Slowest(),
                 readers.Wrong(), drainMs);
-    std::printf("tap on the source's thread: mean %.2f us, longest %.1f us\n", tapSeconds / taps * 1e6, longestTap * 1e6);
+    std::printf("tap on the source's thread: mean %.2f us, longest %.1f us\n", tapSeconds / taps * 1e6,
+                longestTap * 1e6);
     if (droppedAt >= 0) {
         std::printf("non-reader dropped at %.2f s, after %zu bytes fed\n", droppedAt, fedAtDrop);
     } else {

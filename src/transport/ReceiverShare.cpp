@@ -135,20 +135,24 @@ void CReceiverShare::Received(std::span<const uint8_t> bytes, std::chrono::stead
 void CReceiverShare::Run()
 {
     std::vector<pollfd> waits;
-    bool acceptFailed = false;
+    // A failing accept (out of descriptors) is told once and tried again a second later.
+    bool acceptFailing = false;
+    auto acceptAgainAt = std::chrono::steady_clock::time_point::min();
     while (m_running.load()) {
         Collect();
         Flush();
+        const auto now = std::chrono::steady_clock::now();
+        const bool listening = now >= acceptAgainAt;
         waits.clear();
         waits.push_back({m_wakeFd, POLLIN, 0});
-        waits.push_back({acceptFailed ? -1 : m_listener.Fd(), POLLIN, 0});
+        waits.push_back({listening ? m_listener.Fd() : -1, POLLIN, 0});
         for (const std::unique_ptr<Client>& client : m_clients) {
             const short events = POLLIN | (client->sending.empty() ? 0 : POLLOUT);
             waits.push_back({client->connection->Fd(), events, 0});
         }
-        const bool woke = poll(waits.data(), waits.size(), acceptFailed ? kAcceptPauseMs : -1) > 0;
-        acceptFailed = false;
-        if (!woke || !m_running.load()) {
+        const auto pause = std::chrono::ceil<std::chrono::milliseconds>(acceptAgainAt - now);
+        const int timeoutMs = listening ? -1 : static_cast<int>(pause.count());
+        if (poll(waits.data(), waits.size(), timeoutMs) <= 0 || !m_running.load()) {
             continue;
         }
         if (waits[0].revents != 0) {
@@ -164,9 +168,12 @@ void CReceiverShare::Run()
         if ((waits[1].revents & POLLIN) != 0) {
             std::string error;
             Accept(error);
-            if (!error.empty()) {
+            if (!error.empty() && !acceptFailing) {
                 Say("Share: " + error);
-                acceptFailed = true;
+            }
+            acceptFailing = !error.empty();
+            if (acceptFailing) {
+                acceptAgainAt = std::chrono::steady_clock::now() + std::chrono::milliseconds(kAcceptPauseMs);
             }
         }
     }
@@ -195,13 +202,15 @@ void CReceiverShare::Collect()
 {
     for (const std::unique_ptr<Client>& client : m_clients) {
         std::deque<Chunk> taken;
+        bool overflown = false;
         {
             // Swapped, not moved, so that Received never waits for more than a few words.
             const std::lock_guard lock(m_lock);
             taken.swap(client->queued);
-            if (client->overflown) {
-                client->gone = "dropped: not reading (" + std::to_string(kMaxQueued / (1024 * 1024)) + " MB queued)";
-            }
+            overflown = client->overflown;
+        }
+        if (overflown) {
+            client->gone = "dropped: not reading (" + std::to_string(kMaxQueued / (1024 * 1024)) + " MB queued)";
         }
         std::move(taken.begin(), taken.end(), std::back_inserter(client->sending));
     }

@@ -58,8 +58,10 @@ TEST(TcpListener, RefusesAddressesItCannotListenOnWithTheReason)
                           Case{"tcp://127.0.0.1", "tcp://127.0.0.1: listen on tcp://ADDRESS:PORT or a port number"},
                           Case{"tcp://gps.example:5000",
                                "tcp://gps.example:5000: the address is localhost or an IPv4 address such as 0.0.0.0"},
-                          Case{"tcp://:5000", "tcp://:5000: the address is localhost or an IPv4 address such as 0.0.0.0"},
-                          Case{"udp://127.0.0.1:5000", "udp://127.0.0.1:5000: listen on tcp://ADDRESS:PORT or a port number"},
+                          Case{"tcp://:5000",
+                               "tcp://:5000: the address is localhost or an IPv4 address such as 0.0.0.0"},
+                          Case{"udp://127.0.0.1:5000",
+                               "udp://127.0.0.1:5000: listen on tcp://ADDRESS:PORT or a port number"},
                           Case{"", ": listen on tcp://ADDRESS:PORT or a port number"}}) {
         SCOPED_TRACE(c.text);
         std::string error;

@@ -43,7 +43,8 @@ public:
 private:
     size_t Count(const std::string& text) const
     {
-        return std::ranges::count_if(m_lines, [&](const std::string& line) { return line.find(text) != std::string::npos; });
+        return std::ranges::count_if(m_lines,
+                                     [&](const std::string& line) { return line.find(text) != std::string::npos; });
     }
 
     std::mutex m_lock;

@@ -90,7 +90,8 @@ TEST(RelayFramer, AssemblesFramesAcrossCallsUntilReset)
 // Cuts frames and sentences for a sharing client: each whole unit lands in units.
 struct CommandHarness {
     explicit CommandHarness(size_t maxPayload = 1008)
-        : framer({maxPayload, true}, [this](std::span<const uint8_t> unit) { units.emplace_back(unit.begin(), unit.end()); })
+        : framer({maxPayload, true},
+                 [this](std::span<const uint8_t> unit) { units.emplace_back(unit.begin(), unit.end()); })
     {
     }
     void Feed(const Bytes& bytes) { framer.Accept(bytes.data(), bytes.size()); }
