@@ -5,7 +5,7 @@ set -e
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 # The fuzz targets share about three minutes (KESTRION_FUZZ_SECONDS, in all).
-fuzz_targets="fuzz-serial-stream fuzz-text-line fuzz-settings fuzz-upload-file fuzz-text-file fuzz-nmea-epochs"
+fuzz_targets="fuzz-serial-stream fuzz-text-line fuzz-settings fuzz-upload-file fuzz-text-file fuzz-nmea-epochs fuzz-time-index"
 fuzz_seconds=$(( ${KESTRION_FUZZ_SECONDS:-180} / $(echo $fuzz_targets | wc -w) ))
 [ "$fuzz_seconds" -ge 1 ] || fuzz_seconds=1  # 0 would fuzz without end
 

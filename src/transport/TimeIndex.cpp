@@ -63,7 +63,7 @@ TimeIndex ReadTimeIndex(const std::string& path, int64_t dataSize)
             const int64_t ms = static_cast<int64_t>(LittleEndian(&block[at + 8], 4));
             const bool ordered = index.entries.empty() || (static_cast<int64_t>(offset) > index.entries.back().offset &&
                                                            ms >= index.entries.back().ms);
-            if (offset >= static_cast<uint64_t>(dataSize) || !ordered) {
+            if (dataSize <= 0 || offset >= static_cast<uint64_t>(dataSize) || !ordered) {
                 index.faulty = true;
                 return index;
             }

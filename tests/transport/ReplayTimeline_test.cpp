@@ -120,6 +120,8 @@ TEST_F(TimeIndexFiles, EntriesAreReadUpToTheFirstFault)
     EXPECT_EQ(read(file, 101), std::pair(size_t{3}, false));
     EXPECT_EQ(read(file.substr(0, file.size() - 5), 101), std::pair(size_t{2}, false));  // cut off by a kill
     EXPECT_EQ(read(file, 100), std::pair(size_t{2}, true));                              // past the data
+    EXPECT_EQ(read(file, 0), std::pair(size_t{0}, true));                                // no data at all
+    EXPECT_EQ(read(file, -1), std::pair(size_t{0}, true));
     EXPECT_EQ(read(TimeIndexFile({{0, 0}, {40, 15}, {30, 20}}), 101), std::pair(size_t{2}, true));
     EXPECT_EQ(read(TimeIndexFile({{0, 0}, {40, 15}, {50, 10}}), 101), std::pair(size_t{2}, true));
     EXPECT_EQ(read("KSTTIME2" + file.substr(8), 101), std::pair(size_t{0}, true));
