@@ -70,174 +70,40 @@ std::string_view FieldOf(std::string_view body, size_t index)
 
 void CStreamTimeScan::Accept(std::span<const uint8_t> bytes)
 {
-    for (size_t at = 0; at < bytes.size();) {
-        at += Step(bytes.data() + at, bytes.size() - at);
+    // Framed in pieces that end where a frame or a sentence may end (its last byte is B3 or
+    // LF), so that a message found ends at the end of its piece.
+    const uint8_t* at = bytes.data();
+    const uint8_t* const end = at + bytes.size();
+    while (at < end) {
+        const uint8_t* last = at;
+        while (last < end - 1 && *last != kEnd2 && *last != kLF) {
+            ++last;
+        }
+        const size_t count = static_cast<size_t>(last - at) + 1;
+        m_end += static_cast<int64_t>(count);
+        m_framer.Accept(at, count);
+        at += count;
     }
 }
 
-size_t CStreamTimeScan::Step(const uint8_t* bytes, size_t count)
+void CStreamTimeScan::OnFrame(std::span<const uint8_t> payload)
 {
-    size_t run = 0;
-    if (m_binary == BinaryState::Payload) {
-        run = std::min(count, static_cast<size_t>(m_length - m_payloadIndex));
-        for (size_t i = 0; i < run; ++i) {
-            m_sum = static_cast<uint16_t>(m_sum + bytes[i]);
-            if (static_cast<size_t>(m_payloadIndex) + i < kKeptPayload) {
-                m_payload[static_cast<size_t>(m_payloadIndex) + i] = bytes[i];
-            }
-        }
-        m_payloadIndex += static_cast<int>(run);
-        if (m_payloadIndex >= m_length) {
-            m_binary = BinaryState::ChecksumHigh;
-        }
-    } else if (m_binary == BinaryState::Idle && m_text == TextState::Idle) {
-        while (run < count && bytes[run] != kStart1 && bytes[run] != kDollar) {
-            ++run;
-        }
-    } else if (m_binary == BinaryState::Idle && m_text == TextState::Sentence) {
-        while (run < count && IsPrintable(bytes[run])) {
-            m_sentence[static_cast<size_t>(m_sentenceIndex++)] = bytes[run++];
-            if (m_sentenceIndex >= CPlaybackFramer::kMaxSentence) {
-                m_text = TextState::Idle;
-                break;
-            }
-        }
-    }
-    if (run == 0) {
-        StepBinary(bytes[0]);
-        run = 1;
-    }
-    m_offset += static_cast<int64_t>(run);
-    return run;
-}
-
-// As the playback framer's binary machine; payloads go through Step's run.
-void CStreamTimeScan::StepBinary(uint8_t byte)
-{
-    const auto startFrame = [this](int64_t at) {
-        m_frameStart = at;
-        m_binary = BinaryState::Start2;
-    };
-    const auto toText = [this, byte] {
-        m_binary = BinaryState::Idle;
-        StepText(byte);
-    };
-    switch (m_binary) {
-    case BinaryState::Idle:
-        if (byte == kStart1) {
-            m_text = TextState::Idle;
-            startFrame(m_offset);
-        } else {
-            StepText(byte);
-        }
-        break;
-    case BinaryState::Start2:
-        if (byte == kStart2) {
-            m_binary = BinaryState::LengthHigh;
-        } else if (byte == kStart1) {
-            startFrame(m_offset);
-        } else {
-            toText();
-        }
-        break;
-    case BinaryState::LengthHigh:
-        m_lengthHigh = byte;
-        m_binary = BinaryState::LengthLow;
-        break;
-    case BinaryState::LengthLow:
-        m_length = m_lengthHigh * 256 + byte;
-        if (m_length >= 1 && m_length <= CPlaybackFramer::kMaxPayload) {
-            m_payloadIndex = 0;
-            m_sum = 0;
-            m_binary = BinaryState::Payload;
-        } else if (m_lengthHigh == kStart1 && byte == kStart2) {
-            m_frameStart = m_offset - 1;
-            m_binary = BinaryState::LengthHigh;
-        } else if (byte == kStart1) {
-            startFrame(m_offset);
-        } else {
-            toText();
-        }
-        break;
-    case BinaryState::Payload:
-        break;  // taken in runs
-    case BinaryState::ChecksumHigh:
-        m_checksum = byte;
-        m_binary = BinaryState::ChecksumLow;
-        break;
-    case BinaryState::ChecksumLow:
-        m_checksum = static_cast<uint16_t>(m_checksum * 256 + byte);
-        m_binary = BinaryState::End1;
-        break;
-    case BinaryState::End1:
-    case BinaryState::End2:
-        if (m_binary == BinaryState::End1 && byte == kEnd1) {
-            m_binary = BinaryState::End2;
-        } else if (m_binary == BinaryState::End2 && byte == kEnd2) {
-            if (m_sum == m_checksum) {
-                m_binary = BinaryState::Idle;
-                m_text = TextState::Idle;
-                EndFrame();
-            }
-        } else if (byte == kStart1) {
-            startFrame(m_offset);
-        } else {
-            toText();
-        }
-        break;
+    // Start, length, payload, checksum and end.
+    const int64_t start = m_end - static_cast<int64_t>(payload.size() + 8);
+    const uint8_t* bytes = payload.data();
+    if (bytes[0] == kMidNavigation && payload.size() >= 28) {
+        m_timeline.Mark(start, CReplayTimeline::Clock::Gps,
+                        BigEndian(bytes + 22, 2) * kWeekMs + int64_t{BigEndian(bytes + 24, 4)} * 10);
+    } else if (bytes[0] == kMidTracker && payload.size() >= 7) {
+        m_timeline.Mark(start, CReplayTimeline::Clock::Gps,
+                        BigEndian(bytes + 1, 2) * kWeekMs + int64_t{BigEndian(bytes + 3, 4)} * 10);
     }
 }
 
-void CStreamTimeScan::StepText(uint8_t byte)
+void CStreamTimeScan::OnSentence(std::span<const uint8_t> bytes)
 {
-    switch (m_text) {
-    case TextState::Idle:
-        if (byte == kDollar) {
-            m_sentence[0] = byte;
-            m_sentenceIndex = 1;
-            m_sentenceStart = m_offset;
-            m_text = TextState::Sentence;
-        }
-        break;
-    case TextState::Sentence:
-        m_sentence[static_cast<size_t>(m_sentenceIndex++)] = byte;
-        if (m_sentenceIndex >= CPlaybackFramer::kMaxSentence) {
-            m_text = TextState::Idle;
-        } else if (byte == kCR) {
-            m_text = TextState::SentenceCR;
-        } else if (byte == kLF && EndsInGoodChecksum(m_sentence.data(), static_cast<size_t>(m_sentenceIndex) - 1)) {
-            m_text = TextState::Idle;
-            EndSentence();
-        } else if (!IsPrintable(byte)) {
-            m_text = TextState::Idle;
-        }
-        break;
-    case TextState::SentenceCR:
-        m_sentence[static_cast<size_t>(m_sentenceIndex++)] = byte;
-        m_text = TextState::Idle;
-        if (byte == kLF) {
-            EndSentence();
-        }
-        break;
-    }
-}
-
-void CStreamTimeScan::EndFrame()
-{
-    const uint8_t* payload = m_payload.data();
-    if (payload[0] == kMidNavigation && m_length >= 28) {
-        m_timeline.Mark(m_frameStart, CReplayTimeline::Clock::Gps,
-                        BigEndian(payload + 22, 2) * kWeekMs + int64_t{BigEndian(payload + 24, 4)} * 10);
-    } else if (payload[0] == kMidTracker && m_length >= 7) {
-        m_timeline.Mark(m_frameStart, CReplayTimeline::Clock::Gps,
-                        BigEndian(payload + 1, 2) * kWeekMs + int64_t{BigEndian(payload + 3, 4)} * 10);
-    }
-}
-
-void CStreamTimeScan::EndSentence()
-{
-    const std::string_view sentence(reinterpret_cast<const char*>(m_sentence.data()),
-                                    static_cast<size_t>(m_sentenceIndex));
+    const int64_t start = m_end - static_cast<int64_t>(bytes.size());
+    const std::string_view sentence(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     const NmeaChecksumCheck check = CheckNmeaChecksum(sentence);
     if (!check.valid) {
         return;
@@ -249,7 +115,7 @@ void CStreamTimeScan::EndSentence()
     for (const TimeField& field : kTimeFields) {
         if (address.substr(2) == field.type) {
             if (const int64_t ms = TimeOfDayMs(FieldOf(check.body, field.field)); ms >= 0) {
-                m_timeline.Mark(m_sentenceStart, CReplayTimeline::Clock::UtcOfDay, ms);
+                m_timeline.Mark(start, CReplayTimeline::Clock::UtcOfDay, ms);
             }
             return;
         }

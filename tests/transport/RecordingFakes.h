@@ -20,25 +20,20 @@ inline void PutBigEndian(Bytes& payload, size_t at, uint32_t value, int count)
     }
 }
 
-// A MID 2 frame (41 bytes of payload) at a GPS week and time of week in hundredths.
-inline Bytes NavFrame(uint16_t week, uint32_t tow)
+// A frame of `size` payload bytes with the GPS week at `weekAt` and the time of week in
+// hundredths after it.
+inline Bytes TimedFrame(uint8_t mid, size_t size, size_t weekAt, uint16_t week, uint32_t tow)
 {
-    Bytes payload(41, 0);
-    payload[0] = 2;
-    PutBigEndian(payload, 22, week, 2);
-    PutBigEndian(payload, 24, tow, 4);
+    Bytes payload(size, 0);
+    payload[0] = mid;
+    PutBigEndian(payload, weekAt, week, 2);
+    PutBigEndian(payload, weekAt + 2, tow, 4);
     return BuildCommandFrame(payload);
 }
 
-// A MID 4 frame without channels.
-inline Bytes TrackerFrame(uint16_t week, uint32_t tow)
-{
-    Bytes payload(8, 0);
-    payload[0] = 4;
-    PutBigEndian(payload, 1, week, 2);
-    PutBigEndian(payload, 3, tow, 4);
-    return BuildCommandFrame(payload);
-}
+// A MID 2 frame (41 bytes of payload), and a MID 4 frame without channels.
+inline Bytes NavFrame(uint16_t week, uint32_t tow) { return TimedFrame(2, 41, 22, week, tow); }
+inline Bytes TrackerFrame(uint16_t week, uint32_t tow) { return TimedFrame(4, 8, 1, week, tow); }
 
 // "$body*hh" and CR LF.
 inline std::string Sentence(std::string_view body)
