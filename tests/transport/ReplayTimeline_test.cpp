@@ -85,16 +85,6 @@ TEST(ReplayTimeline, AProtocolSwitchGoesOnWhereTheBinaryTimeLeftOff)
     const std::string nmea0 = Sentence("GPGGA,080000.00,,,,,0,00,,,M,,M,,");
     const std::string stream = binary + nmea0 + Sentence("GPGGA,080001.00,,,,,0,00,,,M,,M,,");
     EXPECT_EQ(Scanned(stream), (Points{{0, 0}, {1000, 49}, {2000, int64_t(binary.size() + nmea0.size())}}));
-
-    CReplayTimeline timeline;
-    for (const auto& [offset, ms] : Points{{0, 0}, {49, 1000}, {98, 2000}}) {
-        timeline.Mark(offset, CReplayTimeline::Clock::Gps, ms);
-    }
-    EXPECT_EQ(timeline.PointAtTime(-5), 0u);
-    EXPECT_EQ(timeline.PointAtTime(1999), 1u);
-    EXPECT_EQ(timeline.PointAtTime(99999), 2u);
-    EXPECT_EQ(timeline.PointAtOffset(48), 0u);
-    EXPECT_EQ(timeline.PointAtOffset(49), 1u);
 }
 
 class TimeIndexFiles : public ::testing::Test {
