@@ -31,6 +31,14 @@ protected:
         EXPECT_NE(bar, nullptr);
         return *bar;
     }
+    // The CSV recording playing, and the bar shown for it.
+    static CPlaybackBar& PlayCsv(test::CFrameConsole& console)
+    {
+        WriteText(console.File("kestrion-demo.ini"), CsvIni(console));
+        console.frame->RunCommand(ID_OPEN_DATA_SOURCE);
+        Bar(console).Refresh();
+        return Bar(console);
+    }
     static IReplayControl& Replay(test::CFrameConsole& console)
     {
         return *console.frame->Engine().CurrentDocument()->Replay();
@@ -63,10 +71,7 @@ TEST_F(PlaybackBarTest, ShowsOnlyWhileARecordedFilePlays)
 TEST_F(PlaybackBarTest, PauseStopsTheSourceStepPlaysOneSecondAndTheSliderSeeks)
 {
     test::CFrameConsole console;
-    WriteText(console.File("kestrion-demo.ini"), CsvIni(console));
-    console.frame->RunCommand(ID_OPEN_DATA_SOURCE);
-    CPlaybackBar& bar = Bar(console);
-    bar.Refresh();
+    CPlaybackBar& bar = PlayCsv(console);
     EXPECT_FALSE(bar.StepAction()->isEnabled());
 
     bar.PauseAction()->trigger();
@@ -91,10 +96,7 @@ TEST_F(PlaybackBarTest, PauseStopsTheSourceStepPlaysOneSecondAndTheSliderSeeks)
 TEST_F(PlaybackBarTest, TheSpeedChosenIsStoredAndGivenToTheNextRecording)
 {
     test::CFrameConsole console;
-    WriteText(console.File("kestrion-demo.ini"), CsvIni(console));
-    console.frame->RunCommand(ID_OPEN_DATA_SOURCE);
-    CPlaybackBar& bar = Bar(console);
-    bar.Refresh();
+    CPlaybackBar& bar = PlayCsv(console);
     const int fixed = bar.SpeedBox()->findText("Fixed rate");
     ASSERT_EQ(fixed, bar.SpeedBox()->count() - 1);
     EXPECT_EQ(bar.SpeedBox()->findText("As fast as possible"), fixed - 1);
