@@ -93,7 +93,8 @@ void CRelayLink::Run(std::unique_ptr<ISerialDevice> device)
         if (wait == ISerialDevice::Wait::Readable) {
             wait = Relay(*device, framer);
         }
-        if (wait == ISerialDevice::Wait::Timeout) {
+        // A silent serial device is opened afresh; a network connection that stays up is kept.
+        if (wait == ISerialDevice::Wait::Timeout && !device->Connected()) {
             device->Purge();
             device.reset();
         } else if (wait == ISerialDevice::Wait::Gone) {

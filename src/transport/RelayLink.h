@@ -1,7 +1,7 @@
 #pragma once
 // The dead-reckoning relay link: a thread reads the auxiliary port and writes every whole
-// frame it finds to the receiver's port. While the device is silent the port is closed and
-// reopened about once a second.
+// frame it finds to the receiver's port. While a serial device is silent the port is closed
+// and reopened about once a second; a network connection is kept while it stays up.
 #include <atomic>
 #include <memory>
 #include <string>

@@ -49,7 +49,7 @@ missing=$(grep '^2,' "$work/shared.log" | grep -cvxF -f "$work/rec.log" || true)
 [ "$missing" -eq 0 ] || fail "$missing shared navigation records are not in the recording"
 
 # The recording plays as a file.
-printf '[Data Sources]\nDataSource=1\nMeasSource=0\nMeasFileName=%s\n' "$work/rec.bin" >"$work/play.ini"
+printf '[Data Sources]\nDataSource=1\nMeasSource=0\nMeasBFileType=Binary\nMeasBFileName=%s\n' "$work/rec.bin" >"$work/play.ini"
 "$cli" run --ini "$work/play.ini" --fast --log "$work/play.gps" 2>"$work/play.err" || fail "the recording did not play"
 [ "$(grep -c '^2,' "$work/play.gps")" -ge 4 ] || fail "too few navigation records played"
 
