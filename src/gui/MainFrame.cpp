@@ -63,7 +63,8 @@ CMainFrame::CMainFrame(CProfile profile, IUserInterface& ui, const IClock& clock
                                     [this] { UpdateCommands(); });
     m_status = new QLabel(this);
     statusBar()->addWidget(m_status);
-    addToolBar(new CPlaybackBar(*m_engine, [this] { AfterTurn(); }, this));
+    m_playbackBar = new CPlaybackBar(*m_engine, [this] { AfterTurn(); }, this);
+    addToolBar(m_playbackBar);
     setWindowTitle(kProgramTitle);
     RestorePlacement();
     UpdateCommands();
@@ -103,6 +104,9 @@ void CMainFrame::RunCommand(int id)
     } else {
         const CWaitCursor wait;
         m_engine->Execute(id);
+        if (id == ID_OPEN_DATA_SOURCE) {
+            m_playbackBar->Refresh();  // a recording opened plays at the stored speed from its start
+        }
     }
     AfterTurn();
 }

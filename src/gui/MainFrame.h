@@ -19,6 +19,7 @@ class QMdiArea;
 namespace kestrion {
 
 class CCommandActions;
+class CPlaybackBar;
 class CViewFrame;
 
 class CMainFrame : public QMainWindow {
@@ -88,6 +89,7 @@ private:
     QMdiArea* m_mdiArea = nullptr;
     CCommandActions* m_actions = nullptr;
     QLabel* m_status = nullptr;
+    CPlaybackBar* m_playbackBar = nullptr;
     std::array<CViewFrame*, kViewSlots> m_viewFrames{};
     // The data source setup offers no Cancel the first time.
     bool m_firstOpening = true;

@@ -1,6 +1,7 @@
 #pragma once
-// A simulated receiver on a pseudo-terminal, served on a thread of its own, and the engine
-// on the other end in real time: the commands' bytes on the wire are the simulator's trace.
+// A simulated receiver on a pseudo-terminal (or served over TCP on 127.0.0.1), served on a
+// thread of its own, and the engine on the other end in real time: the commands' bytes on the
+// wire are the simulator's trace.
 #include <atomic>
 #include <filesystem>
 #include <memory>
@@ -14,24 +15,35 @@
 #include "app/Engine.h"
 #include "platform/LoopTimers.h"
 #include "sim/ReceiverServer.h"
+#include "sim/TcpEndpoint.h"
 #include "transport/StdRandom.h"
 
 namespace kestrion::test {
 
 class CLiveReceiver {
 public:
-    explicit CLiveReceiver(const SimConfig& config) : m_model(config, SteadyNowMs())
+    enum class Link { Pty, Tcp };
+
+    explicit CLiveReceiver(const SimConfig& config, Link link = Link::Pty) : m_model(config, SteadyNowMs())
     {
         std::string error;
-        if (!m_endpoint.Open(config.baud, SteadyNowMs(), error)) {
+        if (link == Link::Tcp) {
+            error = m_tcp.Open("tcp://127.0.0.1:0", SteadyNowMs());
+            m_path = m_tcp.Address();
+        } else if (m_pty.Open(config.baud, SteadyNowMs(), error)) {
+            error.clear();
+            m_path = m_pty.SlavePath();
+        }
+        if (!error.empty()) {
             throw std::runtime_error(error);
         }
+        IReceiverEndpoint& endpoint = link == Link::Tcp ? static_cast<IReceiverEndpoint&>(m_tcp) : m_pty;
         m_model.SetTrace([this](std::string_view line) {
             const std::lock_guard lock(m_mutex);
             m_trace.emplace_back(line);
             m_times.push_back(SteadyNowMs());
         });
-        m_thread = std::thread([this] { ServeReceiver(m_endpoint, m_model, m_stop); });
+        m_thread = std::thread([this, &endpoint] { ServeReceiver(endpoint, m_model, m_stop); });
     }
     ~CLiveReceiver()
     {
@@ -41,7 +53,8 @@ public:
     CLiveReceiver(const CLiveReceiver&) = delete;
     CLiveReceiver& operator=(const CLiveReceiver&) = delete;
 
-    const std::string& Path() const { return m_endpoint.SlavePath(); }
+    // The pseudo-terminal's slave, or "tcp://127.0.0.1:PORT".
+    const std::string& Path() const { return m_path; }
     // What the receiver heard at its baud rate: frames in hexadecimal, sentences as text.
     std::vector<std::string> Heard()
     {
@@ -62,7 +75,9 @@ public:
     }
 
 private:
-    CPtyEndpoint m_endpoint;
+    CPtyEndpoint m_pty;
+    CTcpEndpoint m_tcp;
+    std::string m_path;
     CReceiverModel m_model;
     std::atomic<bool> m_stop{false};
     std::mutex m_mutex;
