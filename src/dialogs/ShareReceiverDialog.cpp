@@ -5,8 +5,9 @@ namespace kestrion {
 namespace {
 
 constexpr char kExplanationText[] =
-    "Other programs connect here and receive every byte the receiver sends. A port number or "
-    "localhost listens on this computer only; name an address (tcp://0.0.0.0:5000) to share on the network.";
+    "Other programs that connect here receive every byte the receiver sends.\n"
+    "A port number or localhost listens on this computer only; name an\n"
+    "address (tcp://0.0.0.0:5000) to share the receiver on the network.";
 
 }  // namespace
 

@@ -13,6 +13,7 @@
 #include "dialogs/LowPowerDialog.h"
 #include "dialogs/MapPreferencesDialog.h"
 #include "dialogs/NavModeDialog.h"
+#include "dialogs/ShareReceiverDialog.h"
 #include "dialogs/TrackingViewConfiguration.h"
 #include "dialogs/widgets/FormDialog.h"
 
@@ -51,6 +52,12 @@ TEST(Screenshots, DialogsAtPixelRatioTwo)
     bool firstOpening = false;
     CDataSourceSetup dataSources(ui, CProfile(folder.Path() / "demo.ini"), firstOpening, {"/dev/ttyUSB0"}, nullptr);
     Picture(dataSources, "data-source-setup");
+    CDataSourceSetup network(ui, CProfile(folder.Path() / "demo.ini"), firstOpening, {"/dev/ttyUSB0"}, nullptr);
+    network.ChooseRadio(CDataSourceSetup::kMeasSource, CDataSourceSetup::kSerial);
+    network.Type(CDataSourceSetup::kMeasPort, "tcp://192.168.1.40:5000");
+    Picture(network, "data-source-network");
+    CShareReceiverDialog share(ui, "5000", false, {});
+    Picture(share, "share-receiver");
     ProtocolState state;
     state.generation = 3;
     CLowPowerDialog lowPower(ui, state);
