@@ -87,6 +87,9 @@ void CEngine::OpenDataSourceWithLog()
     }
     m_endedFile.clear();
     m_dataSourceOpen = m_document->OpenFeeds();
+    // A text file's source is gone by the time its end is handled.
+    const CSource* source = m_document->MeasuredFeed().Source();
+    m_openedSource = source != nullptr ? source->Name() : std::string();
     m_openSourceImage = m_dataSourceOpen != 0 ? kImageSourceOpen : kImageSourceClosed;
 }
 
@@ -304,9 +307,7 @@ void CEngine::HandleFrameMessage(int message)
         break;
     case WMU_SOURCE_ENDED:
         if (m_dataSourceOpen != 0) {
-            if (const CSource* source = m_document ? m_document->MeasuredFeed().Source() : nullptr) {
-                m_endedFile = source->Name();
-            }
+            m_endedFile = m_openedSource;
             if (m_sourceEnded) {
                 m_sourceEnded();
             }

@@ -123,7 +123,8 @@ private:
     int m_openSourceImage = kImageSourceClosed;
     int m_pauseImage = kImagePause;
     std::string m_title;
-    std::string m_endedFile;  // the recording that played to its end and closed, until the next opening
+    std::string m_openedSource;  // the measured source's name as it opened
+    std::string m_endedFile;     // the recording that played to its end and closed, until the next opening
 };
 
 }  // namespace kestrion

@@ -165,6 +165,43 @@ TEST_F(EngineTest, ABinaryFileStopsQuietlyAndKeepsTheDataSourceOpen)
     EXPECT_FALSE(engine.NmeaDisplayMode());  // the file ends with binary messages
 }
 
+// The status bar's activity: a binary recording plays in its receiver time and says when it
+// has played to its end; a text file that ended and closed is said until the next opening.
+TEST_F(EngineTest, TheActivityTextSaysWhatPlaysAndWhenARecordingHasEnded)
+{
+    const auto sample = std::filesystem::path(KESTRION_SAMPLES) / "receiver-38400.bin";
+    CEngine& engine = Start("[Data Sources]\nDataSource=1\nMeasSource=0\nMeasBFileType=Binary\nMeasBFileName=" +
+                            sample.string() + "\n");
+    EXPECT_EQ(engine.ActivityText(), "");
+    engine.ToggleDataSource();
+    EXPECT_EQ(engine.ActivityText(), "Playing receiver-38400.bin 0:00 / 1:29");
+    while (timers.ElapsedMs() < 30500 && timers.RunNext(24 * 3600 * 1000)) {
+        engine.ProcessPostedMessages();
+    }
+    // Half a minute on the clock is half a minute of the recording, give or take a message.
+    EXPECT_TRUE(engine.ActivityText().starts_with("Playing receiver-38400.bin 0:3")) << engine.ActivityText();
+    EXPECT_TRUE(engine.ActivityText().ends_with(" / 1:29")) << engine.ActivityText();
+    while (timers.HasTimers() && timers.RunNext(24 * 3600 * 1000)) {
+        engine.ProcessPostedMessages();
+    }
+    EXPECT_TRUE(engine.DataSourceOpen());
+    EXPECT_EQ(engine.ActivityText(), "receiver-38400.bin played to its end");
+    engine.ToggleDataSource();
+    EXPECT_EQ(engine.ActivityText(), "");
+
+    std::string navs;
+    for (uint32_t tow : {100u, 200u}) {
+        navs += fakes::NavLine(1200, tow);
+    }
+    Start("[Data Sources]\nDataSource=1\nMeasSource=0\nMeasBFileType=CSV\nMeasBFileName=" +
+          File("nav.csv", navs) + "\n");
+    Run();
+    EXPECT_FALSE(m_engine->DataSourceOpen());
+    EXPECT_EQ(m_engine->ActivityText(), "nav.csv played to its end");
+    EXPECT_FALSE(m_engine->State().recording);
+    EXPECT_FALSE(m_engine->State().sharing);
+}
+
 TEST_F(EngineTest, OpeningWithALogOpenAsksFirstAndCancelKeepsTheSourceClosed)
 {
     const std::string log = File("run.gps", "");
