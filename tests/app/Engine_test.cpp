@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "../platform/TempFolder.h"
@@ -200,6 +202,36 @@ TEST_F(EngineTest, TheActivityTextSaysWhatPlaysAndWhenARecordingHasEnded)
     EXPECT_EQ(m_engine->ActivityText(), "nav.csv played to its end");
     EXPECT_FALSE(m_engine->State().recording);
     EXPECT_FALSE(m_engine->State().sharing);
+}
+
+// A recording whose folder vanishes stops with the file and the reason in a box and in the
+// log; sharing on an address in use is refused with the address and the reason.
+TEST_F(EngineTest, TheStreamsOutTellWhyTheyStopOrCannotStart)
+{
+    CEngine& engine = Start("[Data Sources]\nDataSource=0\n");
+    const std::filesystem::path folder = m_folder.Path() / "usb";
+    std::filesystem::create_directory(folder);
+    const std::string path = (folder / "roof.bin").string();
+    ASSERT_EQ(engine.Streams().StartRecording(path), "");
+    EXPECT_TRUE(engine.State().recording);
+    std::filesystem::remove_all(folder);
+    for (int wait = 0; wait < 500 && engine.Streams().Recording(); ++wait) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    engine.ProcessPostedMessages();
+    EXPECT_FALSE(engine.State().recording);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].starts_with("Recording to " + path + " stopped: ")) << boxes[0];
+    EXPECT_EQ(engine.Streams().RecordingFailure(), boxes[0]);
+
+    ASSERT_EQ(engine.Streams().StartSharing("tcp://127.0.0.1:0", false), "");
+    const std::string address = engine.Streams().SharingAddress();
+    CStreamOutputs other(engine.Services());
+    const std::string refused = other.StartSharing(address, false);
+    EXPECT_NE(refused.find(address), std::string::npos) << refused;
+    EXPECT_NE(refused.find("Address already in use"), std::string::npos) << refused;
+    engine.Streams().StopSharing();
+    EXPECT_FALSE(engine.State().sharing);
 }
 
 TEST_F(EngineTest, OpeningWithALogOpenAsksFirstAndCancelKeepsTheSourceClosed)
