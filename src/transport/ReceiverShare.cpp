@@ -137,7 +137,7 @@ void CReceiverShare::Run()
     std::vector<pollfd> waits;
     // A failing accept (out of descriptors) is told once and tried again a second later.
     bool acceptFailing = false;
-    auto acceptAgainAt = std::chrono::steady_clock::time_point::min();
+    std::chrono::steady_clock::time_point acceptAgainAt{};
     while (m_running.load()) {
         Collect();
         Flush();
@@ -150,8 +150,8 @@ void CReceiverShare::Run()
             const short events = POLLIN | (client->sending.empty() ? 0 : POLLOUT);
             waits.push_back({client->connection->Fd(), events, 0});
         }
-        const auto pause = std::chrono::ceil<std::chrono::milliseconds>(acceptAgainAt - now);
-        const int timeoutMs = listening ? -1 : static_cast<int>(pause.count());
+        const int timeoutMs =
+            listening ? -1 : static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(acceptAgainAt - now).count());
         if (poll(waits.data(), waits.size(), timeoutMs) <= 0 || !m_running.load()) {
             continue;
         }
