@@ -13,7 +13,9 @@ class ITimerService {
 public:
     virtual ~ITimerService() = default;
     // The timer number (1..5), or 0 when no entry is free. A period of 0 fires at the next
-    // turn of the loop.
+    // turn of the loop; its repeats come at every turn on Qt, but no closer than 10 ms on the
+    // loop of a headless run, so a receiver that works at every turn registers again in its
+    // tick.
     virtual int Register(int tickCode, ITickReceiver& receiver, int periodMs) = 0;
     // Stops timer n (nothing for n <= 0); always returns 0, the caller's new timer number.
     virtual int Cancel(int timerNumber) = 0;

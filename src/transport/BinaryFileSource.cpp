@@ -9,6 +9,7 @@
 
 #include "transport/Feed.h"
 #include "transport/FeedEvents.h"
+#include "transport/ReplaySlice.h"
 
 namespace kestrion {
 
@@ -72,6 +73,10 @@ int64_t CBinaryFileSource::Offset() const { return m_file != nullptr ? std::ftel
 
 void CBinaryFileSource::Tick(int /*tickCode*/)
 {
+    if (RatioOf(m_pace.Speed()).numerator == 0) {
+        PlaySlice();
+        return;
+    }
     if (!Timed()) {
         if (!ReadChunks()) {
             m_timer = m_services.Timers().Cancel(m_timer);
@@ -80,9 +85,7 @@ void CBinaryFileSource::Tick(int /*tickCode*/)
     }
     // Waits too short for a timer add up until one is worth it, so the total stays the
     // recording's time over the speed.
-    const int64_t from = Offset();
     int64_t owed = 0;
-    const bool fastest = RatioOf(m_pace.Speed()).numerator == 0;
     do {
         if (!PlaySegment()) {
             m_timer = m_services.Timers().Cancel(m_timer);
@@ -90,8 +93,24 @@ void CBinaryFileSource::Tick(int /*tickCode*/)
             return;
         }
         owed += m_pace.Next(static_cast<int>(m_waitRecordingMs));
-    } while (owed < kMinWaitMs && !(fastest && Offset() - from >= int64_t{kFastestChunks} * int64_t{kChunkSize}));
+    } while (owed < kMinWaitMs);
     m_waitMs = static_cast<int>(owed);
+    Schedule();
+}
+
+void CBinaryFileSource::PlaySlice()
+{
+    const int64_t from = Offset();
+    const CReplaySlice slice(kFastestBytes);
+    do {
+        if (!(Timed() ? PlaySegment() : ReadRecord() != nullptr)) {
+            m_timer = m_services.Timers().Cancel(m_timer);
+            ReachEnd();
+            return;
+        }
+    } while (!m_paused && !slice.Spent(Offset() - from));
+    // Registered again, so that every loop runs the next slice at its next turn.
+    m_waitMs = 0;
     Schedule();
 }
 
@@ -124,9 +143,8 @@ bool CBinaryFileSource::PlaySegment()
 
 bool CBinaryFileSource::ReadChunks()
 {
-    // x16 reads two chunks every 125 ms; as fast as possible, sixteen at each turn of the loop.
-    const SpeedRatio ratio = RatioOf(m_pace.Speed());
-    const int chunks = ratio.numerator == 0 ? kFastestChunks : std::max(1, ratio.numerator / 8);
+    // x16 reads two chunks every 125 ms.
+    const int chunks = std::max(1, RatioOf(m_pace.Speed()).numerator / 8);
     for (int chunk = 0; chunk < chunks; ++chunk) {
         if (ReadRecord() == nullptr) {
             ReachEnd();

@@ -23,9 +23,10 @@ public:
     static constexpr size_t kChunkSize = 1000;
     static constexpr int kPeriodMs = 1000;
     // Segments closer than this at the speed go out in one tick; as fast as possible, a tick
-    // takes this many chunks' worth of segments.
+    // plays a slice of at most this many bytes (see CReplaySlice) and the next comes at the
+    // next turn of the loop.
     static constexpr int kMinWaitMs = 10;
-    static constexpr int kFastestChunks = 16;
+    static constexpr int64_t kFastestBytes = int64_t{1} << 20;
 
     CBinaryFileSource(CFeed& owner, IFeedServices& services, std::string fileName);
     ~CBinaryFileSource() override;
@@ -39,8 +40,8 @@ public:
     int Close() override;
     // Frames the next chunk, whose messages go to the owner. Null at the end of the file.
     const CMessageRecord* ReadRecord() override;
-    // A segment and those due with it, or chunks at the fixed pace; at the end of the file
-    // the tick stops and the feed is not told.
+    // A segment and those due with it, chunks at the fixed pace, or as fast as possible a
+    // slice; at the end of the file the tick stops and the feed is not told.
     void Tick(int tickCode) override;
 
     // 0 while no tick runs.
@@ -75,6 +76,9 @@ private:
     // Frames the rest of the segment at the file position and takes its wait; false when it
     // was the last or nothing was left.
     bool PlaySegment();
+    // As fast as possible: segments, or chunks without a recording time, until the slice is
+    // spent or the file ends.
+    void PlaySlice();
     // The first read that finds no data tells the documents.
     void ReachEnd();
 

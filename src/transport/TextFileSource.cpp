@@ -8,6 +8,7 @@
 #include "protocol/LineDecoder.h"
 #include "transport/Feed.h"
 #include "transport/FeedEvents.h"
+#include "transport/ReplaySlice.h"
 
 namespace kestrion {
 namespace {
@@ -102,8 +103,14 @@ const CMessageRecord* CTextFileSource::ReadRecord()
 
 void CTextFileSource::Tick(int /*tickCode*/)
 {
-    if (Advance()) {
-        Schedule();
+    // As fast as possible, records follow each other within the slice; the next slice comes at
+    // the next turn of the loop.
+    const CReplaySlice slice(kFastestRecords);
+    for (int64_t delivered = 1; Advance(); ++delivered) {
+        if (RatioOf(m_pace.Speed()).numerator != 0 || m_paused || slice.Spent(delivered)) {
+            Schedule();
+            return;
+        }
     }
 }
 

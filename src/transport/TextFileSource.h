@@ -17,6 +17,8 @@ namespace kestrion {
 class CTextFileSource : public CSource, public ITickReceiver, public IReplayControl {
 public:
     static constexpr int kMaxIntervalMs = 24 * 60 * 60 * 1000;
+    // As fast as possible, a tick delivers at most this many records (see CReplaySlice).
+    static constexpr int64_t kFastestRecords = 4096;
 
     // Keeps the timer delay, the external timer flag, the truth week and the truth time
     // offset as the settings hold them now.
@@ -32,8 +34,8 @@ public:
     // The next data line as a record; null at the end of the file, at a bad line, a failed read
     // or a line too long, each but the end said in a box.
     const CMessageRecord* ReadRecord() override;
-    // Delivers the current record and schedules the next one. At the end it hands null to the
-    // owner, which destroys this source.
+    // Delivers the current record and schedules the next one; as fast as possible, a slice of
+    // records. At the end it hands null to the owner, which destroys this source.
     void Tick(int tickCode) override;
 
     // 0 while no tick runs.

@@ -5,6 +5,7 @@
 #include "PlaybackFixtures.h"
 #include "RecordingFakes.h"
 #include "transport/BinaryFileSource.h"
+#include "transport/ReplaySlice.h"
 #include "transport/TextFileSource.h"
 
 namespace kestrion {
@@ -267,6 +268,66 @@ TEST(ReplayControl, AnNmeaRecordingPlaysByItsTimesOfDay)
     ASSERT_EQ(h.feed.Open(), 1);
     EXPECT_EQ(ControlOf(h).Position().total, 900);
     EXPECT_EQ(PlayedMs(h), 9000);
+}
+
+
+TEST(ReplaySlice, EndsAtItsAmountOfWorkOrItsShareOfTheClock)
+{
+    int64_t now = 5000;
+    const CReplaySlice slice(100, [&now] { return now; });
+    EXPECT_FALSE(slice.Spent(99));
+    EXPECT_TRUE(slice.Spent(100));
+    now += CReplaySlice::kSliceMs - 1;
+    EXPECT_FALSE(slice.Spent(0));
+    now += 1;
+    EXPECT_TRUE(slice.Spent(0));
+}
+
+// As fast as possible, every tick plays a bounded slice and registers the next one at once
+// (period 0, the next turn of the loop), so the window answers between slices and no loop
+// waits for a timer's repeat.
+TEST(ReplayControl, AsFastAsPossibleEachTickPlaysASliceAndTheNextComesAtTheNextTurn)
+{
+    const std::string ack = Text(Ack(0x84));
+    std::string acks;
+    for (int i = 0; i < 150000; ++i) {
+        acks += ack;  // 1.5 MB without any time in it
+    }
+    constexpr int64_t kNavBytes = 49;
+    struct Case {
+        const char* name;
+        const char* type;
+        std::string content;
+        size_t records;
+        size_t mostInATick;
+    };
+    const Case cases[] = {
+        {"untimed binary", "Binary", acks, 150000,
+         static_cast<size_t>((CBinaryFileSource::kFastestBytes + CBinaryFileSource::kChunkSize) / 10)},
+        {"timed binary", "Binary", NavSeconds(30000), 30000,
+         static_cast<size_t>(CBinaryFileSource::kFastestBytes / kNavBytes + 2)},
+        {"csv", "CSV", NavRecording(900000, 100), 9001, static_cast<size_t>(CTextFileSource::kFastestRecords)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CMeasuredHarness h(c.type, c.content);
+        ASSERT_EQ(h.feed.Open(), 1);
+        ControlOf(h).SetSpeed(ReplaySpeed::Fastest);
+        size_t ticks = 0;
+        for (int n = h.services.timers.Of(kTickPlayback); n != 0; n = h.services.timers.Of(kTickPlayback)) {
+            ASSERT_EQ(h.services.timers.registrations.back(), 0);
+            const size_t registered = h.services.timers.registrations.size();
+            const size_t before = h.services.logged.size();
+            h.services.timers.Fire(n);
+            ++ticks;
+            EXPECT_LE(h.services.logged.size() - before, c.mostInATick) << "tick " << ticks;
+            if (h.services.timers.Of(kTickPlayback) != 0) {
+                EXPECT_EQ(h.services.timers.registrations.size(), registered + 1) << "tick " << ticks;
+            }
+        }
+        EXPECT_GE(ticks, 2u);
+        EXPECT_EQ(h.services.logged.size(), c.records);
+    }
 }
 
 }  // namespace
