@@ -1,6 +1,8 @@
 #include "views/LineList.h"
 
+#include <QEvent>
 #include <QFontDatabase>
+#include <QStyleOptionViewItem>
 
 namespace kestrion {
 
@@ -36,14 +38,51 @@ void CLineList::AddText(std::string_view text)
 
 void CLineList::AddLine(std::string_view line)
 {
-    setUpdatesEnabled(false);
     if (count() >= kMaxLines) {
         delete takeItem(0);
     }
-    addItem(line.empty() ? QStringLiteral(" ")
-                         : QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size())));
-    scrollToBottom();
-    setUpdatesEnabled(true);
+    auto* item = new QListWidgetItem(line.empty() ? QStringLiteral(" ")
+                                                  : QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size())));
+    addItem(item);
+    Measure(*item);
+    ShowLastSoon();
+}
+
+void CLineList::Measure(QListWidgetItem& item) const
+{
+    // The size the list's delegate gives the text; once stored, the delegate returns it as it is.
+    if (item.data(Qt::SizeHintRole).isValid()) {
+        item.setData(Qt::SizeHintRole, QVariant());
+    }
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const QModelIndex index = indexFromItem(&item);
+    item.setSizeHint(itemDelegateForIndex(index)->sizeHint(option, index));
+}
+
+void CLineList::ShowLastSoon()
+{
+    if (m_showLastPending) {
+        return;
+    }
+    m_showLastPending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_showLastPending = false;
+            scrollToBottom();
+        },
+        Qt::QueuedConnection);
+}
+
+void CLineList::changeEvent(QEvent* event)
+{
+    QListWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        for (int row = 0; row < count(); ++row) {
+            Measure(*item(row));
+        }
+    }
 }
 
 QStringList CLineList::Lines() const

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QScrollBar>
 
 #include "ViewTests.h"
@@ -90,6 +91,61 @@ TEST(LineList, NoLineIsPickedOut)
     EXPECT_TRUE(list.selectedItems().isEmpty());
     EXPECT_EQ(list.selectionMode(), QAbstractItemView::NoSelection);
     EXPECT_FALSE(list.item(0)->isSelected());
+}
+
+
+// Counts the texts a list's delegate has the style measure.
+class CMeasuringStyle : public QProxyStyle {
+public:
+    QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                           const QWidget* widget) const override
+    {
+        measured += type == CT_ItemViewItem ? 1 : 0;
+        return QProxyStyle::sizeFromContents(type, option, size, widget);
+    }
+    mutable int measured = 0;
+};
+
+// A line added to a full list costs the measuring of that line alone, the widest line kept
+// sets how far the list scrolls sideways, and a burst of lines ends scrolled to the last.
+TEST(LineList, EachLineIsMeasuredOnceAndTheWidestKeptSetsTheScrollRange)
+{
+    QApplication& app = test::ViewApplication();
+    CMeasuringStyle style;
+    CLineList list;
+    list.setStyle(&style);
+    list.resize(240, 150);
+    list.show();
+    list.AddText(std::string(120, 'w') + "\n");
+    for (int i = 1; i < CLineList::kMaxLines; ++i) {
+        list.AddText("line " + std::to_string(i) + "\n");
+    }
+    app.processEvents();
+    const QScrollBar* across = list.horizontalScrollBar();
+    EXPECT_GT(across->maximum(), 0);
+
+    style.measured = 0;
+    list.AddText("line 300\nline 301\nline 302\n");  // the wide line goes
+    app.processEvents();
+    EXPECT_EQ(style.measured, 3);
+    EXPECT_EQ(across->maximum(), 0);
+    EXPECT_EQ(list.Lines().back(), "line 302");
+    const QScrollBar* down = list.verticalScrollBar();
+    EXPECT_GT(down->maximum(), 0);
+    EXPECT_EQ(down->value(), down->maximum());
+    EXPECT_TRUE(list.viewport()->rect().intersects(list.visualItemRect(list.item(list.count() - 1))));
+
+    // A larger font measures every line again.
+    list.AddText(std::string(40, 'w') + "\n");
+    app.processEvents();
+    const int before = across->maximum();
+    QFont larger = list.font();
+    larger.setPointSizeF(larger.pointSizeF() * 2);
+    list.setFont(larger);
+    app.processEvents();
+    EXPECT_GT(across->maximum(), before);
+    EXPECT_GE(across->maximum() + list.viewport()->width(),
+              list.fontMetrics().horizontalAdvance(QString(40, QChar('w'))));
 }
 
 }  // namespace
