@@ -5,73 +5,114 @@
 #include "views/PaintSurface.h"
 
 namespace kestrion {
-namespace {
 
-// What was drawn over the empty canvas; the rest transparent.
-QImage Drawings(const QImage& plot, const QImage& empty)
+void CMapPlot::Reset(qreal ratio, const MapInk& ink, const std::array<int, 3>& ringMetres, const CanvasFrame& frame)
 {
-    QImage drawings = plot.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < drawings.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(drawings.scanLine(y));
-        const auto* emptyLine = reinterpret_cast<const QRgb*>(empty.constScanLine(y));
-        for (int x = 0; x < drawings.width(); ++x) {
-            if (line[x] == emptyLine[x]) {
-                line[x] = 0;
-            }
-        }
-    }
-    return drawings;
-}
-
-}  // namespace
-
-void CMapPlot::Reset(qreal ratio, const MapInk& ink, const std::array<int, 3>& ringRadii)
-{
+    m_ratio = ratio;
     m_ink = ink;
-    m_ringRadii = ringRadii;
-    m_background = EmptyCanvas(ratio);
+    m_ringMetres = ringMetres;
+    m_frame = frame;
     Clear();
 }
 
 void CMapPlot::Clear()
 {
-    m_plot = m_background;
+    m_marks.clear();
+    m_measured = 0;
     m_recent.Clear();
+    m_stale = true;
 }
 
-void CMapPlot::AddMeasured(CanvasPoint point)
+void CMapPlot::AddMeasured(GroundPoint point)
 {
+    Keep({point, true});
     m_recent.Add(point);
-    QPainter painter(&m_plot);
-    SetUpPainter(painter);
-    PaintRecentPoints(painter, m_recent);
+    if (!m_stale) {
+        QPainter painter(&m_image);
+        SetUpPainter(painter);
+        PaintRecentPoints(painter, m_frame, m_recent);
+    }
 }
 
-void CMapPlot::AddTrue(CanvasPoint point)
+void CMapPlot::AddTrue(GroundPoint point)
 {
-    QPainter painter(&m_plot);
-    SetUpPainter(painter);
-    PaintTruePosition(painter, point, m_ink.background);
+    Keep({point, false});
+    if (!m_stale) {
+        QPainter painter(&m_image);
+        SetUpPainter(painter);
+        PaintTruePosition(painter, CanvasPointOf(m_frame, point), m_ink.background);
+    }
+}
+
+void CMapPlot::SetFrame(const CanvasFrame& frame)
+{
+    if (frame != m_frame) {
+        m_frame = frame;
+        m_stale = true;
+    }
 }
 
 void CMapPlot::ChangeRatio(qreal ratio)
 {
-    const QImage drawings = Drawings(m_plot, m_background);
-    m_background = EmptyCanvas(ratio);
-    m_plot = m_background;
-    QPainter painter(&m_plot);
-    SetUpPainter(painter);
-    painter.drawImage(QRect(0, 0, kCanvasSize, kCanvasSize), drawings);
-    PaintRecentPoints(painter, m_recent);
+    if (ratio != m_ratio) {
+        m_ratio = ratio;
+        m_stale = true;
+    }
 }
 
-QImage CMapPlot::EmptyCanvas(qreal ratio) const
+const QImage& CMapPlot::Image() const
 {
-    QImage canvas = MakeSurface(QSize(kCanvasSize, kCanvasSize), ratio, m_ink.background);
-    QPainter painter(&canvas);
+    if (m_stale) {
+        Render();
+    }
+    return m_image;
+}
+
+std::optional<CanvasPoint> CMapPlot::Newest() const
+{
+    const std::optional<GroundPoint> newest = m_recent.Newest();
+    return newest ? std::optional(CanvasPointOf(m_frame, *newest)) : std::nullopt;
+}
+
+void CMapPlot::Keep(Mark mark)
+{
+    m_marks.push_back(mark);
+    m_measured += mark.measured ? 1 : 0;
+    if (m_marks.size() > kKeptPoints) {
+        m_measured -= m_marks.front().measured ? 1 : 0;
+        m_marks.pop_front();
+    }
+}
+
+void CMapPlot::Render() const
+{
+    m_image = MakeSurface(QSize(m_frame.width, m_frame.height), m_ratio, m_ink.background);
+    QPainter painter(&m_image);
     SetUpPainter(painter);
-    PaintMapBackground(painter, m_ink, m_ringRadii);
-    return canvas;
+    PaintMapBackground(painter, m_ink, m_frame, m_ringMetres);
+    // Each point was last drawn when it left the recent points, in blue, or at the newest
+    // measured point with the recent ones; what came between covers what it covered.
+    CRecentPoints<GroundPoint> recent;
+    std::optional<CanvasPoint> lastOld;  // a run of points on one pixel is drawn once
+    int measured = 0;
+    for (const Mark& mark : m_marks) {
+        if (!mark.measured) {
+            PaintTruePosition(painter, CanvasPointOf(m_frame, mark.at), m_ink.background);
+            lastOld.reset();
+            continue;
+        }
+        recent.Add(mark.at);
+        if (++measured == m_measured) {
+            PaintRecentPoints(painter, m_frame, recent);
+        } else if (recent.Count() == kRecentPoints) {
+            const CanvasPoint leaving = CanvasPointOf(m_frame, recent.At(0));
+            if (leaving != lastOld) {
+                PaintTrackPoint(painter, leaving, kOldPointColour);
+                lastOld = leaving;
+            }
+        }
+    }
+    m_stale = false;
 }
 
 }  // namespace kestrion

@@ -1,5 +1,6 @@
 #include "views/MapRenderer.h"
 
+#include <algorithm>
 #include <utility>
 
 #include <QImage>
@@ -11,8 +12,6 @@ namespace kestrion {
 namespace {
 
 constexpr Rgb kTruePositionRed{255, 0, 0};
-// The reach of the axes beyond the origin, both ways.
-constexpr int kAxisReach = 2 * kOriginPixel;
 
 // A drawing box as its outline: from left, top up to but not including right, bottom. A
 // 1-pixel outline of QRect(x, y, w, h) covers x..x+w.
@@ -27,30 +26,60 @@ QRect CircleAround(CanvasPoint point, int reach)
     return OutlineBox(point.x - reach, point.y - reach, point.x + reach, point.y + reach);
 }
 
-}  // namespace
-
-void PaintMapBackground(QPainter& painter, const MapInk& ink, const std::array<int, 3>& ringRadii)
+QPoint InWindow(const CanvasPlacement& placement, CanvasPoint point)
 {
-    painter.fillRect(QRect(0, 0, kCanvasSize, kCanvasSize), ink.background);
-    painter.setPen(ink.lines);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(OutlineBox(0, 0, kCanvasSize, kCanvasSize));
-    // The far ends lie outside the canvas, so the lines cover it whole.
-    painter.drawLine(kOriginPixel - kAxisReach, kOriginPixel, kOriginPixel + kAxisReach, kOriginPixel);
-    painter.drawLine(kOriginPixel, kOriginPixel + kAxisReach, kOriginPixel, kOriginPixel - kAxisReach);
-    for (const int radius : ringRadii) {
-        if (radius != 0) {
-            painter.drawEllipse(CircleAround({kOriginPixel, kOriginPixel}, radius));
-        }
+    return {placement.left + point.x, placement.top + point.y};
+}
+
+QRect CanvasRect(const CanvasPlacement& placement, const QSize& size)
+{
+    return {QPoint(placement.left, placement.top), size};
+}
+
+void PaintRingLabels(QPainter& painter, const MapInk& ink, const CanvasFrame& frame,
+                     const std::array<int, 3>& ringMetres)
+{
+    painter.setFont(SmallViewFont());
+    const QFontMetrics metrics = painter.fontMetrics();
+    for (const RingLabel& label : RingLabelsOf(frame, ringMetres, metrics.height())) {
+        DrawOutlinedText(painter, QPointF(label.at.x, label.at.y - metrics.descent()),
+                         QString::fromStdString(DistanceText(label.metres)), ink.lines, ink.background);
     }
 }
 
-void PaintRecentPoints(QPainter& painter, const CRecentPoints& points)
+}  // namespace
+
+void PaintMapBackground(QPainter& painter, const MapInk& ink, const CanvasFrame& frame,
+                        const std::array<int, 3>& ringMetres)
+{
+    const CanvasPoint origin = OriginPixel(frame);
+    painter.fillRect(QRect(0, 0, frame.width, frame.height), ink.background);
+    painter.setPen(ink.lines);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(OutlineBox(0, 0, frame.width, frame.height));
+    // The far ends lie outside the canvas, so the lines cover it whole.
+    painter.drawLine(-1, origin.y, frame.width, origin.y);
+    painter.drawLine(origin.x, frame.height, origin.x, -1);
+    const double reach = CanvasReach(frame);
+    for (const int metres : ringMetres) {
+        if (const int radius = RingRadiusPixels(metres, frame.pixelsPerMetre, reach); radius != 0) {
+            painter.drawEllipse(CircleAround(origin, radius));
+        }
+    }
+    PaintRingLabels(painter, ink, frame, ringMetres);
+}
+
+void PaintTrackPoint(QPainter& painter, CanvasPoint point, Rgb colour)
 {
     painter.setBrush(Qt::NoBrush);
+    painter.setPen(ToQColor(colour));
+    painter.drawEllipse(CircleAround(point, 1));
+}
+
+void PaintRecentPoints(QPainter& painter, const CanvasFrame& frame, const CRecentPoints<GroundPoint>& points)
+{
     for (int index = 0; index < points.Count(); ++index) {
-        painter.setPen(ToQColor(points.ColourAt(index)));
-        painter.drawEllipse(CircleAround(points.At(index), 1));
+        PaintTrackPoint(painter, CanvasPointOf(frame, points.At(index)), points.ColourAt(index));
     }
 }
 
@@ -64,19 +93,20 @@ void PaintTruePosition(QPainter& painter, CanvasPoint point, const QColor& backg
 void PaintMapWindow(QPainter& painter, const QRect& client, const QImage& canvas, const CanvasPlacement& placement,
                     const QColor& background)
 {
-    const QRect onCanvas(placement.left, placement.top, kCanvasSize, kCanvasSize);
+    const QRect onCanvas = CanvasRect(placement, canvas.deviceIndependentSize().toSize());
     for (const QRect& outside : QRegion(client).subtracted(onCanvas)) {
         painter.fillRect(outside, background);
     }
     painter.drawImage(onCanvas.topLeft(), canvas);
 }
 
-void PaintCepCircles(QPainter& painter, const CanvasPlacement& placement, const CepCircles& circles)
+void PaintCepCircles(QPainter& painter, const CanvasPlacement& placement, const CanvasFrame& frame,
+                     const CepCircles& circles)
 {
     painter.save();
-    painter.setClipRect(QRect(placement.left, placement.top, kCanvasSize, kCanvasSize));
+    painter.setClipRect(CanvasRect(placement, QSize(frame.width, frame.height)));
     painter.setBrush(Qt::NoBrush);
-    const QPoint origin(placement.left + kOriginPixel, placement.top + kOriginPixel);
+    const QPoint origin = InWindow(placement, OriginPixel(frame));
     for (const auto& [radius, colour] :
          {std::pair{circles.cep50, kCep50Colour}, std::pair{circles.cep95, kCep95Colour}}) {
         if (radius > 0) {
@@ -84,6 +114,43 @@ void PaintCepCircles(QPainter& painter, const CanvasPlacement& placement, const 
             painter.drawEllipse(origin, radius, radius);
         }
     }
+    painter.restore();
+}
+
+void PaintCurrentPosition(QPainter& painter, const CanvasPlacement& placement, CanvasPoint point)
+{
+    constexpr int kRadius = 6;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(ToQColor(RecentColour(kRecentPoints - 1, kRecentPoints)), 2));
+    // Centred on the dot, which covers the pixels from the point up and left by one.
+    painter.drawEllipse(QPointF(InWindow(placement, point)), kRadius, kRadius);
+    painter.restore();
+}
+
+void PaintScaleBar(QPainter& painter, const QRect& client, const ScaleBar& bar, const MapInk& ink)
+{
+    constexpr int kMargin = 8, kTick = 4, kPad = 3;
+    if (bar.pixels <= 0) {
+        return;
+    }
+    painter.save();
+    painter.setFont(SmallViewFont());
+    const QFontMetrics metrics = painter.fontMetrics();
+    const QString text = QString::fromStdString(DistanceText(bar.metres));
+    const int left = client.left() + kMargin;
+    const int baseline = client.bottom() - kMargin;
+    const int textWidth = metrics.horizontalAdvance(text);
+    const QRect plate(left - kPad, baseline - kTick - metrics.height() - kPad,
+                      std::max(bar.pixels, textWidth) + 2 * kPad + 1, metrics.height() + kTick + 2 * kPad + 1);
+    painter.fillRect(plate, ink.background);
+    painter.setPen(QPen(ink.lines, 1));
+    painter.drawLine(left, baseline, left + bar.pixels, baseline);
+    painter.drawLine(left, baseline, left, baseline - kTick);
+    painter.drawLine(left + bar.pixels, baseline, left + bar.pixels, baseline - kTick);
+    painter.drawText(QPoint(left + std::max(0, (bar.pixels - textWidth) / 2), baseline - kTick - metrics.descent() - 1),
+                     text);
     painter.restore();
 }
 

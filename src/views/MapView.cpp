@@ -83,6 +83,7 @@ CMapView::CMapView(const CProfile& profile, IUserInterface& ui, const ProtocolSt
     layout->addWidget(m_canvas, 1);
     connect(m_status, &CMapStatusBar::clearRequested, m_canvas, &CMapCanvas::Clear);
     connect(m_canvas, &CMapCanvas::preferencesRequested, this, [this] { EditPreferences(); });
+    connect(m_canvas, &CMapCanvas::scaleChanged, this, [this](double scale) { StoreScale(scale); });
     // The view frame offers the view's actions in its window menu.
     addAction(m_export);
     connect(m_export, &QAction::triggered, this, [this] { ExportTrack(); });
@@ -155,7 +156,7 @@ void CMapView::EditPreferences()
 
 void CMapView::ExportTrack()
 {
-    if (m_recorder.Fixes().empty()) {
+    if (m_recorder.TrackSize() == 0) {
         m_ui.MessageBox("No fixes to export: none has arrived since the data source opened.", BoxButtons::Ok,
                         BoxIcon::Warning);
         return;
@@ -192,17 +193,25 @@ void CMapView::Restart()
 {
     m_preferences = LoadPreferences(m_profile);
     m_frame = {1.0 / m_preferences.scale, m_preferences.latitude, m_preferences.longitude};
-    std::array<int, 3> ringRadii{};
-    std::ranges::transform(m_preferences.ringRadii, ringRadii.begin(),
-                           [this](int metres) { return RingRadiusPixels(metres, m_frame.pixelsPerMetre); });
-    m_canvas->Reset(ringRadii, m_preferences.centreOnCurrent);
+    m_canvas->Reset(m_frame.pixelsPerMetre, m_preferences.ringRadii, m_preferences.centreOnCurrent);
     UpdateCepCircles();
 }
 
-CanvasPoint CMapView::ShowPosition(const ReceiverEpoch& epoch)
+void CMapView::StoreScale(double metresPerPixel)
+{
+    m_preferences.scale = metresPerPixel;
+    m_frame.pixelsPerMetre = 1.0 / metresPerPixel;
+    CSettings settings;
+    settings.LoadMapView(m_profile);
+    settings.mapScale = metresPerPixel;
+    settings.SaveMapView(m_profile);
+    UpdateCepCircles();
+}
+
+GroundPoint CMapView::ShowPosition(const ReceiverEpoch& epoch)
 {
     m_status->ShowPosition(PositionTextsOf(epoch));
-    return CanvasPointOf(m_frame, MapPositionOf(epoch));
+    return GroundOf(m_frame, MapPositionOf(epoch));
 }
 
 }  // namespace kestrion

@@ -1,7 +1,8 @@
 #pragma once
 // "Map View": the receiver's positions plotted around an origin from the settings, with
-// distance rings and axes, the last eight measured points fading from red to blue, true
-// positions as small red circles, and the latest solution in a status bar above. With "CEP
+// labelled distance rings, axes and a scale bar, the last eight measured points fading from
+// red to blue and the newest ringed, true positions as small red circles, and the latest
+// solution in a status bar above. The wheel zooms and stores the scale; a drag pans. With "CEP
 // Circles" set, the CEP50 and CEP95 circles of the accuracy figures surround the origin when
 // it is their reference. "Export Track..." writes the fixes seen since the data source opened.
 #include <optional>
@@ -49,8 +50,10 @@ public:
 private:
     // The "Map View" settings read again, the picture made anew and empty.
     void Restart();
-    // The position fields; the canvas point of the position.
-    CanvasPoint ShowPosition(const ReceiverEpoch& epoch);
+    // The position fields; where the position is from the origin.
+    GroundPoint ShowPosition(const ReceiverEpoch& epoch);
+    // The wheel's scale, kept as the Preferences keep it.
+    void StoreScale(double metresPerPixel);
     // The circles of the figures now, when they are wanted and the origin is their reference.
     void UpdateCepCircles();
 
@@ -58,6 +61,7 @@ private:
     IUserInterface& m_ui;
     const ProtocolState& m_protocol;
     CFixRecorder& m_recorder;
+    CFixRecorder::CInterest m_fixInterest{m_recorder, kNeedTrack | kNeedFigures};  // Export Track, the CEP circles
     CReceiverState m_receiver;
     MapPreferences m_preferences;  // as in the "Map View" settings
     MapFrame m_frame;

@@ -18,6 +18,9 @@ constexpr int kBarbLength = 5;
 constexpr int kMarkHalf = 4;
 constexpr uint8_t kDgpsOn = 0x80;  // mode 1
 constexpr double kRadiansPerDegree = 1.0 / kDegreesPerRadian;
+constexpr double kQuarterTurn = 90.0 * kRadiansPerDegree;
+constexpr int kRingLabelGap = 2;  // between a circle and its label
+constexpr int kLegendMargin = 4;  // from the client's edges
 
 // Far points stay far outside any window but within an int.
 int ToPixel(double value)
@@ -92,11 +95,51 @@ bool Differential(const ReceiverEpoch& epoch)
 
 }  // namespace
 
-CRadarGeometry::CRadarGeometry(int width, int height)
-    : m_side(std::min(width, height)),
+CRadarGeometry::CRadarGeometry(int width, int height, SymbolText text)
+    : m_width(width),
+      m_height(height),
+      m_side(std::min(width, height)),
+      m_left((width - m_side) / 2),
+      m_top((height - m_side) / 2),
       m_radius(std::max(0, m_side - 2 * kMargin) / 2),
-      m_quarter(std::max(0, m_side - 2 * kMargin) / 4)
+      m_textScale(std::max(1.0, static_cast<double>(m_radius) / kSymbolRadius)),
+      // Two characters fit the round body of 16 pixels, three the oval one of 20.
+      m_symbolScale(m_textScale * std::max({1.0, (text.narrow + 4) / 16.0, (text.wide + 4) / 20.0}))
 {
+}
+
+std::array<ElevationRing, 3> CRadarGeometry::ElevationRings() const
+{
+    std::array<ElevationRing, 3> rings{};
+    const PlotPoint centre = Centre();
+    for (size_t ring = 0; ring < rings.size(); ++ring) {
+        const int degrees = 30 * static_cast<int>(ring);
+        // As far out as a satellite at that elevation.
+        const int radius = static_cast<int>((1.0 - degrees / 90.0) * m_radius);
+        const PlotPoint on = ToScreen(radius, kQuarterTurn / 2, 0.0);
+        rings[ring] = {degrees,
+                       ring == 0 ? OuterCircle()
+                                 : PlotRect{centre.x - radius, centre.y - radius, centre.x + radius, centre.y + radius},
+                       {on.x + kRingLabelGap, on.y - kRingLabelGap}};
+    }
+    return rings;
+}
+
+std::vector<LegendEntry> RadarLegend(const CRadarGeometry& geometry, int lineHeight)
+{
+    static constexpr std::pair<Rgb, const char*> kMeanings[] = {
+        {kFixGreen, "Used in fix"}, {kTrackedBlue, "Tracked"}, {kCyan, "SBAS (DGPS)"}, {kUnlockedRed, "Not locked"}};
+    const int pitch = lineHeight + 2;
+    const int swatch = std::max(4, lineHeight * 2 / 3);
+    std::vector<LegendEntry> legend;
+    int middle = geometry.Height() - kLegendMargin - pitch * static_cast<int>(std::size(kMeanings)) + pitch / 2;
+    for (const auto& [colour, text] : kMeanings) {
+        const int left = kLegendMargin;
+        const int top = middle - swatch / 2;
+        legend.push_back({colour, text, {left, top, left + swatch, top + swatch}, {left + swatch + swatch / 2, middle}});
+        middle += pitch;
+    }
+    return legend;
 }
 
 PlotPoint CRadarGeometry::ToScreen(double distance, double angle, double rotation) const
@@ -158,25 +201,79 @@ Rgb SatelliteColour(const SatelliteView& satellite, const ReceiverEpoch& epoch)
     return kTrackedBlue;
 }
 
-SatelliteSymbol SymbolAt(PlotPoint at, Rgb colour, std::string label)
+SatelliteSymbol SymbolAt(PlotPoint at, Rgb colour, std::string label, double scale)
 {
+    const auto px = [scale](int specified) { return static_cast<int>(std::lround(specified * scale)); };
     const auto [x, y] = at;
     SatelliteSymbol symbol;
     symbol.colour = colour;
-    symbol.body = label.size() < 3 ? PlotRect{x - 8, y - 8, x + 8, y + 8} : PlotRect{x - 10, y - 7, x + 10, y + 7};
-    symbol.arms = {PlotLine{{x + 7, y}, {x + 14, y}}, PlotLine{{x - 7, y}, {x - 14, y}}};
+    symbol.at = symbol.centre = at;
+    symbol.body = label.size() < 3 ? PlotRect{x - px(8), y - px(8), x + px(8), y + px(8)}
+                                   : PlotRect{x - px(10), y - px(7), x + px(10), y + px(7)};
+    symbol.arms = {PlotLine{{x + px(7), y}, {x + px(14), y}}, PlotLine{{x - px(7), y}, {x - px(14), y}}};
     for (size_t panel = 0; panel < symbol.panels.size(); ++panel) {
         const int side = panel == 0 ? 1 : -1;  // right, then left
-        const int inner = x + side * 11, outer = x + side * 14;
+        const int inner = x + side * px(11), outer = x + side * px(14);
         if (colour == kUnlockedRed) {
-            symbol.panels[panel] = {{inner, y - 11}, {outer, y - 7}, {outer, y + 7}, {inner, y + 11}};
+            symbol.panels[panel] = {{inner, y - px(11)}, {outer, y - px(7)}, {outer, y + px(7)}, {inner, y + px(11)}};
         } else {
-            symbol.panels[panel] = {{outer, y - 9}, {outer, y + 9}};
+            symbol.panels[panel] = {{outer, y - px(9)}, {outer, y + px(9)}};
         }
     }
-    symbol.labelAt = {label.size() > 2 ? x - 9 : x - 6, y - 7};
     symbol.label = std::move(label);
     return symbol;
+}
+
+void SpreadSymbols(std::vector<SatelliteSymbol>& symbols, double scale)
+{
+    // A symbol reaches 14 pixels across and 11 up and down from its centre; one more keeps a gap.
+    const double across = 2 * 15 * scale, down = 2 * 12 * scale;
+    struct Centre {
+        double x, y;
+    };
+    std::vector<Centre> centres;
+    centres.reserve(symbols.size());
+    for (const SatelliteSymbol& symbol : symbols) {
+        centres.push_back({static_cast<double>(symbol.at.x), static_cast<double>(symbol.at.y)});
+    }
+    constexpr int kRounds = 200;
+    for (int round = 0; round < kRounds; ++round) {
+        bool moved = false;
+        for (size_t first = 0; first < centres.size(); ++first) {
+            for (size_t second = first + 1; second < centres.size(); ++second) {
+                Centre& a = centres[first];
+                Centre& b = centres[second];
+                const double dx = b.x - a.x, dy = b.y - a.y;
+                const double overlapX = across - std::fabs(dx), overlapY = down - std::fabs(dy);
+                if (overlapX <= 0 || overlapY <= 0) {
+                    continue;
+                }
+                // Apart the shorter way, half each; the later one goes down or right when they meet.
+                moved = true;
+                if (overlapY <= overlapX) {
+                    const double push = (dy < 0 ? -1 : 1) * (overlapY / 2 + 0.5);
+                    a.y -= push;
+                    b.y += push;
+                } else {
+                    const double push = (dx < 0 ? -1 : 1) * (overlapX / 2 + 0.5);
+                    a.x -= push;
+                    b.x += push;
+                }
+            }
+        }
+        if (!moved) {
+            break;
+        }
+    }
+    for (size_t index = 0; index < symbols.size(); ++index) {
+        SatelliteSymbol& symbol = symbols[index];
+        const PlotPoint centre{ToPixel(std::round(centres[index].x)), ToPixel(std::round(centres[index].y))};
+        if (centre != symbol.centre) {
+            const PlotPoint at = symbol.at;
+            symbol = SymbolAt(centre, symbol.colour, std::move(symbol.label), scale);
+            symbol.at = at;
+        }
+    }
 }
 
 RadarPlot PlotOf(const CRadarGeometry& geometry, const RadarScene& scene, const CSettings& settings)
@@ -198,6 +295,9 @@ RadarPlot PlotOf(const CRadarGeometry& geometry, const RadarEpochScene& scene, c
     plot.arrow = CourseArrow(geometry, course, rotation);
     plot.trueMark = TrueMark(geometry, scene, settings, rotation);
     plot.north = geometry.ToScreen(radius, 0.0, rotation);
+    for (size_t letter = 0; letter < plot.eastSouthWest.size(); ++letter) {
+        plot.eastSouthWest[letter] = geometry.ToScreen(radius, (letter + 1.0) * kQuarterTurn, rotation);
+    }
 
     plot.satellites.reserve(scene.measured.satellites.size());
     for (const SatelliteView& satellite : scene.measured.satellites) {
@@ -208,8 +308,8 @@ RadarPlot PlotOf(const CRadarGeometry& geometry, const RadarEpochScene& scene, c
         const int distance = static_cast<int>((1.0 - *satellite.elevation / 90.0) * radius);
         const double angle = *satellite.azimuth / 1.5 * kRadiansPerAzimuthUnit;
         const PlotPoint at = geometry.ToScreen(distance, angle, rotation);
-        plot.satellites.push_back(
-            SymbolAt(at, SatelliteColour(satellite, scene.measured), SatelliteLabel(satellite.id)));
+        plot.satellites.push_back(SymbolAt(at, SatelliteColour(satellite, scene.measured),
+                                           SatelliteLabel(satellite.id), geometry.SymbolScale()));
     }
     return plot;
 }

@@ -1,5 +1,6 @@
 #include "views/RadarRenderer.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include <QFontMetrics>
@@ -49,11 +50,22 @@ void DrawPolyline(QPainter& painter, const std::vector<PlotPoint>& points)
     }
 }
 
+// Moved aside to make room: a thin line back to where the satellite is, and a dot there.
+void DrawLeader(QPainter& painter, const SatelliteSymbol& symbol)
+{
+    constexpr int kDot = 2;
+    DrawLine(painter, {symbol.at, symbol.centre});
+    painter.drawEllipse(QPoint(symbol.at.x, symbol.at.y), kDot, kDot);
+}
+
 void DrawSatellite(QPainter& painter, const SatelliteSymbol& symbol)
 {
     const QColor colour = ToQColor(symbol.colour);
     painter.setPen(colour);
     painter.setBrush(colour);
+    if (symbol.centre != symbol.at) {
+        DrawLeader(painter, symbol);
+    }
     painter.drawEllipse(Outline(symbol.body));
     for (const PlotLine& arm : symbol.arms) {
         DrawLine(painter, arm);
@@ -61,25 +73,37 @@ void DrawSatellite(QPainter& painter, const SatelliteSymbol& symbol)
     for (const std::vector<PlotPoint>& panel : symbol.panels) {
         DrawPolyline(painter, panel);
     }
-    if (!symbol.label.empty()) {
-        painter.setPen(Qt::black);
-        painter.drawText(QRect(ToQPoint(symbol.labelAt), QSize(40, 20)),
-                         Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, QString::fromStdString(symbol.label));
+    // "%2d" pads with a blank, which would push a centred label aside.
+    const QString label = QString::fromStdString(symbol.label).trimmed();
+    if (!label.isEmpty()) {
+        const QPointF centre(symbol.centre.x, symbol.centre.y);
+        DrawOutlinedText(painter, CentredBaseline(painter.font(), centre, label), label, Qt::white, Qt::black);
     }
 }
 
-void DrawNorth(QPainter& painter, PlotPoint at)
+// A compass letter in green on black, centred on the outer circle.
+void DrawCompassLetter(QPainter& painter, PlotPoint at, const QString& letter)
 {
-    constexpr int kBox = 40;
+    const QRect box = painter.fontMetrics().boundingRect(letter);
     painter.setPen(ToQColor(kFixGreen));
     painter.setBackgroundMode(Qt::OpaqueMode);
     painter.setBackground(Qt::black);
-    painter.drawText(QRect(at.x - kBox / 2, at.y - kBox / 2, kBox, kBox), Qt::AlignCenter, "N");
+    painter.drawText(QRect(at.x - box.width(), at.y - box.height(), 2 * box.width(), 2 * box.height()),
+                     Qt::AlignCenter, letter);
     painter.setBackgroundMode(Qt::TransparentMode);
 }
 
-void DrawPlot(QPainter& painter, const RadarPlot& plot)
+// The "N" covers the arrow, the other letters lie under it.
+void DrawPlot(QPainter& painter, const CRadarGeometry& geometry, const RadarPlot& plot)
 {
+    QFont compass = SmallViewFont();
+    compass.setPixelSize(static_cast<int>(compass.pixelSize() * geometry.TextScale()));
+    compass.setBold(true);
+    painter.setFont(compass);
+    const char* const letters[] = {"E", "S", "W"};
+    for (size_t letter = 0; letter < plot.eastSouthWest.size(); ++letter) {
+        DrawCompassLetter(painter, plot.eastSouthWest[letter], letters[letter]);
+    }
     painter.setPen(ToQColor(kUnlockedRed));
     for (const PlotLine& line : plot.arrow) {
         DrawLine(painter, line);
@@ -89,42 +113,80 @@ void DrawPlot(QPainter& painter, const RadarPlot& plot)
             DrawLine(painter, line);
         }
     }
-    DrawNorth(painter, plot.north);
-    painter.setFont(SatelliteLabelFont());
+    DrawCompassLetter(painter, plot.north, "N");
+    painter.setFont(SatelliteLabelFont(geometry.TextScale()));
     for (const SatelliteSymbol& symbol : plot.satellites) {
         DrawSatellite(painter, symbol);
     }
 }
 
+void DrawElevationRings(QPainter& painter, const CRadarGeometry& geometry)
+{
+    painter.setPen(ToQColor(kFixGreen));
+    painter.setBrush(Qt::NoBrush);  // filled black: the area already is
+    painter.setFont(SmallViewFont());
+    const int descent = painter.fontMetrics().descent();
+    for (const ElevationRing& ring : geometry.ElevationRings()) {
+        painter.drawEllipse(Outline(ring.circle));
+        painter.drawText(QPoint(ring.labelAt.x, ring.labelAt.y - descent), QString("%1\u00B0").arg(ring.degrees));
+    }
+}
+
+void DrawLegend(QPainter& painter, const CRadarGeometry& geometry)
+{
+    const QColor kLegendText(200, 200, 200);
+    painter.setFont(SmallViewFont());
+    const QFontMetrics metrics = painter.fontMetrics();
+    for (const LegendEntry& entry : RadarLegend(geometry, metrics.height())) {
+        painter.setPen(ToQColor(entry.colour));
+        painter.setBrush(ToQColor(entry.colour));
+        painter.drawEllipse(Outline(entry.swatch));
+        painter.setPen(kLegendText);
+        painter.drawText(QPoint(entry.textAt.x, entry.textAt.y + (metrics.ascent() - metrics.descent()) / 2),
+                         entry.text);
+    }
+}
+
+QFont BaseLabelFont()
+{
+    // 11 pixels is the height of the whole text line, ascent and descent, that the symbol's
+    // body was made for.
+    constexpr int kLineHeight = 11;
+    QFont arial("Arial");
+    arial.setBold(true);
+    int pixels = kLineHeight;
+    do {
+        arial.setPixelSize(pixels--);
+    } while (QFontMetrics(arial).height() > kLineHeight && pixels > 1);
+    QFont small = SmallViewFont();
+    small.setBold(true);
+    return small.pixelSize() > arial.pixelSize() ? small : arial;
+}
+
 }  // namespace
 
-const QFont& SatelliteLabelFont()
+QFont SatelliteLabelFont(double scale)
 {
-    // 11 pixels is the height of the whole text line, ascent and descent, which the label
-    // positions inside the symbol's body are made for.
-    static const QFont font = [] {
-        constexpr int kLineHeight = 11;
-        QFont arial("Arial");
-        arial.setBold(true);
-        int pixels = kLineHeight;
-        do {
-            arial.setPixelSize(pixels--);
-        } while (QFontMetrics(arial).height() > kLineHeight && pixels > 1);
-        return arial;
-    }();
+    static const QFont base = BaseLabelFont();
+    QFont font = base;
+    font.setPixelSize(std::max(1, static_cast<int>(base.pixelSize() * scale)));
     return font;
+}
+
+SymbolText MeasureSymbolText()
+{
+    const QFontMetrics metrics(SatelliteLabelFont());
+    return {metrics.horizontalAdvance("88"), metrics.horizontalAdvance("G88")};
 }
 
 void PaintRadar(QPainter& painter, const CRadarGeometry& geometry, const RadarPlot* plot)
 {
     painter.save();
-    painter.fillRect(0, 0, geometry.Side(), geometry.Side(), Qt::black);
-    painter.setPen(ToQColor(kFixGreen));
-    painter.setBrush(Qt::NoBrush);  // filled black: the square already is
-    painter.drawEllipse(Outline(geometry.OuterCircle()));
-    painter.drawEllipse(Outline(geometry.InnerCircle()));
+    painter.fillRect(0, 0, geometry.Width(), geometry.Height(), Qt::black);
+    DrawElevationRings(painter, geometry);
+    DrawLegend(painter, geometry);
     if (plot != nullptr) {
-        DrawPlot(painter, *plot);
+        DrawPlot(painter, geometry, *plot);
     }
     painter.restore();
 }

@@ -67,13 +67,10 @@ void CRadarView::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
     SetUpPainter(painter);
-    const CRadarGeometry geometry(width(), height());
-    // Beside and below the square; the plot fills the square itself.
-    const int side = geometry.Side();
-    painter.fillRect(side, 0, width() - side, height(), Qt::black);
-    painter.fillRect(0, side, side, height() - side, Qt::black);
+    const CRadarGeometry geometry(width(), height(), MeasureSymbolText());
     if (m_plotted) {
-        const RadarPlot plot = PlotOf(geometry, *m_plotted, m_settings);
+        RadarPlot plot = PlotOf(geometry, *m_plotted, m_settings);
+        SpreadSymbols(plot.satellites, geometry.SymbolScale());
         PaintRadar(painter, geometry, &plot);
     } else {
         PaintRadar(painter, geometry, nullptr);

@@ -11,7 +11,6 @@ namespace {
 constexpr int kRowsTop = 30;
 constexpr int kRowGap = 5;
 constexpr int kRightMargin = 5;
-constexpr int kScaleRoom = 25;  // right of the chart, for the scale labels
 constexpr int kTextLeft = 5;
 constexpr int kTextWidth = kSignalGraphLeft - kTextLeft;
 constexpr int kColumnWidth = kTextWidth / kSignalTextColumns;
@@ -56,18 +55,24 @@ int SignalContentHeight(int rows, int rowHeight)
     return kRowsTop + rows * rowHeight;
 }
 
-SignalRow LayoutSignalRowAt(int row, int rowHeight, int clientWidth)
+SignalRow LayoutSignalRowAt(int row, int rowHeight, int clientWidth, int scaleRoom)
 {
     SignalRow layout;
     layout.top = kRowsTop + row * rowHeight;
     layout.bottom = layout.top + rowHeight - kRowGap;
     layout.right = clientWidth - kRightMargin;
-    layout.step = (layout.right - kSignalGraphLeft - kScaleRoom) / 50;
+    layout.step = (layout.right - kSignalGraphLeft - scaleRoom) / 50;
     layout.cellWidth = 10 * layout.step + 1;
     layout.graphWidth = 50 * layout.step + 2;
     layout.newestStart = 40 * layout.step + 1;
     layout.height = layout.bottom - layout.top + 1;
     return layout;
+}
+
+int SignalScaleRoom(int labelWidth)
+{
+    constexpr int kGap = 2;  // between the chart and the labels
+    return std::max(kSignalScaleRoom, labelWidth + kGap);
 }
 
 int SignalTextX(int column)
@@ -102,10 +107,11 @@ std::vector<SignalLabel> SignalHeadings(const SignalRow& row0)
     return labels;
 }
 
-SignalScaleLabels ScaleLabelsFor(const SignalRow& row)
+SignalScaleLabels ScaleLabelsFor(const SignalRow& row, int minimumFont)
 {
-    const int fontHeight = std::min(row.height / 3, kMaxScaleFont);
-    return {kSignalGraphLeft + row.graphWidth, row.top, row.bottom - fontHeight, fontHeight};
+    const int fontHeight = std::max(std::min(row.height / 3, kMaxScaleFont), minimumFont);
+    return {kSignalGraphLeft + row.graphWidth, row.top, row.bottom - fontHeight, fontHeight,
+            2 * fontHeight <= row.height};
 }
 
 Rgb SignalRoleColour(const NavBlock& fix, const TrackerChannel& channel)

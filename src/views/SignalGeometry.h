@@ -53,6 +53,9 @@ struct SignalRow {
     int SampleY(int value, const SignalScale& scale) const;
 };
 
+// Room right of the charts for the scale labels; wider labels may ask for more.
+inline constexpr int kSignalScaleRoom = 25;
+
 SignalRow LayoutSignalRow(int row, int clientWidth, int clientHeight);
 
 // Up to twelve rows share the height as the twelve channels do; more rows get what is left
@@ -60,7 +63,9 @@ SignalRow LayoutSignalRow(int row, int clientWidth, int clientHeight);
 // SignalContentHeight).
 inline constexpr int kSignalMinimumRowHeight = 24;
 int SignalRowHeight(int rows, int clientHeight);
-SignalRow LayoutSignalRowAt(int row, int rowHeight, int clientWidth);
+SignalRow LayoutSignalRowAt(int row, int rowHeight, int clientWidth, int scaleRoom = kSignalScaleRoom);
+// The room for scale labels this wide: never less than kSignalScaleRoom.
+int SignalScaleRoom(int labelWidth);
 int SignalContentHeight(int rows, int rowHeight);
 
 int SignalTextX(int column);
@@ -77,11 +82,13 @@ struct SignalLabel {
 // The column and cycle headings, 20 pixels high and ending at row 0's top.
 std::vector<SignalLabel> SignalHeadings(const SignalRow& row0);
 
-// The high and low values of the scale beside a chart, in Arial of fontHeight pixels.
+// The high and low values of the scale beside a chart, in Arial of fontHeight pixels: a third
+// of the row up to 15, but no less than minimumFont. A row too low for both shows the high only.
 struct SignalScaleLabels {
     int x, highY, lowY, fontHeight;
+    bool showsLow = true;
 };
-SignalScaleLabels ScaleLabelsFor(const SignalRow& row);
+SignalScaleLabels ScaleLabelsFor(const SignalRow& row, int minimumFont = 0);
 
 // The channel's colour by its role: in the fix, above 32 while the fix is differential (bit 7
 // of mode 1), tracked (a mean C/No), or not locked.

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string_view>
 
+#include <QFontMetrics>
+
 #include "protocol/TextFormatter.h"
 #include "views/PaintSurface.h"
 
@@ -214,14 +216,9 @@ void PaintSignalView(QPainter& painter, std::span<const SignalRowPicture> rows, 
     }
 
     // Every row has the same height, so one font serves all scale labels.
-    const int fontHeight = ScaleLabelsFor(rows.front().row).fontHeight;
-    if (fontHeight <= 0) {
-        return;
-    }
+    const int smallest = SmallFontPixels();
     const QFont rowFont = painter.font();
-    QFont scaleFont("Arial");
-    scaleFont.setPixelSize(fontHeight);
-    painter.setFont(scaleFont);
+    painter.setFont(SignalScaleFont(ScaleLabelsFor(rows.front().row, smallest)));
     painter.setPen(labelColour);
     const std::string high = FormatText("%d", {scale.high});
     const std::string low = FormatText("%d", {scale.low});
@@ -229,11 +226,29 @@ void PaintSignalView(QPainter& painter, std::span<const SignalRowPicture> rows, 
         if (!visible(picture.row)) {
             continue;
         }
-        const SignalScaleLabels labels = ScaleLabelsFor(picture.row);
+        const SignalScaleLabels labels = ScaleLabelsFor(picture.row, smallest);
         DrawTextAt(painter, labels.x, labels.highY, high);
-        DrawTextAt(painter, labels.x, labels.lowY, low);
+        if (labels.showsLow) {
+            DrawTextAt(painter, labels.x, labels.lowY, low);
+        }
     }
     painter.setFont(rowFont);
+}
+
+QFont SignalScaleFont(const SignalScaleLabels& labels)
+{
+    QFont arial("Arial");
+    arial.setPixelSize(std::max(labels.fontHeight, 1));
+    return arial;
+}
+
+int SignalScaleRoomFor(int rowHeight, const SignalScale& scale)
+{
+    const SignalRow row = LayoutSignalRowAt(0, rowHeight, 0);
+    const QFontMetrics metrics(SignalScaleFont(ScaleLabelsFor(row, SmallFontPixels())));
+    const int widest = std::max(metrics.horizontalAdvance(QString::number(scale.high)),
+                                metrics.horizontalAdvance(QString::number(scale.low)));
+    return SignalScaleRoom(widest);
 }
 
 }  // namespace kestrion

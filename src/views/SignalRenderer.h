@@ -10,6 +10,7 @@
 #include <string>
 
 #include <QColor>
+#include <QFont>
 #include <QImage>
 #include <QPainter>
 
@@ -60,6 +61,11 @@ void PlotSignalRow(SignalRowPicture& picture, const SignalChartStyle& style,
 
 // Blanks the texts and scrolls the whole history out of the chart.
 void ClearSignalChannel(SignalRowPicture& picture, const SignalChartStyle& style);
+
+// The scale labels' font, Arial of the labels' height.
+QFont SignalScaleFont(const SignalScaleLabels& labels);
+// Room right of the charts for the scale labels of rows this high, in their font.
+int SignalScaleRoomFor(int rowHeight, const SignalScale& scale);
 
 // The headings, every row's texts, scale labels and chart. The background is the caller's.
 // Rows wholly outside the lines visibleTop..visibleBottom (the painter's) are left out.

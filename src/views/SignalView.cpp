@@ -212,9 +212,10 @@ void CSignalView::Layout()
         m_scroll->setValue(0);
     }
     const int rowsWidth = scrolls ? width() - barWidth : width();
+    const int scaleRoom = SignalScaleRoomFor(rowHeight, m_style.scale);
     const QColor background = palette().color(QPalette::Base);
     for (int row = 0; row < RowCount(); ++row) {
-        const SignalRow geometry = LayoutSignalRowAt(row, rowHeight, rowsWidth);
+        const SignalRow geometry = LayoutSignalRowAt(row, rowHeight, rowsWidth, scaleRoom);
         m_rows[row] = RelayoutSignalRow(m_rows[row], geometry, m_laidOutRatio, background, m_style.scale);
     }
     if (m_setMinimumTrackWidth) {

@@ -91,9 +91,9 @@ protected:
 TEST_F(EpochMapViewTest, PlotsNmeaPositionsAndFillsTheStatusBar)
 {
     view->ShowEpoch(NmeaFix(0.2, 0.2));
-    EXPECT_EQ(view->Canvas().Plot().Newest(), (CanvasPoint{100, 100}));
+    EXPECT_EQ(view->Canvas().Plot().Newest(), test::FromOrigin(view->Canvas(), 0, 0));
     view->ShowEpoch(NmeaFix(10.2, -5.2));  // 2 pixels a metre
-    EXPECT_EQ(view->Canvas().Plot().Newest(), (CanvasPoint{90, 80}));
+    EXPECT_EQ(view->Canvas().Plot().Newest(), test::FromOrigin(view->Canvas(), -10, -20));
     EXPECT_EQ(Field(Bar::kTime), "12:34:56.7");
     EXPECT_EQ(Field(Bar::kMode), "3D");
     EXPECT_EQ(Field(Bar::kDop), "0.9");
@@ -105,7 +105,7 @@ TEST_F(EpochMapViewTest, PlotsNmeaPositionsAndFillsTheStatusBar)
     ReceiverEpoch lost;
     lost.source = ReceiverEpoch::Source::Nmea;
     view->ShowEpoch(lost);
-    EXPECT_EQ(view->Canvas().Plot().Newest(), (CanvasPoint{90, 80}));
+    EXPECT_EQ(view->Canvas().Plot().Newest(), test::FromOrigin(view->Canvas(), -10, -20));
     EXPECT_EQ(Field(Bar::kMode), "none");
     EXPECT_EQ(Field(Bar::kSvList), "");
     EXPECT_EQ(Field(Bar::kLatitude), "  0.00009");
@@ -127,7 +127,7 @@ TEST_F(EpochMapViewTest, BinaryRecordsReachTheMapThroughEpochsAndAnOpeningClears
     // Binary records still reach the map through the epochs, and the opening clears it.
     const CMessageRecord fix = test::FixAt(100, 10, 0);
     view->OnUpdate(kHintRecord, &fix);
-    EXPECT_EQ(view->Canvas().Plot().Newest(), (CanvasPoint{100, 80}));
+    EXPECT_EQ(view->Canvas().Plot().Newest(), test::FromOrigin(view->Canvas(), 0, -20));
     view->OnUpdate(kHintOpening, nullptr);
     EXPECT_EQ(view->Canvas().Plot().Newest(), std::nullopt);
 }

@@ -22,8 +22,16 @@ MapPosition Near(double northMetres, double eastMetres)
     return position;
 }
 
+// On the smallest canvas, around the frame's origin.
+CanvasPoint CanvasPointOf(const MapFrame& frame, const MapPosition& position)
+{
+    CanvasFrame canvas;
+    canvas.pixelsPerMetre = frame.pixelsPerMetre;
+    return CanvasPointOf(canvas, GroundOf(frame, position));
+}
+
 // The stored points, oldest first, with their colours.
-std::vector<std::pair<CanvasPoint, Rgb>> StoredOf(const CRecentPoints& points)
+std::vector<std::pair<CanvasPoint, Rgb>> StoredOf(const CRecentPoints<CanvasPoint>& points)
 {
     std::vector<std::pair<CanvasPoint, Rgb>> stored;
     for (int index = 0; index < points.Count(); ++index) {
@@ -89,7 +97,7 @@ TEST(MapGeometry, RecentPointsKeepTheNewestEightFadingToRed)
 {
     constexpr Rgb kFading[] = {{0, 0, 255},   {32, 0, 220}, {64, 0, 160}, {96, 0, 140},
                                {120, 0, 120}, {160, 0, 32}, {220, 0, 20}, {255, 0, 0}};
-    CRecentPoints points;
+    CRecentPoints<CanvasPoint> points;
     EXPECT_EQ(points.Newest(), std::nullopt);
     using Stored = std::vector<std::pair<CanvasPoint, Rgb>>;
     for (int i = 0; i < 3; ++i) {
@@ -151,6 +159,73 @@ TEST(MapGeometry, CepCirclesInWholePixelsAndTheOriginToItsSixDecimals)
     EXPECT_TRUE(IsMapOrigin(frame, 47.3768871234, 8.5416944321));
     EXPECT_FALSE(IsMapOrigin(frame, 47.376888, 8.541694));
     EXPECT_FALSE(IsMapOrigin(frame, 47.376887, -8.541694));
+}
+
+TEST(MapGeometry, ALargerCanvasShowsMoreGroundAtTheSameScaleAndPansWithItsMiddle)
+{
+    CanvasFrame frame = SizedFrame({}, 150, 640);  // never narrower than 200
+    EXPECT_EQ(std::vector<int>({frame.width, frame.height}), std::vector<int>({200, 640}));
+    frame = SizedFrame(frame, 801, 600);
+    EXPECT_EQ(OriginPixel(frame), (CanvasPoint{400, 300}));
+    EXPECT_EQ(CanvasPointOf(frame, {100, 0}), (CanvasPoint{600, 300}));  // off the smallest canvas, on this one
+    EXPECT_EQ(CanvasPointOf(frame, {-10.2, -10.2}), (CanvasPoint{380, 320}));
+    EXPECT_EQ(CanvasPointOf(frame, {200, 150}), (CanvasPoint{800, 0}));  // the last column, the first row
+    EXPECT_EQ(CanvasPointOf(frame, {-199.5, -149.7}), (CanvasPoint{1, 599}));
+
+    // The middle 50 m east: the origin 100 pixels left of it, the ground where the pixels say.
+    frame.centre = {50, 0};
+    EXPECT_EQ(OriginPixel(frame), (CanvasPoint{300, 300}));
+    EXPECT_EQ(CanvasPointOf(frame, {50, 10}), (CanvasPoint{400, 280}));
+    EXPECT_EQ(GroundAt(frame, 400, 280), (GroundPoint{50, 10}));
+    // Dragging the ground right and down by 40 and 20 pixels brings what was west and north.
+    EXPECT_EQ(PannedCentre(frame, 40, 20), (GroundPoint{30, 10}));
+    // Rings count as none when they pass outside every corner, as seen from the panned origin.
+    EXPECT_EQ(RingRadiusPixels(250, 2.0, CanvasReach(frame)), 500);  // the far corners are 584 away
+    EXPECT_EQ(RingRadiusPixels(300, 2.0, CanvasReach(frame)), 0);
+}
+
+TEST(MapGeometry, TheWheelStepsThroughOneTwoFiveAndKeepsTheGroundUnderTheMouse)
+{
+    EXPECT_EQ(ZoomedScale(0.5, 1), 0.25);
+    EXPECT_EQ(ZoomedScale(0.25, 3), 0.25);  // no closer than the Preferences take
+    EXPECT_EQ(ZoomedScale(0.25, -1), 0.5);
+    EXPECT_EQ(ZoomedScale(0.5, -3), 5.0);
+    EXPECT_EQ(ZoomedScale(1.25, 1), 1.0);  // from between two steps to the next one
+    EXPECT_EQ(ZoomedScale(1.25, -1), 2.0);
+    EXPECT_EQ(ZoomedScale(5000, -2), 10000.0);
+    EXPECT_EQ(ZoomedScale(0.0, -1), 0.5);  // an unusable setting starts from the closest
+
+    CanvasFrame frame = SizedFrame({}, 600, 400);
+    frame.centre = {12, -7};
+    const GroundPoint held = GroundAt(frame, 450, 120);
+    CanvasFrame zoomed = frame;
+    zoomed.pixelsPerMetre = 0.5;
+    zoomed.centre = ZoomedCentre(frame, zoomed.pixelsPerMetre, 450, 120);
+    EXPECT_NEAR(GroundAt(zoomed, 450, 120).east, held.east, 1e-9);
+    EXPECT_NEAR(GroundAt(zoomed, 450, 120).north, held.north, 1e-9);
+    EXPECT_EQ(ZoomedCentre(frame, 4.0, 300, 200), frame.centre);  // about the middle: it stays
+}
+
+TEST(MapGeometry, ScaleBarAndRingLabelsInMetresOrKilometres)
+{
+    EXPECT_EQ(ScaleBarOf(2.0, 640), (ScaleBar{50, 100}));  // up to 160 pixels: 80 m, so 50
+    EXPECT_EQ(ScaleBarOf(0.2, 640), (ScaleBar{500, 100}));
+    EXPECT_EQ(ScaleBarOf(0.2, 100), (ScaleBar{200, 40}));  // never under 40 pixels: 200 m
+    EXPECT_EQ(ScaleBarOf(1e-4, 200), (ScaleBar{500000, 50}));
+    EXPECT_EQ(ScaleBarOf(0.0, 640), ScaleBar{});
+    EXPECT_EQ(DistanceText(20), "20 m");
+    EXPECT_EQ(DistanceText(1500), "1500 m");
+    EXPECT_EQ(DistanceText(2000), "2 km");
+
+    CanvasFrame frame = SizedFrame({}, 400, 400);
+    frame.pixelsPerMetre = 0.2;  // rings of 100, 200 and 400 m: 20, 40 and 80 pixels
+    EXPECT_EQ(RingLabelsOf(frame, {100, 200, 400}, 15),
+              (std::vector<RingLabel>{{400, {203, 200 - 80 - 2}}, {200, {203, 200 - 40 - 2}}, {100, {203, 200 - 20 - 2}}}));
+    // The widest first; with lines of 21, 100 m is less than a line below 200 m: left out.
+    EXPECT_EQ(RingLabelsOf(frame, {100, 200, 400}, 21),
+              (std::vector<RingLabel>{{400, {203, 200 - 80 - 2}}, {200, {203, 200 - 40 - 2}}}));
+    EXPECT_EQ(RingLabelsOf(frame, {100, 0, 400}, 21).size(), 2u);
+    EXPECT_TRUE(RingLabelsOf(frame, {0, 0, 0}, 15).empty());
 }
 
 }  // namespace

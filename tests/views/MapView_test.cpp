@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QPushButton>
 
 #include "../platform/ScriptedUi.h"
@@ -56,21 +57,79 @@ TEST_F(MapViewTest, PlotsTheTrackAtTheDefaultScale)
 {
     const CMessageRecord origin = Navigation(MID_MeasuredNavigation, 0, 0);
     view->OnUpdate(1, &origin);
-    EXPECT_EQ(view->Canvas().Plot().Newest(), (CanvasPoint{100, 100}));
+    EXPECT_EQ(view->Canvas().Plot().Newest(), test::FromOrigin(view->Canvas(), 0, 0));
     const CMessageRecord north = Navigation(MID_MeasuredNavigation, 10, 0);
     view->OnUpdate(1, &north);
-    EXPECT_EQ(view->Canvas().Plot().Newest(), (CanvasPoint{100, 80}));
+    EXPECT_EQ(view->Canvas().Plot().Newest(), test::FromOrigin(view->Canvas(), 0, -20));
     ASSERT_EQ(Plotted().devicePixelRatio(), 2.0);
 
-    // A repaint only shows the kept picture.
-    const QImage before = Plotted();
+    // Shown larger, the canvas fills the area at the same scale; a repaint only shows it.
     view->resize(640, 480);
     view->show();
     const QImage shown = view->grab().toImage();
+    const QImage before = Plotted();
+    EXPECT_EQ(before.deviceIndependentSize().toSize(), view->Canvas().viewport()->size());
+    view->grab();
     EXPECT_EQ(Plotted(), before);
-    const QPoint canvas = view->Canvas().mapTo(view.get(), QPoint(view->Canvas().Placement().left + 100,
-                                                                    view->Canvas().Placement().top + 80));
+    const CanvasPoint middle = OriginPixel(view->Canvas().Plot().Frame());
+    EXPECT_EQ(view->Canvas().Plot().Newest(), (CanvasPoint{middle.x, middle.y - 20}));
+    const QPoint canvas = view->Canvas().mapTo(view.get(), QPoint(view->Canvas().Placement().left + middle.x,
+                                                                    view->Canvas().Placement().top + middle.y - 20));
     EXPECT_EQ(shown.pixelColor(canvas * 2 - QPoint(1, 1)), kRed);
+}
+
+TEST_F(MapViewTest, TheWheelZoomsAndStoresTheScaleADragPansAndKeepsTheTrack)
+{
+    view->resize(640, 480);
+    view->show();
+    QWidget* viewport = view->Canvas().viewport();
+    const QPointF middle(viewport->width() / 2.0, viewport->height() / 2.0);
+    const auto wheel = [&](int delta, QPointF at) {
+        QWheelEvent event(at, viewport->mapToGlobal(at), {}, {0, delta}, Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(viewport, &event);
+    };
+    const auto mouse = [&](QEvent::Type type, QPointF at, Qt::MouseButtons buttons) {
+        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, at, viewport->mapToGlobal(at), button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &event);
+    };
+    for (int point = 0; point < 3; ++point) {
+        const CMessageRecord north = Navigation(MID_MeasuredNavigation, 10 * point, 0);
+        view->OnUpdate(1, &north);
+    }
+    const CanvasPoint origin = OriginPixel(view->Canvas().Plot().Frame());
+    EXPECT_EQ(view->Canvas().Plot().Newest(), (CanvasPoint{origin.x, origin.y - 40}));
+
+    // Back one step, from 0.5 m a pixel to 1: the newest point halfway to the origin, the
+    // scale stored as the Preferences store it; half a step does nothing yet.
+    wheel(-60, middle);
+    EXPECT_EQ(Profile().GetString("Map View", "Scale", "none"), "none");
+    wheel(-60, middle);
+    EXPECT_EQ(Profile().GetString("Map View", "Scale", "none"), "1.00");
+    EXPECT_EQ(view->Canvas().Plot().Newest(), (CanvasPoint{origin.x, origin.y - 20}));
+    // Forward two steps about the newest point: it stays under the mouse.
+    const CanvasPoint newest = *view->Canvas().Plot().Newest();
+    wheel(240, QPointF(newest.x, newest.y) + QPointF(view->Canvas().Placement().left, view->Canvas().Placement().top));
+    EXPECT_EQ(Profile().GetString("Map View", "Scale", "none"), "0.25");
+    EXPECT_EQ(view->Canvas().Plot().Newest(), newest);
+    EXPECT_EQ(view->Canvas().Plot().Frame().pixelsPerMetre, 4.0);
+
+    // A left drag moves the ground with the mouse; a press without a move does not.
+    mouse(QEvent::MouseButtonPress, middle, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, middle, Qt::NoButton);
+    EXPECT_EQ(view->Canvas().Plot().Newest(), newest);
+    mouse(QEvent::MouseButtonPress, middle, Qt::LeftButton);
+    mouse(QEvent::MouseMove, middle + QPointF(30, 5), Qt::LeftButton);
+    mouse(QEvent::MouseMove, middle + QPointF(50, 25), Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, middle + QPointF(50, 25), Qt::NoButton);
+    EXPECT_EQ(view->Canvas().Plot().Newest(), (CanvasPoint{newest.x + 50, newest.y + 25}));
+    EXPECT_TRUE(ui.dialogs.empty());
+
+    // Preferences from the file again: the picture starts afresh around the origin.
+    view->OnUpdate(3, nullptr);
+    EXPECT_EQ(view->Canvas().Plot().Frame().centre, GroundPoint{});
+    EXPECT_EQ(view->Canvas().Plot().Frame().pixelsPerMetre, 4.0);
 }
 
 TEST_F(MapViewTest, TruePositionsStayAfterNewerMeasuredPoints)
@@ -78,7 +137,7 @@ TEST_F(MapViewTest, TruePositionsStayAfterNewerMeasuredPoints)
     const CMessageRecord truth = Navigation(MID_TrueNavigation, 20, -20);
     view->OnUpdate(1, &truth);
     EXPECT_EQ(view->Canvas().Plot().Newest(), std::nullopt);
-    const CanvasPoint truePoint{100 - 39, 100 - 40};
+    const CanvasPoint truePoint = test::FromOrigin(view->Canvas(), -39, -40);
     const QImage drawn = Around(Plotted(), truePoint);
     EXPECT_NE(drawn, Around(empty, truePoint));
     for (int point = 0; point < 9; ++point) {
@@ -198,7 +257,7 @@ TEST_F(MapViewTest, PreferencesFromTheCanvasAreWrittenAndTakeEffect)
     EXPECT_EQ(view->Canvas().Plot().Newest(), std::nullopt);
     view->OnUpdate(1, &measured);
     const CanvasPoint newest = view->Canvas().Plot().Newest().value();
-    EXPECT_EQ(newest, (CanvasPoint{123, 108}));  // 30 m east, 11 m south of the new origin at 0.8 pixels/m
+    EXPECT_EQ(newest, test::FromOrigin(view->Canvas(), 23, 8));  // 30 m east, 11 m south of the new origin at 0.8 pixels/m
     const CanvasPlacement placement = view->Canvas().Placement();
     EXPECT_EQ(placement.left + newest.x, viewport->width() / 2);
     EXPECT_EQ(placement.top + newest.y, viewport->height() / 2);

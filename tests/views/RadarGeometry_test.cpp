@@ -1,6 +1,9 @@
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <iterator>
 #include <numbers>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -38,19 +41,81 @@ TrackerChannel Channel(uint8_t svId, uint8_t azimuth, uint8_t elevation, uint8_t
     return channel;
 }
 
-TEST(RadarGeometry, TheSquareOfTheSmallerSideHoldsBothCirclesAndTurnsClockwiseFromNorth)
+TEST(RadarGeometry, TheSquareOfTheSmallerSideStandsInTheMiddleWithItsRingsAndTurnsClockwiseFromNorth)
 {
-    const CRadarGeometry g(400, 300);
+    const CRadarGeometry g(400, 300);  // the square 50 pixels in from the left
     EXPECT_EQ(g.Radius(), 135);
-    EXPECT_EQ(g.Centre(), (PlotPoint{150, 150}));
-    EXPECT_EQ(g.OuterCircle(), (PlotRect{15, 15, 285, 285}));
-    EXPECT_EQ(g.InnerCircle(), (PlotRect{82, 82, 218, 218}));
-    EXPECT_EQ(CRadarGeometry(301, 500).InnerCircle(), (PlotRect{82, 82, 219, 219}));  // 271 across
+    EXPECT_EQ(g.Corner(), (PlotPoint{50, 0}));
+    EXPECT_EQ(g.Centre(), (PlotPoint{200, 150}));
+    EXPECT_EQ(g.OuterCircle(), (PlotRect{65, 15, 335, 285}));
+    // Rings where satellites at 0, 30 and 60 degrees stand: 135, 90 and 45 pixels out, each
+    // labelled up and right of where it meets the diagonal.
+    const auto rings = g.ElevationRings();
+    EXPECT_EQ(std::vector<int>({rings[0].degrees, rings[1].degrees, rings[2].degrees}), std::vector<int>({0, 30, 60}));
+    EXPECT_EQ(rings[0].circle, g.OuterCircle());
+    EXPECT_EQ(rings[1].circle, (PlotRect{110, 60, 290, 240}));
+    EXPECT_EQ(rings[2].circle, (PlotRect{155, 105, 245, 195}));
+    EXPECT_EQ(rings[1].labelAt, (PlotPoint{263 + 2, 86 - 2}));  // 63.6 either way, truncated
+    EXPECT_EQ(CRadarGeometry(301, 500).OuterCircle(), (PlotRect{15, 114, 286, 385}));  // 271 across
     EXPECT_EQ(CRadarGeometry(20, 20).Radius(), 0);
 
-    EXPECT_EQ(g.ToScreen(100, kPi / 2, 0), (PlotPoint{250, 150}));
-    EXPECT_EQ(g.ToScreen(100, kPi / 2, -kPi / 2), (PlotPoint{150, 50}));
-    EXPECT_EQ(g.ToScreen(10, kPi / 4, 0), (PlotPoint{157, 142}));  // 7.07 either way, truncated
+    EXPECT_EQ(g.ToScreen(100, kPi / 2, 0), (PlotPoint{300, 150}));
+    EXPECT_EQ(g.ToScreen(100, kPi / 2, -kPi / 2), (PlotPoint{200, 50}));
+    EXPECT_EQ(g.ToScreen(10, kPi / 4, 0), (PlotPoint{207, 142}));  // 7.07 either way, truncated
+}
+
+TEST(RadarGeometry, SymbolsGrowWithThePlotAndWithTheirLabelsAndTheLegendStacksInTheCorner)
+{
+    EXPECT_EQ(CRadarGeometry(480, 480).SymbolScale(), 1.0);  // radius 225
+    EXPECT_EQ(CRadarGeometry(300, 300).SymbolScale(), 1.0);  // never smaller than specified
+    EXPECT_DOUBLE_EQ(CRadarGeometry(1200, 930).SymbolScale(), 2.0);
+    EXPECT_DOUBLE_EQ(CRadarGeometry(1200, 930).TextScale(), 2.0);
+    // A font whose labels are 20 pixels wide needs a body of 24.
+    EXPECT_DOUBLE_EQ(CRadarGeometry(480, 480, {20, 20}).SymbolScale(), 1.5);
+    EXPECT_DOUBLE_EQ(CRadarGeometry(480, 480, {20, 20}).TextScale(), 1.0);
+    const SatelliteSymbol big = SymbolAt({100, 100}, kFixGreen, "12", 2.0);
+    EXPECT_EQ(big.body, (PlotRect{84, 84, 116, 116}));
+    EXPECT_EQ(big.arms[0], (PlotLine{{114, 100}, {128, 100}}));
+
+    const CRadarGeometry g(640, 480);
+    const std::vector<LegendEntry> legend = RadarLegend(g, 14);
+    std::vector<Rgb> colours;
+    for (size_t entry = 0; entry < legend.size(); ++entry) {
+        colours.push_back(legend[entry].colour);
+        EXPECT_EQ(legend[entry].swatch.left, 4);
+        if (entry > 0) {
+            EXPECT_EQ(legend[entry].textAt.y - legend[entry - 1].textAt.y, 16);
+        }
+    }
+    EXPECT_EQ(colours, (std::vector<Rgb>{kFixGreen, kTrackedBlue, kCyan, kUnlockedRed}));
+    EXPECT_EQ(legend.back().textAt.y, 480 - 4 - 8);
+}
+
+TEST(RadarGeometry, SpreadingMovesOnlyOverlappingSymbolsUntilNoneOverlaps)
+{
+    // A sky of twelve where three pairs nearly meet and three satellites stand on one point.
+    const PlotPoint sky[] = {{100, 100}, {104, 102}, {200, 100}, {200, 112}, {300, 300}, {310, 300},
+                             {150, 250}, {150, 250}, {150, 250}, {400, 50},  {50, 400},  {420, 420}};
+    for (const double scale : {1.0, 1.6}) {
+        std::vector<SatelliteSymbol> symbols;
+        for (const PlotPoint at : sky) {
+            symbols.push_back(SymbolAt(at, kTrackedBlue, "12", scale));
+        }
+        SpreadSymbols(symbols, scale);
+        for (size_t first = 0; first < symbols.size(); ++first) {
+            EXPECT_EQ(symbols[first].at, sky[first]);
+            EXPECT_EQ(symbols[first].arms[0].from.x, symbols[first].centre.x + std::lround(7 * scale));
+            for (size_t second = first + 1; second < symbols.size(); ++second) {
+                const PlotPoint a = symbols[first].centre, b = symbols[second].centre;
+                // Arms reach 14 across and panels 11 up and down.
+                EXPECT_TRUE(std::abs(a.x - b.x) > 28 * scale || std::abs(a.y - b.y) > 22 * scale)
+                    << scale << ": " << first << " and " << second;
+            }
+        }
+        for (const size_t alone : {9u, 10u, 11u}) {
+            EXPECT_EQ(symbols[alone].centre, sky[alone]) << scale;
+        }
+    }
 }
 
 TEST(RadarGeometry, TheArrowGrowsWithSpeedUpToTheOuterVelocityThenStopsOutside)
@@ -113,10 +178,10 @@ TEST(RadarGeometry, SatellitesStandAtTheirAzimuthAndElevationWithTheirLabels)
 
     EXPECT_EQ(plot.satellites[0].label, " 3");
     EXPECT_EQ(plot.satellites[0].body, (PlotRect{142, 142, 158, 158}));
-    EXPECT_EQ(plot.satellites[0].labelAt, (PlotPoint{144, 143}));
+    EXPECT_EQ(plot.satellites[0].centre, (PlotPoint{150, 150}));  // the label is centred on it
     EXPECT_EQ(plot.satellites[3].label, "133");
     EXPECT_EQ(plot.satellites[3].body, (PlotRect{140, 158, 160, 172}));
-    EXPECT_EQ(plot.satellites[3].labelAt, (PlotPoint{141, 158}));
+    EXPECT_EQ(plot.satellites[3].at, (PlotPoint{150, 165}));
 
     scene.nav = NavAt(0, 8);  // heading up turns the satellites with the course
     EXPECT_EQ(centreOf(PlotOf(g, scene, Radar(1)).satellites[1]), (PlotPoint{150, 15}));

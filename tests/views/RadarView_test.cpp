@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstdlib>
 #include <initializer_list>
 
 #include <gtest/gtest.h>
@@ -51,11 +52,11 @@ CMessageRecord Tracker(std::initializer_list<TrackerChannel> channels)
     return record;
 }
 
-// The renderer on a white image wider than the square, at ratio 1.
-QImage Painted(const RadarScene* scene, int orientation = 0)
+// The renderer on a white image, at ratio 1.
+QImage Painted(const RadarScene* scene, int orientation = 0, int width = kSide)
 {
     test::ViewApplication();  // for the fonts
-    QImage image = MakeSurface(QSize(kSide + 30, kSide), 1.0, Qt::white);
+    QImage image = MakeSurface(QSize(width, kSide), 1.0, Qt::white);
     QPainter painter(&image);
     SetUpPainter(painter);
     const CRadarGeometry geometry(image.width(), image.height());
@@ -80,21 +81,51 @@ QColor At(const QImage& image, int x, int y)
 const QColor kGreen = ToQColor(kFixGreen), kRed = ToQColor(kUnlockedRed), kBlue = ToQColor(kTrackedBlue);
 const QColor kNone = Qt::black;
 
-TEST(RadarRenderer, TheEmptyPlotIsABlackSquareWithTwoGreenCircles)
+// Pixels of the colour in a part of the image; `near` takes the smoothed edges of text too.
+int CountIn(const QImage& image, const QRect& part, const QColor& colour, bool near = false)
+{
+    int count = 0;
+    for (int y = part.top(); y <= part.bottom(); ++y) {
+        for (int x = part.left(); x <= part.right(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            const int distance = std::abs(pixel.red() - colour.red()) + std::abs(pixel.green() - colour.green()) +
+                                 std::abs(pixel.blue() - colour.blue());
+            count += distance <= (near ? 120 : 0) ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+TEST(RadarRenderer, TheEmptyPlotIsBlackWithLabelledGreenRingsAtZeroThirtyAndSixtyDegrees)
 {
     const QImage empty = Painted(nullptr);
     EXPECT_EQ(At(empty, kMid, 15), kGreen);
     EXPECT_EQ(At(empty, kMid, 14), kNone);
     EXPECT_EQ(At(empty, 214, kMid), kGreen);  // the last column inside the outer rectangle
     EXPECT_EQ(At(empty, 215, kMid), kNone);
-    EXPECT_EQ(At(empty, kMid, 164), kGreen);
-    EXPECT_EQ(At(empty, kMid, 165), kNone);
-    EXPECT_EQ(At(empty, kSide + 5, 10), QColor(Qt::white));  // only the square is painted
+    EXPECT_EQ(At(empty, kMid, 180), kGreen);  // 30 degrees: 66 pixels out
+    EXPECT_EQ(At(empty, kMid, 181), kNone);
+    EXPECT_EQ(At(empty, kMid, 147), kGreen);  // 60 degrees: 33 pixels out
+    EXPECT_EQ(At(empty, kMid, 164), kNone);   // no ring at 45 degrees
+    for (const ElevationRing& ring : CRadarGeometry(kSide, kSide).ElevationRings()) {
+        EXPECT_GT(CountIn(empty, QRect(ring.labelAt.x, ring.labelAt.y - 10, 20, 10), kGreen, true), 5) << ring.degrees;
+    }
+
+    // A wider area: the plot in its middle, black around it, the legend at the bottom left.
+    const QImage wide = Painted(nullptr, 0, kSide + 60);
+    EXPECT_EQ(At(wide, kMid + 30, 15), kGreen);
+    EXPECT_EQ(At(wide, kMid, 15), kNone);
+    EXPECT_EQ(At(wide, 5, 5), kNone);
+    const QRect legend(0, kSide - 80, 30, 80);
+    for (const Rgb colour : {kFixGreen, kTrackedBlue, kCyan, kUnlockedRed}) {
+        EXPECT_GT(CountIn(wide, legend, ToQColor(colour)), 10);
+    }
 }
 
 TEST(RadarRenderer, ASatelliteAtTheZenithSitsOnTheCentreWithBarsOrBrackets)
 {
     const QImage blue = Plotted(0, {Sat(7, 180)});
+    EXPECT_GT(CountIn(blue, QRect(kMid - 6, kMid - 6, 12, 12), Qt::white), 5);  // the label, light on blue
     EXPECT_EQ(At(blue, kMid - 13, kMid), kBlue);  // an arm
     EXPECT_EQ(At(blue, kMid, 107), kBlue);        // top of the body
     EXPECT_EQ(At(blue, kMid, 106), kNone);
@@ -133,13 +164,16 @@ TEST(RadarRenderer, HeadingUpPointsTheArrowUpAndMovesNorth)
     const QImage northUp = Plotted(16);  // east at 2 m/s: 50 pixels
     EXPECT_EQ(At(northUp, 140, kMid), kRed);
     EXPECT_TRUE(changedAround(northUp, kMid, 15));
-    EXPECT_FALSE(changedAround(northUp, 15, kMid));
+    EXPECT_TRUE(changedAround(northUp, 15, kMid));  // the "W"
 
     const QImage headingUp = Plotted(16, {}, 1);
     EXPECT_EQ(At(headingUp, kMid, 66), kRed);
     EXPECT_EQ(At(headingUp, 140, kMid), kNone);
-    EXPECT_FALSE(changedAround(headingUp, kMid, 15));
-    EXPECT_TRUE(changedAround(headingUp, 15, kMid));  // north is to the left
+    // Travelling east: the "E" is up and the "N" to the left, where the "W" was.
+    const auto letterAt = [](const QImage& image, int x, int y) { return image.copy(QRect(x - 8, y - 8, 17, 17)); };
+    EXPECT_NE(letterAt(headingUp, kMid, 15), letterAt(northUp, kMid, 15));
+    EXPECT_NE(letterAt(headingUp, 15, kMid), letterAt(northUp, 15, kMid));
+    EXPECT_TRUE(changedAround(headingUp, 15, kMid));
 }
 
 class RadarViewTest : public ::testing::Test {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QMouseEvent>
 
 #include "../platform/TempFolder.h"
@@ -265,6 +267,24 @@ TEST_F(SignalViewTest, SettingsChooseTheScaleAndAGraphTypeChangeWaitsForHint3)
     const CSignalView truthView(profile, {}, {});
     EXPECT_EQ(truthView.ChartStyle().scale.mode, 1);
     EXPECT_EQ(truthView.ChartStyle().graphType, 1);
+}
+
+TEST_F(SignalViewTest, ScaleLabelsFitBesideTheChartsInAtLeastTheSmallFont)
+{
+    CSettings settings;
+    settings.useTrue = 1;  // the truth scale's labels are the wider
+    settings.dataSource = 1;
+    settings.SaveDataSources(profile);
+    for (const int height : {180, 420, 900}) {
+        CSignalView truthView(profile, {}, {});
+        truthView.resize(640, height);
+        truthView.grab();
+        const SignalRow& row = truthView.Row(0).row;
+        const SignalScaleLabels labels = ScaleLabelsFor(row, SmallFontPixels());
+        const QFont font = SignalScaleFont(labels);
+        EXPECT_GE(QFontInfo(font).pixelSize(), SmallFontPixels()) << height;
+        EXPECT_LE(labels.x + QFontMetrics(font).horizontalAdvance("-190"), row.right) << height;
+    }
 }
 
 TEST_F(SignalViewTest, LeftDoubleClickOrRightReleaseOpensThePreferences)

@@ -13,6 +13,7 @@
 #include "../platform/QtTestApp.h"
 #include "protocol/MessageDecoder.h"
 #include "protocol/QuietHost.h"
+#include "views/MapCanvas.h"
 
 inline void PrintTo(const QString& text, std::ostream* out)
 {
@@ -51,6 +52,14 @@ inline CMessageRecord FixAt(uint32_t tow, int32_t north, int32_t east)
     record.nav.week = 1250;
     record.nav.tow = tow;
     return record;
+}
+
+// The map canvas's point `right` and `down` pixels from its origin, wherever the canvas's size
+// puts that.
+inline CanvasPoint FromOrigin(const CMapCanvas& canvas, int right, int down)
+{
+    const CanvasPoint origin = OriginPixel(canvas.Plot().Frame());
+    return {origin.x + right, origin.y + down};
 }
 
 // Runs the event loop for a while: the views' throttled refreshes come in it.
