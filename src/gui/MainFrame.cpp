@@ -16,6 +16,8 @@
 
 #include "gui/AboutBox.h"
 #include "gui/CommandActions.h"
+#include "gui/FreeSpot.h"
+#include "gui/LayoutBoxQt.h"
 #include "gui/PlaybackBar.h"
 #include "gui/ViewFrame.h"
 #include "gui/WaitCursor.h"
@@ -32,6 +34,10 @@ namespace kestrion {
 namespace {
 
 constexpr const char* kPlacementSection = "Main";
+// How long the status bar says that not all views fit.
+constexpr int kTileNoteMs = 20000;
+// The window in its normal state when nothing says where: most of the work area, centred.
+constexpr int kRestoredPercent = 80;
 
 }  // namespace
 
@@ -81,11 +87,7 @@ CMainFrame::~CMainFrame()
 
 void CMainFrame::Start()
 {
-    if (m_startMinimized) {
-        showMinimized();
-    } else {
-        show();
-    }
+    show();
     // Inside the event loop, so that the frame is painted under the dialog.
     QTimer::singleShot(0, this, [this] { RunCommand(ID_DATA_SOURCE_SETUP); });
 }
@@ -208,14 +210,17 @@ void CMainFrame::ToggleViewSlot(int slot, bool force)
     }
     CViewFrame*& frame = m_viewFrames[static_cast<size_t>(slot)];
     const bool show = frame == nullptr || frame->isHidden() || force;
-    if (frame == nullptr) {
+    const bool created = frame == nullptr;
+    if (created) {
         if (m_engine->CurrentDocument() == nullptr) {
             m_engine->CreateDocument();
         }
         frame = CreateViewFrame(slot);
     }
     if (show) {
-        frame->ShowRestored();
+        if (!frame->ShowRestored() && created) {
+            PlaceNewView(*frame);
+        }
         m_mdiArea->setActiveSubWindow(frame);
     } else {
         frame->HideView();
@@ -233,7 +238,9 @@ CViewFrame* CMainFrame::CreateViewFrame(int slot)
                           }};
     MadeView made = MakeView(slot, *m_engine, m_ui, hooks);
     IDocumentView& view = *made.view;
-    auto* frame = new CViewFrame(made.widget.release(), m_profile, std::string(kViewSlotTable[static_cast<size_t>(slot)].placementSection), m_ui);
+    auto* frame = new CViewFrame(made.widget.release(), m_profile,
+                                 std::string(kViewSlotTable[static_cast<size_t>(slot)].placementSection), m_ui,
+                                 made.sizes);
     m_mdiArea->addSubWindow(frame);
     connect(frame, &CViewFrame::closeRequested, this, [this, frame] { CloseRequested(frame); });
     m_engine->CurrentDocument()->AddView(view);
@@ -285,10 +292,15 @@ void CMainFrame::ArrangeIcons()
     }
 }
 
-std::vector<CViewFrame*> CMainFrame::ArrangedViews()
+void CMainFrame::ScrollToOrigin()
 {
     m_mdiArea->horizontalScrollBar()->setValue(0);
     m_mdiArea->verticalScrollBar()->setValue(0);
+}
+
+std::vector<CViewFrame*> CMainFrame::ArrangedViews()
+{
+    ScrollToOrigin();
     std::vector<CViewFrame*> views;
     for (QMdiSubWindow* window : m_mdiArea->subWindowList()) {
         auto* view = qobject_cast<CViewFrame*>(window);
@@ -305,28 +317,79 @@ std::vector<CViewFrame*> CMainFrame::ArrangedViews()
 
 void CMainFrame::TileViews()
 {
-    const std::vector<CViewFrame*> views = ArrangedViews();
+    ScrollToOrigin();
+    std::vector<CViewFrame*> views;
     std::vector<TiledWindow> windows;
-    for (const CViewFrame* view : views) {
-        windows.push_back({view->ArrangedMinimum(), view->NaturalSize()});
+    for (CViewFrame* view : m_viewFrames) {
+        if (view != nullptr && !view->isHidden()) {
+            views.push_back(view);
+            windows.push_back({ToExtent(view->ArrangedMinimum()), ToExtent(view->NaturalSize())});
+        }
     }
-    const std::vector<QRect> rects = TileRects(windows, m_mdiArea->viewport()->size());
+    if (views.empty()) {
+        return;
+    }
+    // The area without scroll bars: tiles that fit need none.
+    const Tiling tiling =
+        TileWindows(windows, ToExtent(m_mdiArea->maximumViewportSize()), ToExtent(views.front()->IconSize()));
     for (size_t i = 0; i < views.size(); ++i) {
-        views[i]->setGeometry(rects[i]);
+        const Box& box = tiling.boxes[i];
+        if (i < tiling.tiled) {
+            if (views[i]->isMinimized() || views[i]->isMaximized()) {
+                views[i]->showNormal();
+            }
+            views[i]->setGeometry(ToQRect(box));
+        } else {
+            views[i]->showMinimized();
+            views[i]->move(box.left, box.Bottom() - views[i]->height());
+        }
     }
+    if (tiling.tiled < views.size()) {
+        statusBar()->showMessage(QStringLiteral("Only %1 of the %2 views fit in the window at a readable size; the "
+                                                "others are minimised. Enlarge the window and choose Tile again.")
+                                     .arg(tiling.tiled)
+                                     .arg(views.size()),
+                                 kTileNoteMs);
+    } else {
+        statusBar()->clearMessage();
+    }
+}
+
+void CMainFrame::PlaceNewView(CViewFrame& frame)
+{
+    const QSize area = m_mdiArea->viewport()->size();
+    const QSize size = frame.NaturalSize().boundedTo(area).expandedTo(frame.ArrangedMinimum());
+    std::vector<Box> others;
+    for (QMdiSubWindow* window : m_mdiArea->subWindowList()) {
+        if (window != &frame && !window->isHidden() && !window->isMinimized()) {
+            others.push_back(ToBox(window->geometry()));
+        }
+    }
+    frame.setGeometry(ToQRect(FindFreeSpot(ToExtent(size), ToExtent(area), others)));
+}
+
+bool CMainFrame::AnyOpenViewPlaced() const
+{
+    for (int slot = 0; slot < kViewSlots; ++slot) {
+        if (m_openViews.IsOpen(slot) &&
+            LoadPlacement(m_profile, kViewSlotTable[static_cast<size_t>(slot)].placementSection).has_value()) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void CMainFrame::CascadeViews()
 {
     const std::vector<CViewFrame*> views = ArrangedViews();
-    std::vector<QSize> sizes;
+    std::vector<Extent> sizes;
     for (const CViewFrame* view : views) {
-        sizes.push_back(view->NaturalSize());
+        sizes.push_back(ToExtent(view->NaturalSize()));
     }
     const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this) + 4;
-    const std::vector<QRect> rects = CascadeRects(sizes, step);
+    const std::vector<Box> boxes = CascadeBoxes(sizes, step);
     for (size_t i = 0; i < views.size(); ++i) {
-        views[i]->setGeometry(rects[i]);
+        views[i]->setGeometry(ToQRect(boxes[i]));
         views[i]->raise();
     }
 }
@@ -341,12 +404,18 @@ void CMainFrame::SetUpDataSource()
     if (m_engine->CurrentDocument() != nullptr && AnyViewExists()) {
         m_engine->ProcessPostedMessages();
     }
-    // The new document reads the new settings; the old one closes with its views.
+    // The new document reads the new settings; the old one closes with its views, which store
+    // their placements.
     m_engine->CreateDocument();
+    const bool placed = AnyOpenViewPlaced();
     for (int slot = 0; slot < kViewSlots; ++slot) {
         if (m_openViews.IsOpen(slot)) {
             ToggleViewSlot(slot, false);
         }
+    }
+    // Views that have never been placed are laid out for the window.
+    if (!placed) {
+        TileViews();
     }
 }
 
@@ -391,14 +460,15 @@ void CMainFrame::closeEvent(QCloseEvent* event)
 
 void CMainFrame::RestorePlacement()
 {
-    resize(1024, 720);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect available = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 720);
+    // Placed by the program, not the window manager, so that the first dialog is centred on
+    // where the frame really is.
+    const QSize size = available.size() * kRestoredPercent / 100;
+    setGeometry(QRect(available.center() - QPoint(size.width() / 2, size.height() / 2), size));
     const std::optional<WindowPlacement> placement = LoadPlacement(m_profile, kPlacementSection);
     if (!placement) {
-        // Placed by the program, not the window manager, so that the first dialog is centred
-        // on where the frame really is.
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            move(screen->availableGeometry().center() - rect().center());
-        }
+        setWindowState(Qt::WindowMaximized);  // the first start fills the work area
         return;
     }
     const QRect normal = NormalGeometry(*placement);
@@ -406,9 +476,13 @@ void CMainFrame::RestorePlacement()
     if (!normal.isEmpty() && QGuiApplication::screenAt(normal.center()) != nullptr) {
         setGeometry(normal);
     } else if (!normal.isEmpty()) {
-        resize(normal.size());
+        resize(normal.size().boundedTo(available.size()));
     }
-    m_startMinimized = placement->showCmd == WindowPlacement::kShowMinimized;
+    if (placement->showCmd == WindowPlacement::kShowMinimized) {
+        setWindowState(Qt::WindowMinimized);
+    } else if (placement->showCmd == WindowPlacement::kShowMaximized) {
+        setWindowState(Qt::WindowMaximized);
+    }
 }
 
 void CMainFrame::SavePlacement() const

@@ -30,7 +30,8 @@ public:
                QWidget* parent = nullptr);
     ~CMainFrame() override;
 
-    // Shows the frame where the last run left it and runs the data source setup.
+    // Shows the frame where the last run left it (the first time filling the screen's work
+    // area) and runs the data source setup.
     void Start();
 
     // Carries out a command of the table if it is enabled, as its menu item does.
@@ -67,10 +68,17 @@ private:
     void RunPreferences();
     void CloseAllViews();
     void ArrangeIcons();
+    // Every shown view in rows that fill the area, in slot order; those that do not fit are
+    // minimised, and the status bar says so.
     void TileViews();
     void CascadeViews();
-    // The shown views that are neither minimised nor maximised, scrolled back to the area's origin.
+    void ScrollToOrigin();
+    // The shown views that are not minimised, made normal, the area scrolled back to its origin.
     std::vector<CViewFrame*> ArrangedViews();
+    // A new view without a stored placement: at its natural size where it covers the others least.
+    void PlaceNewView(CViewFrame& frame);
+    // Whether a view listed as open has a placement stored.
+    bool AnyOpenViewPlaced() const;
     void UpdateStatus();
     // Once per run, at the first NMEA sentence.
     void ArrangeForNmea();
@@ -95,7 +103,6 @@ private:
     bool m_firstOpening = true;
     bool m_nmeaArranged = false;
     bool m_turnQueued = false;
-    bool m_startMinimized = false;
 };
 
 }  // namespace kestrion

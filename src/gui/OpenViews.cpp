@@ -18,7 +18,7 @@ COpenViews::COpenViews(const CProfile& profile) : m_profile(profile)
 void COpenViews::Load()
 {
     m_text.assign(kLength, '0');
-    const std::string stored = m_profile.GetString(kSection, kKey, "");
+    const std::string stored = m_profile.GetString(kSection, kKey, kDefault);
     m_text.replace(0, std::min(stored.size(), kLength), stored, 0, kLength);
 }
 

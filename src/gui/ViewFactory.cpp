@@ -1,9 +1,12 @@
 #include "gui/ViewFactory.h"
 
+#include <algorithm>
+
 #include "app/Engine.h"
 #include "views/DGPSStatusView.h"
 #include "views/DebugDataView.h"
 #include "views/ErrorView.h"
+#include "views/MapStatusBar.h"
 #include "views/MapView.h"
 #include "views/NavMsgView.h"
 #include "views/QueryView.h"
@@ -19,12 +22,10 @@ MadeView Make(Args&&... args)
 {
     auto view = std::make_unique<View>(std::forward<Args>(args)...);
     IDocumentView* documentView = view.get();
-    return {std::move(view), documentView};
+    return {std::move(view), documentView, {}};
 }
 
-}  // namespace
-
-MadeView MakeView(int slot, CEngine& engine, IUserInterface& ui, const ViewHooks& hooks)
+MadeView MakeSlotView(int slot, CEngine& engine, IUserInterface& ui, const ViewHooks& hooks)
 {
     const ProtocolState& protocol = engine.Services().Protocol();
     const CProfile& profile = engine.Services().Profile();
@@ -40,6 +41,22 @@ MadeView MakeView(int slot, CEngine& engine, IUserInterface& ui, const ViewHooks
     case kStatisticsSlot: return Make<CStatisticsView>(engine.FixRecorder());
     default: return {};
     }
+}
+
+}  // namespace
+
+MadeView MakeView(int slot, CEngine& engine, IUserInterface& ui, const ViewHooks& hooks)
+{
+    MadeView made = MakeSlotView(slot, engine, ui, hooks);
+    if (made.widget == nullptr) {
+        return made;
+    }
+    made.sizes = kViewSizes[static_cast<size_t>(slot)];
+    // The map opens wide enough for its status fields, which its docked bar does not demand.
+    if (const auto* status = made.widget->findChild<const CMapStatusBar*>()) {
+        made.sizes.opening.width = std::max(made.sizes.opening.width, status->sizeHint().width());
+    }
+    return made;
 }
 
 }  // namespace kestrion

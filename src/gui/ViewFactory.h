@@ -9,6 +9,7 @@
 
 #include "app/DocumentView.h"
 #include "app/ViewSlots.h"
+#include "gui/ViewSizes.h"
 
 namespace kestrion {
 
@@ -18,6 +19,7 @@ class IUserInterface;
 struct MadeView {
     std::unique_ptr<QWidget> widget;
     IDocumentView* view = nullptr;  // the same object as the widget
+    ViewSizes sizes;                // of its client area
 };
 
 // What a view asks of the window around it; either may be empty.
@@ -26,8 +28,7 @@ struct ViewHooks {
     std::function<void(int width)> setMinimumTrackWidth;
 };
 
-// The view of a slot, on the engine's program state.
+// The view of a slot, on the engine's program state, with the sizes it opens at.
 MadeView MakeView(int slot, CEngine& engine, IUserInterface& ui, const ViewHooks& hooks);
-
 
 }  // namespace kestrion

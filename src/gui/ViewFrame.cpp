@@ -2,14 +2,17 @@
 
 #include <QCloseEvent>
 #include <QMenu>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
 
 #include "gui/ViewPicture.h"
 #include "gui/WindowPlacement.h"
 
 namespace kestrion {
 
-CViewFrame::CViewFrame(QWidget* view, const CProfile& profile, std::string section, IUserInterface& ui)
-    : m_profile(profile), m_section(std::move(section)), m_ui(ui)
+CViewFrame::CViewFrame(QWidget* view, const CProfile& profile, std::string section, IUserInterface& ui,
+                       ViewSizes sizes)
+    : m_profile(profile), m_section(std::move(section)), m_ui(ui), m_sizes(sizes)
 {
     setWidget(view);
     setWindowTitle(view->windowTitle());
@@ -25,13 +28,14 @@ CViewFrame::~CViewFrame()
     SavePlacement(m_profile, m_section, PlacementOf(normal ? geometry() : m_normalGeometry, windowState()));
 }
 
-void CViewFrame::ShowRestored()
+bool CViewFrame::ShowRestored()
 {
     showNormal();
-    if (m_placementPending) {
-        m_placementPending = false;
-        RestorePlacement();
+    if (!m_placementPending) {
+        return false;
     }
+    m_placementPending = false;
+    return RestorePlacement();
 }
 
 void CViewFrame::HideView()
@@ -48,12 +52,31 @@ void CViewFrame::SetMinimumTrackWidth(int width)
 
 QSize CViewFrame::ArrangedMinimum() const
 {
-    return minimumSizeHint().expandedTo(minimumSize());
+    // From the view, whatever state the frame is in: a minimised frame's own hints are its icon's.
+    const QWidget& view = *widget();
+    const QSize readable(m_sizes.minimum.width, m_sizes.minimum.height);
+    return Framed(view.minimumSizeHint().expandedTo(view.minimumSize()).expandedTo(readable)).expandedTo(minimumSize());
 }
 
 QSize CViewFrame::NaturalSize() const
 {
-    return sizeHint().expandedTo(ArrangedMinimum());
+    const QSize opening(m_sizes.opening.width, m_sizes.opening.height);
+    return Framed(widget()->sizeHint().expandedTo(opening)).expandedTo(ArrangedMinimum());
+}
+
+QSize CViewFrame::IconSize() const
+{
+    // A minimised frame is its title bar.
+    QStyleOptionTitleBar option;
+    option.initFrom(this);
+    return {style()->pixelMetric(QStyle::PM_MdiSubWindowMinimizedWidth, nullptr, this),
+            style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, this)};
+}
+
+QSize CViewFrame::Framed(QSize client) const
+{
+    const QMargins margins = contentsMargins();
+    return client.grownBy(margins);
 }
 
 void CViewFrame::closeEvent(QCloseEvent* event)
@@ -90,18 +113,20 @@ void CViewFrame::SavePicture()
     }
 }
 
-void CViewFrame::RestorePlacement()
+bool CViewFrame::RestorePlacement()
 {
     const std::optional<WindowPlacement> placement = LoadPlacement(m_profile, m_section);
     if (!placement) {
-        return;
+        return false;
     }
     if (const QRect normal = NormalGeometry(*placement); !normal.isEmpty()) {
         setGeometry(normal);
     }
+    // A view stored maximised comes back normal.
     if (placement->showCmd == WindowPlacement::kShowMinimized) {
         showMinimized();
     }
+    return true;
 }
 
 void CViewFrame::NoteNormalGeometry()

@@ -3,11 +3,12 @@
 // closeRequested); each time it is shown again after being hidden it takes the placement
 // stored in its view's section, and it stores its placement there when it is destroyed. Its
 // view may impose a minimum width. Its system menu offers "Save Picture..." and the view's own
-// actions.
+// actions. The sizes it is arranged at are its view's readable ones.
 #include <string>
 
 #include <QMdiSubWindow>
 
+#include "gui/ViewSizes.h"
 #include "platform/Profile.h"
 #include "platform/UserInterface.h"
 
@@ -18,21 +19,25 @@ class CViewFrame : public QMdiSubWindow {
 
 public:
     // `view` becomes the frame's widget and gives the caption, also when it changes; `section`
-    // names the view's placement section.
-    CViewFrame(QWidget* view, const CProfile& profile, std::string section, IUserInterface& ui);
+    // names the view's placement section; `sizes` are those of the view's client area.
+    CViewFrame(QWidget* view, const CProfile& profile, std::string section, IUserInterface& ui,
+               ViewSizes sizes = {});
     ~CViewFrame() override;
 
     // Shows the frame in its normal state, first taking the stored placement when the frame
-    // has been hidden (or never shown) since it last took it.
-    void ShowRestored();
+    // has been hidden (or never shown) since it last took it. True when it took a stored one.
+    bool ShowRestored();
     void HideView();
 
     // Views set this; -1 leaves the width to the frame.
     void SetMinimumTrackWidth(int width);
     int MinimumTrackWidth() const { return m_minimumTrackWidth; }
-    // The smallest size the frame can have, and its size when its view's form has room.
+    // The smallest size at which the view can be read, and its size when its content has
+    // room: the view's own sizes or those it was given, whichever are larger, with the frame.
     QSize ArrangedMinimum() const;
     QSize NaturalSize() const;
+    // The size of the frame minimised.
+    QSize IconSize() const;
 
 signals:
     // The user asked to close the frame: the main frame hides it.
@@ -46,7 +51,9 @@ protected:
 private:
     // Asks for a file and writes the view's picture to it.
     void SavePicture();
-    void RestorePlacement();
+    bool RestorePlacement();
+    // The frame's size around a client area of that size.
+    QSize Framed(QSize client) const;
     // Keeps the geometry of the normal state, which Qt does not give for child windows.
     void NoteNormalGeometry();
 
@@ -55,6 +62,7 @@ private:
     IUserInterface& m_ui;
     bool m_placementPending = true;
     int m_minimumTrackWidth = -1;
+    ViewSizes m_sizes;
     QRect m_normalGeometry;
 };
 

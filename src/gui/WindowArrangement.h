@@ -1,25 +1,34 @@
 #pragma once
-// Where "Tile" and "Cascade" put the views inside the work area as it is: the area never
-// grows, and no view is made smaller than it can be; what does not fit is reached with the
-// area's scroll bars.
+// Where "Tile" and "Cascade" put the views inside the work area, without a toolkit. Tiling
+// never leaves the area: the views go in rows, each at least at its minimum, the rows filling
+// the area and showing the views in their order (left to right, the rows by their first view).
+// Views whose minimums do not fit beside the others become icons along the bottom.
+#include <cstddef>
 #include <vector>
 
-#include <QRect>
-#include <QSize>
+#include "gui/LayoutBox.h"
 
 namespace kestrion {
 
 struct TiledWindow {
-    QSize minimum;  // never smaller
-    QSize natural;  // the size its content has room at
+    Extent minimum;    // never smaller
+    Extent preferred;  // the size its content has room at
 };
 
-// A grid of about as many columns as rows filling the area. A column is at least as wide as
-// its widest minimum, and as its widest natural width up to an equal share of the area; rows
-// likewise; what is left is shared out evenly.
-std::vector<QRect> TileRects(const std::vector<TiledWindow>& windows, QSize area);
+struct Tiling {
+    // One box per window: its place, or for a window that became an icon, the icon's place.
+    std::vector<Box> boxes;
+    // How many windows, from the first, are tiled; the rest are icons.
+    size_t tiled = 0;
+};
+
+// The rows that best give every window its preferred size (none too small, none much out of
+// shape) among those where all minimums fit: the windows in their order or tallest first, cut
+// into rows every way. When they do not all fit, the last windows become icons of the given
+// size, as few as can be.
+Tiling TileWindows(const std::vector<TiledWindow>& windows, Extent area, Extent icon);
 
 // Each window at its size, one step down and right from the one before.
-std::vector<QRect> CascadeRects(const std::vector<QSize>& sizes, int step);
+std::vector<Box> CascadeBoxes(const std::vector<Extent>& sizes, int step);
 
 }  // namespace kestrion

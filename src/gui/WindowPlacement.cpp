@@ -36,9 +36,6 @@ std::optional<WindowPlacement> LoadPlacement(const CProfile& profile, std::strin
     if (placement.length == 0) {
         return std::nullopt;
     }
-    if (placement.showCmd == WindowPlacement::kShowMaximized) {
-        placement.showCmd = WindowPlacement::kShowNormal;
-    }
     return placement;
 }
 

@@ -30,8 +30,7 @@ struct WindowPlacement {
     int normalBottom = 0;
 };
 
-// The placement stored in the section, or none when "WplLength" is 0 or absent. A window
-// stored maximised comes back normal.
+// The placement stored in the section, or none when "WplLength" is 0 or absent.
 std::optional<WindowPlacement> LoadPlacement(const CProfile& profile, std::string_view section);
 // Writes all eleven keys.
 void SavePlacement(const CProfile& profile, std::string_view section, const WindowPlacement& placement);

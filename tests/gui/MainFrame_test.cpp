@@ -170,7 +170,9 @@ TEST(MainFrame, OpenViewsStringIsWrittenWholeOnEveryChange)
     };
     const std::string longValue = "0000" + std::string(120, '1');
     const Case cases[] = {
-        {nullptr, 5, OpenViewsWith({5})},
+        // No key: the eight receiver views are open.
+        {nullptr, 5, OpenViewsWith({0, 1, 2, 3, 4, 5, 6, 7})},
+        {nullptr, kStatisticsSlot, OpenViewsWith({0, 1, 2, 3, 4, 5, 6, 7, kStatisticsSlot})},
         // A short value is padded, so later slots are kept too.
         {"0001", 6, OpenViewsWith({3, 6})},
         // Eight slots, stored before the statistics view: they stay, the ninth is added.
@@ -185,7 +187,7 @@ TEST(MainFrame, OpenViewsStringIsWrittenWholeOnEveryChange)
     }
 }
 
-TEST(MainFrame, DataSourceSetupWithoutOpenViewsOpensNoViewAndOffersCancelOnlyLater)
+TEST(MainFrame, DataSourceSetupWithoutOpenViewsOpensTheReceiverViewsAndOffersCancelOnlyLater)
 {
     CFrameConsole console;
     std::vector<bool> cancelOffered;
@@ -194,17 +196,20 @@ TEST(MainFrame, DataSourceSetupWithoutOpenViewsOpensNoViewAndOffersCancelOnlyLat
         return dialog.Ok();
     };
     console.frame->RunCommand(ID_DATA_SOURCE_SETUP);
+    EXPECT_EQ(console.frame->MdiArea().subWindowList().size(), 8);
+    for (int slot = 0; slot < kViewSlots; ++slot) {
+        EXPECT_EQ(console.View(slot) != nullptr && console.View(slot)->isVisible(), slot != kStatisticsSlot) << slot;
+    }
     console.frame->RunCommand(ID_DATA_SOURCE_SETUP);
     EXPECT_EQ(console.ui.dialogs, (std::vector<std::string>{"Data Source Setup", "Data Source Setup"}));
     EXPECT_EQ(cancelOffered, (std::vector<bool>{false, true}));
-    EXPECT_TRUE(console.frame->MdiArea().subWindowList().isEmpty());
-    EXPECT_EQ(console.Profile().GetString("Main", "OpenViews", "absent"), "absent");
+    EXPECT_EQ(console.Profile().GetString("Main", "OpenViews", "absent"), OpenViewsWith({0, 1, 2, 3, 4, 5, 6, 7}));
     EXPECT_NE(console.frame->Engine().CurrentDocument(), nullptr);
 }
 
 TEST(MainFrame, DataSourceSetupRecreatesTheDocumentWithTheShownViews)
 {
-    CFrameConsole console;
+    CFrameConsole console(std::string(kRandomIni) + "[Main]\nOpenViews=0\n");
     CMainFrame& frame = *console.frame;
     frame.RunCommand(ID_VIEW_RESPONSE);
     frame.RunCommand(ID_VIEW_ERROR);
@@ -260,7 +265,7 @@ TEST(MainFrame, ViewsOpenAtTheLastExitOpenAgainAfterTheDataSourceSetup)
 
 TEST(MainFrame, CloseAllHidesTheShownViewsAndLeavesHiddenOnesHidden)
 {
-    CFrameConsole console;
+    CFrameConsole console(std::string(kRandomIni) + "[Main]\nOpenViews=0\n");
     CMainFrame& frame = *console.frame;
     EXPECT_FALSE(console.Enabled(ID_CLOSE_ALL));
     for (const int id : {ID_VIEW_NAVIGATION, ID_VIEW_RESPONSE, ID_VIEW_DGPS_STATUS}) {

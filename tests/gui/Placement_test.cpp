@@ -42,7 +42,7 @@ TEST(WindowPlacement, StoredRectanglesBecomeGeometryOnlyWhenTheyHaveAnArea)
     }
 }
 
-TEST(WindowPlacement, SavedKeysLoadBackWithMaximisedAsNormal)
+TEST(WindowPlacement, SavedKeysLoadBackAsTheyWereStored)
 {
     CTempFolder folder;
     const CProfile profile(folder.Path() / "p.ini");
@@ -52,7 +52,7 @@ TEST(WindowPlacement, SavedKeysLoadBackWithMaximisedAsNormal)
 
     for (const auto& [states, stored, loaded] : {std::tuple{Qt::WindowStates{}, 1, 1},
                                                  std::tuple{Qt::WindowStates{Qt::WindowMinimized}, 2, 2},
-                                                 std::tuple{Qt::WindowStates{Qt::WindowMaximized}, 3, 1}}) {
+                                                 std::tuple{Qt::WindowStates{Qt::WindowMaximized}, 3, 3}}) {
         const CProfile saved(folder.Path() / ("saved" + std::to_string(stored) + ".ini"));
         SavePlacement(saved, "Main", PlacementOf(QRect(7, 8, 90, 40), states));
         EXPECT_EQ(ReadText(saved.Path()), Section("Main", stored, QRect(7, 8, 90, 40)));
@@ -63,15 +63,21 @@ TEST(WindowPlacement, SavedKeysLoadBackWithMaximisedAsNormal)
     }
 }
 
-TEST(MainFramePlacement, StoredMaximisedComesBackNormalAtItsRectangleAndIsSavedAtTheEnd)
+TEST(MainFramePlacement, StoredMaximisedComesBackMaximisedOverItsRectangleAndIsSavedAtTheEnd)
 {
     CFrameConsole console(std::string(kRandomIni) + Section("Main", 3, QRect(30, 40, 500, 300)));
+    EXPECT_TRUE(console.frame->isMaximized());
+    console.frame->showNormal();
     EXPECT_EQ(console.frame->geometry(), QRect(30, 40, 500, 300));
-    EXPECT_FALSE(console.frame->isMaximized());
     console.frame->setGeometry(60, 70, 520, 310);
+    console.frame->showMaximized();
     console.frame.reset();
-    EXPECT_NE(console.IniText().find(Section("Main", 1, QRect(60, 70, 520, 310))), std::string::npos)
+    EXPECT_NE(console.IniText().find(Section("Main", 3, QRect(60, 70, 520, 310))), std::string::npos)
         << console.IniText();
+
+    CFrameConsole normal(std::string(kRandomIni) + Section("Main", 1, QRect(30, 40, 500, 300)));
+    EXPECT_FALSE(normal.frame->isMaximized());
+    EXPECT_EQ(normal.frame->geometry(), QRect(30, 40, 500, 300));
 }
 
 TEST(ViewFramePlacement, ShownAgainAfterHidingTakesThePlacementOfTheLastDestruction)
