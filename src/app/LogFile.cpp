@@ -1,5 +1,6 @@
 #include "app/LogFile.h"
 
+#include <cerrno>
 #include <cstring>
 
 #include "app/LocalTime.h"
@@ -30,6 +31,10 @@ bool CLogFile::Open(bool ask)
     if (!ask || SettingsDialog()) {
         Close();
         OpenNamed(m_settings.logFileName);
+        // The file the user has just chosen: a failure is theirs to hear of.
+        if (ask && !m_open) {
+            m_events.ShowWriteError("Log file could not be opened: " + m_settings.logFileName + ": " + FailureReason());
+        }
     }
     return Opened();
 }
@@ -47,6 +52,12 @@ void CLogFile::OpenNamed(const std::string& fileName)
 {
     m_open = m_file.Open(fileName);
     m_failure = m_open ? 0 : m_file.Error();
+}
+
+std::string CLogFile::FailureReason() const
+{
+    // The lock keeps a second writer out.
+    return m_failure == EWOULDBLOCK ? "locked by another program" : std::strerror(m_failure);
 }
 
 bool CLogFile::Opened()

@@ -20,7 +20,7 @@ public:
     virtual ~ILogEvents() = default;
     // The main window caption shows whether and since when the log is open.
     virtual void RefreshTitle() = 0;
-    // A write failed and the log has closed itself.
+    // The log chosen could not be opened, or a write failed and the log has closed itself.
     virtual void ShowWriteError(std::string_view message) = 0;
     // The "Log File Settings" dialog; true on OK (it has then saved the "Logging" section).
     virtual bool RunSettingsDialog() = 0;
@@ -41,7 +41,8 @@ public:
     // Closes an open log, runs the settings dialog and on OK reloads the "Logging" settings.
     bool SettingsDialog();
     // Opens the log named in the settings, first asking through the settings dialog when ask
-    // is set. The file must exist. Returns whether the log is open.
+    // is set (a file chosen there that does not open is told with the reason). The file must
+    // exist. Returns whether the log is open.
     bool Open(bool ask);
     // Opens the log on the given file instead of the one the settings name.
     bool OpenFile(const std::string& fileName);
@@ -61,6 +62,8 @@ public:
     // The errno of the failure that kept the log from opening or stopped it; 0 after an open
     // that succeeded and no failure since.
     int Failure() const { return m_failure; }
+    // That failure in words.
+    std::string FailureReason() const;
 
 private:
     // Opens the file, noting why when it cannot.

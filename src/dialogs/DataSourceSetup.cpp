@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 #include "dialogs/ListItems.h"
 #include "dialogs/SerialLineItems.h"
@@ -32,32 +34,29 @@ std::vector<std::string> WithStored(std::vector<std::string> items, const std::s
     return items;
 }
 
-// The ports present, the network addresses used before, and the stored one (a typed path,
-// "COM1") when it is none of them.
+// The ports present, the network addresses used before, and the stored one (a typed path)
+// when it is none of them, nor a device of the list by another name.
 std::vector<std::string> WithStoredPort(std::vector<std::string> ports, const std::vector<std::string>& history,
                                         const std::string& stored)
 {
     for (const std::string& address : history) {
         ports = WithStored(std::move(ports), address);
     }
-    const bool listed = std::ranges::any_of(ports, [&stored](const std::string& item) {
-        return PortOfListItem(item) == stored;
-    });
-    return listed ? ports : WithStored(std::move(ports), stored);
+    return ListedPort(ports, stored) ? ports : WithStored(std::move(ports), stored);
 }
 
-// Whether the data file can be read: it opens for reading and is not a folder. Nothing here
-// locks files, so one another program holds open passes.
-bool Readable(const std::string& path)
+// Why the data file cannot be read, as an errno value; 0 when it opens for reading and is no
+// folder. Nothing here locks files, so one another program holds open passes.
+int ReadProblem(const std::string& path)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        return false;
+        return errno;
     }
     struct stat status {};
-    const bool file = ::fstat(fd, &status) == 0 && !S_ISDIR(status.st_mode);
+    const int problem = ::fstat(fd, &status) != 0 ? errno : S_ISDIR(status.st_mode) ? EISDIR : 0;
     ::close(fd);
-    return file;
+    return problem;
 }
 
 }  // namespace
@@ -68,6 +67,7 @@ CDataSourceSetup::CDataSourceSetup(IUserInterface& ui, const CProfile& profile, 
 {
     m_settings.LoadDataSources(profile);
     m_settings.measFileType = kBinary;
+    TakeMachinePorts(serialPorts);
     const std::vector<std::string> history = CSettings::StoredNetworkPorts(profile);
 
     AddRadio(kDataSource, "", {"Random", "Supplied Data"});
@@ -87,7 +87,7 @@ CDataSourceSetup::CDataSourceSetup(IUserInterface& ui, const CProfile& profile, 
     AddButton(kMeasBrowse, "Browse...", kMeasGroup);
     AddDropList(kMeasFormat, "Format:", kFormatItems, kMeasGroup);
     AddComboEdit(kMeasPort, "", WithStoredPort(serialPorts, history, m_settings.measSerialPort), kMeasGroup);
-    AddDropList(kMeasBaud, "Baud Rate:", WithStored(kBaudItems, m_settings.measSerialBaud), kMeasGroup);
+    AddDropList(kMeasBaud, "Baud Rate:", WithStored(kPortBaudItems, m_settings.measSerialBaud), kMeasGroup);
 
     ShowSettings();
     if (firstOpening) {
@@ -95,6 +95,23 @@ CDataSourceSetup::CDataSourceSetup(IUserInterface& ui, const CProfile& profile, 
         EnableCancel(false);
     }
     ApplyRules();
+}
+
+void CDataSourceSetup::TakeMachinePorts(const std::vector<std::string>& serialPorts)
+{
+    for (std::string CSettings::*port : {&CSettings::measSerialPort, &CSettings::trueSerialPort}) {
+        if (std::optional<std::string> listed = ListedPort(serialPorts, m_settings.*port)) {
+            m_settings.*port = std::move(*listed);
+        }
+    }
+    if (!CSettings::StoredText(m_profile, &CSettings::measSerialPort).empty()) {
+        return;
+    }
+    // Nothing chosen yet: the first port this machine has, or random data without one.
+    m_settings.measSerialPort = serialPorts.empty() ? std::string() : PortOfListItem(serialPorts.front());
+    if (serialPorts.empty() && !CSettings::IsStored(m_profile, &CSettings::dataSource)) {
+        m_settings.dataSource = kRandom;
+    }
 }
 
 void CDataSourceSetup::ShowSettings()
@@ -215,8 +232,9 @@ bool CDataSourceSetup::Validate()
         if (Text(kMeasFile).empty()) {
             return Refuse(kMeasFile, "A file name is required to load measured data from a file.");
         }
-        if (!Readable(Text(kMeasFile))) {
-            return Refuse(kMeasFile, "A problem occurred with opening the specified file.");
+        if (const int problem = ReadProblem(Text(kMeasFile)); problem != 0) {
+            return Refuse(kMeasFile, "A problem occurred with opening the specified file.\n" + Text(kMeasFile) + ": " +
+                                         std::strerror(problem));
         }
         if (Text(kMeasFormat).empty()) {
             return Refuse(kMeasFormat, "A file type is required to load measured data from a file.");

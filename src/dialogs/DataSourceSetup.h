@@ -45,8 +45,10 @@ public:
 
     // firstOpening is the program-wide flag: the first opening clears it and offers no Cancel.
     // serialPorts are the devices present as ListSerialPorts gives them; the network addresses
-    // used before follow, then the stored port when it is none of them (a typed path, "COM1"). refreshTitle rebuilds
-    // the main window's title; it runs after every OK, accepted or not.
+    // used before follow, then the stored port when it is none of them (a typed path; "COM1"
+    // shows as the /dev/ttyS0 of the list). Without a stored port the first device is chosen,
+    // and without any the data source opens as random. refreshTitle rebuilds the main window's
+    // title; it runs after every OK, accepted or not.
     CDataSourceSetup(IUserInterface& ui, const CProfile& profile, bool& firstOpening,
                      const std::vector<std::string>& serialPorts, std::function<void()> refreshTitle);
 
@@ -57,6 +59,8 @@ protected:
     bool OnOk() override;
 
 private:
+    // The stored ports by the names of the list, and the opening choice without stored ones.
+    void TakeMachinePorts(const std::vector<std::string>& serialPorts);
     void ShowSettings();
     void ApplyRules();
     void Browse(int edit, const FileChooser& chooser);

@@ -1,9 +1,13 @@
 #include "dialogs/LogFileSettings.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <array>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
 
 namespace kestrion {
 namespace {
@@ -38,10 +42,20 @@ std::vector<std::string> LoggableItems()
     return items;
 }
 
-// Creates the file, or empties it when it exists.
-bool CreateEmpty(const std::string& path)
+// Creates the file, or empties it when it exists; the errno value of a failure, else 0.
+int CreateEmpty(const std::string& path)
 {
-    return std::ofstream(path, std::ios::binary | std::ios::trunc).is_open();
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY, 0666);
+    if (fd < 0) {
+        return errno;
+    }
+    ::close(fd);
+    return 0;
+}
+
+std::string CannotCreate(const std::string& path, int error)
+{
+    return std::string(kCannotCreate) + "\n" + path + ": " + std::strerror(error);
 }
 
 }  // namespace
@@ -122,7 +136,7 @@ bool CLogFileSettings::PrepareFile(const std::string& path)
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(path, error);
     if (std::filesystem::is_directory(status)) {
-        return Refuse(kFileName, kCannotCreate);
+        return Refuse(kFileName, CannotCreate(path, EISDIR));
     }
     // Any existing file is asked about, readable or not: it is never emptied unasked.
     if (std::filesystem::exists(status)) {
@@ -136,7 +150,8 @@ bool CLogFileSettings::PrepareFile(const std::string& path)
             return false;
         }
     }
-    return CreateEmpty(path) || Refuse(kFileName, kCannotCreate);
+    const int problem = CreateEmpty(path);
+    return problem == 0 || Refuse(kFileName, CannotCreate(path, problem));
 }
 
 }  // namespace kestrion

@@ -5,7 +5,11 @@
 
 namespace kestrion {
 
+// The rates the receiver can be set to.
 inline const std::vector<std::string> kBaudItems = {"1200", "2400", "4800", "9600", "19200", "38400", "57600"};
+// The rates this side's port runs at: the receiver's and the fast ones of other receivers.
+inline const std::vector<std::string> kPortBaudItems = {"1200",   "2400",   "4800",   "9600",  "19200", "38400",
+                                                        "57600",  "115200", "230400", "460800", "921600"};
 inline const std::vector<std::string> kDataBitsItems = {"7", "8"};
 inline const std::vector<std::string> kParityItems = {"NONE", "ODD", "EVEN"};
 inline const std::vector<std::string> kStopBitsItems = {"0", "1"};

@@ -210,6 +210,24 @@ std::string PortOfListItem(const std::string& item)
     return note != std::string::npos && item.ends_with(')') ? item.substr(0, note) : item;
 }
 
+std::optional<std::string> ListedPort(const std::vector<std::string>& items, const std::string& port)
+{
+    if (port.empty()) {
+        return std::nullopt;
+    }
+    const std::string device = DevicePathOf(port);
+    for (const std::string& item : items) {
+        const std::string itemPort = PortOfListItem(item);
+        // A link's item ends with the device it points to: "LINK (DEVICE)".
+        const size_t note = item.size() - itemPort.size();
+        const std::string pointedTo = note > 3 ? item.substr(itemPort.size() + 2, note - 3) : std::string();
+        if (DevicePathOf(itemPort) == device || pointedTo == device) {
+            return itemPort;
+        }
+    }
+    return std::nullopt;
+}
+
 std::optional<PortHolder> FindPortHolder(const std::string& path)
 {
     struct stat device {};

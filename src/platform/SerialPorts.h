@@ -19,6 +19,11 @@ std::vector<std::string> ListSerialPorts(const std::filesystem::path& devices = 
 // The port an item of that list stands for: the item without the device it points to.
 std::string PortOfListItem(const std::string& item);
 
+// The port of the list's item that is the same device as the port, also when the port names
+// it another way ("COM1" for /dev/ttyS0, the device a /dev/serial/by-id link points to); none
+// when no item is.
+std::optional<std::string> ListedPort(const std::vector<std::string>& items, const std::string& port);
+
 // A process that has a device open.
 struct PortHolder {
     std::string program;

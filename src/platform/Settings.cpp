@@ -1,6 +1,7 @@
 #include "platform/Settings.h"
 
 #include <charconv>
+#include <optional>
 #include <span>
 #include <type_traits>
 #include <utility>
@@ -199,6 +200,28 @@ const CKey kShareKeys[] = {
     CIntKey{"AllowCommands", &CSettings::shareCommands, 0},
 };
 
+// Where a field of the "Data Sources" and "Logging" tables is kept.
+struct StoredKey {
+    const char* section;
+    const char* key;
+};
+
+template <typename Key, typename Field>
+std::optional<StoredKey> KeyOf(Field field)
+{
+    const std::pair<const char*, std::span<const CKey>> sections[] = {
+        {kDataSources, kDataSourceKeys}, {kDataSources, kDataSourceTailKeys}, {kLogging, kLoggingKeys}};
+    for (const auto& [section, keys] : sections) {
+        for (const CKey& key : keys) {
+            const auto* found = std::get_if<Key>(&key);
+            if (found != nullptr && found->field == field) {
+                return StoredKey{section, found->key};
+            }
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 void CSettings::LoadDataSources(const CProfile& profile)
@@ -296,17 +319,14 @@ std::string CSettings::StoredText(const CProfile& profile, std::string CSettings
             return profile.GetString(kDataSources, key.key, "");
         }
     }
-    const std::pair<const char*, std::span<const CKey>> sections[] = {
-        {kDataSources, kDataSourceKeys}, {kDataSources, kDataSourceTailKeys}, {kLogging, kLoggingKeys}};
-    for (const auto& [section, keys] : sections) {
-        for (const CKey& key : keys) {
-            const auto* text = std::get_if<CTextKey>(&key);
-            if (text != nullptr && text->field == field) {
-                return profile.GetString(section, text->key, "");
-            }
-        }
-    }
-    return {};
+    const std::optional<StoredKey> key = KeyOf<CTextKey>(field);
+    return key ? profile.GetString(key->section, key->key, "") : std::string();
+}
+
+bool CSettings::IsStored(const CProfile& profile, int CSettings::*field)
+{
+    const std::optional<StoredKey> key = KeyOf<CIntKey>(field);
+    return key && !profile.GetString(key->section, key->key, "").empty();
 }
 
 void CSettings::LoadLogging(const CProfile& profile)

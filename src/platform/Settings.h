@@ -95,6 +95,8 @@ struct CSettings {
     static void SaveNetworkPorts(const CProfile& profile, const std::vector<std::string>& addresses);
     // The stored text of a "Data Sources" or "Logging" text field, empty when its key is missing.
     static std::string StoredText(const CProfile& profile, std::string CSettings::*field);
+    // Whether the key of a "Data Sources" integer field is in the file with a value.
+    static bool IsStored(const CProfile& profile, int CSettings::*field);
     void LoadLogging(const CProfile& profile);
     void SaveLogging(const CProfile& profile) const;
     void LoadReceiverInit(const CProfile& profile);

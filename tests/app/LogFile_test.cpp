@@ -180,6 +180,29 @@ TEST_F(LogFileTest, DialogClosesTheOldLogAndReloadsTheSettings)
     EXPECT_EQ(m_host.journal, (Journal{"title", "title", "dialog", "title", "title", "dialog", "title"}));
 }
 
+// A log chosen in the dialog that does not open is told with the file and the reason; a log
+// opened without asking (the command line's) is left to its caller.
+TEST_F(LogFileTest, AChosenLogThatDoesNotOpenIsToldWithTheFileAndTheReason)
+{
+    CLogFile other(m_profile, m_host, m_host);
+    ASSERT_TRUE(other.Open(false));
+    m_host.journal.clear();
+    EXPECT_FALSE(m_log.Open(true));
+    EXPECT_EQ(m_host.journal,
+              (Journal{"dialog", "error:Log file could not be opened: " + m_path.string() + ": locked by another program",
+                       "title"}));
+    other.Close();
+
+    const std::string missing = (m_folder.Path() / "gone.gps").string();
+    SetLogging(missing, "");
+    m_host.journal.clear();
+    EXPECT_FALSE(m_log.Open(true));
+    EXPECT_EQ(m_host.journal[1], "error:Log file could not be opened: " + missing + ": No such file or directory");
+    m_host.journal.clear();
+    EXPECT_FALSE(m_log.Open(false));
+    EXPECT_EQ(m_host.journal, Journal{"title"});
+}
+
 // Whichever write fails first, logging stops with one report.
 TEST_F(LogFileTest, WriteErrorStopsLoggingWithOneReport)
 {

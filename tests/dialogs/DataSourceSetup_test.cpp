@@ -71,7 +71,7 @@ TEST_F(DataSourceSetupTest, OnlyTheFirstOpeningOfARunGoesWithoutCancel)
 TEST_F(DataSourceSetupTest, OpensOnTheStoredValuesWithBinaryFormatAndTheMeasuredFeedOn)
 {
     Store("UseTrue=1\nTrueFileName=t.pos\nTrueWeekNo=1100\nTrueTOW=3456\nUseMeas=0\nMeasBFileType=CSV\n"
-          "MeasSerialPort=/dev/ttyACM3\nMeasSerialBaud=115200\n");
+          "MeasSerialPort=/dev/ttyACM3\nMeasSerialBaud=14400\n");
     const D dialog = Open();
     EXPECT_EQ(dialog.Value(D::kDataSource), D::kSupplied);
     EXPECT_TRUE(dialog.Checked(D::kUseTrue));
@@ -80,9 +80,10 @@ TEST_F(DataSourceSetupTest, OpensOnTheStoredValuesWithBinaryFormatAndTheMeasured
     EXPECT_EQ(dialog.Text(D::kTrueFile), "t.pos");
     EXPECT_EQ(dialog.Text(D::kTrueTow), "3456");
     EXPECT_EQ(dialog.Text(D::kMeasPort), "/dev/ttyACM3");
-    // A stored baud the list lacks is offered, so it shows as it is.
+    // The port's rates up to 921600, and a stored one the list lacks, so it shows as it is.
     EXPECT_EQ(dialog.Control(D::kMeasBaud).items,
-              (std::vector<std::string>{"1200", "2400", "4800", "9600", "19200", "38400", "57600", "115200"}));
+              (std::vector<std::string>{"1200", "2400", "4800", "9600", "19200", "38400", "57600", "115200", "230400",
+                                        "460800", "921600", "14400"}));
     // The ports present, and a stored one that is none of them.
     EXPECT_EQ(dialog.Control(D::kTruePort).items, (std::vector<std::string>{"/dev/ttyUSB0"}));
     EXPECT_EQ(dialog.Control(D::kMeasPort).items, (std::vector<std::string>{"/dev/ttyUSB0", "/dev/ttyACM3"}));
@@ -101,6 +102,47 @@ TEST_F(DataSourceSetupTest, StoresTheLinkOfAPortChosenFromTheList)
     dialog.ChooseItem(D::kMeasPort, 0);
     EXPECT_TRUE(dialog.Ok());
     EXPECT_EQ(Saved().measSerialPort, link);
+}
+
+// What a new user is offered: the machine's ports first, each device once, the first of them
+// chosen, or random data on a machine without one; a choice once stored is kept.
+TEST_F(DataSourceSetupTest, WithoutAStoredPortTheFirstOfTheMachineIsChosenOrRandomDataWithoutAny)
+{
+    const std::string link = "/dev/serial/by-id/usb-Kestrion_GPS-if00-port0";
+    struct Case {
+        const char* stored;  // null: no settings file
+        std::vector<std::string> ports;
+        int dataSource;
+        std::string port;
+        std::vector<std::string> offered;
+    };
+    const Case cases[] = {
+        {nullptr, {"/dev/ttyUSB0", "/dev/ttyS0"}, D::kSupplied, "/dev/ttyUSB0", {"/dev/ttyUSB0", "/dev/ttyS0"}},
+        {nullptr, {}, D::kRandom, "", {}},
+        // "COM1" is /dev/ttyS0: shown by the list's name, not offered twice.
+        {"MeasSerialPort=COM1\n", {"/dev/ttyS0", "/dev/ttyUSB0"}, D::kSupplied, "/dev/ttyS0",
+         {"/dev/ttyS0", "/dev/ttyUSB0"}},
+        {"MeasSerialPort=/dev/ttyUSB1\n", {link + " (/dev/ttyUSB1)"}, D::kSupplied, link, {link + " (/dev/ttyUSB1)"}},
+        // A stored choice of source stays, port or not.
+        {"DataSource=1\nMeasSource=0\n", {}, D::kSupplied, "", {}},
+        {"DataSource=0\nMeasSerialPort=COM3\n", {"/dev/ttyUSB0"}, D::kRandom, "COM3", {"/dev/ttyUSB0", "COM3"}},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove(Profile().Path());
+        if (c.stored != nullptr) {
+            Store(c.stored);
+        }
+        D dialog(m_ui, Profile(), m_firstOpening, c.ports, [] {});
+        const std::string name = c.stored != nullptr ? c.stored : "no file";
+        EXPECT_EQ(dialog.Value(D::kDataSource), c.dataSource) << name;
+        EXPECT_EQ(dialog.Text(D::kMeasPort), c.port) << name;
+        EXPECT_EQ(dialog.Control(D::kMeasPort).items, c.offered) << name;
+    }
+    std::filesystem::remove(Profile().Path());
+    D dialog(m_ui, Profile(), m_firstOpening, {"/dev/ttyACM0"}, [] {});
+    ASSERT_TRUE(dialog.Ok());
+    EXPECT_EQ(Saved().measSerialPort, "/dev/ttyACM0");
+    EXPECT_EQ(Saved().dataSource, D::kSupplied);
 }
 
 TEST_F(DataSourceSetupTest, EnableRulesFollowTheSourceChoices)
@@ -188,8 +230,11 @@ TEST_F(DataSourceSetupTest, RefusalsComeInOrderWithTheirFocusAndStoreNothing)
         {truthSerial + "TrueSerialPort=COM2\n", {},
          "A baud rate is required to load true data from a serial connection.", D::kTruePort},
         {measFile, {}, "A file name is required to load measured data from a file.", D::kMeasFile},
-        {measFile, {{D::kMeasFile, missing}}, "A problem occurred with opening the specified file.", D::kMeasFile},
-        {measFile, {{D::kMeasFile, folder}}, "A problem occurred with opening the specified file.", D::kMeasFile},
+        // The file and the reason follow the text.
+        {measFile, {{D::kMeasFile, missing}},
+         "A problem occurred with opening the specified file.\n" + missing + ": No such file or directory", D::kMeasFile},
+        {measFile, {{D::kMeasFile, folder}},
+         "A problem occurred with opening the specified file.\n" + folder + ": Is a directory", D::kMeasFile},
         {measFile, {{D::kMeasFile, DataFile()}}, "", 0},
         {measSerial, {{D::kMeasPort, ""}},
          "A serial port is required to load measured data from a serial connection. Return to data source setup.",

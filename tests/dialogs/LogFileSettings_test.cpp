@@ -88,8 +88,11 @@ TEST_F(LogFileSettingsTest, OkPreparesTheFileOrStaysWithItsMessage)
         // Not readable, but there: still asked about, not emptied behind the user's back.
         {writeOnly.string(), D::kReselect, "", false, "old"},
         {(m_folder.Path() / "new.gps").string(), -1, "", true, ""},
-        {(m_folder.Path() / "no" / "such.gps").string(), -1, kCannotCreate, false, ""},
-        {m_folder.Path().string(), -1, kCannotCreate, false, ""},
+        // The file and the reason follow the text.
+        {(m_folder.Path() / "no" / "such.gps").string(), -1,
+         kCannotCreate + "\n" + (m_folder.Path() / "no" / "such.gps").string() + ": No such file or directory", false,
+         ""},
+        {m_folder.Path().string(), -1, kCannotCreate + "\n" + m_folder.Path().string() + ": Is a directory", false, ""},
     };
     for (const Case& c : cases) {
         std::filesystem::remove(Profile().Path());
