@@ -10,6 +10,12 @@
 namespace kestrion {
 namespace {
 
+QFont Scaled(QFont font, double scale)
+{
+    font.setPixelSize(std::max(1, static_cast<int>(font.pixelSize() * scale)));
+    return font;
+}
+
 QPoint ToQPoint(PlotPoint point)
 {
     return {point.x, point.y};
@@ -96,8 +102,7 @@ void DrawCompassLetter(QPainter& painter, PlotPoint at, const QString& letter)
 // The "N" covers the arrow, the other letters lie under it.
 void DrawPlot(QPainter& painter, const CRadarGeometry& geometry, const RadarPlot& plot)
 {
-    QFont compass = SmallViewFont();
-    compass.setPixelSize(static_cast<int>(compass.pixelSize() * geometry.TextScale()));
+    QFont compass = Scaled(SmallViewFont(), geometry.TextScale());
     compass.setBold(true);
     painter.setFont(compass);
     const char* const letters[] = {"E", "S", "W"};
@@ -124,7 +129,7 @@ void DrawElevationRings(QPainter& painter, const CRadarGeometry& geometry)
 {
     painter.setPen(ToQColor(kFixGreen));
     painter.setBrush(Qt::NoBrush);  // filled black: the area already is
-    painter.setFont(SmallViewFont());
+    painter.setFont(Scaled(SmallViewFont(), geometry.TextScale()));
     const int descent = painter.fontMetrics().descent();
     for (const ElevationRing& ring : geometry.ElevationRings()) {
         painter.drawEllipse(Outline(ring.circle));
@@ -132,12 +137,20 @@ void DrawElevationRings(QPainter& painter, const CRadarGeometry& geometry)
     }
 }
 
+// On black, so that no circle runs through its texts; satellites are drawn over it.
 void DrawLegend(QPainter& painter, const CRadarGeometry& geometry)
 {
     const QColor kLegendText(200, 200, 200);
     painter.setFont(SmallViewFont());
     const QFontMetrics metrics = painter.fontMetrics();
-    for (const LegendEntry& entry : RadarLegend(geometry, metrics.height())) {
+    const std::vector<LegendEntry> legend = RadarLegend(geometry, metrics.height());
+    QRect plate;
+    for (const LegendEntry& entry : legend) {
+        plate |= QRect(entry.swatch.left, entry.textAt.y - metrics.height() / 2,
+                       entry.textAt.x - entry.swatch.left + metrics.horizontalAdvance(entry.text), metrics.height());
+    }
+    painter.fillRect(plate.adjusted(-2, -2, 2, 2), Qt::black);
+    for (const LegendEntry& entry : legend) {
         painter.setPen(ToQColor(entry.colour));
         painter.setBrush(ToQColor(entry.colour));
         painter.drawEllipse(Outline(entry.swatch));
@@ -168,9 +181,7 @@ QFont BaseLabelFont()
 QFont SatelliteLabelFont(double scale)
 {
     static const QFont base = BaseLabelFont();
-    QFont font = base;
-    font.setPixelSize(std::max(1, static_cast<int>(base.pixelSize() * scale)));
-    return font;
+    return Scaled(base, scale);
 }
 
 SymbolText MeasureSymbolText()
