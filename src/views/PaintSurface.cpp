@@ -5,7 +5,6 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
-#include <QPainterPath>
 
 namespace kestrion {
 
@@ -26,14 +25,17 @@ void SetUpPainter(QPainter& painter)
 QFont SmallViewFont()
 {
     // Desktops without a theme of their own give a "smallest readable" font larger than their
-    // general one; the smaller of the two is the small font.
-    QFont font = QFontDatabase::systemFont(QFontDatabase::SmallestReadableFont);
-    const QFont general = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    if (QFontInfo(general).pixelSize() < QFontInfo(font).pixelSize()) {
-        font = general;
-    }
-    font.setPixelSize(std::max(1, QFontInfo(font).pixelSize()));
-    return font;
+    // general one; the smaller of the two is the small font. Looked up once: views paint often.
+    static const QFont small = [] {
+        QFont font = QFontDatabase::systemFont(QFontDatabase::SmallestReadableFont);
+        const QFont general = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+        if (QFontInfo(general).pixelSize() < QFontInfo(font).pixelSize()) {
+            font = general;
+        }
+        font.setPixelSize(std::max(1, QFontInfo(font).pixelSize()));
+        return font;
+    }();
+    return small;
 }
 
 int SmallFontPixels()
@@ -50,14 +52,17 @@ QPointF CentredBaseline(const QFont& font, QPointF centre, const QString& text)
 void DrawOutlinedText(QPainter& painter, QPointF baseline, const QString& text, const QColor& fill,
                       const QColor& outline)
 {
-    QPainterPath path;
-    path.addText(baseline, painter.font(), text);
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    const qreal width = std::max(2.0, QFontInfo(painter.font()).pixelSize() / 5.0);
-    painter.strokePath(path, QPen(outline, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.fillPath(path, fill);
-    painter.restore();
+    // The text in the outline's colour a pixel (more for large text) around, then over it.
+    const qreal reach = std::max(1.0, QFontInfo(painter.font()).pixelSize() / 12.0);
+    const QPen pen = painter.pen();
+    painter.setPen(outline);
+    for (const QPointF step : {QPointF(-1, -1), QPointF(0, -1), QPointF(1, -1), QPointF(-1, 0), QPointF(1, 0),
+                               QPointF(-1, 1), QPointF(0, 1), QPointF(1, 1)}) {
+        painter.drawText(baseline + step * reach, text);
+    }
+    painter.setPen(fill);
+    painter.drawText(baseline, text);
+    painter.setPen(pen);
 }
 
 }  // namespace kestrion

@@ -186,8 +186,11 @@ QFont SatelliteLabelFont(double scale)
 
 SymbolText MeasureSymbolText()
 {
-    const QFontMetrics metrics(SatelliteLabelFont());
-    return {metrics.horizontalAdvance("88"), metrics.horizontalAdvance("G88")};
+    static const SymbolText text = [] {
+        const QFontMetrics metrics(SatelliteLabelFont());
+        return SymbolText{metrics.horizontalAdvance("88"), metrics.horizontalAdvance("G88")};
+    }();
+    return text;
 }
 
 void PaintRadar(QPainter& painter, const CRadarGeometry& geometry, const RadarPlot* plot)
