@@ -64,7 +64,7 @@ TEST(RadarGeometry, TheSquareOfTheSmallerSideStandsInTheMiddleWithItsRingsAndTur
     EXPECT_EQ(g.ToScreen(10, kPi / 4, 0), (PlotPoint{207, 142}));  // 7.07 either way, truncated
 }
 
-TEST(RadarGeometry, SymbolsGrowWithThePlotAndWithTheirLabelsAndTheLegendStacksInTheCorner)
+TEST(RadarGeometry, SymbolsGrowWithThePlotAndWithTheirLabels)
 {
     EXPECT_EQ(CRadarGeometry(480, 480).SymbolScale(), 1.0);  // radius 225
     EXPECT_EQ(CRadarGeometry(300, 300).SymbolScale(), 1.0);  // never smaller than specified
@@ -76,19 +76,6 @@ TEST(RadarGeometry, SymbolsGrowWithThePlotAndWithTheirLabelsAndTheLegendStacksIn
     const SatelliteSymbol big = SymbolAt({100, 100}, kFixGreen, "12", 2.0);
     EXPECT_EQ(big.body, (PlotRect{84, 84, 116, 116}));
     EXPECT_EQ(big.arms[0], (PlotLine{{114, 100}, {128, 100}}));
-
-    const CRadarGeometry g(640, 480);
-    const std::vector<LegendEntry> legend = RadarLegend(g, 14);
-    std::vector<Rgb> colours;
-    for (size_t entry = 0; entry < legend.size(); ++entry) {
-        colours.push_back(legend[entry].colour);
-        EXPECT_EQ(legend[entry].swatch.left, 4);
-        if (entry > 0) {
-            EXPECT_EQ(legend[entry].textAt.y - legend[entry - 1].textAt.y, 16);
-        }
-    }
-    EXPECT_EQ(colours, (std::vector<Rgb>{kFixGreen, kTrackedBlue, kCyan, kUnlockedRed}));
-    EXPECT_EQ(legend.back().textAt.y, 480 - 4 - 8);
 }
 
 TEST(RadarGeometry, SpreadingMovesOnlyOverlappingSymbolsUntilNoneOverlaps)

@@ -114,7 +114,7 @@ TEST(SignalGeometry, ScaleLabelsRightOfTheChartWithTheirFontCapped)
     EXPECT_EQ(std::vector<int>({small.x, small.lowY, small.fontHeight}), std::vector<int>({312, 60 - 10, 10}));
 }
 
-TEST(SignalGeometry, ScaleLabelsKeepTheSmallFontShowTheHighAloneInLowRowsAndMakeRoomWhenWide)
+TEST(SignalGeometry, ScaleLabelsKeepTheSmallFontAndShowTheHighAloneInLowRows)
 {
     // Rows of 22: H = 18, a third is 6; two labels of 12 do not fit.
     const SignalScaleLabels low = ScaleLabelsFor(LayoutSignalRow(0, 640, 30 + 12 * 22), 12);
@@ -123,14 +123,6 @@ TEST(SignalGeometry, ScaleLabelsKeepTheSmallFontShowTheHighAloneInLowRowsAndMake
     const SignalRow row = LayoutSignalRow(0, 640, 30 + 12 * 40);  // H = 36
     const SignalScaleLabels tall = ScaleLabelsFor(row, 12);
     EXPECT_EQ(std::vector<int>({tall.fontHeight, tall.lowY, tall.showsLow}), std::vector<int>({12, row.bottom - 12, 1}));
-
-    EXPECT_EQ(SignalScaleRoom(14), kSignalScaleRoom);
-    EXPECT_EQ(SignalScaleRoom(31), 33);
-    // 1000 pixels for the cells at the usual room, 992 for labels of 31: one step less.
-    EXPECT_EQ(LayoutSignalRowAt(0, 40, 1240).step, 20);
-    const SignalRow roomy = LayoutSignalRowAt(0, 40, 1240, SignalScaleRoom(31));
-    EXPECT_EQ(roomy.step, 19);
-    EXPECT_LE(ScaleLabelsFor(roomy).x + 31, roomy.right);
 }
 
 TEST(SignalGeometry, RowTextsCoverTheirColumns)
