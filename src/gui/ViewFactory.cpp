@@ -52,9 +52,10 @@ MadeView MakeView(int slot, CEngine& engine, IUserInterface& ui, const ViewHooks
         return made;
     }
     made.sizes = kViewSizes[static_cast<size_t>(slot)];
-    // The map opens wide enough for its status fields, which its docked bar does not demand.
+    // The map is never narrower than its status fields, which its bar does not demand.
     if (const auto* status = made.widget->findChild<const CMapStatusBar*>()) {
-        made.sizes.opening.width = std::max(made.sizes.opening.width, status->sizeHint().width());
+        made.sizes.minimum.width = std::max(made.sizes.minimum.width, status->sizeHint().width());
+        made.sizes.opening.width = std::max(made.sizes.opening.width, made.sizes.minimum.width);
     }
     return made;
 }

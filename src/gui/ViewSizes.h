@@ -15,7 +15,7 @@ struct ViewSizes {
 };
 
 inline constexpr std::array<ViewSizes, kViewSlots> kViewSizes = {{
-    {{360, 220}, {480, 300}},  // signal: the channel texts and a chart of five cycles
+    {{420, 240}, {520, 320}},  // signal: the channel texts and a chart of five cycles
     {{220, 220}, {300, 300}},  // tracking: the sky plot
     {{360, 240}, {480, 360}},  // map
     {{0, 0}, {0, 0}},          // navigation: its form
