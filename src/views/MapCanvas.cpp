@@ -194,7 +194,10 @@ void CMapCanvas::Zoom(int steps, QPointF at)
 void CMapCanvas::Relayout(QSize oldClient)
 {
     const QSize client = viewport()->size();
-    m_plot.SetFrame(SizedFrame(m_plot.Frame(), client.width(), client.height()));
+    const std::optional<GroundPoint> newest = m_plot.NewestGround();
+    m_plot.SetFrame(m_followNewest && newest
+                        ? FollowingFrame(m_plot.Frame(), client.width(), client.height(), *newest)
+                        : SizedFrame(m_plot.Frame(), client.width(), client.height()));
     const CanvasFrame& frame = m_plot.Frame();
     QScrollBar& across = *horizontalScrollBar();
     QScrollBar& down = *verticalScrollBar();

@@ -1,9 +1,9 @@
 #pragma once
 // The map's plot area: the kept canvas picture, as large as the area (200 x 200 at least,
-// scrolled in a smaller one) or centred on the newest measured point while following it, with
-// the CEP circles, the current position and the scale bar over it. The wheel zooms through the
-// scale steps about the point under the mouse, a left drag moves the ground; a left
-// double-click or a right-button release asks for the preferences.
+// scrolled in a smaller one) or larger and centred on the newest measured point while
+// following it, with the CEP circles, the current position and the scale bar over it. The
+// wheel zooms through the scale steps about the point under the mouse, a left drag moves the
+// ground; a left double-click or a right-button release asks for the preferences.
 #include <optional>
 
 #include <QAbstractScrollArea>

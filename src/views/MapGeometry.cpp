@@ -134,6 +134,17 @@ CanvasFrame SizedFrame(CanvasFrame frame, int clientWidth, int clientHeight)
     return frame;
 }
 
+CanvasFrame FollowingFrame(CanvasFrame frame, int clientWidth, int clientHeight, GroundPoint newest)
+{
+    frame = SizedFrame(frame, clientWidth * 3 / 2, clientHeight * 3 / 2);
+    const double right = (newest.east - frame.centre.east) * frame.pixelsPerMetre;
+    const double down = (frame.centre.north - newest.north) * frame.pixelsPerMetre;
+    if (!(std::fabs(right) <= clientWidth / 4) || !(std::fabs(down) <= clientHeight / 4)) {
+        frame.centre = newest;
+    }
+    return frame;
+}
+
 CanvasPoint OriginPixel(const CanvasFrame& frame)
 {
     const auto offset = [&frame](double metres) {

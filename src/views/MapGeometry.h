@@ -65,6 +65,10 @@ struct CanvasFrame {
 
 // The canvas for a client area: as large, but no smaller than 200 x 200.
 CanvasFrame SizedFrame(CanvasFrame frame, int clientWidth, int clientHeight);
+// While following the newest point: half as large again as the client area, its middle moved
+// to the newest point once that is more than a quarter of the client away, so that the area
+// centred on the newest point shows only canvas.
+CanvasFrame FollowingFrame(CanvasFrame frame, int clientWidth, int clientHeight, GroundPoint newest);
 // Where the origin is on the canvas, the middle unless panned.
 CanvasPoint OriginPixel(const CanvasFrame& frame);
 // Off-canvas positions stand on its border: below 1 becomes 0, the last pixel or more the last.

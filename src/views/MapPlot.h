@@ -36,8 +36,9 @@ public:
     const CanvasFrame& Frame() const { return m_frame; }
     const QImage& Image() const;
     const MapInk& Ink() const { return m_ink; }
-    // The newest measured point on the canvas.
+    // The newest measured point on the canvas, and where it is.
     std::optional<CanvasPoint> Newest() const;
+    std::optional<GroundPoint> NewestGround() const { return m_recent.Newest(); }
 
 private:
     struct Mark {

@@ -179,6 +179,12 @@ TEST(MapGeometry, ALargerCanvasShowsMoreGroundAtTheSameScaleAndPansWithItsMiddle
     EXPECT_EQ(GroundAt(frame, 400, 280), (GroundPoint{50, 10}));
     // Dragging the ground right and down by 40 and 20 pixels brings what was west and north.
     EXPECT_EQ(PannedCentre(frame, 40, 20), (GroundPoint{30, 10}));
+    // Following: half as large again as the area; the middle stays until the newest point is
+    // more than a quarter of the area away, then moves to it.
+    const CanvasFrame following = FollowingFrame(frame, 400, 300, {50 + 50, -37.5});  // 100 and 75 pixels
+    EXPECT_EQ(std::vector<int>({following.width, following.height}), std::vector<int>({600, 450}));
+    EXPECT_EQ(following.centre, frame.centre);
+    EXPECT_EQ(FollowingFrame(frame, 400, 300, {50, -38}).centre, (GroundPoint{50, -38}));
     // Rings count as none when they pass outside every corner, as seen from the panned origin.
     EXPECT_EQ(RingRadiusPixels(250, 2.0, CanvasReach(frame)), 500);  // the far corners are 584 away
     EXPECT_EQ(RingRadiusPixels(300, 2.0, CanvasReach(frame)), 0);
