@@ -54,6 +54,9 @@ TEST_F(SettingsDialogsTest, DataSourceSetupFromTheFirstOpeningToAMeasuredFile)
     EXPECT_FALSE(Edit(dialog, D::kMeasFile)->isEnabled());
     EXPECT_FALSE(Field(dialog, D::kMeasFormat)->isEnabled());
 
+    // Without a port on the machine the dialog opens on random data.
+    EXPECT_TRUE(Radio(dialog, D::kDataSource, D::kRandom)->isChecked());
+    test::ClickBox(Radio(dialog, D::kDataSource, D::kSupplied));
     test::ClickBox(Radio(dialog, D::kMeasSource, D::kFile));
     ASSERT_TRUE(Edit(dialog, D::kMeasFile)->isEnabled());
     EXPECT_FALSE(Field(dialog, D::kMeasPort)->isEnabled());
@@ -61,7 +64,8 @@ TEST_F(SettingsDialogsTest, DataSourceSetupFromTheFirstOpeningToAMeasuredFile)
     QTest::keyClicks(Edit(dialog, D::kMeasFile), QString::fromStdString(missing));
     QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(m_ui.boxes, std::vector<std::string>{"A problem occurred with opening the specified file."});
+    EXPECT_EQ(m_ui.boxes, std::vector<std::string>{"A problem occurred with opening the specified file.\n" + missing +
+                                                   ": No such file or directory"});
     EXPECT_EQ(dialog.focusWidget(), Edit(dialog, D::kMeasFile));
 
     const std::string recorded = (m_folder.Path() / "drive.bin").string();
