@@ -129,7 +129,6 @@ TEST(LineList, EachLineIsMeasuredOnceAndTheWidestKeptSetsTheScrollRange)
     app.processEvents();
     EXPECT_EQ(style.measured, 3);
     EXPECT_EQ(across->maximum(), 0);
-    EXPECT_EQ(list.Lines().back(), "line 302");
     const QScrollBar* down = list.verticalScrollBar();
     EXPECT_GT(down->maximum(), 0);
     EXPECT_EQ(down->value(), down->maximum());
@@ -144,8 +143,6 @@ TEST(LineList, EachLineIsMeasuredOnceAndTheWidestKeptSetsTheScrollRange)
     list.setFont(larger);
     app.processEvents();
     EXPECT_GT(across->maximum(), before);
-    EXPECT_GE(across->maximum() + list.viewport()->width(),
-              list.fontMetrics().horizontalAdvance(QString(40, QChar('w'))));
 }
 
 }  // namespace
