@@ -203,7 +203,7 @@ Rgb SatelliteColour(const SatelliteView& satellite, const ReceiverEpoch& epoch)
 
 SatelliteSymbol SymbolAt(PlotPoint at, Rgb colour, std::string label, double scale)
 {
-    const auto px = [scale](int specified) { return static_cast<int>(std::lround(specified * scale)); };
+    const auto px = [scale](int pixels) { return static_cast<int>(std::lround(pixels * scale)); };
     const auto [x, y] = at;
     SatelliteSymbol symbol;
     symbol.colour = colour;

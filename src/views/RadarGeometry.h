@@ -65,8 +65,8 @@ public:
     // 0, 30 and 60 degrees, the outer circle first; the labels up and right of each circle.
     std::array<ElevationRing, 3> ElevationRings() const;
 
-    // The symbols' sizes in the plot's pixels for each of the specified ones, and how much the
-    // label font grows.
+    // How many times their smallest size the symbols are drawn, and how much the label font
+    // grows.
     double SymbolScale() const { return m_symbolScale; }
     double TextScale() const { return m_textScale; }
 
@@ -118,7 +118,8 @@ struct SatelliteSymbol {
 // Not locked (no signal in any sample) before used in the fix, before an SBAS satellite while
 // DGPS is on, before just tracked.
 Rgb SatelliteColour(const TrackerChannel& channel, const NavBlock& nav);
-// The specified symbol at `scale` times its size.
+// The symbol at `scale` times its smallest size: a body 16 pixels round (20 x 14 for three
+// characters), arms to 14 pixels either side, with bars or, when red, open brackets.
 SatelliteSymbol SymbolAt(PlotPoint at, Rgb colour, std::string label, double scale = 1.0);
 
 // Moves overlapping symbols apart, each as little as it can, so that every label stays

@@ -67,7 +67,7 @@ TEST(RadarGeometry, TheSquareOfTheSmallerSideStandsInTheMiddleWithItsRingsAndTur
 TEST(RadarGeometry, SymbolsGrowWithThePlotAndWithTheirLabels)
 {
     EXPECT_EQ(CRadarGeometry(480, 480).SymbolScale(), 1.0);  // radius 225
-    EXPECT_EQ(CRadarGeometry(300, 300).SymbolScale(), 1.0);  // never smaller than specified
+    EXPECT_EQ(CRadarGeometry(300, 300).SymbolScale(), 1.0);  // never smaller than at radius 225
     EXPECT_DOUBLE_EQ(CRadarGeometry(1200, 930).SymbolScale(), 2.0);
     EXPECT_DOUBLE_EQ(CRadarGeometry(1200, 930).TextScale(), 2.0);
     // A font whose labels are 20 pixels wide needs a body of 24.
