@@ -109,10 +109,11 @@ void BM_ExportDayKml(benchmark::State& state)
 void BM_ExportDayCsv(benchmark::State& state)
 {
     CAccuracyStatistics statistics(ReferenceOf(int64_t(ReferenceKind::Fixed)));
+    std::vector<EnuError> errors;
     for (const CFix& fix : DayOfFixes()) {
-        statistics.Add(fix, nullptr);
+        const KeptError kept = *statistics.Measure(fix, nullptr);
+        errors.push_back({kept[0], kept[1], kept[2]});
     }
-    const std::vector<EnuError> errors = statistics.Errors();
     ExportDay(state, "kestrion-bench-day.csv", [&errors](const std::string& path, const auto& fixes, std::string& problem) {
         return WriteFixCsv(path, fixes, errors, problem);
     });

@@ -12,6 +12,8 @@ inline constexpr int kHintRecord = 1;
 inline constexpr int kHintRestarted = 3;
 inline constexpr int kHintOpening = 4;
 inline constexpr int kHintSourceEnded = 5;
+// A recording is about to move to another position (readers of its history keep each position once).
+inline constexpr int kHintSeeking = 6;
 
 class IDocumentView {
 public:

@@ -30,12 +30,12 @@ TrackFormat TrackFormatOf(std::string_view path)
     return TrackFormat::Gpx;
 }
 
-bool ExportTrack(const std::string& path, const CFixRecorder& recorder, std::string& problem)
+bool ExportTrack(const std::string& path, CFixRecorder& recorder, std::string& problem)
 {
-    const std::vector<CFix>& fixes = recorder.Fixes();
+    const FixSequence fixes = recorder.Track();
     switch (TrackFormatOf(path)) {
     case TrackFormat::Kml: return WriteKml(path, fixes, kTrackName, problem);
-    case TrackFormat::Csv: return WriteFixCsv(path, fixes, recorder.Collector().FixErrors(), problem);
+    case TrackFormat::Csv: return WriteFixCsv(path, fixes, problem);
     case TrackFormat::Gpx: break;
     }
     return WriteGpx(path, fixes, kTrackName, problem);

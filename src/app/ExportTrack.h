@@ -16,7 +16,8 @@ inline constexpr const char* kTrackFilter =
 // By the extension, in any case.
 TrackFormat TrackFormatOf(std::string_view path);
 
-// False with the reason, naming the file, when it cannot be written.
-bool ExportTrack(const std::string& path, const CFixRecorder& recorder, std::string& problem);
+// The recorder's track, which an interest in it keeps. False with the reason, naming the
+// file, when it cannot be written, or when the track could not be kept whole.
+bool ExportTrack(const std::string& path, CFixRecorder& recorder, std::string& problem);
 
 }  // namespace kestrion

@@ -65,6 +65,7 @@ bool CFeedDoc::SeekReplay(int64_t position)
     if (m_truthInUse != 0) {
         m_truth->Rewind();
     }
+    UpdateAllViews(kHintSeeking, nullptr);
     return replay->Seek(position);
 }
 

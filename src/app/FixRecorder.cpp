@@ -11,9 +11,38 @@ bool SameReference(const AccuracyReference& a, const AccuracyReference& b)
 
 }  // namespace
 
+CFixRecorder::CInterest::CInterest(CFixRecorder& recorder, unsigned needs) : m_recorder(recorder), m_needs(needs)
+{
+    m_recorder.Claim(m_needs, 1);
+}
+
+CFixRecorder::CInterest::~CInterest()
+{
+    m_recorder.Claim(m_needs, -1);
+}
+
 CFixRecorder::CFixRecorder(const CProfile& profile, IUserInterface& ui, std::function<bool()> truthInUse)
     : m_profile(profile), m_ui(ui), m_truthInUse(std::move(truthInUse))
 {
+}
+
+unsigned CFixRecorder::Needs() const
+{
+    unsigned needs = 0;
+    for (size_t bit = 0; bit < m_claims.size(); ++bit) {
+        needs |= m_claims[bit] > 0 ? 1u << bit : 0u;
+    }
+    return needs;
+}
+
+void CFixRecorder::Claim(unsigned needs, int change)
+{
+    for (size_t bit = 0; bit < m_claims.size(); ++bit) {
+        if ((needs & (1u << bit)) != 0) {
+            m_claims[bit] += change;
+        }
+    }
+    m_collector.SetNeeds(Needs());
 }
 
 void CFixRecorder::OnUpdate(int hint, const CMessageRecord* record)
@@ -25,10 +54,13 @@ void CFixRecorder::OnUpdate(int hint, const CMessageRecord* record)
         }
         break;
     case kHintOpening:
-        m_collector = CFixCollector(ReadReference());
+        m_collector = CFixCollector(ReadReference(), Needs());
         break;
     case kHintSourceEnded:
         m_collector.OnStreamEnd();
+        break;
+    case kHintSeeking:
+        m_collector.OnSeek();
         break;
     case kHintRestarted:
         if (const AccuracyReference reference = ReadReference();

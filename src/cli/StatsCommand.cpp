@@ -105,10 +105,11 @@ int RunStats(CCliArguments& arguments)
     run.SetSpeed(speed);
     CFixRecorder& recorder = run.Engine().FixRecorder();
     recorder.SetFixedReference(reference);
+    const CFixRecorder::CInterest interest(recorder, kNeedFigures | (csv ? kNeedTrack : 0u));
     const std::string failure = run.Play(seconds);
     std::fputs(AccuracyText(recorder.Figures()).c_str(), stdout);
     int status = 0;
-    if (std::string problem; csv && !WriteFixCsv(*csv, recorder.Fixes(), recorder.Collector().FixErrors(), problem)) {
+    if (std::string problem; csv && !WriteFixCsv(*csv, recorder.Track(), problem)) {
         std::fprintf(stderr, "kestrion-cli stats: %s\n", problem.c_str());
         status = 1;
     }
@@ -150,14 +151,16 @@ int RunExport(CCliArguments& arguments)
     }
 
     CHeadlessRun run(*profile, true);
+    CFixRecorder& recorder = run.Engine().FixRecorder();
+    const CFixRecorder::CInterest interest(recorder, kNeedTrack);
     const std::string failure = run.Play(0);
-    const CFixRecorder& recorder = run.Engine().FixRecorder();
-    const std::vector<CFix>& fixes = recorder.Fixes();
+    const FixSequence fixes = recorder.Track();
+    const size_t count = recorder.TrackSize();
     const std::string name = std::filesystem::path(sources.measFileName).filename().string();
     int status = 0;
-    const auto written = [&status, &fixes](bool ok, const std::string& path, const std::string& problem) {
+    const auto written = [&status, count](bool ok, const std::string& path, const std::string& problem) {
         if (ok) {
-            std::printf("%s: %zu fixes\n", path.c_str(), fixes.size());
+            std::printf("%s: %zu fixes\n", path.c_str(), count);
         } else {
             std::fflush(stdout);
             std::fprintf(stderr, "kestrion-cli export: %s\n", problem.c_str());
@@ -172,13 +175,13 @@ int RunExport(CCliArguments& arguments)
         written(WriteKml(*kml, fixes, name, problem), *kml, problem);
     }
     if (csv) {
-        written(WriteFixCsv(*csv, fixes, recorder.Collector().FixErrors(), problem), *csv, problem);
+        written(WriteFixCsv(*csv, fixes, problem), *csv, problem);
     }
     std::fflush(stdout);
     if (!failure.empty()) {
         std::fprintf(stderr, "kestrion-cli export: %s\n", failure.c_str());
         status = 1;
-    } else if (fixes.empty()) {
+    } else if (count == 0) {
         std::fprintf(stderr, "kestrion-cli export: %s: no fix to export\n", sources.measFileName.c_str());
         status = 1;
     }

@@ -11,9 +11,6 @@ namespace {
 AxisFigures AxisOf(double sum, double sumOfSquares, size_t count)
 {
     AxisFigures axis;
-    if (count == 0) {
-        return axis;
-    }
     const double n = static_cast<double>(count);
     axis.mean = sum / n;
     if (count > 1) {
@@ -29,28 +26,28 @@ GeodeticPoint InDegrees(const GeodeticPosition& at)
 
 }  // namespace
 
-CAccuracyStatistics::CAccuracyStatistics(AccuracyReference reference) : m_reference(reference)
+CAccuracyStatistics::CAccuracyStatistics(AccuracyReference reference, size_t exactLimit)
+    : m_reference(reference), m_exactLimit(exactLimit), m_horizontal(exactLimit), m_vertical(exactLimit)
 {
     const GeodeticPoint& fixed = m_reference.fixed;
     m_fixedAt = {Radians(fixed.latitude), Radians(fixed.longitude), fixed.height};
     m_fixedEcef = GeodeticToEcef(fixed);
 }
 
-EnuError CAccuracyStatistics::ErrorAt(const GeodeticPosition& at, double dx, double dy, double dz) const
+EnuError CAccuracyStatistics::ErrorAt(const GeodeticPosition& at, double dx, double dy, double dz)
 {
     const NorthEast horizontal = NorthEastOf(at, dx, dy, dz);
     return {static_cast<float>(horizontal.east), static_cast<float>(horizontal.north),
             static_cast<float>(UpOf(at, dx, dy, dz))};
 }
 
-bool CAccuracyStatistics::Add(const CFix& fix, const CFix* truth)
+std::optional<KeptError> CAccuracyStatistics::Measure(const CFix& fix, const CFix* truth)
 {
     EnuError error{};
     switch (m_reference.kind) {
     case ReferenceKind::Truth: {
         if (truth == nullptr) {
-            ++m_unmatched;
-            return false;
+            return std::nullopt;
         }
         const GeodeticPosition at{Radians(truth->latitude), Radians(truth->longitude), truth->height};
         error = ErrorAt(at, fix.x - truth->x, fix.y - truth->y, fix.z - truth->z);
@@ -60,95 +57,115 @@ bool CAccuracyStatistics::Add(const CFix& fix, const CFix* truth)
         error = ErrorAt(m_fixedAt, fix.x - m_fixedEcef.x, fix.y - m_fixedEcef.y, fix.z - m_fixedEcef.z);
         break;
     case ReferenceKind::RunningMean:
-        if (m_kept.empty()) {
-            m_anchor = {fix.x, fix.y, fix.z};
+        if (!m_anchor) {
+            m_anchor = EcefVector{fix.x, fix.y, fix.z};
+            m_anchorAt = EcefToGeodetic(fix.x, fix.y, fix.z);
         }
-        m_kept.push_back({static_cast<float>(fix.x - m_anchor.x), static_cast<float>(fix.y - m_anchor.y),
-                          static_cast<float>(fix.z - m_anchor.z)});
+        return KeptError{static_cast<float>(fix.x - m_anchor->x), static_cast<float>(fix.y - m_anchor->y),
+                         static_cast<float>(fix.z - m_anchor->z)};
+    }
+    return KeptError{error.east, error.north, error.up};
+}
+
+EnuError CAccuracyStatistics::EnuOf(const KeptError& kept) const
+{
+    return RunningMean() ? ErrorAt(m_anchorAt, kept[0], kept[1], kept[2]) : EnuError{kept[0], kept[1], kept[2]};
+}
+
+std::array<double, 3> CAccuracyStatistics::Centre() const
+{
+    if (!RunningMean() || m_count == 0) {
+        return {};
+    }
+    const double n = static_cast<double>(m_count);
+    return {m_sum[0] / n, m_sum[1] / n, m_sum[2] / n};
+}
+
+void CAccuracyStatistics::Add(const KeptError& kept)
+{
+    const EnuError enu = EnuOf(kept);
+    const double values[3] = {enu.east, enu.north, enu.up};
+    for (int axis = 0; axis < 3; ++axis) {
+        m_sum[axis] += values[axis];
+        m_squares[axis] += values[axis] * values[axis];
+        m_offsetSum[axis] += kept[axis];
+    }
+    ++m_count;
+    const std::array<double, 3> centre = Centre();
+    m_horizontal.Add({enu.east, enu.north}, {centre[0], centre[1]});
+    m_vertical.Add({enu.up}, {centre[2]});
+}
+
+bool CAccuracyStatistics::Add(const CFix& fix, const CFix* truth)
+{
+    if (const std::optional<KeptError> kept = Measure(fix, truth)) {
+        Add(*kept);
         return true;
     }
-    m_kept.push_back({error.east, error.north, error.up});
-    return true;
+    AddUnmatched();
+    return false;
+}
+
+void CAccuracyStatistics::ClearFigures()
+{
+    m_count = 0;
+    m_unmatched = 0;
+    m_sum = m_squares = m_offsetSum = {};
+    m_horizontal.Clear();
+    m_vertical.Clear();
 }
 
 void CAccuracyStatistics::Reset()
 {
-    m_kept.clear();
-    m_unmatched = 0;
+    ClearFigures();
+    m_anchor.reset();
 }
 
-EcefVector CAccuracyStatistics::MeanOffset() const
+GeodeticPosition CAccuracyStatistics::MeanPosition(const EcefVector& meanOffset) const
 {
-    double sum[3] = {};
-    for (const auto& offset : m_kept) {
-        for (int axis = 0; axis < 3; ++axis) {
-            sum[axis] += offset[axis];
-        }
-    }
-    const double n = static_cast<double>(m_kept.size());
-    return {sum[0] / n, sum[1] / n, sum[2] / n};
-}
-
-std::vector<EnuError> CAccuracyStatistics::Errors() const
-{
-    std::vector<EnuError> errors;
-    errors.reserve(m_kept.size());
-    if (m_reference.kind != ReferenceKind::RunningMean) {
-        for (const auto& [east, north, up] : m_kept) {
-            errors.push_back({east, north, up});
-        }
-        return errors;
-    }
-    if (m_kept.empty()) {
-        return errors;
-    }
-    const EcefVector mean = MeanOffset();
-    const GeodeticPosition at = EcefToGeodetic(m_anchor.x + mean.x, m_anchor.y + mean.y, m_anchor.z + mean.z);
-    for (const auto& offset : m_kept) {
-        errors.push_back(ErrorAt(at, offset[0] - mean.x, offset[1] - mean.y, offset[2] - mean.z));
-    }
-    return errors;
+    const EcefVector anchor = m_anchor.value_or(EcefVector{});
+    return EcefToGeodetic(anchor.x + meanOffset.x, anchor.y + meanOffset.y, anchor.z + meanOffset.z);
 }
 
 AccuracyFigures CAccuracyStatistics::Figures() const
 {
     AccuracyFigures figures;
     figures.kind = m_reference.kind;
-    figures.count = m_kept.size();
+    figures.count = m_count;
     figures.unmatched = m_unmatched;
     if (m_reference.kind == ReferenceKind::Fixed) {
         figures.reference = m_reference.fixed;
     }
-    if (m_kept.empty()) {
+    if (m_count == 0) {
         return figures;
     }
-    if (m_reference.kind == ReferenceKind::RunningMean) {
-        const EcefVector mean = MeanOffset();
-        figures.reference = InDegrees(EcefToGeodetic(m_anchor.x + mean.x, m_anchor.y + mean.y, m_anchor.z + mean.z));
+    const double n = static_cast<double>(m_count);
+    figures.east = AxisOf(m_sum[0], m_squares[0], m_count);
+    figures.north = AxisOf(m_sum[1], m_squares[1], m_count);
+    figures.up = AxisOf(m_sum[2], m_squares[2], m_count);
+    double squares = m_squares[0] + m_squares[1];
+    const std::array<double, 3> centre = Centre();
+    if (RunningMean()) {
+        // About the mean: the spread is the same, the mean error is none.
+        figures.reference = InDegrees(MeanPosition({m_offsetSum[0] / n, m_offsetSum[1] / n, m_offsetSum[2] / n}));
+        squares = std::max(0.0, squares - (m_sum[0] * m_sum[0] + m_sum[1] * m_sum[1]) / n);
+        figures.east.mean = figures.north.mean = figures.up.mean = 0;
     }
-
-    const std::vector<EnuError> errors = Errors();
-    std::vector<float> horizontal, vertical;
-    horizontal.reserve(errors.size());
-    vertical.reserve(errors.size());
-    double sum[3] = {}, squares[3] = {};
-    for (const EnuError& error : errors) {
-        const double e = error.east, n = error.north, u = error.up;
-        sum[0] += e, sum[1] += n, sum[2] += u;
-        squares[0] += e * e, squares[1] += n * n, squares[2] += u * u;
-        horizontal.push_back(static_cast<float>(std::sqrt(e * e + n * n)));
-        vertical.push_back(std::fabs(error.up));
-    }
-    figures.east = AxisOf(sum[0], squares[0], errors.size());
-    figures.north = AxisOf(sum[1], squares[1], errors.size());
-    figures.up = AxisOf(sum[2], squares[2], errors.size());
-    figures.twoDrms = 2.0 * std::sqrt((squares[0] + squares[1]) / static_cast<double>(errors.size()));
-    figures.maxHorizontal = *std::max_element(horizontal.begin(), horizontal.end());
-    figures.maxVertical = *std::max_element(vertical.begin(), vertical.end());
-    figures.cep50 = NearestRank(std::span(horizontal), 0.50);
-    figures.cep95 = NearestRank(std::span(horizontal), 0.95);
+    figures.twoDrms = 2.0 * std::sqrt(squares / n);
+    const CDistanceRanks<2>::Centre horizontalCentre{centre[0], centre[1]};
+    const CDistanceRanks<1>::Centre verticalCentre{centre[2]};
+    figures.cep50 = m_horizontal.Rank(RankOf(0.50, m_count), horizontalCentre);
+    figures.cep95 = m_horizontal.Rank(RankOf(0.95, m_count), horizontalCentre);
     figures.horizontal95 = figures.cep95;  // the same radius under its accuracy name
-    figures.vertical95 = NearestRank(std::span(vertical), 0.95);
+    figures.maxHorizontal = m_horizontal.Rank(m_count, horizontalCentre);
+    figures.vertical95 = m_vertical.Rank(RankOf(0.95, m_count), verticalCentre);
+    figures.maxVertical = m_vertical.Rank(m_count, verticalCentre);
+    if (!m_horizontal.Exact()) {
+        figures.binnedPast = m_exactLimit;
+        const auto& frozen = m_horizontal.HistogramCentre();
+        figures.meanMoved = std::hypot(centre[0] - frozen[0], centre[1] - frozen[1],
+                                       centre[2] - m_vertical.HistogramCentre()[0]);
+    }
     return figures;
 }
 

@@ -28,6 +28,14 @@ std::string AccuracyText(const AccuracyFigures& f)
     text += FormatText("CEP50: %.3f m\nCEP95: %.3f m\n2DRMS: %.3f m\n", {f.cep50, f.cep95, f.twoDrms});
     text += FormatText("Horizontal 95 %%: %.3f m\nVertical 95 %%: %.3f m\n", {f.horizontal95, f.vertical95});
     text += FormatText("Max horizontal: %.3f m\nMax vertical: %.3f m\n", {f.maxHorizontal, f.maxVertical});
+    if (f.binnedPast > 0) {
+        text += FormatText("Percentiles and maxima binned past %d fixes: within 0.4 %%",
+                           {static_cast<int64_t>(f.binnedPast)});
+        if (f.kind == ReferenceKind::RunningMean) {
+            text += FormatText(" and %.3f m, the mean's move since", {f.meanMoved});
+        }
+        text += "\n";
+    }
     return text;
 }
 

@@ -1,3 +1,5 @@
+#include <optional>
+
 #include "geo/GpsUtc.h"
 #include "evaluation/TrackExport.h"
 #include "evaluation/TrackFile.h"
@@ -5,7 +7,7 @@
 
 namespace kestrion {
 
-bool WriteGpx(const std::string& path, std::span<const CFix> fixes, std::string_view name, std::string& problem)
+bool WriteGpx(const std::string& path, const FixSequence& fixes, std::string_view name, std::string& problem)
 {
     return WriteTextFile(path, problem, [&](CTrackFile& out) {
         out.Text("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<gpx version=\"1.1\" creator=\"")
@@ -16,25 +18,27 @@ bool WriteGpx(const std::string& path, std::span<const CFix> fixes, std::string_
                   " http://www.topografix.com/GPX/1/1/gpx.xsd\">\n <trk>\n  <name>")
             .XmlEscaped(name)
             .Text("</name>\n");
-        for (size_t i = 0; i < fixes.size(); ++i) {
-            const CFix& fix = fixes[i];
-            if (i == 0) {
+        std::optional<CFix> previous;
+        std::string failure = fixes([&](const CFix& fix, const EnuError&) {
+            if (!previous) {
                 out.Text("  <trkseg>\n");
             } else {
-                const int64_t step = HundredthsBetween(fixes[i - 1], fix);
+                const int64_t step = HundredthsBetween(*previous, fix);
                 if (step < 0 || step > kSegmentGapHundredths) {
                     out.Text("  </trkseg>\n  <trkseg>\n");
                 }
             }
+            previous = fix;
             out.Text("   <trkpt lat=\"").Fixed(fix.latitude, 8).Text("\" lon=\"").Fixed(fix.longitude, 8);
             out.Text("\"><ele>").Fixed(fix.height, 2).Text("</ele><time>");
             out.Text(IsoText(UtcFromGps(fix.week, fix.tow))).Text("</time><sat>").Integer(fix.svCount);
             out.Text("</sat></trkpt>\n");
-        }
-        if (!fixes.empty()) {
+        });
+        if (previous) {
             out.Text("  </trkseg>\n");
         }
         out.Text(" </trk>\n</gpx>\n");
+        return failure;
     });
 }
 

@@ -3,7 +3,7 @@
 
 namespace kestrion {
 
-bool WriteKml(const std::string& path, std::span<const CFix> fixes, std::string_view name, std::string& problem)
+bool WriteKml(const std::string& path, const FixSequence& fixes, std::string_view name, std::string& problem)
 {
     return WriteTextFile(path, problem, [&](CTrackFile& out) {
         out.Text("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n"
@@ -12,11 +12,12 @@ bool WriteKml(const std::string& path, std::span<const CFix> fixes, std::string_
             .Text("</name>\n <Placemark>\n  <name>")
             .XmlEscaped(name)
             .Text("</name>\n  <LineString>\n   <altitudeMode>absolute</altitudeMode>\n   <coordinates>\n");
-        for (const CFix& fix : fixes) {
+        std::string failure = fixes([&out](const CFix& fix, const EnuError&) {
             out.Text("    ").Fixed(fix.longitude, 8).Text(",").Fixed(fix.latitude, 8).Text(",").Fixed(fix.height, 2);
             out.Text("\n");
-        }
+        });
         out.Text("   </coordinates>\n  </LineString>\n </Placemark>\n</Document>\n</kml>\n");
+        return failure;
     });
 }
 

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 
 namespace kestrion {
 
@@ -39,15 +41,24 @@ private:
 };
 
 // Opens the file, lets `body` write it and closes it; false with the problem when any of
-// that failed.
+// that failed, or when `body` gave one (a text it may return).
 template <typename Body>
 bool WriteTextFile(const std::string& path, std::string& problem, Body&& body)
 {
     CTrackFile out;
     if (out.Open(path)) {
-        body(out);
-        if (out.Close()) {
+        std::string failure;
+        if constexpr (std::is_void_v<std::invoke_result_t<Body, CTrackFile&>>) {
+            body(out);
+        } else {
+            failure = body(out);
+        }
+        if (out.Close() && failure.empty()) {
             return true;
+        }
+        if (!failure.empty()) {
+            problem = std::move(failure);
+            return false;
         }
     }
     problem = out.Problem();

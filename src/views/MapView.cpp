@@ -156,7 +156,7 @@ void CMapView::EditPreferences()
 
 void CMapView::ExportTrack()
 {
-    if (m_recorder.Fixes().empty()) {
+    if (m_recorder.TrackSize() == 0) {
         m_ui.MessageBox("No fixes to export: none has arrived since the data source opened.", BoxButtons::Ok,
                         BoxIcon::Warning);
         return;

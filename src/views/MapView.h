@@ -61,6 +61,7 @@ private:
     IUserInterface& m_ui;
     const ProtocolState& m_protocol;
     CFixRecorder& m_recorder;
+    CFixRecorder::CInterest m_fixInterest{m_recorder, kNeedTrack | kNeedFigures};  // Export Track, the CEP circles
     CReceiverState m_receiver;
     MapPreferences m_preferences;  // as in the "Map View" settings
     MapFrame m_frame;

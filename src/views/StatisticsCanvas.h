@@ -18,7 +18,7 @@ namespace kestrion {
 // What the picture shows, as fetched.
 struct StatisticsData {
     AccuracyFigures figures;
-    std::vector<EnuError> errors;
+    std::vector<EnuError> errors;  // the scatter's points, a bounded number (CErrorScatter)
     ErrorEstimates estimates;  // the receiver's own, of its latest epoch
 };
 

@@ -11,8 +11,9 @@ namespace kestrion {
 CStatisticsView::CStatisticsView(CFixRecorder& recorder, QWidget* parent)
     : QWidget(parent),
       m_recorder(recorder),
+      m_interest(recorder, kNeedEverything),
       m_canvas(new CStatisticsCanvas([this] {
-          return StatisticsData{m_recorder.Figures(), m_recorder.Collector().FixErrors(), m_estimates};
+          return StatisticsData{m_recorder.Figures(), m_recorder.ScatterPoints(), m_estimates};
       })),
       m_reset(new QPushButton("Reset"))
 {

@@ -1,7 +1,8 @@
 #pragma once
 // "Statistics View": the accuracy figures of the fixes seen since the data source opened, as
 // text, with the scatter of their horizontal errors and the CEP50 and CEP95 circles, and a
-// "Reset" button that starts the figures afresh. When the receiver gives its own error
+// "Reset" button that starts the figures afresh. While it is open the recorder keeps the
+// figures, the scatter and the track (so that a seek back drops what comes after). When the receiver gives its own error
 // estimates (NMEA GST), the latest are shown after the figures.
 #include <QWidget>
 
@@ -30,6 +31,7 @@ public:
 
 private:
     CFixRecorder& m_recorder;
+    CFixRecorder::CInterest m_interest;
     CReceiverState m_receiver;
     ErrorEstimates m_estimates;
     CStatisticsCanvas* m_canvas;

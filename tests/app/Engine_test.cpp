@@ -333,7 +333,8 @@ TEST_F(EngineTest, ASeekBackFindsTheTruthAgainAndWaitsWhilePaused)
     EXPECT_FALSE(timers.HasTimers());  // paused: nothing comes
     document.Replay()->Resume();
     timers.RunNext(24 * 3600 * 1000);
-    EXPECT_EQ(updates, (Updates{{9500, kHintRecord, 1, 100}, {9500, kHintRecord, 2, 50}}));
+    // The views hear of the seek before the records of the new position.
+    EXPECT_EQ(updates, (Updates{{9500, kHintSeeking, -1, 0}, {9500, kHintRecord, 1, 100}, {9500, kHintRecord, 2, 50}}));
 }
 
 TEST_F(EngineTest, OnlyARecordedFileOffersPlaybackControls)

@@ -44,6 +44,7 @@ protected:
     fakes::CScriptedUi ui;
     bool truth = false;
     CFixRecorder recorder{profile, ui, [this] { return truth; }};
+    CFixRecorder::CInterest reader{recorder, kNeedEverything};
 };
 
 TEST_F(FixRecorderTest, KeepsTheFixesOfOneOpeningAndMeasuresThemAgainstTheSettingsReference)
@@ -55,7 +56,7 @@ TEST_F(FixRecorderTest, KeepsTheFixesOfOneOpeningAndMeasuresThemAgainstTheSettin
         recorder.OnUpdate(kHintRecord, &record);
     }
     recorder.OnUpdate(kHintRecord, nullptr);
-    ASSERT_EQ(recorder.Fixes().size(), 4u);
+    ASSERT_EQ(recorder.TrackSize(), 4u);
     EXPECT_EQ(recorder.Figures().kind, ReferenceKind::Fixed);
     // 100 m along the x axis at longitude 0 is 100 m sin(latitude) to the south (the rest is up);
     // the site is rounded to whole metres.
@@ -69,12 +70,12 @@ TEST_F(FixRecorderTest, KeepsTheFixesOfOneOpeningAndMeasuresThemAgainstTheSettin
     EXPECT_NEAR(recorder.Figures().cep50, 0, 0.01);
 
     recorder.Reset();
-    EXPECT_TRUE(recorder.Fixes().empty());
+    EXPECT_EQ(recorder.TrackSize(), 0u);
     EXPECT_EQ(recorder.Figures().kind, ReferenceKind::RunningMean);
     const CMessageRecord record = NavAt(500, 0);
     recorder.OnUpdate(kHintRecord, &record);
     recorder.OnUpdate(kHintOpening, nullptr);
-    EXPECT_TRUE(recorder.Fixes().empty());
+    EXPECT_EQ(recorder.TrackSize(), 0u);
     EXPECT_TRUE(ui.boxes.empty());
 }
 
@@ -112,6 +113,46 @@ TEST_F(FixRecorderTest, AWrongReferenceIsReportedOnceAndTheTruthFeedWinsOverEver
     EXPECT_EQ(recorder.Figures().kind, ReferenceKind::Truth);
 }
 
+// Nothing is kept for a run without readers; each part lives while someone asks for it.
+TEST(FixRecorderInterest, KeepsNothingUnaskedAndLetsAPartGoWithItsLastReader)
+{
+    CTempFolder folder;
+    CProfile profile{folder.Path() / "k.ini"};
+    fakes::CScriptedUi ui;
+    CFixRecorder recorder{profile, ui, [] { return false; }};
+    const auto play = [&recorder](uint32_t from, uint32_t to) {
+        for (uint32_t tow = from; tow <= to; tow += 100) {
+            const CMessageRecord record = NavAt(tow, static_cast<int>(tow / 100));
+            recorder.OnUpdate(kHintRecord, &record);
+        }
+    };
+    recorder.OnUpdate(kHintOpening, nullptr);
+    play(100, 300);
+    EXPECT_EQ(recorder.Needs(), 0u);
+    EXPECT_EQ(recorder.TrackSize(), 0u);
+    EXPECT_EQ(recorder.Figures().count, 0u);
+    {
+        const CFixRecorder::CInterest map(recorder, kNeedTrack | kNeedFigures);
+        play(400, 600);
+        {
+            const CFixRecorder::CInterest view(recorder, kNeedEverything);
+            EXPECT_EQ(recorder.Needs(), kNeedEverything);
+            EXPECT_FALSE(recorder.ScatterPoints().empty());  // counted from the track
+            // Played again from 5 s: each second once.
+            recorder.OnUpdate(kHintSeeking, nullptr);
+            play(500, 700);
+            EXPECT_EQ(recorder.TrackSize(), 4u);
+            EXPECT_EQ(recorder.Figures().count, 4u);
+        }
+        EXPECT_EQ(recorder.Needs(), kNeedTrack | kNeedFigures);
+        EXPECT_TRUE(recorder.ScatterPoints().empty());
+        EXPECT_EQ(recorder.Figures().count, 4u);
+    }
+    EXPECT_EQ(recorder.Needs(), 0u);
+    EXPECT_EQ(recorder.TrackSize(), 0u);
+    EXPECT_EQ(recorder.Figures().count, 0u);
+}
+
 // The engine keeps one recorder for all its documents: a played CSV recording leaves its fixes
 // there, and the next opening starts afresh.
 TEST(FixRecorderEngine, RecordsTheFixesOfEveryRunOfTheEngine)
@@ -129,14 +170,17 @@ TEST(FixRecorderEngine, RecordsTheFixesOfEveryRunOfTheEngine)
     CStdRandom random{7};
     CEngine engine(CProfile(folder.Path() / "k.ini"), ui, timers, timers, random);
     timers.SetDispatch(engine.TimerService());
+    const CFixRecorder::CInterest reader(engine.FixRecorder(), kNeedEverything);
     for (int run = 0; run < 2; ++run) {
         engine.CreateDocument();
         engine.ToggleDataSource();
         while (engine.DataSourceOpen() && timers.HasTimers() && timers.RunNext(24 * 3600 * 1000)) {
             engine.ProcessPostedMessages();
         }
-        ASSERT_EQ(engine.FixRecorder().Fixes().size(), 5u) << "run " << run;
-        EXPECT_EQ(engine.FixRecorder().Fixes().back().tow, 500u);
+        ASSERT_EQ(engine.FixRecorder().TrackSize(), 5u) << "run " << run;
+        uint32_t last = 0;
+        engine.FixRecorder().Track()([&last](const CFix& fix, const EnuError&) { last = fix.tow; });
+        EXPECT_EQ(last, 500u);
         EXPECT_EQ(engine.FixRecorder().Figures().kind, ReferenceKind::RunningMean);
         EXPECT_GT(engine.FixRecorder().Figures().maxHorizontal, 0.5);
     }

@@ -37,11 +37,10 @@ TEST(AccuracyStatistics, CircularGaussianCloudGivesTheTextbookRadii)
 TEST(AccuracyStatistics, ErrorsAreEastNorthUpOfTheFixedPointAndPercentilesTakeTheNearestRank)
 {
     CAccuracyStatistics statistics({ReferenceKind::Fixed, kSite});
-    statistics.Add(FixAt(kSite, 3.0, 4.0, -2.0), nullptr);
-    const EnuError first = statistics.Errors().at(0);
-    EXPECT_NEAR(first.east, 3.0, 1e-3);
-    EXPECT_NEAR(first.north, 4.0, 1e-3);
-    EXPECT_NEAR(first.up, -2.0, 1e-3);
+    const KeptError first = *statistics.Measure(FixAt(kSite, 3.0, 4.0, -2.0), nullptr);
+    EXPECT_NEAR(first[0], 3.0, 1e-3);
+    EXPECT_NEAR(first[1], 4.0, 1e-3);
+    EXPECT_NEAR(first[2], -2.0, 1e-3);
 
     // Horizontal errors 1 to 20 m, due north, in shuffled order.
     statistics.Reset();
@@ -68,19 +67,21 @@ TEST(AccuracyStatistics, RunningMeanErrorsAreRecomputedAgainstTheCurrentMean)
     EXPECT_NEAR(f.reference.latitude, kSite.latitude, 1e-8);
     EXPECT_NEAR(f.reference.longitude, kSite.longitude, 1e-8);
     EXPECT_NEAR(f.cep50, 5.0, 1e-3);
-    EXPECT_NEAR(statistics.Errors()[0].east, -5.0, 1e-3);
+    EXPECT_NEAR(statistics.Centre()[0], 5.0, 1e-3);  // halfway, in the first fix's frame
 
-    // A third fix moves the mean 10 m east; the first fix is now 15 m west of it.
+    // A third fix moves the mean 10 m east; the first fix is now 15 m west of it, the second
+    // 5 m, the third 20 m east.
     statistics.Add(FixAt(kSite, 30.0, 0.0, 0.0), nullptr);
-    EXPECT_NEAR(statistics.Errors()[0].east, -15.0, 1e-3);
     f = statistics.Figures();
     EXPECT_NEAR(f.east.mean, 0.0, 1e-3);
+    EXPECT_NEAR(f.cep50, 15.0, 1e-3);
     EXPECT_NEAR(f.maxHorizontal, 20.0, 1e-3);
+    EXPECT_NEAR(f.twoDrms, 2 * std::sqrt((225.0 + 25.0 + 400.0) / 3), 1e-3);
 
     statistics.Reset();
     EXPECT_EQ(statistics.Figures().count, 0u);
     statistics.Add(FixAt(kSite, 100.0, 0.0, 0.0), nullptr);
-    EXPECT_NEAR(statistics.Errors()[0].east, 0.0, 1e-3);  // a new anchor after the reset
+    EXPECT_NEAR(statistics.Centre()[0], 0.0, 1e-3);  // a new anchor after the reset
 }
 
 TEST(AccuracyStatistics, TruthPairsEachFixWithItsRecordAndCountsTheUnmatched)

@@ -56,7 +56,7 @@ TEST(SampleRecording, TheReceiverStaysWithinAFewMetresOfItsPointNearMunich)
     CTempFolder folder;
     const auto path = folder.Path() / "munich.gpx";
     std::string problem;
-    ASSERT_TRUE(WriteGpx(path.string(), collector.Fixes(), "receiver-38400", problem)) << problem;
+    ASSERT_TRUE(WriteGpx(path.string(), collector.Track(), "receiver-38400", problem)) << problem;
     const std::string text = ReadText(path);
     const auto count = [&text](const std::string& tag) {
         const std::regex pattern(tag);

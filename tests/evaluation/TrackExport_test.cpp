@@ -89,7 +89,7 @@ TEST(TrackExport, GpxWithoutFixesIsAnEmptyTrack)
     CTempFolder folder;
     const auto path = folder.Path() / "empty.gpx";
     std::string problem;
-    ASSERT_TRUE(WriteGpx(path.string(), {}, "empty", problem));
+    ASSERT_TRUE(WriteGpx(path.string(), std::span<const CFix>(), "empty", problem));
     EXPECT_TRUE(WellFormed(path));
     EXPECT_TRUE(ReadGpxSegments(ReadText(path)).empty());
 }
@@ -132,7 +132,7 @@ TEST(TrackExport, CsvHasOneLinePerFixWithItsErrors)
 TEST(TrackExport, AFileThatCannotBeWrittenIsNamedWithTheReason)
 {
     std::string problem;
-    EXPECT_FALSE(WriteGpx("/nonexistent/track.gpx", {}, "x", problem));
+    EXPECT_FALSE(WriteGpx("/nonexistent/track.gpx", std::span<const CFix>(), "x", problem));
     EXPECT_EQ(problem, "Cannot write /nonexistent/track.gpx: No such file or directory");
     if (std::filesystem::exists("/dev/full")) {
         const std::vector<CFix> fixes(2000, FixAt(kSite, 0, 0, 0));

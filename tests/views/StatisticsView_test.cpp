@@ -97,7 +97,7 @@ TEST_F(StatisticsViewTest, ResetAndANewOpeningClearTheFiguresAndThePoints)
     DeliverFixes(20);
     ASSERT_GT(ErrorDots(Shown()), 0U);
     m_view.ResetButton()->click();
-    EXPECT_TRUE(m_recorder.Fixes().empty());
+    EXPECT_EQ(m_recorder.TrackSize(), 0U);
     EXPECT_EQ(ErrorDots(Shown()), 0U);
     EXPECT_EQ(m_view.Canvas().Shown().figures.count, 0U);
 

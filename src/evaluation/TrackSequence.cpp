@@ -1,0 +1,18 @@
+#include <limits>
+
+#include "evaluation/TrackExport.h"
+
+namespace kestrion {
+
+FixSequence SequenceOf(std::span<const CFix> fixes, std::span<const EnuError> errors)
+{
+    return [fixes, errors](const FixVisit& visit) {
+        constexpr float kNone = std::numeric_limits<float>::quiet_NaN();
+        for (size_t i = 0; i < fixes.size(); ++i) {
+            visit(fixes[i], i < errors.size() ? errors[i] : EnuError{kNone, kNone, kNone});
+        }
+        return std::string();
+    };
+}
+
+}  // namespace kestrion
