@@ -68,7 +68,7 @@ private:
     void RunPreferences();
     void CloseAllViews();
     void ArrangeIcons();
-    // Every shown view in rows that fill the area, in slot order; those that do not fit are
+    // Every shown view in rows that fill the area; the last views (by slot) that do not fit are
     // minimised, and the status bar says so.
     void TileViews();
     void CascadeViews();

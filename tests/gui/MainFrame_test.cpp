@@ -172,7 +172,6 @@ TEST(MainFrame, OpenViewsStringIsWrittenWholeOnEveryChange)
     const Case cases[] = {
         // No key: the eight receiver views are open.
         {nullptr, 5, OpenViewsWith({0, 1, 2, 3, 4, 5, 6, 7})},
-        {nullptr, kStatisticsSlot, OpenViewsWith({0, 1, 2, 3, 4, 5, 6, 7, kStatisticsSlot})},
         // A short value is padded, so later slots are kept too.
         {"0001", 6, OpenViewsWith({3, 6})},
         // Eight slots, stored before the statistics view: they stay, the ninth is added.

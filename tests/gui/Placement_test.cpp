@@ -74,10 +74,6 @@ TEST(MainFramePlacement, StoredMaximisedComesBackMaximisedOverItsRectangleAndIsS
     console.frame.reset();
     EXPECT_NE(console.IniText().find(Section("Main", 3, QRect(60, 70, 520, 310))), std::string::npos)
         << console.IniText();
-
-    CFrameConsole normal(std::string(kRandomIni) + Section("Main", 1, QRect(30, 40, 500, 300)));
-    EXPECT_FALSE(normal.frame->isMaximized());
-    EXPECT_EQ(normal.frame->geometry(), QRect(30, 40, 500, 300));
 }
 
 TEST(ViewFramePlacement, ShownAgainAfterHidingTakesThePlacementOfTheLastDestruction)
