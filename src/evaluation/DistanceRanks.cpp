@@ -105,8 +105,9 @@ bool CDistanceRanks<D>::ExactRank(size_t rank, const Centre& centre, bool anyBan
     // The rank's distance from the centre lies within `moved` of that; points nearer to the
     // anchor than twice that are nearer to the centre too, those farther are farther.
     const double margin = 2 * moved + 1e-9 * (1 + above);
-    size_t nearer = 0;
-    m_band.clear();
+    using Range = std::pair<typename Run::const_iterator, typename Run::const_iterator>;
+    std::vector<Range> ranges;
+    size_t nearer = 0, banded = 0;
     for (const Run& run : m_runs) {
         const auto first = std::partition_point(run.begin(), run.end(), [&](const Point& point) {
             return AnchorDistance(point) < below - margin;
@@ -115,12 +116,17 @@ bool CDistanceRanks<D>::ExactRank(size_t rank, const Centre& centre, bool anyBan
             return AnchorDistance(point) <= above + margin;
         });
         nearer += static_cast<size_t>(first - run.begin());
+        banded += static_cast<size_t>(last - first);
+        ranges.emplace_back(first, last);
+    }
+    if (!anyBand && banded > std::max(kBandPoints, m_count / 64)) {
+        return false;
+    }
+    m_band.clear();
+    for (const auto& [first, last] : ranges) {
         for (auto at = first; at != last; ++at) {
             m_band.push_back(Distance(*at, centre));
         }
-    }
-    if (!anyBand && m_band.size() > std::max(kBandPoints, m_count / 64)) {
-        return false;
     }
     if (m_band.empty() || rank <= nearer) {
         found = 0;  // not reached: the band holds the rank
@@ -161,16 +167,12 @@ void CDistanceRanks<D>::Reanchor(const Centre& centre)
     m_countAtAnchor = m_count;
     Run all;
     all.reserve(m_count);
-    for (const Run& run : m_runs) {
+    for (Run& run : m_runs) {
         all.insert(all.end(), run.begin(), run.end());
+        run = {};  // let go at once: the points are held twice only one run at a time
     }
-    std::vector<std::pair<double, Point>> keyed;
-    keyed.reserve(all.size());
-    for (const Point& point : all) {
-        keyed.emplace_back(AnchorDistance(point), point);
-    }
-    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    std::transform(keyed.begin(), keyed.end(), all.begin(), [](const auto& entry) { return entry.second; });
+    std::sort(all.begin(), all.end(),
+              [this](const Point& a, const Point& b) { return AnchorDistance(a) < AnchorDistance(b); });
     m_runs.clear();
     m_runs.push_back(std::move(all));
 }
