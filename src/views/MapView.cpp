@@ -157,8 +157,10 @@ void CMapView::EditPreferences()
 void CMapView::ExportTrack()
 {
     if (m_recorder.TrackSize() == 0) {
-        m_ui.MessageBox("No fixes to export: none has arrived since the data source opened.", BoxButtons::Ok,
-                        BoxIcon::Warning);
+        // A track that could not be kept says why, not that nothing came.
+        const std::string& problem = m_recorder.Collector().TrackProblem();
+        m_ui.MessageBox(problem.empty() ? "No fixes to export: none has arrived since the data source opened." : problem,
+                        BoxButtons::Ok, BoxIcon::Warning);
         return;
     }
     FileChooser chooser;
