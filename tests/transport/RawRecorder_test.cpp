@@ -74,7 +74,10 @@ TEST_F(RawRecorderTest, TheDataReachesTheFileWhileTheRecordingRuns)
     ASSERT_EQ(recorder.Start(path), "");
     Receive(recorder, "$GPGGA", std::chrono::steady_clock::now());
     // Flushed within the period: a kill now leaves these bytes.
-    for (int wait = 0; wait < 200 && std::filesystem::file_size(path) < 6; ++wait) {
+    // The index entry follows its bytes' flush: wait for both.
+    for (int wait = 0; wait < 200 && (std::filesystem::file_size(path) < 6 ||
+                                      ReadTimeIndex(TimeIndexPath(path), 6).entries.empty());
+         ++wait) {
         std::this_thread::sleep_for(25ms);
     }
     EXPECT_EQ(Contents(path), "$GPGGA");
