@@ -17,10 +17,10 @@ constexpr size_t kDayAt5Hz = 24 * 60 * 60 * 5;
 constexpr GeodeticPoint kSite{51.4779, -0.0015, 45.0};
 
 // Navigation records a few metres about the site, 0.2 s apart, as fixes.
-const std::vector<CFix>& DayOfFixes()
+const std::vector<Fix>& DayOfFixes()
 {
-    static const std::vector<CFix> fixes = [] {
-        std::vector<CFix> made;
+    static const std::vector<Fix> fixes = [] {
+        std::vector<Fix> made;
         made.reserve(kDayAt5Hz);
         std::mt19937 random(3);
         std::normal_distribution<double> metres(0.0, 3.0);
@@ -51,9 +51,9 @@ AccuracyReference ReferenceOf(int64_t kind)
 
 void BM_StatisticsAdd(benchmark::State& state)
 {
-    const std::vector<CFix>& fixes = DayOfFixes();
+    const std::vector<Fix>& fixes = DayOfFixes();
     CAccuracyStatistics statistics(ReferenceOf(state.range(0)));
-    const CFix* truth = state.range(0) == int64_t(ReferenceKind::Truth) ? &fixes.front() : nullptr;
+    const Fix* truth = state.range(0) == int64_t(ReferenceKind::Truth) ? &fixes.front() : nullptr;
     size_t next = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(statistics.Add(fixes[next], truth));
@@ -68,7 +68,7 @@ void BM_StatisticsAdd(benchmark::State& state)
 void BM_StatisticsFigures(benchmark::State& state)
 {
     CAccuracyStatistics statistics(ReferenceOf(state.range(0)));
-    for (const CFix& fix : DayOfFixes()) {
+    for (const Fix& fix : DayOfFixes()) {
         statistics.Add(fix, &fix);
     }
     for (auto _ : state) {
@@ -79,7 +79,7 @@ void BM_StatisticsFigures(benchmark::State& state)
 template <typename Write>
 void ExportDay(benchmark::State& state, const char* name, Write write)
 {
-    const std::vector<CFix>& fixes = DayOfFixes();
+    const std::vector<Fix>& fixes = DayOfFixes();
     const std::filesystem::path path = std::filesystem::temp_directory_path() / name;
     std::string problem;
     for (auto _ : state) {
@@ -110,7 +110,7 @@ void BM_ExportDayCsv(benchmark::State& state)
 {
     CAccuracyStatistics statistics(ReferenceOf(int64_t(ReferenceKind::Fixed)));
     std::vector<EnuError> errors;
-    for (const CFix& fix : DayOfFixes()) {
+    for (const Fix& fix : DayOfFixes()) {
         const KeptError kept = *statistics.Measure(fix, nullptr);
         errors.push_back({kept[0], kept[1], kept[2]});
     }

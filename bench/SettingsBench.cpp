@@ -54,7 +54,7 @@ const std::filesystem::path& BigSettingsFile()
 // What the console reads before it shows its window.
 void LoadStartSettings(const CProfile& profile)
 {
-    CSettings settings;
+    Settings settings;
     settings.LoadDataSources(profile);
     settings.LoadMapView(profile);
     settings.LoadSignalView(profile);
@@ -75,7 +75,7 @@ void BM_SettingsStart50MB(benchmark::State& state)
 void BM_SettingsSave50MB(benchmark::State& state)
 {
     const CProfile profile(BigSettingsFile());
-    CSettings settings;
+    Settings settings;
     settings.LoadDataSources(profile);
     for (auto _ : state) {
         settings.measFileName = settings.measFileName == "a.bin" ? "b.bin" : "a.bin";

@@ -17,7 +17,7 @@
 #include <thread>
 #include <vector>
 
-#include "../tests/platform/LoopbackClient.h"
+#include "support/LoopbackClient.h"
 #include "transport/ReceiverShare.h"
 
 namespace {

@@ -57,10 +57,10 @@ void CAppServices::RefreshTitle()
 std::string CAppServices::Title() const
 {
     std::string title = std::string(kProgramTitle) + " on " +
-                        CSettings::StoredText(m_profile, &CSettings::measSerialPort) + "/" +
-                        CSettings::StoredText(m_profile, &CSettings::measSerialBaud);
+                        Settings::StoredText(m_profile, &Settings::measSerialPort) + "/" +
+                        Settings::StoredText(m_profile, &Settings::measSerialBaud);
     if (m_log.IsOpen()) {
-        title += " -> " + CSettings::StoredText(m_profile, &CSettings::logFileName) + " since " +
+        title += " -> " + Settings::StoredText(m_profile, &Settings::logFileName) + " since " +
                  FormatLocalTime("%c", m_log.MarkTime());
     }
     return title;

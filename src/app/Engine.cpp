@@ -187,7 +187,7 @@ void CEngine::ToggleSharing()
         m_streams.StopSharing();
         return;
     }
-    CSettings settings;
+    Settings settings;
     settings.LoadShare(m_services.Profile());
     const auto check = [](const std::string& address) {
         std::string error;

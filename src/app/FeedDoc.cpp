@@ -9,7 +9,7 @@ namespace kestrion {
 
 CFeedDoc::CFeedDoc(IFeedServices& services, IMainFrame& frame) : m_frame(frame)
 {
-    CSettings settings;
+    Settings settings;
     settings.LoadDataSources(services.Profile());
     m_truth = std::make_unique<CTruthFeed>(services);
     m_measured = std::make_unique<CMeasuredFeed>(services);

@@ -79,7 +79,7 @@ private:
     ILogEvents& m_events;
 
     std::time_t m_markTime = 0;
-    CSettings m_settings;
+    Settings m_settings;
     bool m_open = false;
     int m_failure = 0;
     CAppendFile m_file;

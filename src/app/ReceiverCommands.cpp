@@ -242,7 +242,7 @@ void CReceiverCommands::Initialize(CMeasuredFeed& feed)
             return;
         }
     }
-    CSettings settings;
+    Settings settings;
     settings.LoadReceiverInit(profile);
     feed.SendPayload(InitializationPayload(InitValuesOf(settings, now)));
     if (dialog.ResetMode() == 4 && BaudOf(feed.Line()) != 38400) {

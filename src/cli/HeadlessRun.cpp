@@ -37,7 +37,7 @@ std::filesystem::path ConsoleExecutable()
 
 }  // namespace
 
-std::optional<CProfile> LoadRunSettings(const char* command, const CCliArguments& arguments, CSettings& sources)
+std::optional<CProfile> LoadRunSettings(const char* command, const CCliArguments& arguments, Settings& sources)
 {
     // The settings file that console uses: "kestrion-demo.ini" beside it, or the user's one.
     const std::string ini = arguments.Value("--ini").value_or(FindProfilePath(ConsoleExecutable()).string());
@@ -51,7 +51,7 @@ std::optional<CProfile> LoadRunSettings(const char* command, const CCliArguments
     return profile;
 }
 
-std::string SerialSourcePort(const CSettings& settings)
+std::string SerialSourcePort(const Settings& settings)
 {
     if (settings.dataSource != 1) {
         return {};
@@ -62,7 +62,7 @@ std::string SerialSourcePort(const CSettings& settings)
     return settings.useTrue != 0 && settings.trueSource == 1 ? settings.trueSerialPort : std::string();
 }
 
-bool RecordedSource(const CSettings& settings)
+bool RecordedSource(const Settings& settings)
 {
     return settings.dataSource == 1 && settings.measSource == 0;
 }

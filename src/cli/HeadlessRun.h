@@ -24,11 +24,11 @@ namespace kestrion::cli {
 
 // The settings of --ini, else the console's, and their data sources; nothing after telling why
 // on stderr.
-std::optional<CProfile> LoadRunSettings(const char* command, const CCliArguments& arguments, CSettings& sources);
+std::optional<CProfile> LoadRunSettings(const char* command, const CCliArguments& arguments, Settings& sources);
 // The serial port a data source of the settings reads, or empty when none does.
-std::string SerialSourcePort(const CSettings& settings);
+std::string SerialSourcePort(const Settings& settings);
 // Whether the measured data source is a recorded file.
-bool RecordedSource(const CSettings& settings);
+bool RecordedSource(const Settings& settings);
 // --speed as a replay speed; nothing when not given, or with `error` when it is no speed.
 std::optional<ReplaySpeed> SpeedOption(const CCliArguments& arguments, std::string& error);
 // Whether each output file named on the command line can be written (a new file needs a
@@ -44,7 +44,7 @@ public:
     CEngine& Engine() { return m_engine; }
     CHeadlessUi& Ui() { return m_ui; }
     CLoopTimers& Timers() { return m_timers; }
-    const CSettings& Sources() const { return m_sources; }
+    const Settings& Sources() const { return m_sources; }
     void AddView(IDocumentView& view) { m_engine.CurrentDocument()->AddView(view); }
     // The speed a recorded file plays at, set as it opens.
     void SetSpeed(std::optional<ReplaySpeed> speed) { m_speed = speed; }
@@ -63,7 +63,7 @@ private:
 
     CProfile m_profile;
     bool m_fast;
-    CSettings m_sources;
+    Settings m_sources;
     CLoopTimers m_timers;
     CHeadlessUi m_ui;
     CStdRandom m_generator;

@@ -53,7 +53,7 @@ int RunEngine(CCliArguments& arguments)
     if (!arguments.Positional().empty()) {
         return UsageError("run", "takes no arguments besides its options: " + arguments.Positional().front());
     }
-    CSettings sources;
+    Settings sources;
     const std::optional<CProfile> profile = LoadRunSettings("run", arguments, sources);
     if (!profile) {
         return 2;

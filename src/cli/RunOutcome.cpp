@@ -38,7 +38,7 @@ std::string CRunOutcome::Failure(const CHeadlessUi& ui, const CLogFile& log, con
 {
     // The first failure shown is the cause; others (a log on a full disk) may follow.
     if (!m_opened && !m_delivered) {
-        CSettings settings;
+        Settings settings;
         settings.LoadDataSources(profile);
         if (settings.dataSource != 0 && settings.measSource == 0 && settings.measFileName.empty()) {
             return profile.Path().string() + ": the measured data source is a file, but no file name is set";

@@ -44,7 +44,7 @@ std::optional<GeodeticPoint> ParseReference(const std::string& text)
 
 // A recorded source plays on the virtual clock, which a serial port (measured or truth) does
 // not follow; `liveAllowed` lets a live receiver play in real time instead.
-std::string PlayableReason(const CSettings& sources, const CProfile& profile, bool liveAllowed)
+std::string PlayableReason(const Settings& sources, const CProfile& profile, bool liveAllowed)
 {
     const std::string port = SerialSourcePort(sources);
     if (port.empty()) {
@@ -87,7 +87,7 @@ int RunStats(CCliArguments& arguments)
     if (csv && !OutputsWritable("stats", {*csv})) {
         return 2;
     }
-    CSettings sources;
+    Settings sources;
     const std::optional<CProfile> profile = LoadRunSettings("stats", arguments, sources);
     if (!profile) {
         return 2;
@@ -141,7 +141,7 @@ int RunExport(CCliArguments& arguments)
     if (!OutputsWritable("export", outputs)) {
         return 2;
     }
-    CSettings sources;
+    Settings sources;
     const std::optional<CProfile> profile = LoadRunSettings("export", arguments, sources);
     if (!profile) {
         return 2;

@@ -185,7 +185,7 @@ int RunTtff(CCliArguments& arguments)
     if (csv && !OutputsWritable("ttff", {*csv})) {
         return 2;
     }
-    CSettings sources;
+    Settings sources;
     const std::optional<CProfile> profile = LoadRunSettings("ttff", arguments, sources);
     if (!profile) {
         return 2;

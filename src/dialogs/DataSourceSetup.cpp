@@ -68,7 +68,7 @@ CDataSourceSetup::CDataSourceSetup(IUserInterface& ui, const CProfile& profile, 
     m_settings.LoadDataSources(profile);
     m_settings.measFileType = kBinary;
     TakeMachinePorts(serialPorts);
-    const std::vector<std::string> history = CSettings::StoredNetworkPorts(profile);
+    const std::vector<std::string> history = Settings::StoredNetworkPorts(profile);
 
     AddRadio(kDataSource, "", {"Random", "Supplied Data"});
     AddGroup(kTrueGroup, "");
@@ -99,17 +99,17 @@ CDataSourceSetup::CDataSourceSetup(IUserInterface& ui, const CProfile& profile, 
 
 void CDataSourceSetup::TakeMachinePorts(const std::vector<std::string>& serialPorts)
 {
-    for (std::string CSettings::*port : {&CSettings::measSerialPort, &CSettings::trueSerialPort}) {
+    for (std::string Settings::*port : {&Settings::measSerialPort, &Settings::trueSerialPort}) {
         if (std::optional<std::string> listed = ListedPort(serialPorts, m_settings.*port)) {
             m_settings.*port = std::move(*listed);
         }
     }
-    if (!CSettings::StoredText(m_profile, &CSettings::measSerialPort).empty()) {
+    if (!Settings::StoredText(m_profile, &Settings::measSerialPort).empty()) {
         return;
     }
     // Nothing chosen yet: the first port this machine has, or random data without one.
     m_settings.measSerialPort = serialPorts.empty() ? std::string() : PortOfListItem(serialPorts.front());
-    if (serialPorts.empty() && !CSettings::IsStored(m_profile, &CSettings::dataSource)) {
+    if (serialPorts.empty() && !Settings::IsStored(m_profile, &Settings::dataSource)) {
         m_settings.dataSource = kRandom;
     }
 }
@@ -291,13 +291,13 @@ void CDataSourceSetup::RememberNetworkPort()
     if (!measuredPort || !IsNetworkPort(address)) {
         return;
     }
-    std::vector<std::string> history = CSettings::StoredNetworkPorts(m_profile);
+    std::vector<std::string> history = Settings::StoredNetworkPorts(m_profile);
     std::erase(history, address);
     history.insert(history.begin(), address);
     if (history.size() > kNetworkHistory) {
         history.resize(kNetworkHistory);
     }
-    CSettings::SaveNetworkPorts(m_profile, history);
+    Settings::SaveNetworkPorts(m_profile, history);
 }
 
 }  // namespace kestrion

@@ -79,7 +79,7 @@ private:
     bool MeasuredEnabled() const { return Supplied() && Checked(kUseMeas); }
 
     CProfile m_profile;  // a copy: the caller's may be a temporary
-    CSettings m_settings;
+    Settings m_settings;
     std::function<void()> m_refreshTitle;
 };
 

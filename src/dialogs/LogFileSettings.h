@@ -27,7 +27,7 @@ private:
     bool PrepareFile(const std::string& path);
 
     CProfile m_profile;  // a copy: the caller's may be a temporary
-    CSettings m_settings;
+    Settings m_settings;
 };
 
 }  // namespace kestrion

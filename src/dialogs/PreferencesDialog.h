@@ -20,7 +20,7 @@ protected:
 
 private:
     CProfile m_profile;  // a copy: the caller's may be a temporary
-    CSettings m_settings;
+    Settings m_settings;
 };
 
 }  // namespace kestrion

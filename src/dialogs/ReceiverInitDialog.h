@@ -48,7 +48,7 @@ private:
     void SaveFields();
 
     CProfile m_profile;  // a copy: the caller's may be a temporary
-    CSettings m_settings;
+    Settings m_settings;
     int m_period = 0;
 };
 

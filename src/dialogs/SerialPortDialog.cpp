@@ -22,7 +22,7 @@ std::vector<std::string> Without(std::vector<std::string> items, std::string_vie
 
 }  // namespace
 
-CSerialPortDialog::CSerialPortDialog(IUserInterface& ui, int generation, Variant variant, const CSettings& stored)
+CSerialPortDialog::CSerialPortDialog(IUserInterface& ui, int generation, Variant variant, const Settings& stored)
     : CCommandDialog(ui,
                      TitleWithValues(variant == Variant::Main ? "Set Serial Port Parameters"
                                                               : "Set DGPS Serial Port Parameters",
@@ -43,12 +43,12 @@ CSerialPortDialog::CSerialPortDialog(IUserInterface& ui, int generation, Variant
     Open(kStopBits, mainPort ? stored.measSerialSBits : kDefaultStopBits, kDefaultStopBits);
 }
 
-CSettings CSerialPortDialog::StoredSettings(const CProfile& profile)
+Settings CSerialPortDialog::StoredSettings(const CProfile& profile)
 {
-    CSettings settings;
+    Settings settings;
     settings.LoadDataSources(profile);
     settings.SetMeasuredLine(
-        CSettings::StoredMeasuredLine(profile, {kDefaultBaud, kDefaultDataBits, kDefaultParity, kDefaultStopBits}));
+        Settings::StoredMeasuredLine(profile, {kDefaultBaud, kDefaultDataBits, kDefaultParity, kDefaultStopBits}));
     return settings;
 }
 

@@ -18,11 +18,11 @@ public:
 
     // The main variant opens on the stored line of the measured source; a stored text that is
     // not in its list opens as the dialog's default ("9600", "8", "NONE", "1").
-    CSerialPortDialog(IUserInterface& ui, int generation, Variant variant, const CSettings& stored);
+    CSerialPortDialog(IUserInterface& ui, int generation, Variant variant, const Settings& stored);
 
     // The data-source settings with the serial line keys read as this dialog defaults them:
     // a missing key is "9600", "8", "NONE" or "1" (the settings' own baud default differs).
-    static CSettings StoredSettings(const CProfile& profile);
+    static Settings StoredSettings(const CProfile& profile);
 
     std::vector<Payload> Payloads() const override;
 

@@ -10,7 +10,7 @@ constexpr int kMaxPosition = 2000;
 
 }  // namespace
 
-CTrackingViewConfiguration::CTrackingViewConfiguration(IUserInterface& ui, const CSettings& opening)
+CTrackingViewConfiguration::CTrackingViewConfiguration(IUserInterface& ui, const Settings& opening)
     : CDialogForm(ui, "Tracking View Configuration", "OK")
 {
     AddDecimalEdit(kVelocity, "Outer circle velocity:", "m/s", 0.01, 2000);
@@ -36,7 +36,7 @@ CTrackingViewConfiguration::CTrackingViewConfiguration(IUserInterface& ui, const
     SetValue(kOrientation, opening.radarOrientation);
 }
 
-void CTrackingViewConfiguration::ReadInto(CSettings& settings) const
+void CTrackingViewConfiguration::ReadInto(Settings& settings) const
 {
     settings.radarVelocityRadius = Decimal(kVelocity);
     settings.radarPositionRadius = static_cast<int>(Int(kPosition));

@@ -12,10 +12,10 @@ public:
     enum ControlId { kVelocity = 1, kPosition, kOrientation, kColours, kColourText, kCircles, kCircleText };
 
     // Opens on the "Radar View" fields of `opening`.
-    CTrackingViewConfiguration(IUserInterface& ui, const CSettings& opening);
+    CTrackingViewConfiguration(IUserInterface& ui, const Settings& opening);
 
     // The values after OK, into the "Radar View" fields of `settings`.
-    void ReadInto(CSettings& settings) const;
+    void ReadInto(Settings& settings) const;
 };
 
 }  // namespace kestrion

@@ -41,7 +41,7 @@ EnuError CAccuracyStatistics::ErrorAt(const GeodeticPosition& at, double dx, dou
             static_cast<float>(UpOf(at, dx, dy, dz))};
 }
 
-std::optional<KeptError> CAccuracyStatistics::Measure(const CFix& fix, const CFix* truth)
+std::optional<KeptError> CAccuracyStatistics::Measure(const Fix& fix, const Fix* truth)
 {
     EnuError error{};
     switch (m_reference.kind) {
@@ -96,7 +96,7 @@ void CAccuracyStatistics::Add(const KeptError& kept)
     m_vertical.Add({enu.up}, {centre[2]});
 }
 
-bool CAccuracyStatistics::Add(const CFix& fix, const CFix* truth)
+bool CAccuracyStatistics::Add(const Fix& fix, const Fix* truth)
 {
     if (const std::optional<KeptError> kept = Measure(fix, truth)) {
         Add(*kept);

@@ -56,12 +56,12 @@ public:
 
     // The fix's kept error; a truth reference needs the fix's matched truth, and gives
     // nothing without. The running mean's first fix becomes its anchor.
-    std::optional<KeptError> Measure(const CFix& fix, const CFix* truth);
+    std::optional<KeptError> Measure(const Fix& fix, const Fix* truth);
     // Counts a measured fix, or one without truth, in the figures.
     void Add(const KeptError& kept);
     void AddUnmatched() { ++m_unmatched; }
     // Measures and counts; true when the fix was kept.
-    bool Add(const CFix& fix, const CFix* truth);
+    bool Add(const Fix& fix, const Fix* truth);
     // Forgets the figures and the anchor.
     void Reset();
     // Forgets the figures, keeping the anchor, to count kept errors again.

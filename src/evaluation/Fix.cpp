@@ -16,7 +16,7 @@ uint8_t NmeaMode(FixMode fix)
     }
 }
 
-void SetNmeaTime(CFix& fix, const EpochTime& time)
+void SetNmeaTime(Fix& fix, const EpochTime& time)
 {
     if (!time.utcMillisecond) {
         return;
@@ -32,13 +32,13 @@ void SetNmeaTime(CFix& fix, const EpochTime& time)
 
 }  // namespace
 
-std::optional<CFix> FixFromEpoch(const ReceiverEpoch& epoch)
+std::optional<Fix> FixFromEpoch(const ReceiverEpoch& epoch)
 {
     if (!epoch.HasFix()) {
         return std::nullopt;
     }
     const EpochPosition& position = *epoch.position;
-    CFix fix;
+    Fix fix;
     fix.x = position.ecef.x;
     fix.y = position.ecef.y;
     fix.z = position.ecef.z;
@@ -59,7 +59,7 @@ std::optional<CFix> FixFromEpoch(const ReceiverEpoch& epoch)
     return fix;
 }
 
-std::optional<CFix> FixFromRecord(const CMessageRecord& record)
+std::optional<Fix> FixFromRecord(const CMessageRecord& record)
 {
     if (record.type != MID_MeasuredNavigation && record.type != MID_TrueNavigation) {
         return std::nullopt;
@@ -67,7 +67,7 @@ std::optional<CFix> FixFromRecord(const CMessageRecord& record)
     return FixFromEpoch(EpochFromBinary(record.nav, nullptr, record.type == MID_TrueNavigation));
 }
 
-int64_t HundredthsBetween(const CFix& from, const CFix& to)
+int64_t HundredthsBetween(const Fix& from, const Fix& to)
 {
     return (int64_t{to.week} - from.week) * kWeekLength + int64_t{to.tow} - from.tow;
 }

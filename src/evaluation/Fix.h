@@ -8,7 +8,7 @@
 
 namespace kestrion {
 
-struct CFix {
+struct Fix {
     uint16_t week = 0;
     uint32_t tow = 0;  // 1/100 s
     double x = 0, y = 0, z = 0;                          // earth-centred, metres
@@ -25,13 +25,13 @@ inline constexpr uint8_t kFirstFixMode = 3;
 // keep their week, time and mode bits; NMEA epochs take the GPS time of their UTC date and time
 // (time of day only when the date is unknown) and the mode 3 for 2D, 7 for dead reckoning and
 // 4 for the others.
-std::optional<CFix> FixFromEpoch(const ReceiverEpoch& epoch);
+std::optional<Fix> FixFromEpoch(const ReceiverEpoch& epoch);
 
 // A navigation record (MID 2) with a solution, or a truth record (MID 1), as a fix; nothing
 // for other records, for navigation without a solution and for a position at the earth's centre.
-std::optional<CFix> FixFromRecord(const CMessageRecord& record);
+std::optional<Fix> FixFromRecord(const CMessageRecord& record);
 
 // Hundredths of a second from `from` to `to`, over week changes (record week length).
-int64_t HundredthsBetween(const CFix& from, const CFix& to);
+int64_t HundredthsBetween(const Fix& from, const Fix& to);
 
 }  // namespace kestrion

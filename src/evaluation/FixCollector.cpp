@@ -31,7 +31,7 @@ void CFixCollector::OnEpoch(const ReceiverEpoch& epoch)
         m_truth = FixFromEpoch(epoch);
         return;
     }
-    if (const std::optional<CFix> fix = FixFromEpoch(epoch)) {
+    if (const std::optional<Fix> fix = FixFromEpoch(epoch)) {
         if (m_seeking) {
             DropFixesAfterSeek(*fix);
         }
@@ -72,7 +72,7 @@ void CFixCollector::OnSeek()
     m_scatter.Clear();
 }
 
-void CFixCollector::DropFixesAfterSeek(const CFix& next)
+void CFixCollector::DropFixesAfterSeek(const Fix& next)
 {
     m_seeking = false;
     const size_t before = m_track.CountBefore(next);

@@ -63,7 +63,7 @@ public:
 
 private:
     void OnEpoch(const ReceiverEpoch& epoch);
-    void DropFixesAfterSeek(const CFix& next);
+    void DropFixesAfterSeek(const Fix& next);
     // Counts the track's fixes again into the parts named.
     void Recount(unsigned parts);
     void Count(unsigned parts, const std::optional<KeptError>& kept);
@@ -72,7 +72,7 @@ private:
     CAccuracyStatistics m_statistics;
     CErrorScatter m_scatter;
     CFixTrack m_track;
-    std::optional<CFix> m_truth;
+    std::optional<Fix> m_truth;
     CReceiverState m_state;
     bool m_seeking = false;
 };

@@ -10,7 +10,7 @@ bool WriteFixCsv(const std::string& path, const FixSequence& fixes, std::string&
 {
     return WriteTextFile(path, problem, [&](CTrackFile& out) {
         out.Text("time,lat,lon,alt,e,n,u,mode,svs,dop\n");
-        return fixes([&out](const CFix& fix, const EnuError& error) {
+        return fixes([&out](const Fix& fix, const EnuError& error) {
             out.Text(IsoText(UtcFromGps(fix.week, fix.tow))).Text(",");
             out.Fixed(fix.latitude, 8).Text(",").Fixed(fix.longitude, 8).Text(",").Fixed(fix.height, 2);
             if (!std::isnan(error.east)) {

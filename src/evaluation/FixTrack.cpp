@@ -40,7 +40,7 @@ const unsigned char* Get(const unsigned char* at, T& value)
 
 void Encode(const TrackEntry& entry, unsigned char* at)
 {
-    const CFix& fix = entry.fix;
+    const Fix& fix = entry.fix;
     at = Put(at, fix.week);
     at = Put(at, fix.tow);
     // The mode takes the low three bits.
@@ -56,7 +56,7 @@ void Encode(const TrackEntry& entry, unsigned char* at)
 
 void Decode(const unsigned char* at, TrackEntry& entry)
 {
-    CFix& fix = entry.fix;
+    Fix& fix = entry.fix;
     uint8_t mode = 0;
     at = Get(at, fix.week);
     at = Get(at, fix.tow);
@@ -179,7 +179,7 @@ bool CFixTrack::ReadAt(size_t index, TrackEntry& entry)
     return true;
 }
 
-size_t CFixTrack::CountBefore(const CFix& fix)
+size_t CFixTrack::CountBefore(const Fix& fix)
 {
     if (m_size == 0 || !Flush()) {
         return m_size;

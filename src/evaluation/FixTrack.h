@@ -13,7 +13,7 @@
 namespace kestrion {
 
 struct TrackEntry {
-    CFix fix;
+    Fix fix;
     KeptError kept{};       // see CAccuracyStatistics::Measure
     bool measured = false;  // false for a fix without truth
 };
@@ -34,7 +34,7 @@ public:
     // Keeps the first `count` entries.
     void Truncate(size_t count);
     // How many entries lie before the time of `fix`, the track being in time order.
-    size_t CountBefore(const CFix& fix);
+    size_t CountBefore(const Fix& fix);
     // Each entry in order; false, with Problem(), when the file could not be read.
     bool ForEach(const std::function<void(const TrackEntry&)>& visit);
 

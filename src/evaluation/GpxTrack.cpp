@@ -18,8 +18,8 @@ bool WriteGpx(const std::string& path, const FixSequence& fixes, std::string_vie
                   " http://www.topografix.com/GPX/1/1/gpx.xsd\">\n <trk>\n  <name>")
             .XmlEscaped(name)
             .Text("</name>\n");
-        std::optional<CFix> previous;
-        std::string failure = fixes([&](const CFix& fix, const EnuError&) {
+        std::optional<Fix> previous;
+        std::string failure = fixes([&](const Fix& fix, const EnuError&) {
             if (!previous) {
                 out.Text("  <trkseg>\n");
             } else {

@@ -12,7 +12,7 @@ bool WriteKml(const std::string& path, const FixSequence& fixes, std::string_vie
             .Text("</name>\n <Placemark>\n  <name>")
             .XmlEscaped(name)
             .Text("</name>\n  <LineString>\n   <altitudeMode>absolute</altitudeMode>\n   <coordinates>\n");
-        std::string failure = fixes([&out](const CFix& fix, const EnuError&) {
+        std::string failure = fixes([&out](const Fix& fix, const EnuError&) {
             out.Text("    ").Fixed(fix.longitude, 8).Text(",").Fixed(fix.latitude, 8).Text(",").Fixed(fix.height, 2);
             out.Text("\n");
         });

@@ -16,11 +16,11 @@ inline constexpr int64_t kSegmentGapHundredths = 1000;
 
 // The fixes to write, in order, each with its error (not a number when it has none): the
 // sequence calls the visit for each and gives why it could not give them all, or nothing.
-using FixVisit = std::function<void(const CFix& fix, const EnuError& error)>;
+using FixVisit = std::function<void(const Fix& fix, const EnuError& error)>;
 using FixSequence = std::function<std::string(const FixVisit& visit)>;
 
 // Fixes in memory, with the errors of the same index (none past their end).
-FixSequence SequenceOf(std::span<const CFix> fixes, std::span<const EnuError> errors = {});
+FixSequence SequenceOf(std::span<const Fix> fixes, std::span<const EnuError> errors = {});
 
 // Each writes the file and gives false, with "Cannot write <path>: <reason>" (or the
 // sequence's reason), when it cannot.
@@ -36,17 +36,17 @@ bool WriteKml(const std::string& path, const FixSequence& fixes, std::string_vie
 // north and up errors (empty when not a number), position mode, satellites, DOP.
 bool WriteFixCsv(const std::string& path, const FixSequence& fixes, std::string& problem);
 
-inline bool WriteGpx(const std::string& path, std::span<const CFix> fixes, std::string_view name, std::string& problem)
+inline bool WriteGpx(const std::string& path, std::span<const Fix> fixes, std::string_view name, std::string& problem)
 {
     return WriteGpx(path, SequenceOf(fixes), name, problem);
 }
 
-inline bool WriteKml(const std::string& path, std::span<const CFix> fixes, std::string_view name, std::string& problem)
+inline bool WriteKml(const std::string& path, std::span<const Fix> fixes, std::string_view name, std::string& problem)
 {
     return WriteKml(path, SequenceOf(fixes), name, problem);
 }
 
-inline bool WriteFixCsv(const std::string& path, std::span<const CFix> fixes, std::span<const EnuError> errors,
+inline bool WriteFixCsv(const std::string& path, std::span<const Fix> fixes, std::span<const EnuError> errors,
                         std::string& problem)
 {
     return WriteFixCsv(path, SequenceOf(fixes, errors), problem);

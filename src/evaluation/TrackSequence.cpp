@@ -4,7 +4,7 @@
 
 namespace kestrion {
 
-FixSequence SequenceOf(std::span<const CFix> fixes, std::span<const EnuError> errors)
+FixSequence SequenceOf(std::span<const Fix> fixes, std::span<const EnuError> errors)
 {
     return [fixes, errors](const FixVisit& visit) {
         constexpr float kNone = std::numeric_limits<float>::quiet_NaN();

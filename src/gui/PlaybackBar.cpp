@@ -108,7 +108,7 @@ void CPlaybackBar::ChooseSpeed(int index)
         if (IReplayControl* replay = Replay()) {
             replay->SetSpeed(speed);
         }
-        CSettings settings;
+        Settings settings;
         settings.playbackSpeed = ReplaySpeedValue(speed);
         settings.SavePlaybackSpeed(m_engine.Services().Profile());
     }
@@ -121,7 +121,7 @@ void CPlaybackBar::ApplyStoredSpeed(IReplayControl& replay)
         return;
     }
     m_speedGiven = &replay;
-    CSettings settings;
+    Settings settings;
     settings.LoadPlaybackSpeed(m_engine.Services().Profile());
     replay.SetSpeed(ReplaySpeedFromText(settings.playbackSpeed).value_or(ReplaySpeed::Normal));
 }

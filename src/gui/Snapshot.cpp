@@ -23,7 +23,7 @@ namespace {
 // A serial port delivers in real time; files and random data play on the virtual clock.
 bool ReadsASerialPort(const CProfile& profile)
 {
-    CSettings settings;
+    Settings settings;
     settings.LoadDataSources(profile);
     return settings.dataSource == 1 && (settings.measSource == 1 || (settings.useTrue != 0 && settings.trueSource == 1));
 }

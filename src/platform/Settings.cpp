@@ -14,21 +14,21 @@ namespace {
 // kept as text with a fixed number of decimals.
 struct CIntKey {
     const char* key;
-    int CSettings::*field;
+    int Settings::*field;
     int defaultValue;
 };
 struct CTextKey {
     const char* key;
-    std::string CSettings::*field;
+    std::string Settings::*field;
     const char* defaultValue;
 };
 struct CDecimalKey {
     const char* key;
-    long CSettings::*field;
+    long Settings::*field;
 };
 struct CRealKey {
     const char* key;
-    double CSettings::*field;
+    double Settings::*field;
     const char* defaultValue;
     int decimals;
 };
@@ -57,7 +57,7 @@ std::string RealText(double value, int decimals)
     return {text, result.ptr};
 }
 
-void Load(CSettings& settings, const CProfile& profile, const char* section, std::span<const CKey> keys)
+void Load(Settings& settings, const CProfile& profile, const char* section, std::span<const CKey> keys)
 {
     for (const CKey& key : keys) {
         std::visit(
@@ -78,7 +78,7 @@ void Load(CSettings& settings, const CProfile& profile, const char* section, std
     }
 }
 
-void Save(const CSettings& settings, const CProfile& profile, const char* section, std::span<const CKey> keys)
+void Save(const Settings& settings, const CProfile& profile, const char* section, std::span<const CKey> keys)
 {
     const CProfileSave save(profile);
     for (const CKey& key : keys) {
@@ -101,103 +101,103 @@ void Save(const CSettings& settings, const CProfile& profile, const char* sectio
 
 constexpr const char* kDataSources = "Data Sources";
 const CKey kDataSourceKeys[] = {
-    CIntKey{"DataSource", &CSettings::dataSource, 1},
-    CIntKey{"UseTrue", &CSettings::useTrue, 0},
-    CIntKey{"TrueSource", &CSettings::trueSource, 0},
-    CTextKey{"TrueFileName", &CSettings::trueFileName, ""},
-    CTextKey{"TrueSerialPort", &CSettings::trueSerialPort, ""},
-    CTextKey{"TrueSerialBaud", &CSettings::trueSerialBaud, ""},
-    CTextKey{"TrueWeekNo", &CSettings::trueWeekNo, ""},
-    CTextKey{"TrueTOW", &CSettings::trueTow, ""},
-    CIntKey{"UseMeas", &CSettings::useMeas, 0},
-    CIntKey{"MeasSource", &CSettings::measSource, 1},
-    CTextKey{"MeasBFileName", &CSettings::measFileName, ""},
-    CTextKey{"MeasBFileType", &CSettings::measFileType, "Hex"},
-    CTextKey{"MeasSerialPort", &CSettings::measSerialPort, "COM1"},
+    CIntKey{"DataSource", &Settings::dataSource, 1},
+    CIntKey{"UseTrue", &Settings::useTrue, 0},
+    CIntKey{"TrueSource", &Settings::trueSource, 0},
+    CTextKey{"TrueFileName", &Settings::trueFileName, ""},
+    CTextKey{"TrueSerialPort", &Settings::trueSerialPort, ""},
+    CTextKey{"TrueSerialBaud", &Settings::trueSerialBaud, ""},
+    CTextKey{"TrueWeekNo", &Settings::trueWeekNo, ""},
+    CTextKey{"TrueTOW", &Settings::trueTow, ""},
+    CIntKey{"UseMeas", &Settings::useMeas, 0},
+    CIntKey{"MeasSource", &Settings::measSource, 1},
+    CTextKey{"MeasBFileName", &Settings::measFileName, ""},
+    CTextKey{"MeasBFileType", &Settings::measFileType, "Hex"},
+    CTextKey{"MeasSerialPort", &Settings::measSerialPort, "COM1"},
 };
 // The measured serial line, stored between the keys above and below.
 struct CLineKey {
     const char* key;
-    std::string CSettings::*field;
+    std::string Settings::*field;
     std::string SerialSettings::*text;
     const char* defaultValue;
 };
 const CLineKey kMeasuredLineKeys[] = {
-    {"MeasSerialBaud", &CSettings::measSerialBaud, &SerialSettings::baud, "19200"},
-    {"MeasSerialDBits", &CSettings::measSerialDBits, &SerialSettings::dataBits, "8"},
-    {"MeasSerialParity", &CSettings::measSerialParity, &SerialSettings::parity, "NONE"},
-    {"MeasSerialSBits", &CSettings::measSerialSBits, &SerialSettings::stopBits, "1"},
+    {"MeasSerialBaud", &Settings::measSerialBaud, &SerialSettings::baud, "19200"},
+    {"MeasSerialDBits", &Settings::measSerialDBits, &SerialSettings::dataBits, "8"},
+    {"MeasSerialParity", &Settings::measSerialParity, &SerialSettings::parity, "NONE"},
+    {"MeasSerialSBits", &Settings::measSerialSBits, &SerialSettings::stopBits, "1"},
 };
 const CKey kDataSourceTailKeys[] = {
-    CIntKey{"MeasRI", &CSettings::measRI, 1},
+    CIntKey{"MeasRI", &Settings::measRI, 1},
 };
 constexpr const char* kNetworkPorts = "NetworkPorts";
 
 constexpr const char* kLogging = "Logging";
 constexpr const char* kMessages = "Messages";
-constexpr size_t kMessagesLength = std::tuple_size_v<decltype(CSettings::logMessages)>;
+constexpr size_t kMessagesLength = std::tuple_size_v<decltype(Settings::logMessages)>;
 const CKey kLoggingKeys[] = {
-    CTextKey{"FileName", &CSettings::logFileName, "kestrion.gps"},
+    CTextKey{"FileName", &Settings::logFileName, "kestrion.gps"},
 };
 
 constexpr const char* kReceiverInit = "ReceiverInit";
 const CKey kReceiverInitKeys[] = {
-    CDecimalKey{"X", &CSettings::initX},
-    CDecimalKey{"Y", &CSettings::initY},
-    CDecimalKey{"Z", &CSettings::initZ},
-    CDecimalKey{"Clock", &CSettings::initClock},
-    CIntKey{"UseDOSTime", &CSettings::useDosTime, 0},
-    CDecimalKey{"TOW", &CSettings::initTow},
-    CIntKey{"WeekNo", &CSettings::initWeek, 0},
-    CIntKey{"Channels", &CSettings::channels, 12},
-    CIntKey{"ResetMode", &CSettings::resetMode, 0},
-    CIntKey{"EnableRawTrackMessages", &CSettings::enableRawTrackMessages, 0},
-    CIntKey{"EnableDebugMessages", &CSettings::enableDebugMessages, 0},
+    CDecimalKey{"X", &Settings::initX},
+    CDecimalKey{"Y", &Settings::initY},
+    CDecimalKey{"Z", &Settings::initZ},
+    CDecimalKey{"Clock", &Settings::initClock},
+    CIntKey{"UseDOSTime", &Settings::useDosTime, 0},
+    CDecimalKey{"TOW", &Settings::initTow},
+    CIntKey{"WeekNo", &Settings::initWeek, 0},
+    CIntKey{"Channels", &Settings::channels, 12},
+    CIntKey{"ResetMode", &Settings::resetMode, 0},
+    CIntKey{"EnableRawTrackMessages", &Settings::enableRawTrackMessages, 0},
+    CIntKey{"EnableDebugMessages", &Settings::enableDebugMessages, 0},
 };
 
 constexpr const char* kMapView = "Map View";
 const CKey kMapViewKeys[] = {
-    CRealKey{"Scale", &CSettings::mapScale, "0.5", 2},
-    CIntKey{"Center Fixed", &CSettings::mapCenterFixed, 0},
-    CRealKey{"Lat", &CSettings::mapLat, "", 6},
-    CRealKey{"Lon", &CSettings::mapLon, "", 6},
-    CIntKey{"Ring 1", &CSettings::ring1, 10},
-    CIntKey{"Ring 2", &CSettings::ring2, 20},
-    CIntKey{"Ring 3", &CSettings::ring3, 30},
-    CIntKey{"CEP Circles", &CSettings::mapCepCircles, 0},
+    CRealKey{"Scale", &Settings::mapScale, "0.5", 2},
+    CIntKey{"Center Fixed", &Settings::mapCenterFixed, 0},
+    CRealKey{"Lat", &Settings::mapLat, "", 6},
+    CRealKey{"Lon", &Settings::mapLon, "", 6},
+    CIntKey{"Ring 1", &Settings::ring1, 10},
+    CIntKey{"Ring 2", &Settings::ring2, 20},
+    CIntKey{"Ring 3", &Settings::ring3, 30},
+    CIntKey{"CEP Circles", &Settings::mapCepCircles, 0},
 };
 
 constexpr const char* kSignalView = "Signal View";
 const CKey kSignalViewKeys[] = {
-    CIntKey{"Graph Type", &CSettings::signalGraphType, 0},
+    CIntKey{"Graph Type", &Settings::signalGraphType, 0},
 };
 
 constexpr const char* kRadarView = "Radar View";
 const CKey kRadarViewKeys[] = {
-    CIntKey{"Orientation", &CSettings::radarOrientation, 0},
-    CRealKey{"Outer Radius Velocity", &CSettings::radarVelocityRadius, "4.0", 2},
-    CIntKey{"Outer Radius Position", &CSettings::radarPositionRadius, 20},
+    CIntKey{"Orientation", &Settings::radarOrientation, 0},
+    CRealKey{"Outer Radius Velocity", &Settings::radarVelocityRadius, "4.0", 2},
+    CIntKey{"Outer Radius Position", &Settings::radarPositionRadius, 20},
 };
 
 constexpr const char* kRandomData = "Random Data";
 const CKey kRandomDataKeys[] = {
-    CIntKey{"Timer Delay", &CSettings::timerDelay, 1000},
+    CIntKey{"Timer Delay", &Settings::timerDelay, 1000},
 };
 
 constexpr const char* kFileData = "File Data";
 const CKey kFileDataKeys[] = {
-    CIntKey{"External Timer", &CSettings::externalTimer, 0},
+    CIntKey{"External Timer", &Settings::externalTimer, 0},
 };
 
 constexpr const char* kPlayback = "Playback";
 const CKey kPlaybackKeys[] = {
-    CTextKey{"Speed", &CSettings::playbackSpeed, "1"},
+    CTextKey{"Speed", &Settings::playbackSpeed, "1"},
 };
 
 constexpr const char* kShare = "Share";
 const CKey kShareKeys[] = {
-    CTextKey{"Address", &CSettings::shareAddress, "5000"},
-    CIntKey{"AllowCommands", &CSettings::shareCommands, 0},
+    CTextKey{"Address", &Settings::shareAddress, "5000"},
+    CIntKey{"AllowCommands", &Settings::shareCommands, 0},
 };
 
 // Where a field of the "Data Sources" and "Logging" tables is kept.
@@ -224,7 +224,7 @@ std::optional<StoredKey> KeyOf(Field field)
 
 }  // namespace
 
-void CSettings::LoadDataSources(const CProfile& profile)
+void Settings::LoadDataSources(const CProfile& profile)
 {
     Load(*this, profile, kDataSources, kDataSourceKeys);
     SetMeasuredLine(StoredMeasuredLine(profile, DefaultMeasuredLine()));
@@ -233,7 +233,7 @@ void CSettings::LoadDataSources(const CProfile& profile)
     LoadReceiverInit(profile);
 }
 
-void CSettings::SaveDataSources(const CProfile& profile) const
+void Settings::SaveDataSources(const CProfile& profile) const
 {
     const CProfileSave save(profile);
     Save(*this, profile, kDataSources, kDataSourceKeys);
@@ -243,7 +243,7 @@ void CSettings::SaveDataSources(const CProfile& profile) const
     Save(*this, profile, kDataSources, kDataSourceTailKeys);
 }
 
-SerialSettings CSettings::MeasuredLine() const
+SerialSettings Settings::MeasuredLine() const
 {
     SerialSettings line;
     for (const CLineKey& key : kMeasuredLineKeys) {
@@ -252,14 +252,14 @@ SerialSettings CSettings::MeasuredLine() const
     return line;
 }
 
-void CSettings::SetMeasuredLine(const SerialSettings& line)
+void Settings::SetMeasuredLine(const SerialSettings& line)
 {
     for (const CLineKey& key : kMeasuredLineKeys) {
         this->*key.field = line.*key.text;
     }
 }
 
-SerialSettings CSettings::DefaultMeasuredLine()
+SerialSettings Settings::DefaultMeasuredLine()
 {
     SerialSettings line;
     for (const CLineKey& key : kMeasuredLineKeys) {
@@ -268,7 +268,7 @@ SerialSettings CSettings::DefaultMeasuredLine()
     return line;
 }
 
-SerialSettings CSettings::StoredMeasuredLine(const CProfile& profile, const SerialSettings& defaults)
+SerialSettings Settings::StoredMeasuredLine(const CProfile& profile, const SerialSettings& defaults)
 {
     SerialSettings line;
     for (const CLineKey& key : kMeasuredLineKeys) {
@@ -277,7 +277,7 @@ SerialSettings CSettings::StoredMeasuredLine(const CProfile& profile, const Seri
     return line;
 }
 
-void CSettings::SaveMeasuredLine(const CProfile& profile, const SerialSettings& line)
+void Settings::SaveMeasuredLine(const CProfile& profile, const SerialSettings& line)
 {
     const SerialSettings stored = StoredMeasuredLine(profile, DefaultMeasuredLine());
     const CProfileSave save(profile);
@@ -288,7 +288,7 @@ void CSettings::SaveMeasuredLine(const CProfile& profile, const SerialSettings& 
     }
 }
 
-std::vector<std::string> CSettings::StoredNetworkPorts(const CProfile& profile)
+std::vector<std::string> Settings::StoredNetworkPorts(const CProfile& profile)
 {
     std::vector<std::string> addresses;
     const std::string stored = profile.GetString(kDataSources, kNetworkPorts, "");
@@ -303,7 +303,7 @@ std::vector<std::string> CSettings::StoredNetworkPorts(const CProfile& profile)
     return addresses;
 }
 
-void CSettings::SaveNetworkPorts(const CProfile& profile, const std::vector<std::string>& addresses)
+void Settings::SaveNetworkPorts(const CProfile& profile, const std::vector<std::string>& addresses)
 {
     std::string text;
     for (const std::string& address : addresses) {
@@ -312,7 +312,7 @@ void CSettings::SaveNetworkPorts(const CProfile& profile, const std::vector<std:
     profile.WriteString(kDataSources, kNetworkPorts, text);
 }
 
-std::string CSettings::StoredText(const CProfile& profile, std::string CSettings::*field)
+std::string Settings::StoredText(const CProfile& profile, std::string Settings::*field)
 {
     for (const CLineKey& key : kMeasuredLineKeys) {
         if (key.field == field) {
@@ -323,13 +323,13 @@ std::string CSettings::StoredText(const CProfile& profile, std::string CSettings
     return key ? profile.GetString(key->section, key->key, "") : std::string();
 }
 
-bool CSettings::IsStored(const CProfile& profile, int CSettings::*field)
+bool Settings::IsStored(const CProfile& profile, int Settings::*field)
 {
     const std::optional<StoredKey> key = KeyOf<CIntKey>(field);
     return key && !profile.GetString(key->section, key->key, "").empty();
 }
 
-void CSettings::LoadLogging(const CProfile& profile)
+void Settings::LoadLogging(const CProfile& profile)
 {
     Load(*this, profile, kLogging, kLoggingKeys);
     // A text too short to cover the MIDs is ignored: only navigation data (MID 2) is logged.
@@ -342,7 +342,7 @@ void CSettings::LoadLogging(const CProfile& profile)
     random = !supplied;
 }
 
-void CSettings::SaveLogging(const CProfile& profile) const
+void Settings::SaveLogging(const CProfile& profile) const
 {
     const CProfileSave save(profile);
     Save(*this, profile, kLogging, kLoggingKeys);
@@ -353,82 +353,82 @@ void CSettings::SaveLogging(const CProfile& profile) const
     profile.WriteString(kLogging, kMessages, messages);
 }
 
-void CSettings::LoadReceiverInit(const CProfile& profile)
+void Settings::LoadReceiverInit(const CProfile& profile)
 {
     Load(*this, profile, kReceiverInit, kReceiverInitKeys);
 }
 
-void CSettings::SaveReceiverInit(const CProfile& profile) const
+void Settings::SaveReceiverInit(const CProfile& profile) const
 {
     Save(*this, profile, kReceiverInit, kReceiverInitKeys);
 }
 
-void CSettings::LoadMapView(const CProfile& profile)
+void Settings::LoadMapView(const CProfile& profile)
 {
     Load(*this, profile, kMapView, kMapViewKeys);
 }
 
-void CSettings::SaveMapView(const CProfile& profile) const
+void Settings::SaveMapView(const CProfile& profile) const
 {
     Save(*this, profile, kMapView, kMapViewKeys);
 }
 
-void CSettings::LoadSignalView(const CProfile& profile)
+void Settings::LoadSignalView(const CProfile& profile)
 {
     Load(*this, profile, kSignalView, kSignalViewKeys);
 }
 
-void CSettings::SaveSignalView(const CProfile& profile) const
+void Settings::SaveSignalView(const CProfile& profile) const
 {
     Save(*this, profile, kSignalView, kSignalViewKeys);
 }
 
-void CSettings::LoadRadarView(const CProfile& profile)
+void Settings::LoadRadarView(const CProfile& profile)
 {
     Load(*this, profile, kRadarView, kRadarViewKeys);
 }
 
-void CSettings::SaveRadarView(const CProfile& profile) const
+void Settings::SaveRadarView(const CProfile& profile) const
 {
     Save(*this, profile, kRadarView, kRadarViewKeys);
 }
 
-void CSettings::LoadTimerDelay(const CProfile& profile)
+void Settings::LoadTimerDelay(const CProfile& profile)
 {
     Load(*this, profile, kRandomData, kRandomDataKeys);
 }
 
-void CSettings::SaveTimerDelay(const CProfile& profile) const
+void Settings::SaveTimerDelay(const CProfile& profile) const
 {
     Save(*this, profile, kRandomData, kRandomDataKeys);
 }
 
-void CSettings::LoadExternalTimer(const CProfile& profile)
+void Settings::LoadExternalTimer(const CProfile& profile)
 {
     Load(*this, profile, kFileData, kFileDataKeys);
 }
 
-void CSettings::SaveExternalTimer(const CProfile& profile) const
+void Settings::SaveExternalTimer(const CProfile& profile) const
 {
     Save(*this, profile, kFileData, kFileDataKeys);
 }
 
-void CSettings::LoadPlaybackSpeed(const CProfile& profile)
+void Settings::LoadPlaybackSpeed(const CProfile& profile)
 {
     Load(*this, profile, kPlayback, kPlaybackKeys);
 }
 
-void CSettings::SavePlaybackSpeed(const CProfile& profile) const
+void Settings::SavePlaybackSpeed(const CProfile& profile) const
 {
     Save(*this, profile, kPlayback, kPlaybackKeys);
 }
 
-void CSettings::LoadShare(const CProfile& profile)
+void Settings::LoadShare(const CProfile& profile)
 {
     Load(*this, profile, kShare, kShareKeys);
 }
 
-void CSettings::SaveShare(const CProfile& profile) const
+void Settings::SaveShare(const CProfile& profile) const
 {
     Save(*this, profile, kShare, kShareKeys);
 }

@@ -11,7 +11,7 @@
 
 namespace kestrion {
 
-struct CSettings {
+struct Settings {
     // "Data Sources"
     int dataSource = 1;  // 0 random data, 1 supplied data
     int supplied = 1;    // derived: dataSource == 1
@@ -94,9 +94,9 @@ struct CSettings {
     static std::vector<std::string> StoredNetworkPorts(const CProfile& profile);
     static void SaveNetworkPorts(const CProfile& profile, const std::vector<std::string>& addresses);
     // The stored text of a "Data Sources" or "Logging" text field, empty when its key is missing.
-    static std::string StoredText(const CProfile& profile, std::string CSettings::*field);
+    static std::string StoredText(const CProfile& profile, std::string Settings::*field);
     // Whether the key of a "Data Sources" integer field is in the file with a value.
-    static bool IsStored(const CProfile& profile, int CSettings::*field);
+    static bool IsStored(const CProfile& profile, int Settings::*field);
     void LoadLogging(const CProfile& profile);
     void SaveLogging(const CProfile& profile) const;
     void LoadReceiverInit(const CProfile& profile);

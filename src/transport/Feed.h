@@ -98,10 +98,9 @@ public:
 
     // The countdowns of the command-parameter polls, in the order of kPollSubIds.
     int pollCountdowns[8] = {};
-    const CSettings& Settings() const { return m_settings; }
 
 protected:
-    CSettings m_settings;
+    Settings m_settings;
 
 private:
     std::optional<SerialSettings> m_line;  // set by the first connection

@@ -16,7 +16,7 @@ namespace {
 // 50 ms ticks of waiting for the current values: three seconds.
 constexpr int kPollTicks = 60;
 
-std::unique_ptr<CSource> MakeMeasuredSource(CMeasuredFeed& feed, IFeedServices& services, const CSettings& settings,
+std::unique_ptr<CSource> MakeMeasuredSource(CMeasuredFeed& feed, IFeedServices& services, const Settings& settings,
                                             const SerialSettings& line)
 {
     if (settings.dataSource == 0) {
@@ -41,7 +41,7 @@ std::unique_ptr<CSource> MakeMeasuredSource(CMeasuredFeed& feed, IFeedServices& 
 
 std::string NetworkMeasuredPort(const CProfile& profile)
 {
-    CSettings stored;
+    Settings stored;
     stored.LoadDataSources(profile);
     const bool port = stored.dataSource != 0 && stored.measSource == 1;
     return port && IsNetworkPort(stored.measSerialPort) ? stored.measSerialPort : std::string();
@@ -98,14 +98,14 @@ int CMeasuredFeed::AcceptRecord(const CMessageRecord* record)
 
 bool CMeasuredFeed::SerialSelected() const
 {
-    CSettings stored;
+    Settings stored;
     stored.LoadDataSources(m_services.Profile());
     return stored.dataSource != 0 && stored.measSource == 1;
 }
 
 SerialSettings CMeasuredFeed::Line() const
 {
-    return m_line ? *m_line : CSettings::StoredMeasuredLine(m_services.Profile(), CSettings::DefaultMeasuredLine());
+    return m_line ? *m_line : Settings::StoredMeasuredLine(m_services.Profile(), Settings::DefaultMeasuredLine());
 }
 
 void CMeasuredFeed::SendPayload(std::span<const uint8_t> payload)
@@ -173,7 +173,7 @@ bool CMeasuredFeed::Reopen(const SettingsStore& store, const std::optional<Seria
 
 CMeasuredFeed::SettingsStore CMeasuredFeed::Remember(const SerialSettings& line)
 {
-    return [line](const CProfile& profile) { CSettings::SaveMeasuredLine(profile, line); };
+    return [line](const CProfile& profile) { Settings::SaveMeasuredLine(profile, line); };
 }
 
 void CMeasuredFeed::PollCommandParameters(uint8_t mid)

@@ -26,7 +26,7 @@ bool PeriodicReset::TakeDue(std::time_t now)
     return true;
 }
 
-InitValues InitValuesOf(const CSettings& settings, std::time_t nowUtc)
+InitValues InitValuesOf(const Settings& settings, std::time_t nowUtc)
 {
     InitValues values;
     values.x = static_cast<int32_t>(settings.initX);

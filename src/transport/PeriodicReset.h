@@ -21,6 +21,6 @@ struct PeriodicReset {
 // The initialisation values of the stored settings: the PC clock's GPS time when "UseDOSTime"
 // is set, otherwise the stored week and time of week (already in 10 ms units). A factory
 // reset carries no message flags.
-InitValues InitValuesOf(const CSettings& settings, std::time_t nowUtc);
+InitValues InitValuesOf(const Settings& settings, std::time_t nowUtc);
 
 }  // namespace kestrion

@@ -65,7 +65,7 @@ int CMeasuredFeed::Synchronize()
     const std::vector<uint8_t> toBinary = SerialPortPayload(MID_SetSerialPort, 38400, 8, 1, 0);
     const bool synchronized = scan([&] { TransmitNmea(kToBinary); }) && scan([&] { Transmit(toBinary); }) &&
                               reopenAt("38400");
-    CSettings::SaveMeasuredLine(m_services.Profile(), line);
+    Settings::SaveMeasuredLine(m_services.Profile(), line);
     m_services.RefreshTitle();
     return synchronized ? 1 : 0;
 }

@@ -100,7 +100,7 @@ void CSerialSource::SendPeriodicReset()
     if (m_role != kRoleMeasured || !m_services.Reset().TakeDue(now)) {
         return;
     }
-    CSettings settings;
+    Settings settings;
     settings.LoadReceiverInit(m_services.Profile());
     const std::vector<uint8_t> payload = InitializationPayload(InitValuesOf(settings, now));
     SendCommand(payload.data(), payload.size());

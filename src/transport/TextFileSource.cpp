@@ -13,9 +13,9 @@
 namespace kestrion {
 namespace {
 
-CSettings LoadSettings(const CProfile& profile)
+Settings LoadSettings(const CProfile& profile)
 {
-    CSettings settings;
+    Settings settings;
     settings.LoadDataSources(profile);
     settings.LoadTimerDelay(profile);
     settings.LoadExternalTimer(profile);
@@ -27,7 +27,7 @@ CSettings LoadSettings(const CProfile& profile)
 CTextFileSource::CTextFileSource(CFeed& owner, IFeedServices& services, std::string fileName)
     : CSource(owner, services, std::move(fileName))
 {
-    const CSettings settings = LoadSettings(services.Profile());
+    const Settings settings = LoadSettings(services.Profile());
     m_timerDelay = settings.timerDelay;
     m_externalTimer = settings.externalTimer;
     m_truthWeek = static_cast<uint16_t>(DecimalValue(settings.trueWeekNo));

@@ -7,7 +7,7 @@ namespace kestrion {
 
 namespace {
 
-std::unique_ptr<CSource> MakeTruthSource(CTruthFeed& feed, IFeedServices& services, const CSettings& settings)
+std::unique_ptr<CSource> MakeTruthSource(CTruthFeed& feed, IFeedServices& services, const Settings& settings)
 {
     switch (settings.trueSource) {
     case 0:
@@ -38,7 +38,7 @@ bool Matches(const CMessageRecord& truth, const CMessageRecord& measured)
 
 int CTruthFeed::Open()
 {
-    CSettings settings;
+    Settings settings;
     settings.LoadDataSources(m_services.Profile());
     m_source = MakeTruthSource(*this, m_services, settings);
     m_fromFile = settings.trueSource == 0;

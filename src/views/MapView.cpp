@@ -36,7 +36,7 @@ QWidget* Docked(QWidget* bar)
 
 MapPreferences LoadPreferences(const CProfile& profile)
 {
-    CSettings settings;
+    Settings settings;
     settings.LoadMapView(profile);
     MapPreferences preferences;
     preferences.scale = settings.mapScale;
@@ -50,7 +50,7 @@ MapPreferences LoadPreferences(const CProfile& profile)
 
 void SavePreferences(const CProfile& profile, const MapPreferences& preferences)
 {
-    CSettings settings;
+    Settings settings;
     settings.mapScale = preferences.scale;
     settings.mapCenterFixed = preferences.centreOnCurrent ? 1 : 0;
     settings.mapLat = preferences.latitude;
@@ -203,7 +203,7 @@ void CMapView::StoreScale(double metresPerPixel)
 {
     m_preferences.scale = metresPerPixel;
     m_frame.pixelsPerMetre = 1.0 / metresPerPixel;
-    CSettings settings;
+    Settings settings;
     settings.LoadMapView(m_profile);
     settings.mapScale = metresPerPixel;
     settings.SaveMapView(m_profile);

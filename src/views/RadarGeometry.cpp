@@ -64,7 +64,7 @@ std::optional<GeodeticPosition> PositionOf(const ReceiverEpoch& epoch)
 // The true position on the local plane of the measured one; the outer circle is the outer
 // circle position in metres.
 std::optional<std::array<PlotLine, 2>> TrueMark(const CRadarGeometry& geometry, const RadarEpochScene& scene,
-                                                const CSettings& settings, double rotation)
+                                                const Settings& settings, double rotation)
 {
     const auto measured = PositionOf(scene.measured);
     const auto truth = scene.truth ? PositionOf(*scene.truth) : std::nullopt;
@@ -276,7 +276,7 @@ void SpreadSymbols(std::vector<SatelliteSymbol>& symbols, double scale)
     }
 }
 
-RadarPlot PlotOf(const CRadarGeometry& geometry, const RadarScene& scene, const CSettings& settings)
+RadarPlot PlotOf(const CRadarGeometry& geometry, const RadarScene& scene, const Settings& settings)
 {
     RadarEpochScene epochs{EpochFromBinary(scene.nav, &scene.tracker, false), std::nullopt};
     if (scene.truth) {
@@ -285,7 +285,7 @@ RadarPlot PlotOf(const CRadarGeometry& geometry, const RadarScene& scene, const 
     return PlotOf(geometry, epochs, settings);
 }
 
-RadarPlot PlotOf(const CRadarGeometry& geometry, const RadarEpochScene& scene, const CSettings& settings)
+RadarPlot PlotOf(const CRadarGeometry& geometry, const RadarEpochScene& scene, const Settings& settings)
 {
     const int radius = geometry.Radius();
     const Course course = CourseOf(scene.measured, settings.radarVelocityRadius, radius);

@@ -143,7 +143,7 @@ struct RadarPlot {
 };
 
 // The plot of a scene with the "Radar View" settings.
-RadarPlot PlotOf(const CRadarGeometry& geometry, const RadarScene& scene, const CSettings& settings);
+RadarPlot PlotOf(const CRadarGeometry& geometry, const RadarScene& scene, const Settings& settings);
 
 // The same from epochs, whichever protocol built them: every placed satellite of the measured
 // epoch, and the true-position mark when there is a truth epoch with a position.
@@ -160,6 +160,6 @@ Course CourseOf(const ReceiverEpoch& epoch, double outerVelocity, int radius);
 // before SBAS while the fix is differential, before tracked.
 Rgb SatelliteColour(const SatelliteView& satellite, const ReceiverEpoch& epoch);
 
-RadarPlot PlotOf(const CRadarGeometry& geometry, const RadarEpochScene& scene, const CSettings& settings);
+RadarPlot PlotOf(const CRadarGeometry& geometry, const RadarEpochScene& scene, const Settings& settings);
 
 }  // namespace kestrion

@@ -17,7 +17,7 @@ CRadarView::CRadarView(const CProfile& profile, IUserInterface& ui, QWidget* par
 {
     setWindowTitle(kCaption);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    CSettings sources;
+    Settings sources;
     sources.LoadDataSources(profile);
     m_truthMode = sources.useTrue != 0 && sources.dataSource == 1;
     ReadSettings();

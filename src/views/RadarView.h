@@ -39,7 +39,7 @@ private:
     CProfile m_profile;
     IUserInterface& m_ui;
     bool m_truthMode = false;
-    CSettings m_settings;  // the "Radar View" fields
+    Settings m_settings;  // the "Radar View" fields
     CReceiverState m_state;
     std::optional<ReceiverEpoch> m_truth;
     std::optional<RadarEpochScene> m_plotted;  // what the picture shows; none for the empty plot

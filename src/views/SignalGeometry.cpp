@@ -26,7 +26,7 @@ SignalScale MakeSignalScale(int mode)
     return mode == 1 ? SignalScale{1, -190, -160} : SignalScale{2, 15, 50};
 }
 
-int SignalScaleMode(const CSettings& settings)
+int SignalScaleMode(const Settings& settings)
 {
     return settings.useTrue != 0 && settings.dataSource == 1 ? 1 : 2;
 }

@@ -13,7 +13,7 @@
 
 namespace kestrion {
 
-struct CSettings;
+struct Settings;
 
 inline constexpr int kSignalRows = static_cast<int>(kChannels);
 inline constexpr int kSignalTextColumns = 5;  // SV, St, Az, El, C/No
@@ -31,7 +31,7 @@ struct SignalScale {
 
 SignalScale MakeSignalScale(int mode);
 // Mode 1 when the truth simulator is the source ("UseTrue" set and "DataSource" 1), else 2.
-int SignalScaleMode(const CSettings& settings);
+int SignalScaleMode(const Settings& settings);
 
 // One channel row for a client area; chart coordinates are relative to the chart's left and
 // the row's top.

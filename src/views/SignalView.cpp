@@ -34,7 +34,7 @@ CSignalView::CSignalView(const CProfile& profile, std::function<void()> runPrefe
     m_scroll = new QScrollBar(Qt::Vertical, this);
     m_scroll->hide();
     connect(m_scroll, &QScrollBar::valueChanged, this, qOverload<>(&QWidget::update));
-    CSettings settings;
+    Settings settings;
     settings.LoadDataSources(profile);
     m_style.scale = MakeSignalScale(SignalScaleMode(settings));
     m_style.graphType = ReadGraphType();
@@ -188,7 +188,7 @@ void CSignalView::PlotChannel(int channel, Rgb colour)
 
 int CSignalView::ReadGraphType() const
 {
-    CSettings settings;
+    Settings settings;
     settings.LoadSignalView(m_profile);
     return settings.signalGraphType;
 }

@@ -7,8 +7,8 @@
 #include <thread>
 #include <vector>
 
-#include "../platform/TempFolder.h"
-#include "../transport/PlaybackFixtures.h"
+#include "support/TempFolder.h"
+#include "support/PlaybackFixtures.h"
 #include "platform/LoopTimers.h"
 #include "transport/FeedEvents.h"
 #include "transport/StdRandom.h"

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "../platform/ScriptedUi.h"
-#include "../platform/TempFolder.h"
-#include "../transport/PlaybackFixtures.h"
+#include "support/ScriptedUi.h"
+#include "support/TempFolder.h"
+#include "support/PlaybackFixtures.h"
 #include "app/Engine.h"
 #include "platform/LoopTimers.h"
 #include "geo/Geodesy.h"
@@ -179,7 +179,7 @@ TEST(FixRecorderEngine, RecordsTheFixesOfEveryRunOfTheEngine)
         }
         ASSERT_EQ(engine.FixRecorder().TrackSize(), 5u) << "run " << run;
         uint32_t last = 0;
-        engine.FixRecorder().Track()([&last](const CFix& fix, const EnuError&) { last = fix.tow; });
+        engine.FixRecorder().Track()([&last](const Fix& fix, const EnuError&) { last = fix.tow; });
         EXPECT_EQ(last, 500u);
         EXPECT_EQ(engine.FixRecorder().Figures().kind, ReferenceKind::RunningMean);
         EXPECT_GT(engine.FixRecorder().Figures().maxHorizontal, 0.5);

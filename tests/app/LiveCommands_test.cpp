@@ -6,7 +6,7 @@
 #include <chrono>
 #include <fstream>
 
-#include "LiveReceiver.h"
+#include "support/LiveReceiver.h"
 #include "app/CommandTable.h"
 #include "dialogs/CommandDialog.h"
 #include "dialogs/ReceiverInitDialog.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "../platform/TempFolder.h"
+#include "support/TempFolder.h"
 #include "protocol/RecordRenderer.h"
 
 namespace kestrion {

@@ -12,8 +12,8 @@
 #include <chrono>
 #include <thread>
 
-#include "../platform/ScriptedUi.h"
-#include "../platform/TempFolder.h"
+#include "support/ScriptedUi.h"
+#include "support/TempFolder.h"
 #include "app/CommandTable.h"
 #include "app/Engine.h"
 #include "platform/LoopTimers.h"

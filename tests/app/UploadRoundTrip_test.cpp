@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "../platform/TempFolder.h"
+#include "support/TempFolder.h"
 #include "app/ExportFiles.h"
 #include "transport/UploadFile.h"
 

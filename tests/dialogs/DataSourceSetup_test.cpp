@@ -8,8 +8,8 @@
 
 #include <set>
 
-#include "../platform/ScriptedUi.h"
-#include "../platform/TempFolder.h"
+#include "support/ScriptedUi.h"
+#include "support/TempFolder.h"
 
 namespace kestrion {
 namespace {
@@ -21,9 +21,9 @@ protected:
     CProfile Profile() const { return CProfile(m_folder.Path() / "demo.ini"); }
     void Store(const std::string& keys) const { WriteText(Profile().Path(), "[Data Sources]\n" + keys); }
     D Open() { return D(m_ui, Profile(), m_firstOpening, {"/dev/ttyUSB0"}, [this] { ++m_titles; }); }
-    CSettings Saved() const
+    Settings Saved() const
     {
-        CSettings settings;
+        Settings settings;
         settings.LoadDataSources(Profile());
         return settings;
     }
@@ -198,7 +198,7 @@ TEST_F(DataSourceSetupTest, RandomDataIsStoredWithoutChecksAsAFileSource)
     ASSERT_TRUE(dialog.Ok());
     EXPECT_TRUE(m_ui.boxes.empty());
     EXPECT_EQ(m_titles, 1);
-    const CSettings s = Saved();
+    const Settings s = Saved();
     EXPECT_EQ(std::vector<int>({s.dataSource, s.measSource, s.useMeas, s.measRI}), std::vector<int>({0, 0, 1, 0}));
     EXPECT_EQ(std::vector<std::string>({s.measFileType, s.measSerialDBits, s.measSerialParity, s.measSerialSBits}),
               std::vector<std::string>({"Binary", "7", "EVEN", "2"}));
@@ -310,7 +310,7 @@ protected:
         dialog.Type(D::kMeasPort, port);
         return dialog.Ok();
     }
-    std::vector<std::string> History() const { return CSettings::StoredNetworkPorts(Profile()); }
+    std::vector<std::string> History() const { return Settings::StoredNetworkPorts(Profile()); }
 };
 
 TEST_F(DataSourceNetworkTest, ANetworkAddressTakesNoBaudRateWhetherTypedOrChosen)

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "../platform/ScriptedUi.h"
+#include "support/ScriptedUi.h"
 #include "dialogs/ErrorFilterDialog.h"
 
 namespace kestrion {

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "../platform/ScriptedUi.h"
-#include "../platform/TempFolder.h"
+#include "support/ScriptedUi.h"
+#include "support/TempFolder.h"
 
 namespace kestrion {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "../platform/ScriptedUi.h"
+#include "support/ScriptedUi.h"
 
 namespace kestrion {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../platform/ScriptedUi.h"
+#include "support/ScriptedUi.h"
 #include "dialogs/DgpsModeDialog.h"
 #include "dialogs/DgpsSourceDialog.h"
 #include "dialogs/DopMaskDialog.h"

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "../platform/ScriptedUi.h"
-#include "../platform/TempFolder.h"
+#include "support/ScriptedUi.h"
+#include "support/TempFolder.h"
 
 namespace kestrion {
 namespace {
@@ -44,7 +44,7 @@ TEST_F(PreferencesTest, SaveWritesTheFiveGroupsAndKeepsTheirOtherKeys)
     dialog.Type(D::kScale, " 12.5");
     dialog.Click(D::kCentered);
     ASSERT_TRUE(dialog.Ok());
-    CSettings s;
+    Settings s;
     s.LoadSignalView(Profile());
     s.LoadRadarView(Profile());
     s.LoadMapView(Profile());

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "../platform/ScriptedUi.h"
-#include "../platform/TempFolder.h"
+#include "support/ScriptedUi.h"
+#include "support/TempFolder.h"
 
 namespace kestrion {
 namespace {
@@ -14,9 +14,9 @@ class ReceiverInitTest : public ::testing::Test {
 protected:
     CProfile Profile() const { return CProfile(m_folder.Path() / "demo.ini"); }
     void Store(const std::string& keys) const { WriteText(Profile().Path(), "[ReceiverInit]\n" + keys); }
-    CSettings Saved() const
+    Settings Saved() const
     {
-        CSettings settings;
+        Settings settings;
         settings.LoadReceiverInit(Profile());
         return settings;
     }
@@ -128,7 +128,7 @@ TEST_F(ReceiverInitTest, SendSavesEveryFieldWithTheTimeOfWeekInHundredths)
     dialog.Click(D::kUseDosTime);
     ASSERT_TRUE(dialog.Ok());
     EXPECT_TRUE(dialog.MessagesRequested());
-    const CSettings s = Saved();
+    const Settings s = Saved();
     EXPECT_EQ(std::vector<long>({s.initX, s.initY, s.initZ, s.initClock, s.initTow}),
               std::vector<long>({-2147483648L, 0, 3857878, -96000, 34560000}));
     EXPECT_EQ(std::vector<int>({s.useDosTime, s.initWeek, s.channels, s.resetMode, s.enableRawTrackMessages,

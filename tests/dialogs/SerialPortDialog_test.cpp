@@ -4,17 +4,17 @@
 
 #include <algorithm>
 
-#include "../platform/ScriptedUi.h"
-#include "../platform/TempFolder.h"
+#include "support/ScriptedUi.h"
+#include "support/TempFolder.h"
 
 namespace kestrion {
 namespace {
 
 using Dialog = CSerialPortDialog;
 
-CSettings Stored(std::string baud, std::string dataBits, std::string parity, std::string stopBits)
+Settings Stored(std::string baud, std::string dataBits, std::string parity, std::string stopBits)
 {
-    CSettings settings;
+    Settings settings;
     settings.measSerialBaud = std::move(baud);
     settings.measSerialDBits = std::move(dataBits);
     settings.measSerialParity = std::move(parity);
@@ -58,7 +58,7 @@ TEST(SerialPortDialog, OpensOnTheStoredLineOrTheDefaults)
     struct Case {
         int generation;
         Dialog::Variant variant;
-        CSettings stored;
+        Settings stored;
         std::string shown;
         std::string lastBaud;
         size_t dataBitsItems;
@@ -89,7 +89,7 @@ TEST(SerialPortDialog, MissingStoredKeysTakeTheDialogDefaults)
     CTempFolder folder;
     const CProfile profile(folder.Path() / "demo.ini");
     WriteText(profile.Path(), "[Data Sources]\nMeasSource=0\nMeasSerialParity=ODD\n");
-    const CSettings stored = Dialog::StoredSettings(profile);
+    const Settings stored = Dialog::StoredSettings(profile);
     fakes::CScriptedUi ui;
     EXPECT_EQ(Shown(Dialog(ui, 3, Dialog::Variant::Main, stored)), "9600 8 ODD 1");
     EXPECT_EQ(stored.measSource, 0);

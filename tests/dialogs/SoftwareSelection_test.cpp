@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../platform/ScriptedUi.h"
+#include "support/ScriptedUi.h"
 
 namespace kestrion {
 namespace {

@@ -2,16 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include "../platform/ScriptedUi.h"
+#include "support/ScriptedUi.h"
 
 namespace kestrion {
 namespace {
 
 using D = CTrackingViewConfiguration;
 
-CSettings Opening(int orientation, double velocity, int position)
+Settings Opening(int orientation, double velocity, int position)
 {
-    CSettings settings;
+    Settings settings;
     settings.radarOrientation = orientation;
     settings.radarVelocityRadius = velocity;
     settings.radarPositionRadius = position;
@@ -43,7 +43,7 @@ TEST(TrackingViewConfiguration, OkGivesBackTheValuesWithinTheirRanges)
     dialog.Type(D::kVelocity, "0.01");
     dialog.ChooseRadio(D::kOrientation, 1);
     ASSERT_TRUE(dialog.Ok());
-    CSettings read;
+    Settings read;
     dialog.ReadInto(read);
     EXPECT_EQ(read.radarVelocityRadius, 0.01);
     EXPECT_EQ(read.radarPositionRadius, 20);

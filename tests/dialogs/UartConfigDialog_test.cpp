@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "../platform/ScriptedUi.h"
+#include "support/ScriptedUi.h"
 
 namespace kestrion {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../platform/TempFolder.h"
+#include "support/TempFolder.h"
 #include "evaluation/AccuracyText.h"
 
 namespace kestrion {

@@ -88,7 +88,7 @@ TEST(AccuracyStatistics, TruthPairsEachFixWithItsRecordAndCountsTheUnmatched)
 {
     const GeodeticPoint elsewhere{-33.85, 151.21, 58};
     CAccuracyStatistics statistics({ReferenceKind::Truth, {}});
-    const CFix truth = FixAt(elsewhere, 10.0, 0.0, 0.0);
+    const Fix truth = FixAt(elsewhere, 10.0, 0.0, 0.0);
     EXPECT_TRUE(statistics.Add(FixAt(elsewhere, 10.0, -2.0, 1.0), &truth));
     EXPECT_FALSE(statistics.Add(FixAt(elsewhere, 0.0, 0.0, 0.0), nullptr));
     const AccuracyFigures f = statistics.Figures();
@@ -112,7 +112,7 @@ TEST(FixFromRecord, TakesNavigationWithASolutionAndTruthRecords)
     record.nav.svCount = 6;
     record.nav.week = 1250;
     record.nav.tow = 12345;
-    const std::optional<CFix> fix = FixFromRecord(record);
+    const std::optional<Fix> fix = FixFromRecord(record);
     ASSERT_TRUE(fix);
     EXPECT_EQ(fix->mode, 4);
     EXPECT_DOUBLE_EQ(fix->dop, 1.4);

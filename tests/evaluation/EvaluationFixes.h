@@ -10,11 +10,11 @@ namespace kestrion::fakes {
 
 inline constexpr GeodeticPoint kSite{51.4779, -0.0015, 45.0};
 
-inline CFix FixAt(const GeodeticPoint& site, double east, double north, double up, uint32_t tow = 0)
+inline Fix FixAt(const GeodeticPoint& site, double east, double north, double up, uint32_t tow = 0)
 {
     const EcefVector origin = GeodeticToEcef(site);
     const EcefVector offset = LocalToEcef(site, east, north, up);
-    CFix fix;
+    Fix fix;
     fix.week = 1250;
     fix.tow = tow;
     fix.x = origin.x + offset.x;

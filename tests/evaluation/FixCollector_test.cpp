@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "../platform/TempFolder.h"
+#include "support/TempFolder.h"
 #include "evaluation/TrackExport.h"
 #include "geo/Geodesy.h"
 
@@ -40,7 +40,7 @@ TEST(FixCollector, PairsEachNavigationRecordWithTheTruthJustBeforeIt)
     EXPECT_EQ(collector.Statistics().Count(), 1u);
     EXPECT_EQ(collector.Statistics().Figures().unmatched, 2u);
     std::vector<EnuError> errors;
-    EXPECT_EQ(collector.Track()([&errors](const CFix&, const EnuError& error) { errors.push_back(error); }), "");
+    EXPECT_EQ(collector.Track()([&errors](const Fix&, const EnuError& error) { errors.push_back(error); }), "");
     ASSERT_EQ(errors.size(), 3u);
     EXPECT_NEAR(std::hypot(errors[0].east, errors[0].north, errors[0].up), 5.0, 1e-3);
     EXPECT_TRUE(std::isnan(errors[1].east));

@@ -43,7 +43,7 @@ TEST(FixTrack, GivesBackEveryEntryBitForBitAndCutsAtATime)
     ASSERT_EQ(entries.size(), 100u);
     for (size_t i = 0; i < entries.size(); ++i) {
         const TrackEntry expected = EntryAt(static_cast<uint32_t>(100 * (i + 1)));
-        const CFix& fix = entries[i].fix;
+        const Fix& fix = entries[i].fix;
         ASSERT_EQ(fix.tow, expected.fix.tow);
         EXPECT_EQ(fix.week, expected.fix.week);
         EXPECT_EQ(fix.x, expected.fix.x);
@@ -77,7 +77,7 @@ TEST(FixTrack, AFolderThatCannotHoldTheTrackIsNamedWhenTheTrackIsWritten)
     CFixCollector collector({}, kNeedTrack | kNeedFigures);
     CMessageRecord record;
     record.Reset(2);
-    const CFix fix = FixAt(kSite, 0, 0, 0);
+    const Fix fix = FixAt(kSite, 0, 0, 0);
     record.nav.x = static_cast<int32_t>(fix.x);
     record.nav.y = static_cast<int32_t>(fix.y);
     record.nav.z = static_cast<int32_t>(fix.z);

@@ -6,7 +6,7 @@
 #include <regex>
 #include <vector>
 
-#include "../platform/TempFolder.h"
+#include "support/TempFolder.h"
 #include "evaluation/FixCollector.h"
 #include "evaluation/TrackExport.h"
 #include "protocol/MessageDecoder.h"

@@ -6,7 +6,7 @@
 #include <regex>
 #include <vector>
 
-#include "../platform/TempFolder.h"
+#include "support/TempFolder.h"
 #include "EvaluationFixes.h"
 
 namespace kestrion {
@@ -46,9 +46,9 @@ bool WellFormed(const std::filesystem::path& path)
 }
 
 // Ten fixes a second apart, a gap of 11 s, five more; then a step back in time.
-std::vector<CFix> TrackWithGaps()
+std::vector<Fix> TrackWithGaps()
 {
-    std::vector<CFix> fixes;
+    std::vector<Fix> fixes;
     for (int i = 0; i < 10; ++i) {
         fixes.push_back(FixAt(kSite, i * 1.5, i * -0.5, i * 0.1, 22722000 + i * 100));
     }
@@ -63,7 +63,7 @@ TEST(TrackExport, GpxReadsBackWithItsSegmentsPositionsAndUtcTimes)
 {
     CTempFolder folder;
     const auto path = folder.Path() / "track.gpx";
-    const std::vector<CFix> fixes = TrackWithGaps();
+    const std::vector<Fix> fixes = TrackWithGaps();
     std::string problem;
     ASSERT_TRUE(WriteGpx(path.string(), fixes, "night <A&B> \"run\"", problem)) << problem;
     EXPECT_TRUE(WellFormed(path));
@@ -76,7 +76,7 @@ TEST(TrackExport, GpxReadsBackWithItsSegmentsPositionsAndUtcTimes)
     EXPECT_EQ(segments[1].size(), 5u);
     EXPECT_EQ(segments[2].size(), 1u);
     const ReadPoint& read = segments[1][2];
-    const CFix& written = fixes[12];
+    const Fix& written = fixes[12];
     EXPECT_NEAR(read.lat, written.latitude, 1e-8);
     EXPECT_NEAR(read.lon, written.longitude, 1e-8);
     EXPECT_NEAR(read.ele, written.height, 0.01);
@@ -89,7 +89,7 @@ TEST(TrackExport, GpxWithoutFixesIsAnEmptyTrack)
     CTempFolder folder;
     const auto path = folder.Path() / "empty.gpx";
     std::string problem;
-    ASSERT_TRUE(WriteGpx(path.string(), std::span<const CFix>(), "empty", problem));
+    ASSERT_TRUE(WriteGpx(path.string(), std::span<const Fix>(), "empty", problem));
     EXPECT_TRUE(WellFormed(path));
     EXPECT_TRUE(ReadGpxSegments(ReadText(path)).empty());
 }
@@ -98,7 +98,7 @@ TEST(TrackExport, KmlIsOneLineStringOfLongitudeLatitudeHeight)
 {
     CTempFolder folder;
     const auto path = folder.Path() / "track.kml";
-    const std::vector<CFix> fixes = TrackWithGaps();
+    const std::vector<Fix> fixes = TrackWithGaps();
     std::string problem;
     ASSERT_TRUE(WriteKml(path.string(), fixes, "a\x01<b>", problem)) << problem;
     EXPECT_TRUE(WellFormed(path));
@@ -117,7 +117,7 @@ TEST(TrackExport, CsvHasOneLinePerFixWithItsErrors)
 {
     CTempFolder folder;
     const auto path = folder.Path() / "fixes.csv";
-    const std::vector<CFix> fixes = {FixAt(kSite, 0, 0, 0, 100), FixAt(kSite, 1, 2, 3, 200)};
+    const std::vector<Fix> fixes = {FixAt(kSite, 0, 0, 0, 100), FixAt(kSite, 1, 2, 3, 200)};
     const std::vector<EnuError> errors = {{0.5f, -1.25f, 2.0f}, {1.0f, 2.0f, 3.0f}};
     std::string problem;
     ASSERT_TRUE(WriteFixCsv(path.string(), fixes, errors, problem)) << problem;
@@ -132,10 +132,10 @@ TEST(TrackExport, CsvHasOneLinePerFixWithItsErrors)
 TEST(TrackExport, AFileThatCannotBeWrittenIsNamedWithTheReason)
 {
     std::string problem;
-    EXPECT_FALSE(WriteGpx("/nonexistent/track.gpx", std::span<const CFix>(), "x", problem));
+    EXPECT_FALSE(WriteGpx("/nonexistent/track.gpx", std::span<const Fix>(), "x", problem));
     EXPECT_EQ(problem, "Cannot write /nonexistent/track.gpx: No such file or directory");
     if (std::filesystem::exists("/dev/full")) {
-        const std::vector<CFix> fixes(2000, FixAt(kSite, 0, 0, 0));
+        const std::vector<Fix> fixes(2000, FixAt(kSite, 0, 0, 0));
         EXPECT_FALSE(WriteKml("/dev/full", fixes, "x", problem));
         EXPECT_EQ(problem, "Cannot write /dev/full: No space left on device");
     }

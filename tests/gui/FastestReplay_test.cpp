@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "../transport/PlaybackFixtures.h"
+#include "support/PlaybackFixtures.h"
 #include "app/ViewSlots.h"
 #include "FrameConsole.h"
 

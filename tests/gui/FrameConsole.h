@@ -9,9 +9,9 @@
 #include <QGuiApplication>
 #include <QTimerEvent>
 
-#include "../platform/QtTestApp.h"
-#include "../platform/ScriptedUi.h"
-#include "../platform/TempFolder.h"
+#include "support/QtTestApp.h"
+#include "support/ScriptedUi.h"
+#include "support/TempFolder.h"
 #include "gui/MainFrame.h"
 #include "gui/SystemClock.h"
 #include "gui/ViewFrame.h"

@@ -13,8 +13,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "../app/LiveReceiver.h"
-#include "../platform/QtTestApp.h"
+#include "support/LiveReceiver.h"
+#include "support/QtTestApp.h"
 #include "EventLoop.h"
 #include "app/CommandTable.h"
 #include "gui/MainFrame.h"

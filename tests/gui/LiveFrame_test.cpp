@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <functional>
 
-#include "../app/LiveReceiver.h"
+#include "support/LiveReceiver.h"
 #include "EventLoop.h"
 #include "FrameConsole.h"
 #include "gui/ToolbarImages.h"

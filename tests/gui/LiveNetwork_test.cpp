@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "../app/LiveReceiver.h"
-#include "../platform/LoopbackClient.h"
+#include "support/LiveReceiver.h"
+#include "support/LoopbackClient.h"
 #include "EventLoop.h"
 #include "FrameConsole.h"
 #include "dialogs/ShareReceiverDialog.h"

@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QSlider>
 
-#include "../transport/PlaybackFixtures.h"
+#include "support/PlaybackFixtures.h"
 #include "app/PlaybackPosition.h"
 #include "FrameConsole.h"
 

@@ -6,7 +6,7 @@
 #include <QElapsedTimer>
 #include <QTimerEvent>
 
-#include "../platform/QtTestApp.h"
+#include "support/QtTestApp.h"
 #include "gui/QtSystemTimers.h"
 
 namespace kestrion::test {

@@ -5,9 +5,9 @@
 
 #include <QImage>
 
-#include "../app/LiveReceiver.h"
-#include "../platform/QtTestApp.h"
-#include "../platform/TempFolder.h"
+#include "support/LiveReceiver.h"
+#include "support/QtTestApp.h"
+#include "support/TempFolder.h"
 #include "EventLoop.h"
 #include "gui/ConsoleCommandLine.h"
 #include "gui/Snapshot.h"

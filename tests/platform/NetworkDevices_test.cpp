@@ -8,7 +8,7 @@
 
 #include <functional>
 
-#include "LoopbackServer.h"
+#include "support/LoopbackServer.h"
 #include "platform/PortDeviceFactory.h"
 #include "platform/TcpClientDevice.h"
 #include "platform/UdpReceiveDevice.h"

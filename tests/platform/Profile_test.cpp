@@ -10,7 +10,7 @@
 #include <random>
 #include <vector>
 
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 #include "platform/IniText.h"
 
 namespace kestrion {

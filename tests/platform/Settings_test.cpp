@@ -4,7 +4,7 @@
 
 #include <climits>
 
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 
 namespace kestrion {
 namespace {
@@ -14,7 +14,7 @@ protected:
     std::filesystem::path File() const { return m_folder.Path() / "demo.ini"; }
     CProfile Profile() const { return CProfile(File()); }
 
-    void LoadAll(CSettings& settings) const
+    void LoadAll(Settings& settings) const
     {
         settings.LoadDataSources(Profile());  // also loads Logging and ReceiverInit
         settings.LoadMapView(Profile());
@@ -25,7 +25,7 @@ protected:
     }
 
     // The profile text that saving every section into a fresh file gives.
-    std::string SavedText(const CSettings& settings) const
+    std::string SavedText(const Settings& settings) const
     {
         std::filesystem::remove(File());
         settings.SaveDataSources(Profile());
@@ -58,7 +58,7 @@ TEST_F(SettingsTest, EveryKeyIsLoadedAndSavedBackInItsOwnFormAndMissingKeysGiveT
         "Outer Radius Velocity=12.50\nOuter Radius Position=80\n[Random Data]\nTimer Delay=250\n"
         "[File Data]\nExternal Timer=1\n";
     WriteText(File(), text);
-    CSettings settings;
+    Settings settings;
     LoadAll(settings);
     EXPECT_EQ(settings.supplied, 0);
     EXPECT_EQ(settings.random, 1);
@@ -103,7 +103,7 @@ TEST_F(SettingsTest, HandWrittenValuesReadLikeThePlainConversions)
               "[ReceiverInit]\nX= -1200 m\nY=north\n"
               "[Map View]\nScale=\nLat=+12.5e1xyz\nLon=west\n"
               "[Radar View]\nOuter Radius Velocity=.75\n");
-    CSettings s;
+    Settings s;
     LoadAll(s);
     EXPECT_EQ(s.supplied, 0);
     EXPECT_EQ(s.random, 1);
@@ -124,7 +124,7 @@ TEST_F(SettingsTest, LoggedMessagesNeedAtLeast255Characters)
     const std::pair<std::string, std::string> cases[] = {{std::string(254, '1'), onlyMid2}, {messages, saved}};
     for (const auto& [text, expected] : cases) {
         ASSERT_TRUE(Profile().WriteString("Logging", "Messages", text));
-        CSettings settings;
+        Settings settings;
         settings.logMessages.fill(1);
         settings.LoadLogging(Profile());
         settings.SaveLogging(Profile());

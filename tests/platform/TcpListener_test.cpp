@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "LoopbackClient.h"
+#include "support/LoopbackClient.h"
 
 namespace kestrion::test {
 namespace {

@@ -17,7 +17,7 @@
 #include "platform/BaudRate.h"
 #include "platform/LineSettings.h"
 #include "platform/SerialPorts.h"
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 
 namespace kestrion {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <numeric>
 
-#include "ProtocolFakes.h"
+#include "support/ProtocolFakes.h"
 
 namespace kestrion {
 namespace {

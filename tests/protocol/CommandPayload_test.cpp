@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ProtocolFakes.h"
+#include "support/ProtocolFakes.h"
 
 namespace kestrion {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ProtocolFakes.h"
+#include "support/ProtocolFakes.h"
 
 namespace kestrion {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "ProtocolFakes.h"
+#include "support/ProtocolFakes.h"
 #include "protocol/Layout.h"
 
 namespace kestrion {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ProtocolFakes.h"
+#include "support/ProtocolFakes.h"
 #include "protocol/CommandFrame.h"
 #include "protocol/RecordDelivery.h"
 

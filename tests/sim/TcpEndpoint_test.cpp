@@ -6,7 +6,7 @@
 #include <mutex>
 #include <thread>
 
-#include "../platform/LoopbackClient.h"
+#include "support/LoopbackClient.h"
 #include "ReceiverHarness.h"
 #include "sim/ReceiverServer.h"
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "../platform/TempFolder.h"
-#include "../protocol/ProtocolFakes.h"
+#include "support/TempFolder.h"
+#include "support/ProtocolFakes.h"
 #include "protocol/MessageDecoder.h"
 #include "transport/FeedServices.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "PlaybackFixtures.h"
+#include "support/PlaybackFixtures.h"
 #include "transport/BinaryFileSource.h"
 #include "transport/FeedEvents.h"
 #include "transport/RandomSource.h"

@@ -2,7 +2,7 @@
 // found again, a silent connection kept, and a UDP receiver that takes no commands.
 #include <gtest/gtest.h>
 
-#include "../platform/LoopbackServer.h"
+#include "support/LoopbackServer.h"
 #include "FeedFakes.h"
 #include "SerialHarness.h"
 #include "platform/PortDeviceFactory.h"

@@ -26,7 +26,7 @@ TEST(InitValuesOf, TimeComesFromTheStoreOrThePcClockAndAFactoryResetCarriesNoMes
         {0, kSunday, 4, 1, 1, 1100, 34560000, 0x08},
     };
     for (const Case& c : cases) {
-        CSettings settings;
+        Settings settings;
         settings.initX = -2682000;
         settings.initY = 4306000;
         settings.initZ = -1;

@@ -8,7 +8,7 @@
 #include <iterator>
 #include <thread>
 
-#include "../platform/TempFolder.h"
+#include "support/TempFolder.h"
 #include "RecordingFakes.h"
 #include "transport/TimeIndex.h"
 

@@ -10,7 +10,7 @@
 #include <mutex>
 #include <thread>
 
-#include "../platform/LoopbackClient.h"
+#include "support/LoopbackClient.h"
 #include "RelayFakes.h"
 #include "protocol/CommandFrame.h"
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "../protocol/ProtocolFakes.h"
+#include "support/ProtocolFakes.h"
 #include "protocol/NmeaChecksum.h"
 #include "transport/TimeIndex.h"
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "../protocol/ProtocolFakes.h"
+#include "support/ProtocolFakes.h"
 #include "platform/SerialDevice.h"
 #include "transport/RawWriter.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "PlaybackFixtures.h"
+#include "support/PlaybackFixtures.h"
 #include "RecordingFakes.h"
 #include "transport/BinaryFileSource.h"
 #include "transport/ReplaySlice.h"

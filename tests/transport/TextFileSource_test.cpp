@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <tuple>
 
-#include "PlaybackFixtures.h"
+#include "support/PlaybackFixtures.h"
 #include "transport/FeedEvents.h"
 
 namespace kestrion {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "PlaybackFixtures.h"
+#include "support/PlaybackFixtures.h"
 #include "transport/Feed.h"
 #include "transport/FeedEvents.h"
 #include "transport/SerialSource.h"

@@ -1,8 +1,8 @@
 // The map, navigation and statistics views fed NMEA epochs built directly.
 #include <gtest/gtest.h>
 
-#include "../platform/ScriptedUi.h"
-#include "../platform/TempFolder.h"
+#include "support/ScriptedUi.h"
+#include "support/TempFolder.h"
 #include "ViewTests.h"
 #include "epoch/ReceiverEpoch.h"
 #include "protocol/Mid.h"

@@ -6,8 +6,8 @@
 #include <QFile>
 #include <QXmlStreamReader>
 
-#include "../platform/ScriptedUi.h"
-#include "../platform/TempFolder.h"
+#include "support/ScriptedUi.h"
+#include "support/TempFolder.h"
 #include "ViewTests.h"
 #include "dialogs/MapPreferencesDialog.h"
 #include "views/MapView.h"

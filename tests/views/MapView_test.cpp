@@ -4,8 +4,8 @@
 #include <QWheelEvent>
 #include <QPushButton>
 
-#include "../platform/ScriptedUi.h"
-#include "../platform/TempFolder.h"
+#include "support/ScriptedUi.h"
+#include "support/TempFolder.h"
 #include "ViewTests.h"
 #include "dialogs/MapPreferencesDialog.h"
 #include "protocol/Mid.h"

@@ -25,9 +25,9 @@ NavBlock NavAt(int16_t north, int16_t east)
     return nav;
 }
 
-CSettings Radar(int orientation, double outerVelocity = 4.0, int outerPosition = 20)
+Settings Radar(int orientation, double outerVelocity = 4.0, int outerPosition = 20)
 {
-    CSettings settings;
+    Settings settings;
     settings.radarOrientation = orientation;
     settings.radarVelocityRadius = outerVelocity;
     settings.radarPositionRadius = outerPosition;
@@ -182,7 +182,7 @@ TEST(RadarGeometry, TheTrueMarkSitsAtItsOffsetScaledByTheOuterPosition)
 
     scene.truth = NavAt(0, 0);
     scene.truth->y = 10;  // 10 m east: half of 20 m, 67 pixels
-    const auto markCentre = [&](const CSettings& settings) {
+    const auto markCentre = [&](const Settings& settings) {
         const RadarPlot plot = PlotOf(g, scene, settings);
         if (!plot.trueMark) {
             ADD_FAILURE() << "no true-position mark";

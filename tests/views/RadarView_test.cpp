@@ -7,8 +7,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "../platform/ScriptedUi.h"
-#include "../platform/TempFolder.h"
+#include "support/ScriptedUi.h"
+#include "support/TempFolder.h"
 #include "ViewTests.h"
 #include "dialogs/TrackingViewConfiguration.h"
 #include "protocol/Mid.h"
@@ -60,7 +60,7 @@ QImage Painted(const RadarScene* scene, int orientation = 0, int width = kSide)
     QPainter painter(&image);
     SetUpPainter(painter);
     const CRadarGeometry geometry(image.width(), image.height());
-    CSettings settings;
+    Settings settings;
     settings.radarOrientation = orientation;
     const std::optional<RadarPlot> plot = scene ? std::optional(PlotOf(geometry, *scene, settings)) : std::nullopt;
     PaintRadar(painter, geometry, plot ? &*plot : nullptr);

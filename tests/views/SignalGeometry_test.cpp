@@ -49,7 +49,7 @@ TEST(SignalGeometry, SamplesMapOntoTheCellWithoutClamping)
 
 TEST(SignalGeometry, ScaleModeComesFromTheDataSources)
 {
-    CSettings settings;
+    Settings settings;
     settings.useTrue = 1;
     settings.dataSource = 1;
     EXPECT_EQ(SignalScaleMode(settings), 1);

@@ -4,7 +4,7 @@
 #include <QFontMetrics>
 #include <QMouseEvent>
 
-#include "../platform/TempFolder.h"
+#include "support/TempFolder.h"
 #include "ViewTests.h"
 #include "platform/Settings.h"
 #include "protocol/Mid.h"
@@ -253,7 +253,7 @@ TEST_F(SignalViewTest, RepaintsAndNewSizesKeepTheHistoryWhileANewSourceClearsIt)
 TEST_F(SignalViewTest, SettingsChooseTheScaleAndAGraphTypeChangeWaitsForHint3)
 {
     EXPECT_EQ(view.ChartStyle().scale.mode, 2);
-    CSettings settings;
+    Settings settings;
     settings.useTrue = 1;
     settings.dataSource = 1;
     settings.SaveDataSources(profile);
@@ -271,7 +271,7 @@ TEST_F(SignalViewTest, SettingsChooseTheScaleAndAGraphTypeChangeWaitsForHint3)
 
 TEST_F(SignalViewTest, ScaleLabelsFitBesideTheChartsInAtLeastTheSmallFont)
 {
-    CSettings settings;
+    Settings settings;
     settings.useTrue = 1;  // the truth scale's labels are the wider
     settings.dataSource = 1;
     settings.SaveDataSources(profile);

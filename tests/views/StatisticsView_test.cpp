@@ -7,8 +7,8 @@
 
 #include <QPushButton>
 
-#include "../platform/ScriptedUi.h"
-#include "../platform/TempFolder.h"
+#include "support/ScriptedUi.h"
+#include "support/TempFolder.h"
 #include "ViewTests.h"
 #include "protocol/Mid.h"
 #include "views/PaintSurface.h"

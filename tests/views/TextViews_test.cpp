@@ -3,7 +3,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 
-#include "../platform/ScriptedUi.h"
+#include "support/ScriptedUi.h"
 #include "ViewTests.h"
 #include "views/DebugDataView.h"
 #include "views/ErrorView.h"

@@ -10,7 +10,7 @@
 #include <QElapsedTimer>
 #include <QString>
 
-#include "../platform/QtTestApp.h"
+#include "support/QtTestApp.h"
 #include "protocol/MessageDecoder.h"
 #include "protocol/QuietHost.h"
 #include "views/MapCanvas.h"

@@ -6,8 +6,8 @@
 
 #include <QScrollBar>
 
-#include "../platform/ScriptedUi.h"
-#include "../platform/TempFolder.h"
+#include "support/ScriptedUi.h"
+#include "support/TempFolder.h"
 #include "ViewTests.h"
 #include "app/DocumentView.h"
 #include "protocol/Mid.h"
@@ -98,9 +98,9 @@ void ExpectNear(PlotPoint actual, PlotPoint expected)
     EXPECT_NEAR(actual.y, expected.y, 1);
 }
 
-CSettings RadarSettings()
+Settings RadarSettings()
 {
-    CSettings settings;
+    Settings settings;
     settings.radarVelocityRadius = 10.0;
     settings.radarPositionRadius = 100.0;
     settings.radarOrientation = 0;
@@ -147,7 +147,7 @@ TEST(RadarEpochPlot, ElevationAndAzimuthInDegreesPlaceTheSymbolAndHeadingUpTurns
     epoch.velocity.course = 90.0;
     epoch.velocity.groundSpeed = 5.0;  // half the outer velocity
 
-    CSettings settings = RadarSettings();
+    Settings settings = RadarSettings();
     RadarPlot plot = PlotOf(kGeometry, RadarEpochScene{epoch, std::nullopt}, settings);
     ASSERT_EQ(plot.satellites.size(), 3u);
     ExpectNear(CentreOf(plot.satellites[0]), {115, 115});

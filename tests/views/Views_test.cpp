@@ -10,7 +10,7 @@
 #include <QListWidget>
 #include <QPixmap>
 
-#include "../platform/ScriptedUi.h"
+#include "support/ScriptedUi.h"
 #include "ViewTests.h"
 #include "views/DGPSStatusView.h"
 #include "views/DebugDataView.h"

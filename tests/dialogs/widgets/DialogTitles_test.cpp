@@ -9,9 +9,9 @@
 #include <QStyle>
 #include <memory>
 
-#include "../../platform/QtTestApp.h"
-#include "../../platform/ScriptedUi.h"
-#include "../../platform/TempFolder.h"
+#include "support/QtTestApp.h"
+#include "support/ScriptedUi.h"
+#include "support/TempFolder.h"
 #include "dialogs/DataSourceSetup.h"
 #include "dialogs/DgpsModeDialog.h"
 #include "dialogs/DgpsSourceDialog.h"
@@ -72,11 +72,11 @@ TEST(DialogTitles, EveryDialogIsAtLeastAsWideAsItsTitle)
     forms.push_back(std::make_unique<CReceiverInitDialog>(ui, 3, profile));
     forms.push_back(std::make_unique<CRelayPortDialog>(ui));
     forms.push_back(std::make_unique<CSendDataDialog>(ui, memory));
-    forms.push_back(std::make_unique<CSerialPortDialog>(ui, 3, CSerialPortDialog::Variant::Main, CSettings{}));
-    forms.push_back(std::make_unique<CSerialPortDialog>(ui, 3, CSerialPortDialog::Variant::Dgps, CSettings{}));
+    forms.push_back(std::make_unique<CSerialPortDialog>(ui, 3, CSerialPortDialog::Variant::Main, Settings{}));
+    forms.push_back(std::make_unique<CSerialPortDialog>(ui, 3, CSerialPortDialog::Variant::Dgps, Settings{}));
     forms.push_back(std::make_unique<CSoftwareSelection>(ui, state));
     forms.push_back(std::make_unique<CStaticNavDialog>(ui, 3, current));
-    forms.push_back(std::make_unique<CTrackingViewConfiguration>(ui, CSettings{}));
+    forms.push_back(std::make_unique<CTrackingViewConfiguration>(ui, Settings{}));
     forms.push_back(std::make_unique<CUartConfigDialog>(ui, 3));
 
     for (const auto& form : forms) {

@@ -13,8 +13,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "../../platform/QtTestApp.h"
-#include "../../platform/ScriptedUi.h"
+#include "support/QtTestApp.h"
+#include "support/ScriptedUi.h"
 #include "WidgetActions.h"
 
 namespace kestrion {

@@ -14,8 +14,8 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
-#include "../../platform/QtTestApp.h"
-#include "../../platform/TempFolder.h"
+#include "support/QtTestApp.h"
+#include "support/TempFolder.h"
 #include "dialogs/widgets/CursorPause.h"
 #include "dialogs/widgets/FileChoosing.h"
 #include "dialogs/widgets/FileFilter.h"

@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 
-#include "../../platform/QtTestApp.h"
-#include "../../platform/ScriptedUi.h"
-#include "../../platform/TempFolder.h"
+#include "support/QtTestApp.h"
+#include "support/ScriptedUi.h"
+#include "support/TempFolder.h"
 #include "dialogs/DataSourceSetup.h"
 #include "dialogs/LowPowerDialog.h"
 #include "dialogs/MapPreferencesDialog.h"
@@ -64,7 +64,7 @@ TEST(Screenshots, DialogsAtPixelRatioTwo)
     Picture(lowPower, "low-power-parameters");
     CNavModeDialog navMode(ui, 3);
     Picture(navMode, "navigation-mode-control");
-    CTrackingViewConfiguration tracking(ui, CSettings{});
+    CTrackingViewConfiguration tracking(ui, Settings{});
     Picture(tracking, "tracking-view-configuration");
     CMapPreferencesDialog map(ui, MapPreferences{});
     Picture(map, "map-preferences");

@@ -8,9 +8,9 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "../../platform/QtTestApp.h"
-#include "../../platform/ScriptedUi.h"
-#include "../../platform/TempFolder.h"
+#include "support/QtTestApp.h"
+#include "support/ScriptedUi.h"
+#include "support/TempFolder.h"
 #include "WidgetActions.h"
 #include "dialogs/DataSourceSetup.h"
 #include "dialogs/LogFileSettings.h"
@@ -74,7 +74,7 @@ TEST_F(SettingsDialogsTest, DataSourceSetupFromTheFirstOpeningToAMeasuredFile)
     QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(titles, 2);
-    CSettings saved;
+    Settings saved;
     saved.LoadDataSources(Profile());
     EXPECT_EQ(std::tuple(saved.measSource, saved.measFileName), std::tuple(0, recorded));
 }
@@ -127,7 +127,7 @@ TEST_F(SettingsDialogsTest, PreferencesRefuseASmallScaleThenSave)
     test::ClickBox(Radio(dialog, D::kGraphType, 1));
     QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    CSettings saved;
+    Settings saved;
     saved.LoadMapView(Profile());
     saved.LoadSignalView(Profile());
     EXPECT_EQ(std::tuple(saved.mapScale, saved.signalGraphType), std::tuple(25.0, 1));

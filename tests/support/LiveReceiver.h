@@ -10,8 +10,8 @@
 #include <thread>
 #include <vector>
 
-#include "../platform/ScriptedUi.h"
-#include "../platform/TempFolder.h"
+#include "support/ScriptedUi.h"
+#include "support/TempFolder.h"
 #include "app/Engine.h"
 #include "platform/LoopTimers.h"
 #include "sim/ReceiverServer.h"
