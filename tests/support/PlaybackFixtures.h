@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "FeedFakes.h"
+#include "support/FeedFakes.h"
 #include "protocol/MessageRecord.h"
 #include "transport/Feed.h"
 #include "transport/FeedEvents.h"

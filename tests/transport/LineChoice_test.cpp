@@ -2,7 +2,7 @@
 // user's choice: the rates a synchronisation tries never reach the settings file.
 #include <gtest/gtest.h>
 
-#include "FeedFakes.h"
+#include "support/FeedFakes.h"
 #include "SerialFakes.h"
 #include "transport/Feed.h"
 

@@ -2,7 +2,7 @@
 // changes, but the connection stays as it is, and a synchronisation is refused.
 #include <gtest/gtest.h>
 
-#include "FeedFakes.h"
+#include "support/FeedFakes.h"
 #include "SerialFakes.h"
 #include "protocol/CommandFrame.h"
 #include "transport/Feed.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/LoopbackServer.h"
-#include "FeedFakes.h"
+#include "support/FeedFakes.h"
 #include "SerialHarness.h"
 #include "platform/PortDeviceFactory.h"
 #include "transport/FeedEvents.h"

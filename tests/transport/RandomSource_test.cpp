@@ -8,7 +8,7 @@
 #include <tuple>
 #include <vector>
 
-#include "FeedFakes.h"
+#include "support/FeedFakes.h"
 #include "protocol/Layout.h"
 #include "transport/Feed.h"
 #include "transport/FeedEvents.h"

@@ -5,7 +5,7 @@
 #include <functional>
 #include <utility>
 
-#include "FeedFakes.h"
+#include "support/FeedFakes.h"
 #include "SerialFakes.h"
 #include "SerialHarness.h"
 #include "protocol/Mid.h"

@@ -5,7 +5,7 @@
 #include <functional>
 #include <thread>
 
-#include "FeedFakes.h"
+#include "support/FeedFakes.h"
 
 namespace kestrion::fakes {
 

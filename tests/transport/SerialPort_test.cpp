@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <random>
 
-#include "FeedFakes.h"
+#include "support/FeedFakes.h"
 #include "SerialFakes.h"
 #include "SerialHarness.h"
 #include "transport/FeedEvents.h"

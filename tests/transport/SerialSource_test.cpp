@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "FeedFakes.h"
+#include "support/FeedFakes.h"
 #include "SerialFakes.h"
 #include "SerialHarness.h"
 #include "platform/TermiosSerial.h"
