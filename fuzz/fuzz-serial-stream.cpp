@@ -31,8 +31,10 @@ struct RenderingSink : CQuietHost, IRecordSink, IReceiverLink {
         return 1;
     }
 
-    uint8_t OkToSend() const override { return okToSend; }
-    void SetOkToSend(uint8_t value) override { okToSend = value; }
+    void RecordDecoded(const RecordImplications& implied) override
+    {
+        okToSend = implied.OkToSendAfter(okToSend).value_or(okToSend);
+    }
     std::span<int, 8> PollCountdowns() override { return countdowns; }
     void PollAnswered(uint8_t, std::span<const uint8_t> answer) override { written += answer.size(); }
     bool FeedPaused() const override { return false; }

@@ -106,6 +106,18 @@ void CAppServices::EphemerisComplete()
     }
 }
 
+void CAppServices::RecordImplied(const RecordImplications& implied)
+{
+    if (implied.sentence) {
+        m_frame.EnterNmeaDisplayMode();
+    } else {
+        m_frame.LeaveNmeaDisplayMode();
+    }
+    if (implied.versionPollDue) {
+        PollSoftwareVersion();
+    }
+}
+
 void CAppServices::PollSoftwareVersion()
 {
     if (CFeedDoc* document = m_frame.CurrentDocument()) {

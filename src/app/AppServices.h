@@ -46,9 +46,9 @@ public:
     void DataActivity() override;
     void AlmanacComplete() override;
     void EphemerisComplete() override;
-    void EnterNmeaDisplayMode() override { m_frame.EnterNmeaDisplayMode(); }
-    void LeaveNmeaDisplayMode() override { m_frame.LeaveNmeaDisplayMode(); }
-    void PollSoftwareVersion() override;
+    // A sentence enters the frame's NMEA display mode, a binary message leaves it; the measured
+    // feed asks for the software version when the record says it is due.
+    void RecordImplied(const RecordImplications& implied) override;
 
     // ILogEvents
     void ShowWriteError(std::string_view message) override;
@@ -68,6 +68,7 @@ public:
 
 private:
     void PostText(std::string_view text, uint16_t marker);
+    void PollSoftwareVersion();
 
     CProfile m_profile;
     IUserInterface& m_ui;

@@ -17,7 +17,7 @@ public:
 
     void OnUpdate(int hint, const CMessageRecord* record) override
     {
-        if (hint != kHintRecord || record == nullptr || record->type != 255 || record->faultMarker != kFaultMarker) {
+        if (hint != kHintRecord || record == nullptr || record->type != MID_ASCIIData || record->faultMarker != kFaultMarker) {
             return;
         }
         const std::string_view text = record->Text();

@@ -6,16 +6,12 @@
 
 #include "geo/Geodetic.h"
 #include "geo/GpsUtc.h"
-#include "protocol/Mid.h"
+#include "protocol/MessageTable.h"
 
 namespace kestrion {
 namespace {
 
-constexpr double kVelocityUnit = 0.125;  // m/s
-constexpr double kDopUnit = 0.2;
-constexpr double kAzimuthUnit = 1.5;     // degrees
-constexpr double kElevationUnit = 0.5;   // degrees
-constexpr uint8_t kDgpsBit = 0x80;       // mode 1
+constexpr uint8_t kDgpsBit = 0x80;  // mode 1
 
 // Mode 1's low three bits: no fix, one to three satellites (3 holds the altitude), 3D, the
 // least-squares 2D and 3D solutions, dead reckoning.
@@ -57,7 +53,8 @@ void FillMotion(ReceiverEpoch& epoch, const NavBlock& nav)
         position.ecef = ecef;
         epoch.position = position;
     }
-    const EcefVector velocity{nav.vx * kVelocityUnit, nav.vy * kVelocityUnit, nav.vz * kVelocityUnit};
+    const EcefVector velocity{fields::kNavVelocity[0].Scaled(nav.vx), fields::kNavVelocity[1].Scaled(nav.vy),
+                              fields::kNavVelocity[2].Scaled(nav.vz)};
     epoch.velocity.ecef = velocity;
     const NorthEast horizontal = NorthEastOf(at, velocity.x, velocity.y, velocity.z);
     epoch.velocity.groundSpeed = std::hypot(horizontal.north, horizontal.east);
@@ -70,8 +67,8 @@ SatelliteView SatelliteOf(SatelliteId id, const TrackerChannel& channel)
 {
     SatelliteView view;
     view.id = id;
-    view.elevation = channel.elevation * kElevationUnit;
-    view.azimuth = channel.azimuth * kAzimuthUnit;
+    view.elevation = fields::kElevation.Scaled(channel.elevation);
+    view.azimuth = fields::kAzimuth.Scaled(channel.azimuth);
     view.trackState = channel.state;
     SignalObservation signal;
     if (channel.averageCno != 0) {
@@ -92,7 +89,7 @@ ReceiverEpoch EpochFromBinary(const NavBlock& nav, const TrackerBlock* tracker, 
     epoch.time = TimeOf(nav.week, nav.tow);
     epoch.fix = FixModeOf(nav.mode1, truth);
     FillMotion(epoch, nav);
-    epoch.dops.dop = nav.dop * kDopUnit;
+    epoch.dops.dop = fields::kNavDop.Scaled(nav.dop);
     epoch.usedCount = nav.svCount;
     const size_t usedCount = std::min<size_t>(nav.svCount, kChannels);
     for (uint8_t svId : std::span(nav.svIds, usedCount)) {
@@ -117,26 +114,23 @@ ReceiverEpoch EpochFromBinary(const NavBlock& nav, const TrackerBlock* tracker, 
 
 bool CBinaryEpochAssembler::Take(const CMessageRecord& record)
 {
-    switch (record.type) {
-    case MID_TrueTracker:
-    case MID_MeasuredTracker:
-    case kMidTrackerSummary:
+    const MessageSpec* spec = FindMessage(record.type);
+    const RecordBlock block = spec != nullptr ? spec->block : RecordBlock::None;
+    if (block == RecordBlock::Tracker) {
         m_tracker = record.tracker;
         m_trackerPending = true;
         return false;
-    case MID_TrueNavigation:
-    case MID_MeasuredNavigation: {
-        const bool truth = record.type == MID_TrueNavigation;
-        m_epoch = EpochFromBinary(record.nav, &m_tracker, truth);
-        m_epoch.satellitesFresh = m_trackerPending;
-        if (!truth) {
-            m_trackerPending = false;
-        }
-        return true;
     }
-    default:
+    if (block != RecordBlock::Nav) {
         return false;
     }
+    const bool truth = record.type == MID_TrueNavigation;
+    m_epoch = EpochFromBinary(record.nav, &m_tracker, truth);
+    m_epoch.satellitesFresh = m_trackerPending;
+    if (!truth) {
+        m_trackerPending = false;
+    }
+    return true;
 }
 
 void CBinaryEpochAssembler::Reset()

@@ -61,17 +61,20 @@ FixMode ModeLetters(std::string_view letters)
     return FixMode::None;
 }
 
+// GGA fix quality codes; 1 (GPS fix) and codes not listed are a 3D fix.
+struct GgaQualityMode {
+    int quality;
+    FixMode mode;
+};
+constexpr GgaQualityMode kGgaQualities[] = {
+    {0, FixMode::None}, {2, FixMode::Dgps}, {4, FixMode::RtkFixed}, {5, FixMode::RtkFloat}, {6, FixMode::DeadReckoning},
+};
+
 std::optional<FixMode> GgaQuality(std::optional<int> quality)
 {
     if (!quality) return std::nullopt;
-    switch (*quality) {
-    case 0: return FixMode::None;
-    case 2: return FixMode::Dgps;
-    case 4: return FixMode::RtkFixed;
-    case 5: return FixMode::RtkFloat;
-    case 6: return FixMode::DeadReckoning;
-    default: return FixMode::ThreeD;
-    }
+    const auto* found = std::ranges::find(kGgaQualities, *quality, &GgaQualityMode::quality);
+    return found != std::end(kGgaQualities) ? found->mode : FixMode::ThreeD;
 }
 
 int64_t Elapsed(int64_t from, int64_t to)

@@ -1,6 +1,7 @@
 #include "epoch/SatelliteId.h"
 
 #include <cstdio>
+#include <iterator>
 
 namespace kestrion {
 namespace {
@@ -70,15 +71,13 @@ std::optional<GnssSystem> TalkerSystem(std::string_view talker)
 
 std::optional<GnssSystem> NmeaSystemId(int systemId)
 {
-    switch (systemId) {
-    case 1: return GnssSystem::Gps;
-    case 2: return GnssSystem::Glonass;
-    case 3: return GnssSystem::Galileo;
-    case 4: return GnssSystem::BeiDou;
-    case 5: return GnssSystem::Qzss;
-    case 6: return GnssSystem::Navic;
-    default: return std::nullopt;
+    // NMEA 4.11 system IDs from 1.
+    constexpr GnssSystem kSystems[] = {GnssSystem::Gps,    GnssSystem::Glonass, GnssSystem::Galileo,
+                                       GnssSystem::BeiDou, GnssSystem::Qzss,    GnssSystem::Navic};
+    if (systemId < 1 || systemId > static_cast<int>(std::size(kSystems))) {
+        return std::nullopt;
     }
+    return kSystems[systemId - 1];
 }
 
 std::optional<SatelliteId> NmeaSatellite(std::optional<GnssSystem> system, int number)

@@ -11,6 +11,9 @@
 
 namespace kestrion {
 
+// Where the measured or the truth data come from (Settings::measSource, trueSource).
+enum SourceKind : int { kFileSource = 0, kSerialSource = 1 };
+
 struct Settings {
     // "Data Sources"
     int dataSource = 1;  // 0 random data, 1 supplied data

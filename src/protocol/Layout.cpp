@@ -1,46 +1,70 @@
 #include "protocol/Layout.h"
 
 namespace kestrion {
+namespace {
+
+// Each width reads from the wire and writes to it in its own way.
+template <typename Word>
+void DecodeWord(const uint8_t* in, uint8_t* out)
+{
+    Word value;
+    if constexpr (sizeof(Word) == sizeof(uint8_t)) {
+        value = *in;
+    } else if constexpr (sizeof(Word) == sizeof(uint16_t)) {
+        value = ReadU16(in);
+    } else if constexpr (sizeof(Word) == sizeof(uint32_t)) {
+        value = ReadU32(in);
+    } else {
+        value = ReadDoubleBits(in);
+    }
+    std::memcpy(out, &value, sizeof value);
+}
+
+template <typename Word>
+void EncodeWord(const uint8_t* in, uint8_t* out)
+{
+    const Word value = BlockValue<Word>(in, 0);
+    if constexpr (sizeof(Word) == sizeof(uint8_t)) {
+        *out = value;
+    } else if constexpr (sizeof(Word) == sizeof(uint16_t)) {
+        WriteU16(out, value);
+    } else if constexpr (sizeof(Word) == sizeof(uint32_t)) {
+        WriteU32(out, value);
+    } else {
+        WriteDoubleBits(out, value);
+    }
+}
+
+// The unsigned word as wide as a field, to move its bits.
+template <typename Action>
+void ForWordOf(FieldType type, Action action)
+{
+    switch (type) {
+    case FieldType::U16:
+    case FieldType::I16: action(uint16_t{}); break;
+    case FieldType::U32:
+    case FieldType::I32:
+    case FieldType::F32: action(uint32_t{}); break;
+    case FieldType::F64: action(uint64_t{}); break;
+    case FieldType::U8:
+    case FieldType::I8:
+    case FieldType::Char: action(uint8_t{}); break;
+    }
+}
+
+}  // namespace
 
 void CLayout::Decode(const uint8_t* wire, uint8_t* block) const
 {
     for (const LayoutField& field : Fields()) {
-        const uint8_t* in = wire + field.offset;
-        uint8_t* out = block + field.offset;
-        switch (FieldSize(field.type)) {
-        case 1:
-            *out = *in;
-            break;
-        case 2: {
-            const uint16_t value = ReadU16(in);
-            std::memcpy(out, &value, sizeof value);
-            break;
-        }
-        case 4: {
-            const uint32_t value = ReadU32(in);
-            std::memcpy(out, &value, sizeof value);
-            break;
-        }
-        default: {
-            const uint64_t value = ReadDoubleBits(in);
-            std::memcpy(out, &value, sizeof value);
-            break;
-        }
-        }
+        ForWordOf(field.type, [&]<typename Word>(Word) { DecodeWord<Word>(wire + field.offset, block + field.offset); });
     }
 }
 
 void CLayout::Encode(const uint8_t* block, uint8_t* wire) const
 {
     for (const LayoutField& field : Fields()) {
-        const uint8_t* in = block + field.offset;
-        uint8_t* out = wire + field.offset;
-        switch (FieldSize(field.type)) {
-        case 1: *out = *in; break;
-        case 2: WriteU16(out, BlockValue<uint16_t>(in, 0)); break;
-        case 4: WriteU32(out, BlockValue<uint32_t>(in, 0)); break;
-        default: WriteDoubleBits(out, BlockValue<uint64_t>(in, 0)); break;
-        }
+        ForWordOf(field.type, [&]<typename Word>(Word) { EncodeWord<Word>(block + field.offset, wire + field.offset); });
     }
 }
 
@@ -60,22 +84,10 @@ int64_t FieldValue(const uint8_t* block, const LayoutField& field)
 
 void SetFieldValue(uint8_t* block, const LayoutField& field, int64_t value)
 {
-    const auto bits = static_cast<uint64_t>(value);
-    uint8_t* out = block + field.offset;
-    switch (FieldSize(field.type)) {
-    case 1: *out = static_cast<uint8_t>(bits); break;
-    case 2: {
-        const auto narrow = static_cast<uint16_t>(bits);
-        std::memcpy(out, &narrow, sizeof narrow);
-        break;
-    }
-    case 4: {
-        const auto narrow = static_cast<uint32_t>(bits);
-        std::memcpy(out, &narrow, sizeof narrow);
-        break;
-    }
-    default: std::memcpy(out, &bits, sizeof bits); break;
-    }
+    ForWordOf(field.type, [&]<typename Word>(Word) {
+        const auto narrow = static_cast<Word>(value);
+        std::memcpy(block + field.offset, &narrow, sizeof narrow);
+    });
 }
 
 }  // namespace kestrion

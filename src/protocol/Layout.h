@@ -3,7 +3,9 @@
 // wire order. Each letter is one field, a number before a letter or a (group) repeats it:
 //   B u8, b i8, H u16, h i16, L u32, l i32, f float, d double, c character (copied as is).
 // A letter may carry a name after a colon ("B:mid h:altitude"); blanks between fields are
-// ignored. Blocks keep the fields at the same offsets as the wire, in host byte order.
+// ignored. A name may carry the field's scale and unit: "B:dop/5" counts fifths, "h:vx/8[m/s]"
+// eighths of a metre a second, "B:azimuth*3/2[deg]" units of 1.5 degrees. Blocks keep the
+// fields at the same offsets as the wire, in host byte order.
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -16,10 +18,34 @@ namespace kestrion {
 
 enum class FieldType : uint8_t { U8, I8, U16, I16, U32, I32, F32, F64, Char };
 
+// A field's unit as a fraction: one count is numerator/denominator of the unit.
+struct FieldScale {
+    uint32_t numerator = 1;
+    uint32_t denominator = 1;
+};
+
 struct LayoutField {
     uint16_t offset;
     FieldType type;
     std::string_view name;  // empty for unnamed fields
+    FieldScale scale{};
+    std::string_view unit;  // empty for unscaled fields without one
+
+    // A count in the field's unit (the product rounds once, as count * 0.2 does).
+    constexpr double Scaled(double count) const
+    {
+        return count * (static_cast<double>(scale.numerator) / scale.denominator);
+    }
+    // The count of a value in the unit, not rounded: value * denominator / numerator.
+    constexpr double Unscaled(double value) const
+    {
+        return value * scale.denominator / scale.numerator;
+    }
+    // The same in whole numbers, for exact fractions such as 1/8.
+    constexpr int64_t UnscaledWhole(int64_t value) const
+    {
+        return value * scale.denominator / scale.numerator;
+    }
 };
 
 constexpr size_t FieldSize(FieldType type)
@@ -84,7 +110,7 @@ public:
     {
         CLayout joined = *this;
         for (const LayoutField& field : next.Fields()) {
-            joined.AddField(field.type, field.name);
+            joined.AddField(field.type, field.name, field.scale, field.unit);
         }
         return joined;
     }
@@ -109,6 +135,8 @@ private:
             }
             std::string_view group;
             std::string_view name;
+            FieldScale scale;
+            std::string_view unit;
             if (letter == '(') {
                 const size_t close = types.find(')', i);
                 if (close == std::string_view::npos) {
@@ -118,29 +146,60 @@ private:
                 i = close;
             } else if (i + 1 < types.size() && types[i + 1] == ':') {
                 const size_t end = std::min(types.find_first_of(" ()", i), types.size());
-                name = types.substr(i + 2, end - i - 2);
-                if (name.empty()) {
-                    throw "empty layout field name";
-                }
+                SplitName(types.substr(i + 2, end - i - 2), name, scale, unit);
                 i = end - 1;
             }
             for (size_t n = 0; n < (repeat == 0 ? 1 : repeat); ++n) {
                 if (letter == '(') {
                     Append(group);
                 } else {
-                    AddField(TypeOf(letter), name);
+                    AddField(TypeOf(letter), name, scale, unit);
                 }
             }
             repeat = 0;
         }
     }
 
-    constexpr void AddField(FieldType type, std::string_view name)
+    // "name", then optionally "*numerator", "/denominator" and "[unit]".
+    static constexpr void SplitName(std::string_view token, std::string_view& name, FieldScale& scale,
+                                    std::string_view& unit)
+    {
+        const size_t open = token.find('[');
+        if (open != std::string_view::npos) {
+            if (token.back() != ']' || open + 2 >= token.size()) {
+                throw "bad layout field unit";
+            }
+            unit = token.substr(open + 1, token.size() - open - 2);
+            token = token.substr(0, open);
+        }
+        const size_t scaleAt = std::min(token.find_first_of("*/"), token.size());
+        name = token.substr(0, scaleAt);
+        if (name.empty()) {
+            throw "empty layout field name";
+        }
+        for (size_t at = scaleAt; at < token.size();) {
+            const char sign = token[at++];
+            if (sign != '*' && sign != '/') {
+                throw "bad layout field scale";
+            }
+            uint32_t number = 0;
+            const size_t first = at;
+            while (at < token.size() && token[at] >= '0' && token[at] <= '9') {
+                number = number * 10 + static_cast<uint32_t>(token[at++] - '0');
+            }
+            if (at == first || number == 0) {
+                throw "bad layout field scale";
+            }
+            (sign == '*' ? scale.numerator : scale.denominator) = number;
+        }
+    }
+
+    constexpr void AddField(FieldType type, std::string_view name, FieldScale scale = {}, std::string_view unit = {})
     {
         if (m_count == kMaxFields) {
             throw "layout has too many fields";
         }
-        m_fields[m_count++] = LayoutField{static_cast<uint16_t>(m_size), type, name};
+        m_fields[m_count++] = LayoutField{static_cast<uint16_t>(m_size), type, name, scale, unit};
         m_size += FieldSize(type);
     }
 

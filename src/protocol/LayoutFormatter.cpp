@@ -25,14 +25,14 @@ CFormatArg ArgOf(const uint8_t* block, const LayoutField& field)
 
 }  // namespace
 
-void AppendLayoutFields(std::string& out, const LayoutText& text, const uint8_t* block)
+void AppendLayoutFields(std::string& out, const CLayout& layout, std::string_view format, const uint8_t* block)
 {
     std::array<CFormatArg, CLayout::kMaxFields> args;
-    const auto fields = text.layout.Fields();
+    const auto fields = layout.Fields();
     for (size_t i = 0; i < fields.size(); ++i) {
         args[i] = ArgOf(block, fields[i]);
     }
-    AppendFormat(out, text.format, std::span<const CFormatArg>(args.data(), fields.size()));
+    AppendFormat(out, format, std::span<const CFormatArg>(args.data(), fields.size()));
 }
 
 }  // namespace kestrion

@@ -24,15 +24,8 @@ constexpr size_t CountConversions(std::string_view format)
     return count;
 }
 
-// A block with its layout and the format that prints it, one conversion per field.
-struct LayoutText {
-    CLayout layout;
-    std::string_view format;
-
-    constexpr bool Matches() const { return CountConversions(format) == layout.Fields().size(); }
-};
-
-// Fields print by their own type: integers keep their signedness, floats widen to double.
-void AppendLayoutFields(std::string& out, const LayoutText& text, const uint8_t* block);
+// Every field of a block through a format with one conversion per field. Fields print by their
+// own type: integers keep their signedness, floats widen to double.
+void AppendLayoutFields(std::string& out, const CLayout& layout, std::string_view format, const uint8_t* block);
 
 }  // namespace kestrion

@@ -4,6 +4,8 @@
 #include <limits>
 #include <span>
 
+#include "protocol/MessageTable.h"
+
 namespace kestrion {
 namespace {
 
@@ -129,16 +131,16 @@ void DecodeTruthLine(CMessageRecord& record, std::string_view line, uint16_t tru
     }
 
     record.nav = NavBlock{};
-    record.SetType(1);
-    record.nav.mid = 1;
+    record.SetType(MID_TrueNavigation);
+    record.nav.mid = MID_TrueNavigation;
     record.nav.week = static_cast<uint16_t>(week);
     record.nav.tow = static_cast<uint32_t>(tow);
     record.nav.x = static_cast<int32_t>(values[1]);
     record.nav.y = static_cast<int32_t>(values[2]);
     record.nav.z = static_cast<int32_t>(values[3]);
-    record.nav.vx = static_cast<int16_t>(values[4] * 8);
-    record.nav.vy = static_cast<int16_t>(values[5] * 8);
-    record.nav.vz = static_cast<int16_t>(values[6] * 8);
+    record.nav.vx = static_cast<int16_t>(fields::kNavVelocity[0].UnscaledWhole(values[4]));
+    record.nav.vy = static_cast<int16_t>(fields::kNavVelocity[1].UnscaledWhole(values[5]));
+    record.nav.vz = static_cast<int16_t>(fields::kNavVelocity[2].UnscaledWhole(values[6]));
 }
 
 void DecodeHexLine(CMessageRecord& record, std::string_view line, std::string& error)
@@ -154,8 +156,10 @@ void DecodeHexLine(CMessageRecord& record, std::string_view line, std::string& e
 
     const auto mid = static_cast<uint8_t>(ParseHex(field));
     record.SetType(mid);
-    const bool tracker = mid == 3 || mid == 4 || mid == 23;
-    const std::span<uint8_t> block = record.BlockOf(tracker ? 4 : 2);
+    // Tracker messages fill the tracker block, all others the navigation block.
+    const MessageSpec* spec = FindMessage(mid);
+    const bool tracker = spec != nullptr && spec->block == RecordBlock::Tracker;
+    const std::span<uint8_t> block = record.BlockOf(tracker ? RecordBlock::Tracker : RecordBlock::Nav);
     std::ranges::fill(block, 0);
 
     size_t copied = 0;

@@ -42,6 +42,9 @@ inline constexpr size_t kMaxDevelopmentBytes = 999;
 inline constexpr size_t kTextCapacity = 1024;
 inline constexpr uint16_t kFaultMarker = 0xFFFF;
 
+// Navigation mode 1, bit 3: the receiver holds the program's commands back.
+inline constexpr uint8_t kNavHoldsCommands = 0x08;
+
 struct NavBlock {  // MIDs 1 and 2
     uint8_t mid;
     Unaligned<int32_t> x, y, z;     // m

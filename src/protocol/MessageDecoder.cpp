@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <type_traits>
 
 #include "protocol/HexDigits.h"
 #include "protocol/MessageLayouts.h"
-#include "protocol/Mid.h"
 
 namespace kestrion {
 namespace {
@@ -35,18 +35,11 @@ uint8_t AverageCno(const TrackerChannel& channel)
 
 void DecodeTracker(TrackerBlock& block, const uint8_t* p)
 {
-    block.mid = p[0];
-    block.week = ReadU16(p + 1);
-    block.tow = ReadU32(p + 3);
-    block.channelCount = p[7];
+    layouts::kTrackerHeader.Decode(p, reinterpret_cast<uint8_t*>(&block));
     for (size_t i = 0; i < kChannels; ++i) {
-        const uint8_t* in = p + 8 + i * 15;
         TrackerChannel& channel = block.channels[i];
-        channel.svId = in[0];
-        channel.azimuth = in[1];
-        channel.elevation = in[2];
-        channel.state = ReadU16(in + 3);
-        std::memcpy(channel.cno, in + 5, kCnoCount);
+        layouts::kTrackerChannel.Decode(p + layouts::kTrackerHeader.Size() + i * layouts::kTrackerChannel.Size(),
+                                        reinterpret_cast<uint8_t*>(&channel));
         channel.averageCno = AverageCno(channel);
     }
 }
@@ -104,59 +97,15 @@ void DecodeDevelopmentData(DevelopmentDataBlock& block, const uint8_t* p, size_t
     }
 }
 
-void DecodeInto(const CLayout& layout, const uint8_t* padded, void* block)
+// The counted messages read the payload as it is, the padding covering only the header of a
+// payload shorter than its header.
+void DecodeCounted(Decoding decoding, CMessageRecord& record, const uint8_t* p, size_t n)
 {
-    layout.Decode(padded, static_cast<uint8_t*>(block));
-}
-
-}  // namespace
-
-void CMessageDecoder::Decode(CMessageRecord& record, std::span<const uint8_t> payload, IReceiverLink* link)
-{
-    if (payload.empty()) {
-        return;
-    }
-    uint8_t padded[kPaddedSize] = {};
-    std::memcpy(padded, payload.data(), std::min(payload.size(), kPaddedSize));
-
-    const uint8_t mid = payload[0];
-    record.Reset(mid);
-    switch (mid) {
-    case MID_Error:
-    case MID_VisList:
-    case kMidDevelopmentData:
-    case kMidTrackerSummary:
-    case MID_ASCIIData:
-        // Counts are capped to the whole entries the payload holds; the padding covers the
-        // header of a payload shorter than its header.
-        DecodeVariable(record, payload.size() >= 5 ? payload.data() : padded, payload.size());
-        break;
-    default:
-        DecodeFixed(record, padded, link);
-        if (record.type == 0) {
-            ReportUnknown(payload, link);
-            record.SetType(mid);
-        }
-        break;
-    }
-    m_host.LeaveNmeaDisplayMode();
-}
-
-void CMessageDecoder::DecodeVariable(CMessageRecord& record, const uint8_t* p, size_t n)
-{
-    switch (record.type) {
-    case MID_Error:
-        DecodeError(record.error, p, n);
-        break;
-    case MID_VisList:
-        DecodeVisibleList(record.visibleList, p, n);
-        break;
-    case kMidDevelopmentData:
-        DecodeDevelopmentData(record.developmentData, p, n);
-        break;
-    case kMidTrackerSummary:
-        DecodeTrackerSummary(record.tracker, p, n);
-        break;
+    switch (decoding) {
+    case Decoding::Error: DecodeError(record.error, p, n); break;
+    case Decoding::VisibleList: DecodeVisibleList(record.visibleList, p, n); break;
+    case Decoding::DevelopmentData: DecodeDevelopmentData(record.developmentData, p, n); break;
+    case Decoding::TrackerSummary: DecodeTrackerSummary(record.tracker, p, n); break;
     default:
         record.faultMarker = 0;
         record.SetText({reinterpret_cast<const char*>(p) + 1, n - 1});
@@ -164,92 +113,92 @@ void CMessageDecoder::DecodeVariable(CMessageRecord& record, const uint8_t* p, s
     }
 }
 
-void CMessageDecoder::DecodeFixed(CMessageRecord& record, const uint8_t* padded, IReceiverLink* link)
+// The generation a version text names: "1..." the first, "2.0..." the second, others the third.
+int GenerationOf(const SwVersionBlock& block)
 {
-    switch (record.type) {
-    case MID_TrueNavigation:
-    case MID_MeasuredNavigation:
-        DecodeInto(layouts::kNavigation, padded, &record.nav);
-        if (link != nullptr && m_state.generation != 1 && (record.nav.mode1 & 0x08) == 0 && link->OkToSend() == 0) {
-            link->SetOkToSend(1);
-        }
+    const char* version = block.version;
+    return version[0] == '1' ? 1 : version[0] == '2' && version[2] == '0' ? 2 : 3;
+}
+
+constexpr int kLastSv = std::extent_v<decltype(ProtocolState::almanac)>;  // tables by SV ID 1..32
+
+}  // namespace
+
+RecordImplications CMessageDecoder::Decode(CMessageRecord& record, std::span<const uint8_t> payload,
+                                           IReceiverLink* link)
+{
+    if (payload.empty()) {
+        return {};
+    }
+    uint8_t padded[kPaddedSize] = {};
+    std::memcpy(padded, payload.data(), std::min(payload.size(), kPaddedSize));
+
+    const uint8_t mid = payload[0];
+    record.Reset(mid);
+    static constexpr MessageSpec kUnknown{};
+    const MessageSpec* found = FindMessage(mid);
+    const MessageSpec& spec = found != nullptr ? *found : kUnknown;
+    if (CountsEntries(spec.decoding)) {
+        DecodeCounted(spec.decoding, record, payload.size() >= 5 ? payload.data() : padded, payload.size());
+        return {};
+    }
+    DecodeFixed(spec, record, padded, link);
+    if (spec.decoding == Decoding::None || spec.decoding == Decoding::DeadReckoning) {
+        ReportUnknown(payload, link);
+    }
+    return Implications(spec, record);
+}
+
+void CMessageDecoder::DecodeFixed(const MessageSpec& spec, CMessageRecord& record, const uint8_t* padded,
+                                  IReceiverLink* link)
+{
+    switch (spec.decoding) {
+    case Decoding::Layout:
+        spec.layout->Decode(padded, record.BlockOf(spec.block).data());
         break;
-    case MID_TrueTracker:
-    case MID_MeasuredTracker:
+    case Decoding::Tracker:
         DecodeTracker(record.tracker, padded);
         break;
-    case MID_RawTrkData:
-        DecodeInto(layouts::kRawTrack, padded, &record.rawTrack);
+    case Decoding::MgrParams:
+        (m_state.generation == 1 ? layouts::kMgrParams1 : *spec.layout)
+            .Decode(padded, record.BlockOf(spec.block, m_state.generation).data());
         break;
-    case MID_SWVersion:
-        DecodeInto(layouts::kSwVersion, padded, &record.swVersion);
-        if (m_state.versionDetection) {
-            const char* version = record.swVersion.version;
-            m_state.generation = version[0] == '1' ? 1 : version[0] == '2' && version[2] == '0' ? 2 : 3;
-        }
-        break;
-    case MID_ClockStatus:
-        DecodeInto(layouts::kClockStatus, padded, &record.clockStatus);
-        break;
-    case MID_50BPS:
-        DecodeInto(layouts::kFiftyBps, padded, &record.fiftyBps);
-        break;
-    case MID_ThroughputMonitor:
-        DecodeInto(layouts::kThroughput, padded, &record.throughput);
-        break;
-    case MID_Ack:
-        DecodeInto(layouts::kAck, padded, &record.ack);
-        break;
-    case MID_Nak:
-        DecodeInto(layouts::kAck, padded, &record.nak);
-        break;
-    case MID_Almanac:
-        DecodeInto(layouts::kAlmanac, padded, &record.almanac);
-        StoreAlmanac(record);
-        break;
-    case MID_Ephemeris:
-        DecodeInto(layouts::kEphemeris, padded, &record.ephemeris);
-        StoreEphemeris(record);
-        break;
-    case MID_OkToSend:
-        DecodeInto(layouts::kAck, padded, &record.okToSend);
-        if (link != nullptr) {
-            link->SetOkToSend(record.okToSend.okToSend);
-        }
-        break;
-    case MID_RxMgrParams:
-        if (m_state.generation == 1) {
-            DecodeInto(layouts::kMgrParams1, padded, &record.mgrParams1);
-        } else {
-            DecodeInto(layouts::kMgrParams, padded, &record.mgrParams);
-        }
-        break;
-    case MID_DGPSStatus:
-        DecodeInto(layouts::kDgpsStatus, padded, &record.dgpsStatus);
-        break;
-    case kMidNavLibMeasurement:
-        DecodeInto(layouts::kMid28, padded, &record.mid28);
-        break;
-    case kMidNavLibDgps:
-        DecodeInto(layouts::kMid29, padded, &record.mid29);
-        break;
-    case kMidNavLibSvState:
-        DecodeInto(layouts::kMid30, padded, &record.mid30);
-        break;
-    case kMidNavLibInit:
-        DecodeInto(layouts::kMid31, padded, &record.mid31);
-        break;
-    case MID_CMD_PARAM:
+    case Decoding::PollAnswer:
         StorePollAnswer(record, padded, link);
         break;
-    case kMidDeadReckoning:
+    case Decoding::DeadReckoning:
         m_state.deadReckoningSeen = true;
-        record.SetType(0);
         break;
     default:
-        record.SetType(0);
         break;
     }
+}
+
+RecordImplications CMessageDecoder::Implications(const MessageSpec& spec, const CMessageRecord& record)
+{
+    RecordImplications implied;
+    switch (spec.effect) {
+    case Effect::ReleasesCommands:
+        implied.releasesCommands = m_state.generation != 1 && (record.nav.mode1 & kNavHoldsCommands) == 0;
+        break;
+    case Effect::SetsOkToSend:
+        implied.okToSend = record.okToSend.okToSend;
+        break;
+    case Effect::NamesGeneration:
+        if (m_state.versionDetection) {
+            implied.generation = GenerationOf(record.swVersion);
+        }
+        break;
+    case Effect::StoresAlmanac:
+        StoreAlmanac(record);
+        break;
+    case Effect::StoresEphemeris:
+        StoreEphemeris(record);
+        break;
+    case Effect::None:
+        break;
+    }
+    return implied;
 }
 
 void CMessageDecoder::StoreAlmanac(const CMessageRecord& record)
@@ -258,11 +207,11 @@ void CMessageDecoder::StoreAlmanac(const CMessageRecord& record)
     if (svId == 1) {
         std::memset(m_state.almanac, 0, sizeof m_state.almanac);
     }
-    if (svId < 1 || svId > 32) {
+    if (svId < 1 || svId > kLastSv) {
         return;
     }
     std::memcpy(m_state.almanac[svId - 1], record.almanac.words, sizeof record.almanac.words);
-    if (svId == 32) {
+    if (svId == kLastSv) {
         m_host.AlmanacComplete();
     }
 }
@@ -270,7 +219,7 @@ void CMessageDecoder::StoreAlmanac(const CMessageRecord& record)
 void CMessageDecoder::StoreEphemeris(const CMessageRecord& record)
 {
     const int svId = record.ephemeris.svId;
-    if (svId < 1 || svId > 32) {
+    if (svId < 1 || svId > kLastSv) {
         m_host.WriteLog("Ephemeris Data contains invalid SVID\n");
         return;
     }
@@ -278,7 +227,7 @@ void CMessageDecoder::StoreEphemeris(const CMessageRecord& record)
         std::memset(m_state.ephemeris, 0, sizeof m_state.ephemeris);
     }
     std::memcpy(m_state.ephemeris[svId - 1], record.ephemeris.words, sizeof record.ephemeris.words);
-    if (svId == 32) {
+    if (svId == kLastSv) {
         m_host.EphemerisComplete();
     }
 }
@@ -291,7 +240,7 @@ void CMessageDecoder::StorePollAnswer(CMessageRecord& record, const uint8_t* pad
     }
     PollAnswerBlock& answer = record.pollAnswers[slot];
     std::memset(answer.bytes, 0, sizeof answer.bytes);
-    layouts::kPollAnswers[slot].Decode(padded + 1, answer.bytes);
+    layouts::kPollAnswerLayouts[slot].layout.Decode(padded + 1, answer.bytes);
     answer.present = 1;
 }
 
@@ -308,21 +257,23 @@ void CMessageDecoder::ReportUnknown(std::span<const uint8_t> payload, IReceiverL
     }
 }
 
-void CMessageDecoder::MakeTextRecord(CMessageRecord& record, std::span<const uint8_t> sentence)
+RecordImplications CMessageDecoder::MakeTextRecord(CMessageRecord& record, std::span<const uint8_t> sentence)
 {
-    record.Reset(255);
+    record.Reset(MID_ASCIIData);
     size_t length = sentence.size();
     while (length > 0 && (sentence[length - 1] == '\n' || sentence[length - 1] == '\r')) {
         --length;
     }
     record.SetText({reinterpret_cast<const char*>(sentence.data()), length});
-    m_host.EnterNmeaDisplayMode();
+    RecordImplications implied;
+    implied.sentence = true;
+    return implied;
 }
 
 void CMessageDecoder::TickPollAnswers(CMessageRecord& record, IReceiverLink& link)
 {
     std::span<int, 8> countdowns = link.PollCountdowns();
-    for (size_t slot = 0; slot < 8; ++slot) {
+    for (size_t slot = 0; slot < countdowns.size(); ++slot) {
         if (countdowns[slot] <= 0) {
             continue;
         }
@@ -336,7 +287,7 @@ void CMessageDecoder::TickPollAnswers(CMessageRecord& record, IReceiverLink& lin
         }
         answer.present = 0;
         countdowns[slot] = 0;
-        link.PollAnswered(kPollSubIds[slot], answer.bytes);
+        link.PollAnswered(layouts::kPollAnswerLayouts[slot].subId, answer.bytes);
     }
 }
 

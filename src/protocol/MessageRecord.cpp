@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "protocol/MessageLayouts.h"
+#include "protocol/MessageTable.h"
+
 namespace kestrion {
 namespace {
 
@@ -35,62 +38,80 @@ void CMessageRecord::Reset(uint8_t newType)
 
 void CMessageRecord::ZeroBlockOfType()
 {
-    if (type == 19) {
+    const MessageSpec* spec = FindMessage(type);
+    const RecordBlock block = spec != nullptr ? spec->block : RecordBlock::None;
+    if (block == RecordBlock::MgrParams) {
         std::ranges::fill(BytesOf(mgrParams1), 0);
         std::ranges::fill(BytesOf(mgrParams), 0);
-    } else if (type == 255) {
+    } else if (block == RecordBlock::Text) {
         faultMarker = 0;
         textLength = 0;
     } else {
-        std::ranges::fill(BlockOf(type), 0);
+        std::ranges::fill(BlockOf(block), 0);
     }
+}
+
+bool CMessageRecord::HasTime() const
+{
+    return type == MID_TrueNavigation || type == MID_MeasuredNavigation || type == MID_TrueTracker ||
+           type == MID_MeasuredTracker;
 }
 
 uint16_t CMessageRecord::Week() const
 {
-    if (type == 1 || type == 2) {
-        return nav.week;
+    if (!HasTime()) {
+        return 0;
     }
-    return type == 3 || type == 4 ? uint16_t{tracker.week} : uint16_t{0};
+    return FindMessage(type)->block == RecordBlock::Nav ? nav.week : tracker.week;
 }
 
 uint32_t CMessageRecord::Tow() const
 {
-    if (type == 1 || type == 2) {
-        return nav.tow;
+    if (!HasTime()) {
+        return 0;
     }
-    return type == 3 || type == 4 ? uint32_t{tracker.tow} : 0u;
+    return FindMessage(type)->block == RecordBlock::Nav ? nav.tow : tracker.tow;
 }
 
 std::span<uint8_t> CMessageRecord::BlockOf(uint8_t ofType, int generation)
 {
-    switch (ofType) {
-    case 1:
-    case 2: return BytesOf(nav);
-    case 3:
-    case 4:
-    case 23: return BytesOf(tracker);
-    case 5: return BytesOf(rawTrack);
-    case 6: return BytesOf(swVersion);
-    case 7: return BytesOf(clockStatus);
-    case 8: return BytesOf(fiftyBps);
-    case 9: return BytesOf(throughput);
-    case 10: return BytesOf(error);
-    case 11: return BytesOf(ack);
-    case 12: return BytesOf(nak);
-    case 13: return BytesOf(visibleList);
-    case 14: return BytesOf(almanac);
-    case 15: return BytesOf(ephemeris);
-    case 17: return BytesOf(developmentData);
-    case 18: return BytesOf(okToSend);
-    case 19: return generation == 1 ? BytesOf(mgrParams1) : BytesOf(mgrParams);
-    case 27: return BytesOf(dgpsStatus);
-    case 28: return BytesOf(mid28);
-    case 29: return BytesOf(mid29);
-    case 30: return BytesOf(mid30);
-    case 31: return BytesOf(mid31);
-    default: return {};
+    const MessageSpec* spec = FindMessage(ofType);
+    return spec != nullptr ? BlockOf(spec->block, generation) : std::span<uint8_t>{};
+}
+
+std::span<const uint8_t> CMessageRecord::BlockOf(RecordBlock block, int generation) const
+{
+    return const_cast<CMessageRecord*>(this)->BlockOf(block, generation);
+}
+
+std::span<uint8_t> CMessageRecord::BlockOf(RecordBlock block, int generation)
+{
+    switch (block) {
+    case RecordBlock::Nav: return BytesOf(nav);
+    case RecordBlock::Tracker: return BytesOf(tracker);
+    case RecordBlock::RawTrack: return BytesOf(rawTrack);
+    case RecordBlock::SwVersion: return BytesOf(swVersion);
+    case RecordBlock::ClockStatus: return BytesOf(clockStatus);
+    case RecordBlock::FiftyBps: return BytesOf(fiftyBps);
+    case RecordBlock::Throughput: return BytesOf(throughput);
+    case RecordBlock::Error: return BytesOf(error);
+    case RecordBlock::Ack: return BytesOf(ack);
+    case RecordBlock::Nak: return BytesOf(nak);
+    case RecordBlock::VisibleList: return BytesOf(visibleList);
+    case RecordBlock::Almanac: return BytesOf(almanac);
+    case RecordBlock::Ephemeris: return BytesOf(ephemeris);
+    case RecordBlock::DevelopmentData: return BytesOf(developmentData);
+    case RecordBlock::OkToSend: return BytesOf(okToSend);
+    case RecordBlock::MgrParams: return generation == 1 ? BytesOf(mgrParams1) : BytesOf(mgrParams);
+    case RecordBlock::DgpsStatus: return BytesOf(dgpsStatus);
+    case RecordBlock::Mid28: return BytesOf(mid28);
+    case RecordBlock::Mid29: return BytesOf(mid29);
+    case RecordBlock::Mid30: return BytesOf(mid30);
+    case RecordBlock::Mid31: return BytesOf(mid31);
+    case RecordBlock::Text:
+    case RecordBlock::None: break;
     }
+    return {};
 }
 
 void CMessageRecord::SetText(std::string_view value)

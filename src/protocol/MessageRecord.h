@@ -13,12 +13,36 @@ namespace kestrion {
 // The week length of record times, in 1/100 s (times of week wrap here, not at 60480000).
 inline constexpr int64_t kWeekLength = 60479900;
 
-// Sub-IDs of the command-parameter poll answers, in countdown order.
-inline constexpr uint8_t kPollSubIds[8] = {
-    MID_DGPSSourceControl, MID_SetNavMode,   MID_SetDOPMode,          MID_SetDGPSMode,
-    MID_SetElevMask,       MID_SetPowerMask, MID_SetStaticNavigation, MID_LowPower,
+// The slot of a command-parameter poll answer's sub-ID in countdown order (kPollSubIds of
+// MessageLayouts.h), -1 for other values.
+int PollSlotOf(uint8_t subId);
+
+// The blocks of a record, as the message table names the one each message fills.
+enum class RecordBlock : uint8_t {
+    None,
+    Nav,
+    Tracker,
+    RawTrack,
+    SwVersion,
+    ClockStatus,
+    FiftyBps,
+    Throughput,
+    Error,
+    Ack,
+    Nak,
+    VisibleList,
+    Almanac,
+    Ephemeris,
+    DevelopmentData,
+    OkToSend,
+    MgrParams,  // two blocks: generation 1 and later ones
+    DgpsStatus,
+    Mid28,
+    Mid29,
+    Mid30,
+    Mid31,
+    Text,  // the text, not a block
 };
-int PollSlotOf(uint8_t subId);  // index into kPollSubIds, -1 for other values
 
 class CMessageRecord {
 public:
@@ -36,13 +60,15 @@ public:
 
     // Week and time of week (1/100 s), held by the navigation block for types 1 and 2 and by
     // the tracker block for types 3 and 4; other types have none.
-    bool HasTime() const { return type >= 1 && type <= 4; }
+    bool HasTime() const;
     uint16_t Week() const;
     uint32_t Tow() const;
 
-    // The storage a type decodes into (empty for types without one). Type 19 has two blocks;
-    // this returns the one of the given generation.
+    // The storage a type decodes into (empty for types without one), as the message table
+    // says. Type 19 has two blocks; this returns the one of the given generation.
     std::span<uint8_t> BlockOf(uint8_t ofType, int generation = 0);
+    std::span<uint8_t> BlockOf(RecordBlock block, int generation = 0);
+    std::span<const uint8_t> BlockOf(RecordBlock block, int generation = 0) const;
 
     // Text records (type 255).
     std::string_view Text() const { return {text, textLength}; }

@@ -1,5 +1,6 @@
 #include "protocol/MgrParamsText.h"
 
+#include "protocol/MessageLayouts.h"
 #include "protocol/TextFormatter.h"
 #include "protocol/WordTables.h"
 
@@ -32,15 +33,15 @@ constexpr std::string_view kResponseLaterFormat =
     "DRTimeout: %d s\nTrkSmoothMode: %s\nStaticNav: %s\n3SV LSQ: %s\nDOPMaskMode: %s\n"
     "ElevMask: %s deg\nPwrMask: %d dBHz\nDGPSSrc: %s\nDGPSMode: %s\nDGPSTimeout: %d s\n%s";
 
-// A value in tenths: a number for the log's "%.1f", a text made with "%.1f" for the response
+// A field in tenths: a number for the log's "%.1f", a text made with "%.1f" for the response
 // view's "%s", kept in text while the argument is used.
-CFormatArg Tenths(int value, MgrParamsWording wording, std::string& text)
+CFormatArg Tenths(const LayoutField& field, int value, MgrParamsWording wording, std::string& text)
 {
     if (wording == MgrParamsWording::Log) {
-        return value * 0.1;
+        return field.Scaled(value);
     }
     text.clear();
-    AppendFormat(text, "%.1f", {value * 0.1});
+    AppendFormat(text, "%.1f", {field.Scaled(value)});
     return text;
 }
 
@@ -98,9 +99,10 @@ void AppendMgrParams(std::string& out, const MgrParams1Block& block, MgrParamsWo
         out, log ? kLogGeneration1Format : kResponseGeneration1Format,
         {words[0], words[1], words[2], block.altitude.Value(), words[3], block.degradedTimeout,
          block.drTimeout, words[4], words[5], words[6], block.dgpsTimeout,
-         Tenths(block.elevMask.Value(), wording, tenths[0]), block.powerMask,
-         block.editResidualThreshold.Value(), Tenths(block.steadyDetectThreshold, wording, tenths[1]),
-         Tenths(block.staticNavThreshold, wording, tenths[2]), words[7], block.lpDutyCycle,
+         Tenths(layouts::kMgrParams1.Field("elevMask"), block.elevMask.Value(), wording, tenths[0]), block.powerMask,
+         block.editResidualThreshold.Value(), Tenths(layouts::kMgrParams1.Field("steadyDetectThreshold"), block.steadyDetectThreshold, wording,
+                tenths[1]),
+         Tenths(layouts::kMgrParams1.Field("staticNavThreshold"), block.staticNavThreshold, wording, tenths[2]), words[7], block.lpDutyCycle,
          block.lpOnTime.Value()});
 }
 
@@ -122,7 +124,7 @@ void AppendMgrParams(std::string& out, const MgrParamsBlock& block, MgrParamsWor
     AppendFormat(
         out, wording == MgrParamsWording::Log ? kLogLaterFormat : kResponseLaterFormat,
         {words[0], words[1], block.altitude.Value(), words[2], block.degradedTimeout, block.drTimeout,
-         words[3], words[4], words[5], words[6], Tenths(block.elevMask.Value(), wording, elevMask),
+         words[3], words[4], words[5], words[6], Tenths(layouts::kMgrParams.Field("elevMask"), block.elevMask.Value(), wording, elevMask),
          block.pwrMask, words[7], words[8], block.dgpsTimeout, power});
 }
 

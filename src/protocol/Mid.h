@@ -1,5 +1,6 @@
 #pragma once
-// Message IDs of the receiver protocol and their names.
+// Message IDs of the receiver protocol. Their names and what each message holds are the rows
+// of the message table (MessageTable.h); 17, 23, 26 and 28..31 have no catalogue name.
 #include <cstdint>
 #include <string>
 
@@ -22,9 +23,16 @@ enum Mid : uint8_t {
     MID_Almanac = 14,
     MID_Ephemeris = 15,
     MID_TestModeData = 16,
+    MID_DevelopmentData = 17,
     MID_OkToSend = 18,
     MID_RxMgrParams = 19,
+    MID_TrackerSummary = 23,
+    MID_DeadReckoning = 26,
     MID_DGPSStatus = 27,
+    MID_NavLibMeasurement = 28,
+    MID_NavLibDgps = 29,
+    MID_NavLibSvState = 30,
+    MID_NavLibInit = 31,
     MID_CMD_PARAM = 43,
     MID_NavigationInitialization = 128,
     MID_SetNMEAMode = 129,
@@ -69,18 +77,10 @@ enum Mid : uint8_t {
     MID_ASCIIData = 255,
 };
 
-// Unnamed receiver outputs that are decoded all the same.
-inline constexpr uint8_t kMidDevelopmentData = 17;
-inline constexpr uint8_t kMidTrackerSummary = 23;
-inline constexpr uint8_t kMidDeadReckoning = 26;
-inline constexpr uint8_t kMidNavLibMeasurement = 28;
-inline constexpr uint8_t kMidNavLibDgps = 29;
-inline constexpr uint8_t kMidNavLibSvState = 30;
-inline constexpr uint8_t kMidNavLibInit = 31;
 // MID_ChangeUartChnl as first-generation receivers take it.
 inline constexpr uint8_t kMidChangeUartChnlFirstGeneration = 0xB6;
 
-// The catalogue name ("MID_...") or "Unknown MID:%d".
+// The catalogue name ("MID_...") from the message table, or "Unknown MID:%d".
 std::string MidName(int mid);
 
 }  // namespace kestrion

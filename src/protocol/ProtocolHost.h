@@ -1,9 +1,13 @@
 #pragma once
-// What the protocol reaches outside itself: the program-wide services (log, text views, main
-// frame), the feed that takes records, and the serial source that owns a framer.
+// What the protocol reaches outside itself: the program-wide services (log, text views), the
+// feed that takes records, and the serial source that owns a framer. What a record implies
+// (RecordImplications) goes to the line before the feed takes the record and to the program
+// after it; each acts on its part.
 #include <cstdint>
 #include <span>
 #include <string_view>
+
+#include "protocol/RecordImplications.h"
 
 namespace kestrion {
 
@@ -24,11 +28,9 @@ public:
     // The entry for SV 32 was stored; the main frame writes the export file if one was asked for.
     virtual void AlmanacComplete() = 0;
     virtual void EphemerisComplete() = 0;
-    // NMEA display mode of the main frame: a sentence enters it, a binary message leaves it.
-    virtual void EnterNmeaDisplayMode() = 0;
-    virtual void LeaveNmeaDisplayMode() = 0;
-    // The measured feed's software version poll, asked for when the generation is unknown.
-    virtual void PollSoftwareVersion() = 0;
+    // A record was delivered: the program's part of what it implies (the display mode, the
+    // software version poll).
+    virtual void RecordImplied(const RecordImplications& implied) = 0;
 };
 
 // The feed that owns a source.
@@ -43,9 +45,9 @@ public:
 class IReceiverLink {
 public:
     virtual ~IReceiverLink() = default;
-    // The port's OK-to-send flag; setting it to 1 writes the pending commands.
-    virtual uint8_t OkToSend() const = 0;
-    virtual void SetOkToSend(uint8_t value) = 0;
+    // A record was decoded and is about to be delivered: the line's part of what it implies
+    // (the OK-to-send flag, RecordImplications::OkToSendAfter).
+    virtual void RecordDecoded(const RecordImplications& implied) = 0;
     // The owning feed's eight poll countdowns, in the order of kPollSubIds.
     virtual std::span<int, 8> PollCountdowns() = 0;
     // The feed's answer handler: the stored answer block (zeros after a time-out).

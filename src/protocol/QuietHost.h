@@ -13,9 +13,7 @@ public:
     void DataActivity() override {}
     void AlmanacComplete() override {}
     void EphemerisComplete() override {}
-    void EnterNmeaDisplayMode() override {}
-    void LeaveNmeaDisplayMode() override {}
-    void PollSoftwareVersion() override {}
+    void RecordImplied(const RecordImplications&) override {}
 };
 
 }  // namespace kestrion

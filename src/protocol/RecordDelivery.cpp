@@ -10,22 +10,35 @@ CRecordDelivery::CRecordDelivery(CMessageDecoder& decoder, CMessageRecord& recor
 
 void CRecordDelivery::OnFrame(std::span<const uint8_t> payload)
 {
-    m_decoder.Decode(m_record, payload, m_link);
-    m_feed.AcceptRecord(&m_record);
+    RecordImplications implied = m_decoder.Decode(m_record, payload, m_link);
     ProtocolState& state = m_decoder.State();
-    if (m_line == Line::Serial && state.generation < 0) {
-        state.generation = 0;
-        m_decoder.Host().PollSoftwareVersion();
+    if (implied.generation.has_value()) {
+        state.generation = *implied.generation;
     }
+    Deliver(implied);
+    if (m_line == Line::Serial && state.generation < 0) {
+        state.generation = 0;  // the poll is out
+        implied.versionPollDue = true;
+    }
+    m_decoder.Host().RecordImplied(implied);
     m_decoder.Host().SetDataReceived();
 }
 
 void CRecordDelivery::OnSentence(std::span<const uint8_t> sentence)
 {
-    m_decoder.MakeTextRecord(m_record, sentence);
-    m_feed.AcceptRecord(&m_record);
+    const RecordImplications implied = m_decoder.MakeTextRecord(m_record, sentence);
+    Deliver(implied);
     m_decoder.State().versionDetection = false;
+    m_decoder.Host().RecordImplied(implied);
     m_decoder.Host().SetDataReceived();
+}
+
+void CRecordDelivery::Deliver(const RecordImplications& implied)
+{
+    if (m_link != nullptr) {
+        m_link->RecordDecoded(implied);
+    }
+    m_feed.AcceptRecord(&m_record);
 }
 
 void CRecordDelivery::TickPollAnswers()

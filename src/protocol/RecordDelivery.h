@@ -1,6 +1,7 @@
 #pragma once
 // Turns the messages a framer cuts into records of the owning source and hands them to its
-// feed, with the program-wide effects of a message arriving.
+// feed. What a record implies goes to the line (before the feed takes the record) and to the
+// host (after); the generation a version names goes into the protocol state.
 #include "protocol/FrameSink.h"
 #include "protocol/MessageDecoder.h"
 
@@ -22,6 +23,8 @@ public:
     void TickPollAnswers();
 
 private:
+    void Deliver(const RecordImplications& implied);
+
     CMessageDecoder& m_decoder;
     CMessageRecord& m_record;
     IRecordSink& m_feed;

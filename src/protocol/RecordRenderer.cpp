@@ -5,49 +5,21 @@
 
 #include "protocol/ErrorTexts.h"
 #include "protocol/LayoutFormatter.h"
-#include "protocol/MessageLayouts.h"
+#include "protocol/MessageTable.h"
 #include "protocol/MgrParamsText.h"
-#include "protocol/Mid.h"
 #include "protocol/TextFormatter.h"
 
 namespace kestrion {
 namespace {
-
-constexpr LayoutText kRawTrackText{layouts::kRawTrack,
-                                   "%d,%ld,%d,%02x,%ld,%d,%d,%ld,%ld,%ld,%ld,%d"
-                                   ",%d,%d,%d,%d,%d,%d,%d,%d,%d,%d"
-                                   ",%d,%d,%d,%d"};
-
-constexpr LayoutText kMid28Text{layouts::kMid28,
-                                "%d,%d,%ld,%d,%.10e,%.10e,%.10e,%.10e,%d,%d"
-                                ",%d,%d,%d,%d,%d,%d,%d,%d,%d,%d"
-                                ",%d,%d,%d,%d,%d"};
-
-constexpr LayoutText kMid29Text{layouts::kMid29, "%d,%d,%d,%d,%.10e,%.10e,%.10e,%.10e,%.10e"};
-
-constexpr LayoutText kMid30Text{layouts::kMid30,
-                                "%d,%d,%.11e"
-                                ",%.10e,%.10e,%.10e,%.10e,%.10e,%.10e"
-                                ",%.10e,%.10e,%d,%.10e,%.10e,%.10e"};
-
-constexpr LayoutText kMid31Text{
-    layouts::kMid31,
-    "%d"
-    ",%d,%d,%d,%.10e,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d"
-    ",%.10e,%.10e,%.10e,%d"
-    ",%.10e,%d,%d"
-    ",%.10e,%d"};
-
-static_assert(kRawTrackText.Matches() && kMid28Text.Matches() && kMid29Text.Matches() &&
-              kMid30Text.Matches() && kMid31Text.Matches());
 
 void AppendNavigation(std::string& out, const NavBlock& nav)
 {
     const size_t used = std::min<size_t>(nav.svCount, kChannels);
     std::array<CFormatArg, 13 + kChannels> args = {
         nav.mid, nav.x.Value(), nav.y.Value(), nav.z.Value(),
-        nav.vx.Value() * 0.125, nav.vy.Value() * 0.125, nav.vz.Value() * 0.125,
-        nav.mode1, nav.dop * 0.2, nav.mode2, nav.week.Value(), nav.tow.Value(), nav.svCount,
+        fields::kNavVelocity[0].Scaled(nav.vx), fields::kNavVelocity[1].Scaled(nav.vy),
+        fields::kNavVelocity[2].Scaled(nav.vz), nav.mode1, fields::kNavDop.Scaled(nav.dop), nav.mode2,
+        nav.week.Value(), nav.tow.Value(), nav.svCount,
     };
     for (size_t i = 0; i < kChannels; ++i) {
         args[13 + i] = i < used ? nav.svIds[i] : 0;
@@ -58,15 +30,15 @@ void AppendNavigation(std::string& out, const NavBlock& nav)
                  args);
 }
 
-// Azimuth in units of 1.5 degrees and elevation in 0.5 degree, as whole degrees.
+// Azimuth and elevation in whole degrees.
 int AzimuthDegrees(uint8_t azimuth)
 {
-    return azimuth * 3 / 2;
+    return static_cast<int>(fields::kAzimuth.Scaled(azimuth));
 }
 
 int ElevationDegrees(uint8_t elevation)
 {
-    return elevation / 2;
+    return static_cast<int>(fields::kElevation.Scaled(elevation));
 }
 
 void AppendTracker(std::string& out, const TrackerBlock& tracker, int cnoOffset)
@@ -99,7 +71,7 @@ void AppendTrackerSummary(std::string& out, const TrackerBlock& tracker)
 void AppendFiftyBps(std::string& out, const FiftyBpsBlock& block)
 {
     std::array<CFormatArg, 12> args = {block.channel, block.svId};
-    for (size_t i = 0; i < 10; ++i) {
+    for (size_t i = 0; i < std::size(block.words); ++i) {
         args[2 + i] = block.words[i].Value();
     }
     AppendFormat(out,
@@ -148,22 +120,32 @@ void AppendText(std::string& out, std::string_view text)
         out.begin(), out.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
 }
 
+// The C/N0 of the true tracker (MID 3) prints one less, as a byte.
+constexpr int kTrueCnoOffset = 255;
+
 }  // namespace
 
 bool RenderRecord(const CMessageRecord& record, int generation, std::string& out)
 {
     out.clear();
-    switch (record.type) {
-    case 1:
-    case 2: AppendNavigation(out, record.nav); break;
-    case 3: AppendTracker(out, record.tracker, 255); break;
-    case 4: AppendTracker(out, record.tracker, 0); break;
-    case 5: AppendLayoutFields(out, kRawTrackText, record.rawTrack.bytes); break;
-    case 6:
+    const MessageSpec* spec = FindMessage(record.type);
+    if (spec == nullptr) {
+        return false;
+    }
+    switch (spec->rendering) {
+    case Rendering::None: return false;
+    case Rendering::Fields:
+        AppendLayoutFields(out, *spec->layout, spec->format, record.BlockOf(spec->block).data());
+        break;
+    case Rendering::Navigation: AppendNavigation(out, record.nav); break;
+    case Rendering::TrueTracker: AppendTracker(out, record.tracker, kTrueCnoOffset); break;
+    case Rendering::MeasuredTracker: AppendTracker(out, record.tracker, 0); break;
+    case Rendering::TrackerSummary: AppendTrackerSummary(out, record.tracker); break;
+    case Rendering::SwVersion:
         AppendFormat(out, "SW Version: %s",
                      {std::string_view(record.swVersion.version, sizeof record.swVersion.version)});
         break;
-    case 7: {
+    case Rendering::ClockStatus: {
         const ClockStatusBlock& block = record.clockStatus;
         AppendFormat(out,
                      "Week:%u  TOW:%lu  EstGPSTime:%lu ms  SVCnt:%u  Clock Drift:%lu Hz  "
@@ -172,13 +154,13 @@ bool RenderRecord(const CMessageRecord& record, int generation, std::string& out
                       block.clockDrift.Value(), block.clockBias.Value()});
         break;
     }
-    case 8:
+    case Rendering::FiftyBps:
         if (record.fiftyBps.svId == 0) {
             return false;
         }
         AppendFiftyBps(out, record.fiftyBps);
         break;
-    case 9: {
+    case Rendering::Throughput: {
         const ThroughputBlock& block = record.throughput;
         AppendFormat(out,
                      "ThrPut(186=1ms): Latency:%03d SegStatMax:%03d AveTrkTime:%03d "
@@ -187,32 +169,25 @@ bool RenderRecord(const CMessageRecord& record, int generation, std::string& out
                       block.navComplete.Value()});
         break;
     }
-    case 10: AppendError(out, record.error); break;
-    case 11: AppendFormat(out, "Ack: %s", {MidName(record.ack.commandMid)}); break;
-    case 12: AppendFormat(out, "Nak: %s", {MidName(record.nak.commandMid)}); break;
-    case 13: AppendVisibleList(out, record.visibleList); break;
-    case 14: AppendWords<int16_t>(out, "ALMANAC SVID:%02d  ", record.almanac); break;
-    case 15: AppendWords<uint16_t>(out, "EPHEMERIS SVID:%02d  ", record.ephemeris); break;
-    case 17: {
+    case Rendering::Error: AppendError(out, record.error); break;
+    case Rendering::Ack: AppendFormat(out, "Ack: %s", {MidName(record.ack.commandMid)}); break;
+    case Rendering::Nak: AppendFormat(out, "Nak: %s", {MidName(record.nak.commandMid)}); break;
+    case Rendering::VisibleList: AppendVisibleList(out, record.visibleList); break;
+    case Rendering::Almanac: AppendWords<int16_t>(out, "ALMANAC SVID:%02d  ", record.almanac); break;
+    case Rendering::Ephemeris: AppendWords<uint16_t>(out, "EPHEMERIS SVID:%02d  ", record.ephemeris); break;
+    case Rendering::DevelopmentData: {
         const DevelopmentDataBlock& block = record.developmentData;
         AppendFormat(out, "%d,%s", {block.mid, std::string_view(block.hex, sizeof block.hex)});
         break;
     }
-    case 18: AppendFormat(out, "%d,%d", {record.okToSend.mid, record.okToSend.okToSend}); break;
-    case 19:
+    case Rendering::MgrParams:
         if (generation == 1) {
             AppendMgrParams(out, record.mgrParams1);
         } else {
             AppendMgrParams(out, record.mgrParams);
         }
         break;
-    case 23: AppendTrackerSummary(out, record.tracker); break;
-    case 28: AppendLayoutFields(out, kMid28Text, record.mid28.bytes); break;
-    case 29: AppendLayoutFields(out, kMid29Text, record.mid29.bytes); break;
-    case 30: AppendLayoutFields(out, kMid30Text, record.mid30.bytes); break;
-    case 31: AppendLayoutFields(out, kMid31Text, record.mid31.bytes); break;
-    case 255: AppendText(out, record.Text()); break;
-    default: return false;
+    case Rendering::Text: AppendText(out, record.Text()); break;
     }
     return true;
 }

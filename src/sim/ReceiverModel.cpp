@@ -7,6 +7,7 @@
 #include "protocol/CommandLayouts.h"
 #include "protocol/HexDigits.h"
 #include "protocol/Layout.h"
+#include "protocol/MessageLayouts.h"
 #include "protocol/TextFormatter.h"
 #include "sim/BaudRates.h"
 #include "sim/SimPayloads.h"
@@ -18,8 +19,7 @@ namespace {
 constexpr int kRestartSeconds = 2;    // silent after a reset before the version comes
 constexpr int kStatusEvery = 20;      // seconds between development status texts
 constexpr int kSvCount = 32;
-constexpr size_t kMode1 = 19;          // offset of Mode 1 in MID 2
-constexpr uint8_t kHoldingMode = 0x08;  // Mode 1 bit 3: commands are held
+constexpr size_t kMode1 = layouts::kNavigation.Field("mode1").offset;
 // Accepted as they are.
 constexpr uint8_t kSetMids[] = {
     MID_SetAlmanac,  MID_FormattedDump, MID_SetProtocol,  MID_SetEditingResidual, MID_SetSteadyStateDetector,
@@ -178,7 +178,7 @@ void CReceiverModel::SendBinarySecond(const ReceiverSecond& second)
     if (!Backlogged()) {
         Payload navigation = NavigationPayload(second);
         if (m_holding && m_config.generation != 1) {
-            navigation[kMode1] |= kHoldingMode;  // keeps the program from sending
+            navigation[kMode1] |= kNavHoldsCommands;  // keeps the program from sending
         }
         Send(navigation);
         Send(TrackerPayload(second));

@@ -1,15 +1,26 @@
 #include "synth/ReceiverMessages.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "protocol/CommandPayload.h"
+#include "protocol/MessageTable.h"
 
 namespace kestrion {
 namespace {
 
-int Eighths(double metresPerSecond)
+static_assert(kSkyChannels == kChannels);
+
+// A value in the field's unit as the nearest count.
+long Counts(const LayoutField& field, double value)
 {
-    return static_cast<int>(std::lround(metresPerSecond * 8.0));
+    return std::lround(field.Unscaled(value));
+}
+
+// The same cut towards zero.
+unsigned WholeCounts(const LayoutField& field, double value)
+{
+    return static_cast<unsigned>(field.Unscaled(value));
 }
 
 }  // namespace
@@ -25,83 +36,87 @@ Payload NavigationPayload(const ReceiverSecond& second)
     if (fixCount >= 4 && second.dgps) {
         mode1 |= 0x80;
     }
-    const uint8_t mode2 = fixCount >= 4 ? 0x02 : 0x00;
 
-    CPayload payload(2);
-    payload.I32(static_cast<int32_t>(std::lround(position.x)))
-        .I32(static_cast<int32_t>(std::lround(position.y)))
-        .I32(static_cast<int32_t>(std::lround(position.z)))
-        .I16(Eighths(velocity.x))
-        .I16(Eighths(velocity.y))
-        .I16(Eighths(velocity.z))
-        .U8(mode1)
-        .U8(static_cast<unsigned>(std::lround(second.hdop * 5.0)))
-        .U8(mode2)
-        .U16(second.week)
-        .U32(second.tow)
-        .U8(static_cast<unsigned>(fixCount));
-    int slots = 0;
+    NavBlock nav{};
+    nav.mid = MID_MeasuredNavigation;
+    nav.x = static_cast<int32_t>(std::lround(position.x));
+    nav.y = static_cast<int32_t>(std::lround(position.y));
+    nav.z = static_cast<int32_t>(std::lround(position.z));
+    nav.vx = static_cast<int16_t>(Counts(fields::kNavVelocity[0], velocity.x));
+    nav.vy = static_cast<int16_t>(Counts(fields::kNavVelocity[1], velocity.y));
+    nav.vz = static_cast<int16_t>(Counts(fields::kNavVelocity[2], velocity.z));
+    nav.mode1 = mode1;
+    nav.dop = static_cast<uint8_t>(Counts(fields::kNavDop, second.hdop));
+    nav.mode2 = fixCount >= 4 ? 0x02 : 0x00;
+    nav.week = second.week;
+    nav.tow = second.tow;
+    nav.svCount = static_cast<uint8_t>(fixCount);
+    size_t slot = 0;
     for (const ChannelReport& channel : second.channels) {
         if (channel.inFix) {
-            payload.U8(channel.prn);
-            ++slots;
+            nav.svIds[slot++] = channel.prn;
         }
     }
-    for (; slots < kSkyChannels; ++slots) {
-        payload.U8(0);
-    }
-    return payload.Bytes();
+    return EncodeMessage(MessageOf(MID_MeasuredNavigation), nav);
 }
 
 Payload TrackerPayload(const ReceiverSecond& second)
 {
-    CPayload payload(4);
-    payload.U16(second.week).U32(second.tow).U8(kSkyChannels);
-    for (const ChannelReport& channel : second.channels) {
-        const bool up = channel.prn != 0;
-        payload.U8(channel.prn)
-            .U8(up ? static_cast<unsigned>(channel.azimuth / 1.5) : 0)
-            .U8(up && channel.elevation > 0.0 ? static_cast<unsigned>(channel.elevation * 2.0) : 0)
-            .U16(channel.state);
-        for (uint8_t cno : channel.cno) {
-            payload.U8(cno);
-        }
+    TrackerBlock tracker{};
+    tracker.mid = MID_MeasuredTracker;
+    tracker.week = second.week;
+    tracker.tow = second.tow;
+    tracker.channelCount = kSkyChannels;
+    for (size_t i = 0; i < kChannels; ++i) {
+        const ChannelReport& report = second.channels[i];
+        TrackerChannel& channel = tracker.channels[i];
+        const bool up = report.prn != 0;
+        channel.svId = report.prn;
+        channel.azimuth = static_cast<uint8_t>(up ? WholeCounts(fields::kAzimuth, report.azimuth) : 0);
+        channel.elevation =
+            static_cast<uint8_t>(up && report.elevation > 0.0 ? WholeCounts(fields::kElevation, report.elevation) : 0);
+        channel.state = report.state;
+        std::memcpy(channel.cno, report.cno.data(), kCnoCount);
     }
-    return payload.Bytes();
+    // The header, then each channel without its mean C/N0.
+    const CLayout& header = layouts::kTrackerHeader;
+    const CLayout& channelLayout = layouts::kTrackerChannel;
+    Payload payload(header.Size() + kChannels * channelLayout.Size());
+    header.Encode(reinterpret_cast<const uint8_t*>(&tracker), payload.data());
+    for (size_t i = 0; i < kChannels; ++i) {
+        channelLayout.Encode(reinterpret_cast<const uint8_t*>(&tracker.channels[i]),
+                             payload.data() + header.Size() + i * channelLayout.Size());
+    }
+    return payload;
 }
 
 Payload VersionPayload(std::string_view version)
 {
-    return CPayload(6).Text(version, 20).Bytes();
+    SwVersionBlock block{};
+    block.mid = MID_SWVersion;
+    std::memcpy(block.version, version.data(), std::min(version.size(), sizeof block.version));
+    return EncodeMessage(MessageOf(MID_SWVersion), block);
 }
 
 Payload ClockStatusPayload(const ReceiverSecond& second, const ClockState& clock)
 {
     // The estimated GPS time is the time of week less the clock bias, in ms.
     const uint32_t estGpsTime = second.tow * 10 - clock.biasNs / 1000000;
-    return CPayload(7)
-        .U16(second.week)
-        .U32(second.tow)
-        .U8(static_cast<unsigned>(second.FixCount()))
-        .U32(clock.driftHz)
-        .U32(clock.biasNs)
-        .U32(estGpsTime)
-        .Bytes();
+    const ClockStatusBlock block{MID_ClockStatus, second.week,  second.tow, static_cast<uint8_t>(second.FixCount()),
+                                 clock.driftHz,   clock.biasNs, estGpsTime};
+    return EncodeMessage(MessageOf(MID_ClockStatus), block);
 }
 
 Payload ThroughputPayload(const ThroughputState& throughput)
 {
-    return CPayload(9)
-        .U16(throughput.segStatMax)
-        .U16(throughput.latency)
-        .U16(throughput.aveTrkTime)
-        .U16(throughput.navComplete)
-        .Bytes();
+    const ThroughputBlock block{MID_ThroughputMonitor, throughput.segStatMax, throughput.latency,
+                                throughput.aveTrkTime, throughput.navComplete};
+    return EncodeMessage(MessageOf(MID_ThroughputMonitor), block);
 }
 
 Payload ErrorPayload(uint16_t code, std::span<const uint32_t> words)
 {
-    CPayload payload(10);
+    CPayload payload(MID_Error);
     payload.U16(code).U16(static_cast<unsigned>(words.size()));
     for (uint32_t word : words) {
         payload.U32(word);
@@ -115,7 +130,7 @@ Payload VisibleListPayload(const ReceiverSecond& second)
     for (const ChannelReport& channel : second.channels) {
         count += channel.prn != 0 ? 1 : 0;
     }
-    CPayload payload(13);
+    CPayload payload(MID_VisList);
     payload.U8(static_cast<unsigned>(count));
     for (const ChannelReport& channel : second.channels) {
         if (channel.prn != 0) {
@@ -129,26 +144,21 @@ Payload VisibleListPayload(const ReceiverSecond& second)
 
 Payload DgpsStatusPayload(const ReceiverSecond& second, const DgpsState& dgps)
 {
-    CPayload payload(27);
-    payload
-        .U8(3)  // internal beacon receiver
-        .U32(dgps.frequencyHz)
-        .U8(dgps.bitRate)
-        .U8(dgps.status)
-        .I32(dgps.magnitude)
-        .I16(dgps.strength)
-        .I16(dgps.snr);
-    for (int i = 0; i < kSkyChannels; ++i) {
+    constexpr uint8_t kInternalBeacon = 3;
+    DgpsStatusBlock block{MID_DGPSStatus, kInternalBeacon, dgps.frequencyHz, dgps.bitRate, dgps.status,
+                          dgps.magnitude, dgps.strength,   dgps.snr,        {}};
+    for (size_t i = 0; i < kChannels; ++i) {
         const ChannelReport& channel = second.channels[i];
-        const bool corrected = second.dgps && channel.inFix;
-        payload.U8(corrected ? channel.prn : 0).I16(corrected ? dgps.corrections[i] : 0);
+        if (second.dgps && channel.inFix) {
+            block.channels[i] = DgpsChannel{channel.prn, dgps.corrections[i]};
+        }
     }
-    return payload.Bytes();
+    return EncodeMessage(MessageOf(MID_DGPSStatus), block);
 }
 
 Payload TextPayload(std::string_view text)
 {
-    return CPayload(255).Text(text).Bytes();
+    return CPayload(MID_ASCIIData).Text(text).Bytes();
 }
 
 }  // namespace kestrion

@@ -23,12 +23,12 @@ std::unique_ptr<CSource> MakeMeasuredSource(CMeasuredFeed& feed, IFeedServices& 
         return std::make_unique<CRandomSource>(feed, services);
     }
     switch (settings.measSource) {
-    case 0:
+    case kFileSource:
         if (settings.measFileType == "CSV") {
             return std::make_unique<CTextFileSource>(feed, services, settings.measFileName);
         }
         return std::make_unique<CBinaryFileSource>(feed, services, settings.measFileName);
-    case 1:
+    case kSerialSource:
         return std::make_unique<CSerialSource>(feed, services, settings.measSerialPort, line);
     default:
         services.MessageBox("Error: for measured data, check either file or serial", BoxButtons::Ok,

@@ -126,8 +126,8 @@ void CRandomSource::MakeTracker(int counter)
         nav.svIds[nav.svCount++] = channel.svId;
     }
 
-    tracker.mid = 4;
-    m_record.SetType(4);
+    tracker.mid = MID_MeasuredTracker;
+    m_record.SetType(MID_MeasuredTracker);
     m_record.SetText(CounterText(kTrackerText, counter));
     Deliver();
 }
@@ -135,7 +135,7 @@ void CRandomSource::MakeTracker(int counter)
 void CRandomSource::MakeNavigation(int counter)
 {
     NavBlock& nav = m_record.nav;
-    nav.mid = 2;
+    nav.mid = MID_MeasuredNavigation;
     nav.x = kOriginX + Draw(kCubeSide);
     nav.y = kOriginY + Draw(kCubeSide);
     nav.z = kOriginZ + Draw(kCubeSide);
@@ -147,7 +147,7 @@ void CRandomSource::MakeNavigation(int counter)
     nav.week = m_record.tracker.week;
     nav.tow = m_record.tracker.tow;
 
-    m_record.SetType(2);
+    m_record.SetType(MID_MeasuredNavigation);
     m_record.SetText(CounterText(kNavigationText, counter));
     Deliver();
 }
@@ -155,7 +155,7 @@ void CRandomSource::MakeNavigation(int counter)
 void CRandomSource::MakeDebugText(int counter)
 {
     m_record.Clear();
-    m_record.SetType(255);
+    m_record.SetType(MID_ASCIIData);
     m_record.SetText(CounterText(kDebugText, counter));
     Deliver();
 }
@@ -168,14 +168,14 @@ void CRandomSource::MakeRawTrack()
 
     // A counting pattern after the MID byte; the ten C/N0 values are random.
     uint8_t* block = m_record.rawTrack.bytes;
-    block[0] = 5;
+    block[0] = MID_RawTrkData;
     int next = 1;
     for (const LayoutField& field : layouts::kRawTrack.Fields().subspan(1)) {
         const bool isCno = field.offset >= kRawCnoOffset && field.offset < kRawCnoOffset + kCnoCount;
         SetFieldValue(block, field, isCno ? DrawFromOne(60) : next++);
     }
 
-    m_record.SetType(5);
+    m_record.SetType(MID_RawTrkData);
     m_record.SetText(debugText);
     Deliver();
 }

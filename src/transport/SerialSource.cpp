@@ -1,5 +1,6 @@
 #include "transport/SerialSource.h"
 
+#include <optional>
 #include <string_view>
 
 #include "protocol/CommandFrame.h"
@@ -114,6 +115,13 @@ void CSerialSource::PromptForSoftware()
     }
     if (++m_promptCounter > kPromptAfterTicks) {
         m_services.PromptSoftwareSelection();
+    }
+}
+
+void CSerialSource::RecordDecoded(const RecordImplications& implied)
+{
+    if (const std::optional<uint8_t> flag = implied.OkToSendAfter(m_port.OkToSend())) {
+        m_port.SetOkToSend(*flag);
     }
 }
 

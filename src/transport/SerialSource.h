@@ -50,9 +50,10 @@ public:
     // The one-second tick: the periodic reset, then the automatic software selection prompt.
     void Tick(int tickCode) override;
 
-    // IReceiverLink
-    uint8_t OkToSend() const override { return m_port.OkToSend(); }
-    void SetOkToSend(uint8_t value) override { m_port.SetOkToSend(value); }
+    uint8_t OkToSend() const { return m_port.OkToSend(); }
+
+    // IReceiverLink: the record's OK-to-send flag goes to the port.
+    void RecordDecoded(const RecordImplications& implied) override;
     std::span<int, 8> PollCountdowns() override { return m_countdowns; }
     // Handed to the measured feed; a truth feed polls nothing.
     void PollAnswered(uint8_t subId, std::span<const uint8_t> answer) override;

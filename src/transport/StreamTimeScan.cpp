@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "protocol/FrameBytes.h"
+#include "protocol/MessageLayouts.h"
 #include "protocol/NmeaChecksum.h"
 
 namespace kestrion {
@@ -12,16 +13,12 @@ namespace {
 using namespace frame;
 
 constexpr int64_t kWeekMs = int64_t{7} * 24 * 3600 * 1000;
-constexpr uint8_t kMidNavigation = 2;
-constexpr uint8_t kMidTracker = 4;
+constexpr int64_t kMsPerTowCount = 10;  // times of week in 1/100 s
 
-uint32_t BigEndian(const uint8_t* bytes, int count)
+// The GPS time in ms of a week and time of week in a payload.
+int64_t WeekTimeMs(const uint8_t* payload, const LayoutField& week, const LayoutField& tow)
 {
-    uint32_t value = 0;
-    for (int i = 0; i < count; ++i) {
-        value = value << 8 | bytes[i];
-    }
-    return value;
+    return ReadU16(payload + week.offset) * kWeekMs + int64_t{ReadU32(payload + tow.offset)} * kMsPerTowCount;
 }
 
 // The sentences with a time of day, and the field that holds it.
@@ -91,12 +88,14 @@ void CStreamTimeScan::OnFrame(std::span<const uint8_t> payload)
     // Start, length, payload, checksum and end.
     const int64_t start = m_end - static_cast<int64_t>(payload.size() + 8);
     const uint8_t* bytes = payload.data();
-    if (bytes[0] == kMidNavigation && payload.size() >= 28) {
+    constexpr LayoutField kNavTow = layouts::kNavigation.Field("tow");
+    constexpr LayoutField kTrackerTow = layouts::kTrackerHeader.Field("tow");
+    if (bytes[0] == MID_MeasuredNavigation && payload.size() >= kNavTow.offset + FieldSize(kNavTow.type)) {
         m_timeline.Mark(start, CReplayTimeline::Clock::Gps,
-                        BigEndian(bytes + 22, 2) * kWeekMs + int64_t{BigEndian(bytes + 24, 4)} * 10);
-    } else if (bytes[0] == kMidTracker && payload.size() >= 7) {
+                        WeekTimeMs(bytes, layouts::kNavigation.Field("week"), kNavTow));
+    } else if (bytes[0] == MID_MeasuredTracker && payload.size() >= kTrackerTow.offset + FieldSize(kTrackerTow.type)) {
         m_timeline.Mark(start, CReplayTimeline::Clock::Gps,
-                        BigEndian(bytes + 1, 2) * kWeekMs + int64_t{BigEndian(bytes + 3, 4)} * 10);
+                        WeekTimeMs(bytes, layouts::kTrackerHeader.Field("week"), kTrackerTow));
     }
 }
 

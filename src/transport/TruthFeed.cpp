@@ -10,9 +10,9 @@ namespace {
 std::unique_ptr<CSource> MakeTruthSource(CTruthFeed& feed, IFeedServices& services, const Settings& settings)
 {
     switch (settings.trueSource) {
-    case 0:
+    case kFileSource:
         return std::make_unique<CTextFileSource>(feed, services, settings.trueFileName);
-    case 1:
+    case kSerialSource:
         return std::make_unique<CSerialSource>(feed, services, settings.trueSerialPort, SerialSettings{});
     default:
         services.MessageBox("Error: for truth data, check either file or serial", BoxButtons::Ok, BoxIcon::Warning);

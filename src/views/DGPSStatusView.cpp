@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "protocol/MessageLayouts.h"
 #include "protocol/MessageRecord.h"
 #include "protocol/Mid.h"
 #include "protocol/TextFormatter.h"
@@ -106,7 +107,7 @@ void CDGPSStatusView::Show(const DgpsStatusBlock& block)
             m_fields.Set(kFirstPrn + channel, FormatText("%u", {entry.svId}));
             // The sign is always shown.
             m_fields.Set(kFirstCorrection + channel,
-                         FormatText("%s%.2f m", {correction >= 0 ? "+" : "", correction * 0.01}));
+                         FormatText("%s%.2f m", {correction >= 0 ? "+" : "", fields::kDgpsCorrection.Scaled(correction)}));
         } else {
             m_fields.Set(kFirstPrn + channel, kNotAvailable);
             m_fields.Set(kFirstCorrection + channel, kNotAvailable);

@@ -5,12 +5,11 @@
 #include <functional>
 
 #include "epoch/ReceiverEpoch.h"
-#include "protocol/MessageBlocks.h"
+#include "protocol/MessageLayouts.h"
 
 namespace kestrion {
 namespace {
 
-constexpr double kVelocityUnit = 0.125;  // m/s
 // Far pans stay within an int.
 constexpr double kFarPixels = 1e7;
 
@@ -78,7 +77,7 @@ std::vector<double> ZoomSteps()
     return steps;
 }
 
-// Course and speed from an earth-centred velocity in 1/8 m/s.
+// Course and speed from an earth-centred velocity in the navigation message's counts.
 void SetCourseAndSpeed(MapPosition& position, const GeodeticPosition& at, double vx, double vy, double vz)
 {
     const NorthEast velocity = NorthEastOf(at, vx, vy, vz);
@@ -88,7 +87,8 @@ void SetCourseAndSpeed(MapPosition& position, const GeodeticPosition& at, double
         course += 360.0;
     }
     position.course = course;
-    position.speed = std::sqrt(velocity.north * velocity.north + velocity.east * velocity.east) * kVelocityUnit;
+    position.speed =
+        fields::kNavVelocity[0].Scaled(std::sqrt(velocity.north * velocity.north + velocity.east * velocity.east));
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "epoch/ReceiverEpoch.h"
-#include "protocol/MessageBlocks.h"
+#include "protocol/MessageLayouts.h"
 #include "protocol/TextFormatter.h"
 #include "views/NavModeText.h"
 
@@ -33,7 +33,7 @@ std::string TimeOfDay(int64_t millisecond)
 std::string EpochTimeText(const EpochTime& time)
 {
     if (time.gpsTow) {
-        return FormatText("%10.2f", {*time.gpsTow * 0.01});
+        return FormatText("%10.2f", {fields::kNavTow.Scaled(*time.gpsTow)});
     }
     return time.utcMillisecond ? TimeOfDay(*time.utcMillisecond) : std::string();
 }
@@ -52,10 +52,10 @@ std::string UsedNames(const ReceiverEpoch& epoch)
 MapFixTexts FixTextsOf(const NavBlock& nav, int generation)
 {
     return {
-        FormatText("%10.2f", {nav.tow.Value() * 0.01}),
+        FormatText("%10.2f", {fields::kNavTow.Scaled(nav.tow)}),
         FormatText("%4d", {nav.week.Value()}),
         (nav.mode2 & kValidated) != 0 ? "Validated" : "Unvalidated",
-        FormatText("%-3.1f", {nav.dop * 0.2}),
+        FormatText("%-3.1f", {fields::kNavDop.Scaled(nav.dop)}),
         FixModeText(nav.mode1, nav.mode2, generation),
         FormatText("%d", {nav.svCount}),
         SvList(nav),

@@ -1,5 +1,7 @@
 #include "views/NavModeText.h"
 
+#include <algorithm>
+#include <iterator>
 #include <string_view>
 
 #include "protocol/TextFormatter.h"
@@ -14,17 +16,22 @@ constexpr uint8_t kSensorDr = 0x01;     // mode 2
 constexpr uint8_t kDrTimedOut = 0x04;   // mode 2
 constexpr uint8_t kEditedByUi = 0x08;   // mode 2
 
+// Generation 1's modes with names; the others count the SVs of the fix.
+struct NamedMode {
+    int mode;
+    std::string_view name;
+};
+constexpr NamedMode kGeneration1Modes[] = {{0, "None"}, {4, "Full 3D"}, {5, "Point 2D"}, {6, "Point 3D"}};
+constexpr int kGeneration1Dr = 7;
+
 std::string Generation1Mode(uint8_t mode1, uint8_t mode2)
 {
     const int mode = mode1 & 0x7F;
-    switch (mode) {
-    case 0: return "None";
-    case 4: return "Full 3D";
-    case 5: return "Point 2D";
-    case 6: return "Point 3D";
-    case 7: return (mode2 & kSensorDr) != 0 ? "DR using sensor" : "DR";
-    default: return FormatText("%d SV", {mode});
+    if (mode == kGeneration1Dr) {
+        return (mode2 & kSensorDr) != 0 ? "DR using sensor" : "DR";
     }
+    const auto* named = std::ranges::find(kGeneration1Modes, mode, &NamedMode::mode);
+    return named != std::end(kGeneration1Modes) ? std::string(named->name) : FormatText("%d SV", {mode});
 }
 
 std::string LaterMode(uint8_t mode1)

@@ -8,6 +8,7 @@
 #include <QGridLayout>
 #include <QLabel>
 
+#include "protocol/MessageLayouts.h"
 #include "protocol/MessageRecord.h"
 #include "protocol/Mid.h"
 #include "protocol/TextFormatter.h"
@@ -142,16 +143,16 @@ std::string CNavMsgView::WidestFieldText(Field field)
     case kPositionZ: return FormatText(kPositionFormat, {kFarthest});
     case kVelocityX:
     case kVelocityY:
-    case kVelocityZ: return FormatText(kVelocityFormat, {std::numeric_limits<int16_t>::min() * 0.125});
+    case kVelocityZ: return FormatText(kVelocityFormat, {fields::kNavVelocity[0].Scaled(std::numeric_limits<int16_t>::min())});
     case kLatitude: return FormatText(kDegreesFormat, {-90.0});
     case kLongitude: return FormatText(kDegreesFormat, {-180.0});
     case kAltitude:
         return FormatText(kAltitudeFormat, {EcefToGeodetic(kFarthest, kFarthest, kFarthest).height});
     case kMode: return WidestModeText();
-    case kDop: return FormatText(kDopFormat, {0xFF * 0.2});
+    case kDop: return FormatText(kDopFormat, {fields::kNavDop.Scaled(0xFF)});
     case kFix: return kUnvalidatedText;
     case kWeek: return FormatText(kUnsignedFormat, {0xFFFFu});
-    case kTime: return FormatText(kTimeFormat, {std::numeric_limits<uint32_t>::max() * 0.01});
+    case kTime: return FormatText(kTimeFormat, {fields::kNavTow.Scaled(std::numeric_limits<uint32_t>::max())});
     case kSvCount: return FormatText(kUnsignedFormat, {0xFFu});
     case kSvList: {
         std::string list;
@@ -219,7 +220,7 @@ void CNavMsgView::ShowNmea(const ReceiverEpoch& epoch)
     set(kDop, kDopFormat, epoch.dops.hdop);
     m_fields.Set(kFix, std::string());  // the binary protocol's validation
     m_fields.Set(kWeek, epoch.time.gpsWeek ? FormatText(kUnsignedFormat, {*epoch.time.gpsWeek}) : std::string());
-    m_fields.Set(kTime, epoch.time.gpsTow ? FormatText(kTimeFormat, {*epoch.time.gpsTow * 0.01}) : UtcText(epoch.time));
+    m_fields.Set(kTime, epoch.time.gpsTow ? FormatText(kTimeFormat, {fields::kNavTow.Scaled(*epoch.time.gpsTow)}) : UtcText(epoch.time));
     m_fields.Set(kSvCount, epoch.usedCount ? FormatText(kUnsignedFormat, {*epoch.usedCount}) : std::string());
     m_fields.Set(kSvList, UsedNames(epoch));
 }
@@ -230,7 +231,7 @@ void CNavMsgView::Show(const NavBlock& nav)
     const int16_t velocity[] = {nav.vx, nav.vy, nav.vz};
     for (int axis = 0; axis < 3; ++axis) {
         m_fields.Set(kPositionFields[axis], FormatText(kPositionFormat, {position[axis]}));
-        m_fields.Set(kVelocityFields[axis], FormatText(kVelocityFormat, {velocity[axis] * 0.125}));
+        m_fields.Set(kVelocityFields[axis], FormatText(kVelocityFormat, {fields::kNavVelocity[axis].Scaled(velocity[axis])}));
     }
 
     const GeodeticPosition geodetic = EcefToGeodetic(nav.x, nav.y, nav.z);
@@ -239,10 +240,10 @@ void CNavMsgView::Show(const NavBlock& nav)
     m_fields.Set(kAltitude, FormatText(kAltitudeFormat, {geodetic.height}));
 
     m_fields.Set(kMode, NavModeText(nav.mode1, nav.mode2, m_protocol.generation));
-    m_fields.Set(kDop, FormatText(kDopFormat, {nav.dop * 0.2}));
+    m_fields.Set(kDop, FormatText(kDopFormat, {fields::kNavDop.Scaled(nav.dop)}));
     m_fields.Set(kFix, (nav.mode2 & kValidated) != 0 ? kValidatedText : kUnvalidatedText);
     m_fields.Set(kWeek, FormatText(kUnsignedFormat, {nav.week.Value()}));
-    m_fields.Set(kTime, FormatText(kTimeFormat, {nav.tow.Value() * 0.01}));
+    m_fields.Set(kTime, FormatText(kTimeFormat, {fields::kNavTow.Scaled(nav.tow)}));
     m_fields.Set(kSvCount, FormatText(kUnsignedFormat, {nav.svCount}));
     m_fields.Set(kSvList, SvList(nav));
 }

@@ -7,12 +7,12 @@
 
 #include "epoch/BinaryEpochAssembler.h"
 #include "geo/Geodetic.h"
+#include "protocol/MessageLayouts.h"
 
 namespace kestrion {
 namespace {
 
-constexpr double kRadiansPerAzimuthUnit = 0.026179938783333336;  // 1.5 degrees
-constexpr double kEighthMetre = 0.125;
+constexpr double kRadiansPerAzimuthUnit = 0.026179938783333336;  // fields::kAzimuth's unit
 constexpr double kBarbSpread = 0.05;  // radians either side of the course
 constexpr int kBarbLength = 5;
 constexpr int kMarkHalf = 4;
@@ -152,7 +152,8 @@ PlotPoint CRadarGeometry::ToScreen(double distance, double angle, double rotatio
 Course CourseOf(const NavBlock& nav, double outerVelocity, int radius)
 {
     const NorthEast velocity = NorthEastOf(PositionOf(nav), nav.vx, nav.vy, nav.vz);
-    const double length = std::hypot(velocity.north, velocity.east) * kEighthMetre / outerVelocity * radius;
+    const double length =
+        fields::kNavVelocity[0].Scaled(std::hypot(velocity.north, velocity.east)) / outerVelocity * radius;
     // Compared before truncating so that an endless length (no outer velocity) is caught too.
     const bool beyond = !(length < radius + 1.0);
     return {std::atan2(velocity.east, velocity.north), beyond ? radius + 10 : static_cast<int>(length)};
@@ -304,9 +305,9 @@ RadarPlot PlotOf(const CRadarGeometry& geometry, const RadarEpochScene& scene, c
         if (!satellite.Placed()) {
             continue;
         }
-        // Through the binary protocol's 1.5 degree unit, which its azimuths are exact in.
+        // Through the binary protocol's azimuth unit, which its azimuths are exact in.
         const int distance = static_cast<int>((1.0 - *satellite.elevation / 90.0) * radius);
-        const double angle = *satellite.azimuth / 1.5 * kRadiansPerAzimuthUnit;
+        const double angle = fields::kAzimuth.Unscaled(*satellite.azimuth) * kRadiansPerAzimuthUnit;
         const PlotPoint at = geometry.ToScreen(distance, angle, rotation);
         plot.satellites.push_back(SymbolAt(at, SatelliteColour(satellite, scene.measured),
                                            SatelliteLabel(satellite.id), geometry.SymbolScale()));

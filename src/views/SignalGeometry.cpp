@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/Settings.h"
+#include "protocol/MessageLayouts.h"
 #include "protocol/TextFormatter.h"
 
 namespace kestrion {
@@ -128,9 +129,11 @@ Rgb SignalRoleColour(const NavBlock& fix, const TrackerChannel& channel)
 
 std::array<std::string, kSignalTextColumns> SignalRowTexts(const TrackerChannel& channel)
 {
-    // Azimuth in units of 1.5 degrees, elevation in half degrees, both truncated.
+    // Azimuth and elevation in whole degrees, truncated.
+    const auto degrees = [](const LayoutField& field, uint8_t count) { return static_cast<int>(field.Scaled(count)); };
     return {FormatText("%3d       ", {channel.svId}), FormatText("%02X       ", {channel.state.Value()}),
-            FormatText("%-9d ", {channel.azimuth * 3 / 2}), FormatText("%-9d ", {channel.elevation / 2}),
+            FormatText("%-9d ", {degrees(fields::kAzimuth, channel.azimuth)}),
+            FormatText("%-9d ", {degrees(fields::kElevation, channel.elevation)}),
             FormatText("%02d ", {channel.averageCno})};
 }
 

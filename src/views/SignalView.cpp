@@ -9,8 +9,7 @@
 #include <QScrollBar>
 
 #include "platform/Settings.h"
-#include "protocol/MessageRecord.h"
-#include "protocol/Mid.h"
+#include "protocol/MessageTable.h"
 #include "app/DocumentView.h"
 
 
@@ -47,11 +46,9 @@ void CSignalView::OnUpdate(int hint, const CMessageRecord* record)
             ShowEpoch(*epoch);
         }
         // Record by record: a channel may ask to be plotted before its epoch closes.
-        switch (record->type) {
-        case MID_TrueTracker:
-        case MID_MeasuredTracker:
-        case kMidTrackerSummary: ShowTracker(record->tracker); break;
-        default: break;
+        const MessageSpec* spec = FindMessage(record->type);
+        if (spec != nullptr && spec->block == RecordBlock::Tracker) {
+            ShowTracker(record->tracker);
         }
     } else if (hint == kHintRestarted) {
         m_style.graphType = ReadGraphType();  // older cells keep the style they were drawn in

@@ -10,6 +10,7 @@
 
 #include "support/ProtocolFakes.h"
 #include "protocol/Layout.h"
+#include "protocol/RecordDelivery.h"
 
 namespace kestrion {
 namespace {
@@ -20,7 +21,10 @@ using fakes::BytesOf;
 
 class DecoderTest : public ::testing::Test {
 protected:
-    void Decode(Bytes payload, IReceiverLink* withLink = nullptr) { decoder.Decode(record, payload, withLink); }
+    RecordImplications Decode(Bytes payload, IReceiverLink* withLink = nullptr)
+    {
+        return decoder.Decode(record, payload, withLink);
+    }
     void Tick(int times = 1)
     {
         while (times-- > 0) {
@@ -33,6 +37,9 @@ protected:
     fakes::CFakeLink link;
     CMessageDecoder decoder{state, host};
     CMessageRecord record;
+    // What the record implies reaches the link, the protocol state and the host through delivery.
+    fakes::CFakeSink sink;
+    CRecordDelivery delivery{decoder, record, sink, &link, CRecordDelivery::Line::Playback};
 };
 
 Bytes NavPayload(uint8_t mode1)
@@ -51,11 +58,10 @@ Bytes Payload(size_t size, Bytes start)
 
 TEST_F(DecoderTest, FieldsAreBigEndianAndAShortPayloadReadsZerosNeverStaleBytes)
 {
-    Decode(NavPayload(0x04));
+    EXPECT_FALSE(Decode(NavPayload(0x04)).sentence);
     EXPECT_EQ(record.type, 2);
     EXPECT_EQ(BytesOf(record.nav),
               BytesOf(NavBlock{2, -1000000, 4000000, 1, -8, 16, 0, 4, 5, 2, 1200, 10000000, 4, {7, 13, 17, 27}}));
-    EXPECT_FALSE(host.nmeaMode);
     Decode({0x02, 0xFF, 0xF0});
     EXPECT_EQ(BytesOf(record.nav), BytesOf(NavBlock{.mid = 2, .x = static_cast<int32_t>(0xFFF00000)}));
     Decode({0x0B});
@@ -119,7 +125,7 @@ TEST_F(DecoderTest, VersionTextChoosesTheGeneration)
                                                    {"1.9", false, -1}}) {
         state.generation = -1;
         state.versionDetection = detect;
-        Decode(Payload(21, fakes::Join({{6}, fakes::Ascii(text)})));
+        delivery.OnFrame(Payload(21, fakes::Join({{6}, fakes::Ascii(text)})));
         EXPECT_EQ(state.generation, generation) << text;
     }
 }
@@ -162,13 +168,13 @@ TEST_F(DecoderTest, UnknownMessagesAreLoggedAndShownUnlessPaused)
 
 TEST_F(DecoderTest, OkToSendFollowsMid18AndNavigationModeBit)
 {
-    Decode({18, 0}, &link);
-    Decode({18, 1}, &link);
+    delivery.OnFrame(Bytes{18, 0});
+    delivery.OnFrame(Bytes{18, 1});
     EXPECT_THAT(link.okToSendWrites, ElementsAre(0, 1));
     link.okToSend = 0;
     for (const auto& [generation, mode1, released] : {std::tuple{-1, 0x08, 0}, {1, 0x00, 0}, {2, 0x00, 1}}) {
         state.generation = generation;
-        Decode(NavPayload(static_cast<uint8_t>(mode1)), &link);  // bit 3 set: no release
+        delivery.OnFrame(NavPayload(static_cast<uint8_t>(mode1)));  // bit 3 set: no release
         EXPECT_EQ(link.okToSend, released) << generation;
     }
 }
@@ -208,12 +214,12 @@ TEST_F(DecoderTest, PollAnswerIsKeptOnlyWhileItsPollIsOutstandingAndZerosComeAft
 
 TEST_F(DecoderTest, SentencesBecomeTextRecordsAndEnterNmeaMode)
 {
-    decoder.MakeTextRecord(record, fakes::Ascii("$GPGGA,1*00\r\n"));
+    delivery.OnSentence(fakes::Ascii("$GPGGA,1*00\r\n"));
     EXPECT_EQ(record.type, 255);
     EXPECT_EQ(record.Text(), "$GPGGA,1*00");
     EXPECT_EQ(record.faultMarker, 0);
     EXPECT_TRUE(host.nmeaMode);
-    Decode({255, 'h', 'i'});
+    delivery.OnFrame(Bytes{255, 'h', 'i'});
     EXPECT_EQ(record.Text(), "hi");
     EXPECT_FALSE(host.nmeaMode);
 }

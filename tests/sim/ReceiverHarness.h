@@ -21,8 +21,7 @@ namespace kestrion::test {
 
 // Every poll is armed, so each MID 43 answer reaches PollAnswered as (sub-id, block).
 struct CArmedLink : IReceiverLink {
-    uint8_t OkToSend() const override { return 1; }
-    void SetOkToSend(uint8_t) override {}
+    void RecordDecoded(const RecordImplications&) override {}  // commands always go
     std::span<int, 8> PollCountdowns() override { return countdowns; }
     void PollAnswered(uint8_t subId, std::span<const uint8_t> block) override
     {

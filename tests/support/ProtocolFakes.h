@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <iterator>
 #include <initializer_list>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -28,9 +29,15 @@ public:
     void DataActivity() override { ++dataActivity; journal.emplace_back("activity"); }
     void AlmanacComplete() override { ++almanacComplete; }
     void EphemerisComplete() override { ++ephemerisComplete; }
-    void EnterNmeaDisplayMode() override { nmeaMode = true; }
-    void LeaveNmeaDisplayMode() override { nmeaMode = false; }
-    void PollSoftwareVersion() override { ++versionPolls; journal.emplace_back("poll-version"); }
+    // The display mode and the version poll as the program's services take them.
+    void RecordImplied(const RecordImplications& implied) override
+    {
+        nmeaMode = implied.sentence;
+        if (implied.versionPollDue) {
+            ++versionPolls;
+            journal.emplace_back("poll-version");
+        }
+    }
 
     // The journal without the chunk notices.
     CallJournal Calls() const
@@ -86,8 +93,14 @@ private:
 
 class CFakeLink : public IReceiverLink {
 public:
-    uint8_t OkToSend() const override { return okToSend; }
-    void SetOkToSend(uint8_t value) override { okToSend = value; okToSendWrites.push_back(value); }
+    // The flag as a serial source takes it.
+    void RecordDecoded(const RecordImplications& implied) override
+    {
+        if (const std::optional<uint8_t> value = implied.OkToSendAfter(okToSend)) {
+            okToSend = *value;
+            okToSendWrites.push_back(*value);
+        }
+    }
     std::span<int, 8> PollCountdowns() override { return countdowns; }
     void PollAnswered(uint8_t subId, std::span<const uint8_t> answer) override
     {

@@ -203,7 +203,7 @@ TEST_F(SignalViewTest, TrackerPlotsItsBit8ChannelsAtOnceAndTheNextNavigationPlot
     EXPECT_EQ(Colours(2), std::vector<Rgb>({kTrackedBlue, kFixGreen}));
 
     // The compact tracker record counts too; other types are ignored.
-    Deliver(Tracker({Channel(5, 40, 0)}, kMidTrackerSummary));
+    Deliver(Tracker({Channel(5, 40, 0)}, MID_TrackerSummary));
     Deliver(Tracker({Channel(5, 40, 0x100)}, 27));
     Deliver(Navigation({}));
     EXPECT_EQ(Colours(1), std::vector<Rgb>({kTrackedBlue}));
