@@ -108,9 +108,9 @@ void CAppServices::EphemerisComplete()
 
 void CAppServices::RecordImplied(const RecordImplications& implied)
 {
-    if (implied.sentence) {
+    if (implied.nmeaSeen) {
         m_frame.EnterNmeaDisplayMode();
-    } else {
+    } else if (implied.binarySeen) {
         m_frame.LeaveNmeaDisplayMode();
     }
     if (implied.versionPollDue) {

@@ -140,7 +140,9 @@ RecordImplications CMessageDecoder::Decode(CMessageRecord& record, std::span<con
     const MessageSpec& spec = found != nullptr ? *found : kUnknown;
     if (CountsEntries(spec.decoding)) {
         DecodeCounted(spec.decoding, record, payload.size() >= 5 ? payload.data() : padded, payload.size());
-        return {};
+        RecordImplications implied;
+        implied.binarySeen = true;
+        return implied;
     }
     DecodeFixed(spec, record, padded, link);
     if (spec.decoding == Decoding::None || spec.decoding == Decoding::DeadReckoning) {
@@ -177,6 +179,7 @@ void CMessageDecoder::DecodeFixed(const MessageSpec& spec, CMessageRecord& recor
 RecordImplications CMessageDecoder::Implications(const MessageSpec& spec, const CMessageRecord& record)
 {
     RecordImplications implied;
+    implied.binarySeen = true;
     switch (spec.effect) {
     case Effect::ReleasesCommands:
         implied.releasesCommands = m_state.generation != 1 && (record.nav.mode1 & kNavHoldsCommands) == 0;
@@ -266,7 +269,7 @@ RecordImplications CMessageDecoder::MakeTextRecord(CMessageRecord& record, std::
     }
     record.SetText({reinterpret_cast<const char*>(sentence.data()), length});
     RecordImplications implied;
-    implied.sentence = true;
+    implied.nmeaSeen = true;
     return implied;
 }
 

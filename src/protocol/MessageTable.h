@@ -48,25 +48,11 @@ enum class Effect : uint8_t {
 
 // How a record prints in the log.
 enum class Rendering : uint8_t {
-    None,             // not logged
-    Fields,           // every layout field through the format
-    Navigation,
-    TrueTracker,      // C/N0 printed less one
-    MeasuredTracker,
-    TrackerSummary,
-    SwVersion,
-    ClockStatus,
-    FiftyBps,         // only for a channel with an SV
-    Throughput,
-    Error,
-    Ack,
-    Nak,
-    VisibleList,
-    Almanac,
-    Ephemeris,
-    DevelopmentData,
-    MgrParams,
-    Text,
+    None,            // not logged
+    Fields,          // every layout field through the format
+    Block,           // its block's own text
+    TrueTracker,     // the tracker block with each C/N0 less one
+    TrackerSummary,  // the tracker block's counted channels
 };
 
 struct MessageSpec {
@@ -88,29 +74,29 @@ using R = Rendering;
 using E = Effect;
 
 inline constexpr MessageSpec kTable[] = {
-    {MID_TrueNavigation, "MID_TrueNavigation", &layouts::kNavigation, B::Nav, D::Layout, E::ReleasesCommands, R::Navigation},
-    {MID_MeasuredNavigation, "MID_MeasuredNavigation", &layouts::kNavigation, B::Nav, D::Layout, E::ReleasesCommands,
-     R::Navigation},
+    {MID_TrueNavigation, "MID_TrueNavigation", &layouts::kNavigation, B::Nav, D::Layout, E::ReleasesCommands, R::Block},
+    {MID_MeasuredNavigation, "MID_MeasuredNavigation", &layouts::kNavigation, B::Nav, D::Layout,
+     E::ReleasesCommands, R::Block},
     {MID_TrueTracker, "MID_TrueTracker", &layouts::kTrackerHeader, B::Tracker, D::Tracker, E::None, R::TrueTracker},
     {MID_MeasuredTracker, "MID_MeasuredTracker", &layouts::kTrackerHeader, B::Tracker, D::Tracker, E::None,
-     R::MeasuredTracker},
+     R::Block},
     {MID_RawTrkData, "MID_RawTrkData", &layouts::kRawTrack, B::RawTrack, D::Layout, E::None, R::Fields,
      "%d,%ld,%d,%02x,%ld,%d,%d,%ld,%ld,%ld,%ld,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d"},
-    {MID_SWVersion, "MID_SWVersion", &layouts::kSwVersion, B::SwVersion, D::Layout, E::NamesGeneration, R::SwVersion},
-    {MID_ClockStatus, "MID_ClockStatus", &layouts::kClockStatus, B::ClockStatus, D::Layout, E::None, R::ClockStatus},
-    {MID_50BPS, "MID_50BPS", &layouts::kFiftyBps, B::FiftyBps, D::Layout, E::None, R::FiftyBps},
+    {MID_SWVersion, "MID_SWVersion", &layouts::kSwVersion, B::SwVersion, D::Layout, E::NamesGeneration, R::Block},
+    {MID_ClockStatus, "MID_ClockStatus", &layouts::kClockStatus, B::ClockStatus, D::Layout, E::None, R::Block},
+    {MID_50BPS, "MID_50BPS", &layouts::kFiftyBps, B::FiftyBps, D::Layout, E::None, R::Block},
     {MID_ThroughputMonitor, "MID_ThroughputMonitor", &layouts::kThroughput, B::Throughput, D::Layout, E::None,
-     R::Throughput},
-    {MID_Error, "MID_Error", nullptr, B::Error, D::Error, E::None, R::Error},
-    {MID_Ack, "MID_Ack", &layouts::kAck, B::Ack, D::Layout, E::None, R::Ack},
-    {MID_Nak, "MID_Nak", &layouts::kAck, B::Nak, D::Layout, E::None, R::Nak},
-    {MID_VisList, "MID_VisList", nullptr, B::VisibleList, D::VisibleList, E::None, R::VisibleList},
-    {MID_Almanac, "MID_Almanac", &layouts::kAlmanac, B::Almanac, D::Layout, E::StoresAlmanac, R::Almanac},
-    {MID_Ephemeris, "MID_Ephemeris", &layouts::kEphemeris, B::Ephemeris, D::Layout, E::StoresEphemeris, R::Ephemeris},
+     R::Block},
+    {MID_Error, "MID_Error", nullptr, B::Error, D::Error, E::None, R::Block},
+    {MID_Ack, "MID_Ack", &layouts::kAck, B::Ack, D::Layout, E::None, R::Block},
+    {MID_Nak, "MID_Nak", &layouts::kAck, B::Nak, D::Layout, E::None, R::Block},
+    {MID_VisList, "MID_VisList", nullptr, B::VisibleList, D::VisibleList, E::None, R::Block},
+    {MID_Almanac, "MID_Almanac", &layouts::kAlmanac, B::Almanac, D::Layout, E::StoresAlmanac, R::Block},
+    {MID_Ephemeris, "MID_Ephemeris", &layouts::kEphemeris, B::Ephemeris, D::Layout, E::StoresEphemeris, R::Block},
     {MID_TestModeData, "MID_TestModeData"},
-    {MID_DevelopmentData, "", nullptr, B::DevelopmentData, D::DevelopmentData, E::None, R::DevelopmentData},
+    {MID_DevelopmentData, "", nullptr, B::DevelopmentData, D::DevelopmentData, E::None, R::Block},
     {MID_OkToSend, "MID_OkToSend", &layouts::kAck, B::OkToSend, D::Layout, E::SetsOkToSend, R::Fields, "%d,%d"},
-    {MID_RxMgrParams, "MID_RxMgrParams", &layouts::kMgrParams, B::MgrParams, D::MgrParams, E::None, R::MgrParams},
+    {MID_RxMgrParams, "MID_RxMgrParams", &layouts::kMgrParams, B::MgrParams, D::MgrParams, E::None, R::Block},
     {MID_TrackerSummary, "", nullptr, B::Tracker, D::TrackerSummary, E::None, R::TrackerSummary},
     {MID_DeadReckoning, "", nullptr, B::None, D::DeadReckoning},
     {MID_DGPSStatus, "MID_DGPSStatus", &layouts::kDgpsStatus, B::DgpsStatus, D::Layout},
@@ -166,7 +152,7 @@ inline constexpr MessageSpec kTable[] = {
     {MID_CheckSumError, "MID_CheckSumError"},
     {MID_LengthError, "MID_LengthError"},
     {MID_MessageTypeError, "MID_MessageTypeError"},
-    {MID_ASCIIData, "MID_ASCIIData", nullptr, B::Text, D::Text, E::None, R::Text},
+    {MID_ASCIIData, "MID_ASCIIData", nullptr, B::Text, D::Text, E::None, R::Block},
 };
 
 // Rows by MID: a lookup without a search.

@@ -8,7 +8,8 @@ namespace kestrion {
 
 struct RecordImplications {
     // An NMEA sentence puts the main frame into its NMEA display mode; a binary message ends it.
-    bool sentence = false;
+    bool nmeaSeen = false;
+    bool binarySeen = false;
     // MID 18: the receiver's OK-to-send flag.
     std::optional<uint8_t> okToSend;
     // A navigation message of a later generation, mode 1 bit 3 clear: held commands may go.

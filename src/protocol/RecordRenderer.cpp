@@ -123,6 +123,64 @@ void AppendText(std::string& out, std::string_view text)
 // The C/N0 of the true tracker (MID 3) prints one less, as a byte.
 constexpr int kTrueCnoOffset = 255;
 
+// The text of a record by its block; false when the block prints nothing.
+bool AppendBlock(std::string& out, const CMessageRecord& record, RecordBlock block, int generation)
+{
+    switch (block) {
+    case RecordBlock::Nav: AppendNavigation(out, record.nav); break;
+    case RecordBlock::Tracker: AppendTracker(out, record.tracker, 0); break;
+    case RecordBlock::SwVersion:
+        AppendFormat(out, "SW Version: %s",
+                     {std::string_view(record.swVersion.version, sizeof record.swVersion.version)});
+        break;
+    case RecordBlock::ClockStatus: {
+        const ClockStatusBlock& clock = record.clockStatus;
+        AppendFormat(out,
+                     "Week:%u  TOW:%lu  EstGPSTime:%lu ms  SVCnt:%u  Clock Drift:%lu Hz  "
+                     "Clock Bias:%lu ns",
+                     {clock.week.Value(), clock.tow.Value(), clock.estGpsTime.Value(), clock.svCount,
+                      clock.clockDrift.Value(), clock.clockBias.Value()});
+        break;
+    }
+    case RecordBlock::FiftyBps:
+        if (record.fiftyBps.svId == 0) {
+            return false;
+        }
+        AppendFiftyBps(out, record.fiftyBps);
+        break;
+    case RecordBlock::Throughput: {
+        const ThroughputBlock& throughput = record.throughput;
+        AppendFormat(out,
+                     "ThrPut(186=1ms): Latency:%03d SegStatMax:%03d AveTrkTime:%03d "
+                     "Nav Complete:%04d ms",
+                     {throughput.latency.Value(), throughput.segStatMax.Value(), throughput.aveTrkTime.Value(),
+                      throughput.navComplete.Value()});
+        break;
+    }
+    case RecordBlock::Error: AppendError(out, record.error); break;
+    case RecordBlock::Ack: AppendFormat(out, "Ack: %s", {MidName(record.ack.commandMid)}); break;
+    case RecordBlock::Nak: AppendFormat(out, "Nak: %s", {MidName(record.nak.commandMid)}); break;
+    case RecordBlock::VisibleList: AppendVisibleList(out, record.visibleList); break;
+    case RecordBlock::Almanac: AppendWords<int16_t>(out, "ALMANAC SVID:%02d  ", record.almanac); break;
+    case RecordBlock::Ephemeris: AppendWords<uint16_t>(out, "EPHEMERIS SVID:%02d  ", record.ephemeris); break;
+    case RecordBlock::DevelopmentData: {
+        const DevelopmentDataBlock& data = record.developmentData;
+        AppendFormat(out, "%d,%s", {data.mid, std::string_view(data.hex, sizeof data.hex)});
+        break;
+    }
+    case RecordBlock::MgrParams:
+        if (generation == 1) {
+            AppendMgrParams(out, record.mgrParams1);
+        } else {
+            AppendMgrParams(out, record.mgrParams);
+        }
+        break;
+    case RecordBlock::Text: AppendText(out, record.Text()); break;
+    default: return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool RenderRecord(const CMessageRecord& record, int generation, std::string& out)
@@ -136,60 +194,12 @@ bool RenderRecord(const CMessageRecord& record, int generation, std::string& out
     case Rendering::None: return false;
     case Rendering::Fields:
         AppendLayoutFields(out, *spec->layout, spec->format, record.BlockOf(spec->block).data());
-        break;
-    case Rendering::Navigation: AppendNavigation(out, record.nav); break;
-    case Rendering::TrueTracker: AppendTracker(out, record.tracker, kTrueCnoOffset); break;
-    case Rendering::MeasuredTracker: AppendTracker(out, record.tracker, 0); break;
-    case Rendering::TrackerSummary: AppendTrackerSummary(out, record.tracker); break;
-    case Rendering::SwVersion:
-        AppendFormat(out, "SW Version: %s",
-                     {std::string_view(record.swVersion.version, sizeof record.swVersion.version)});
-        break;
-    case Rendering::ClockStatus: {
-        const ClockStatusBlock& block = record.clockStatus;
-        AppendFormat(out,
-                     "Week:%u  TOW:%lu  EstGPSTime:%lu ms  SVCnt:%u  Clock Drift:%lu Hz  "
-                     "Clock Bias:%lu ns",
-                     {block.week.Value(), block.tow.Value(), block.estGpsTime.Value(), block.svCount,
-                      block.clockDrift.Value(), block.clockBias.Value()});
-        break;
+        return true;
+    case Rendering::Block: return AppendBlock(out, record, spec->block, generation);
+    case Rendering::TrueTracker: AppendTracker(out, record.tracker, kTrueCnoOffset); return true;
+    case Rendering::TrackerSummary: AppendTrackerSummary(out, record.tracker); return true;
     }
-    case Rendering::FiftyBps:
-        if (record.fiftyBps.svId == 0) {
-            return false;
-        }
-        AppendFiftyBps(out, record.fiftyBps);
-        break;
-    case Rendering::Throughput: {
-        const ThroughputBlock& block = record.throughput;
-        AppendFormat(out,
-                     "ThrPut(186=1ms): Latency:%03d SegStatMax:%03d AveTrkTime:%03d "
-                     "Nav Complete:%04d ms",
-                     {block.latency.Value(), block.segStatMax.Value(), block.aveTrkTime.Value(),
-                      block.navComplete.Value()});
-        break;
-    }
-    case Rendering::Error: AppendError(out, record.error); break;
-    case Rendering::Ack: AppendFormat(out, "Ack: %s", {MidName(record.ack.commandMid)}); break;
-    case Rendering::Nak: AppendFormat(out, "Nak: %s", {MidName(record.nak.commandMid)}); break;
-    case Rendering::VisibleList: AppendVisibleList(out, record.visibleList); break;
-    case Rendering::Almanac: AppendWords<int16_t>(out, "ALMANAC SVID:%02d  ", record.almanac); break;
-    case Rendering::Ephemeris: AppendWords<uint16_t>(out, "EPHEMERIS SVID:%02d  ", record.ephemeris); break;
-    case Rendering::DevelopmentData: {
-        const DevelopmentDataBlock& block = record.developmentData;
-        AppendFormat(out, "%d,%s", {block.mid, std::string_view(block.hex, sizeof block.hex)});
-        break;
-    }
-    case Rendering::MgrParams:
-        if (generation == 1) {
-            AppendMgrParams(out, record.mgrParams1);
-        } else {
-            AppendMgrParams(out, record.mgrParams);
-        }
-        break;
-    case Rendering::Text: AppendText(out, record.Text()); break;
-    }
-    return true;
+    return false;
 }
 
 }  // namespace kestrion

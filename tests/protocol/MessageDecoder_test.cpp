@@ -58,7 +58,8 @@ Bytes Payload(size_t size, Bytes start)
 
 TEST_F(DecoderTest, FieldsAreBigEndianAndAShortPayloadReadsZerosNeverStaleBytes)
 {
-    EXPECT_FALSE(Decode(NavPayload(0x04)).sentence);
+    const RecordImplications implied = Decode(NavPayload(0x04));
+    EXPECT_TRUE(implied.binarySeen && !implied.nmeaSeen);
     EXPECT_EQ(record.type, 2);
     EXPECT_EQ(BytesOf(record.nav),
               BytesOf(NavBlock{2, -1000000, 4000000, 1, -8, 16, 0, 4, 5, 2, 1200, 10000000, 4, {7, 13, 17, 27}}));

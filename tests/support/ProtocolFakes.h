@@ -32,7 +32,9 @@ public:
     // The display mode and the version poll as the program's services take them.
     void RecordImplied(const RecordImplications& implied) override
     {
-        nmeaMode = implied.sentence;
+        if (implied.nmeaSeen || implied.binarySeen) {
+            nmeaMode = implied.nmeaSeen;
+        }
         if (implied.versionPollDue) {
             ++versionPolls;
             journal.emplace_back("poll-version");
