@@ -9,9 +9,12 @@
 #include <string>
 
 #include "platform/Timers.h"
+#include "protocol/MessageDecoder.h"
 #include "protocol/PlaybackFramer.h"
 #include "protocol/RecordDelivery.h"
+#include "transport/FeedEventSink.h"
 #include "transport/FileCloser.h"
+#include "transport/MessageBoxes.h"
 #include "transport/ReplayControl.h"
 #include "transport/ReplayTimeline.h"
 #include "transport/Source.h"
@@ -28,7 +31,8 @@ public:
     static constexpr int kMinWaitMs = 10;
     static constexpr int64_t kFastestBytes = int64_t{1} << 20;
 
-    CBinaryFileSource(CFeed& owner, IFeedServices& services, std::string fileName);
+    CBinaryFileSource(CFeed& owner, IFeedEventSink& events, IMessageBoxes& boxes, ITimerService& timers,
+                      CMessageDecoder& decoder, std::string fileName);
     ~CBinaryFileSource() override;
 
     // Opens the file for binary reading and finds its recording time; 0 without a message
@@ -82,6 +86,10 @@ private:
     // The first read that finds no data tells the documents.
     void ReachEnd();
 
+    IFeedEventSink& m_events;
+    IMessageBoxes& m_boxes;
+    ITimerService& m_timers;
+    CMessageDecoder& m_decoder;
     CRecordDelivery m_delivery;
     std::optional<CPlaybackFramer> m_framer;
     FilePtr m_file;

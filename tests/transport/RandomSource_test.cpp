@@ -60,18 +60,16 @@ protected:
 
     const CProfile profile{"random-source-unused.ini"};
     fakes::CFakeFeedServices services{profile};
-    CCopyingFeed feed{services};
-    CRandomSource source{feed, services};
+    CCopyingFeed feed{services.Feeds()};
+    CRandomSource source{feed, services, services.timers, services.random, services.generator};
 };
 
 TEST_F(RandomSourceTest, FirstTickDeliversFourRecordsEachAfterItsActivityEvent)
 {
     std::vector<size_t> deliveredAtActivity;
-    services.onBroadcast = [&](int code, const CMessageRecord*) {
-        EXPECT_EQ(code, WMU_DATA_ACTIVITY);
-        deliveredAtActivity.push_back(feed.records.size());
-    };
+    services.onDataActivity = [&] { deliveredAtActivity.push_back(feed.records.size()); };
     const auto& records = Step();
+    EXPECT_TRUE(services.events.empty());
     ASSERT_EQ(records.size(), 4u);
     EXPECT_EQ(deliveredAtActivity, (std::vector<size_t>{0, 1, 2, 3}));
 
@@ -186,7 +184,7 @@ TEST_F(RandomSourceTest, StartsOnceForTheMeasuredRoleAndRestartsContinueTheProgr
     EXPECT_EQ(source.Close(), 1);
     EXPECT_EQ(std::tuple(source.TimerNumber(), services.timers.Running()), std::tuple(0, 0));
 
-    CRandomSource next(feed, services);
+    CRandomSource next(feed, services, services.timers, services.random, services.generator);
     next.ReadRecord();
     EXPECT_EQ(feed.records.at(8).Text(), TrackerText(3));
     EXPECT_EQ(feed.records.at(8).Tow(), 160u);
