@@ -70,8 +70,6 @@ public:
     // The data activity since the last call.
     int TakeDataActivity() { return std::exchange(m_dataActivity, 0); }
 
-    ITimerService& Timers() { return m_timers; }
-    CMessageDecoder& Decoder() { return m_decoder; }
     const CProfile& Profile() const { return m_profile; }
     ProtocolState& Protocol() { return m_protocol; }
     CLogFile& Log() { return m_log; }

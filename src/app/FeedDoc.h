@@ -37,7 +37,6 @@ public:
     void UpdateAllViews(UpdateHint hint, const CMessageRecord* record);
 
     CMeasuredFeed& MeasuredFeed() { return *m_measured; }
-    CTruthFeed& TruthFeed() { return *m_truth; }
     bool Running() const { return m_running; }
     bool TruthInUse() const { return m_truthInUse; }
 

@@ -48,10 +48,6 @@ public:
     // slice; at the end of the file the tick stops and the feed is not told.
     void Tick(int tickCode) override;
 
-    // 0 while no tick runs.
-    int TimerNumber() const { return m_timer; }
-    const CReplayTimeline& Timeline() const { return m_timeline; }
-
     // With a recording time: positions are hundredths of a second of it, a step plays the
     // segments of the next second. Without one, or at the fixed rate: a second is one chunk
     // (faster speeds tick more often, and above x8 read more chunks a tick), and without one

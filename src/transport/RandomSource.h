@@ -24,9 +24,6 @@ public:
     void Restart() override;
     void Tick(int tickCode) override;
 
-    // 0 while stopped.
-    int TimerNumber() const { return m_timer; }
-
 private:
     // (R - 1) * k / 32767 truncated toward zero: 0..k-1 for k > 0.
     int Draw(int k);

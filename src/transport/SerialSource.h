@@ -60,10 +60,6 @@ public:
     bool FeedPaused() const override;
 
     CSerialPort& Port() { return m_port; }
-    const std::string& Baud() const { return m_line.baud; }
-    const std::string& DataBits() const { return m_line.dataBits; }
-    const std::string& Parity() const { return m_line.parity; }
-    const std::string& StopBits() const { return m_line.stopBits; }
 
 private:
     // ISerialReceiver: the port's tick on the GUI thread.

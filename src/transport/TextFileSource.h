@@ -42,9 +42,6 @@ public:
     // records. At the end it hands null to the owner, which destroys this source.
     void Tick(int tickCode) override;
 
-    // 0 while no tick runs.
-    int TimerNumber() const { return m_timer; }
-
     // The measured role only; positions are hundredths of a second of recording time after
     // the first time stamp, found by reading the file through when first asked for.
     IReplayControl* Replay() override;

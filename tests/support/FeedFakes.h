@@ -96,14 +96,18 @@ private:
     CTempFolder m_folder;
 };
 
-// Opens nothing: tests that use serial devices bring their own factory.
+// Opens nothing: tests that use serial devices bring their own factory. It keeps the line of
+// every open asked for.
 class CNoSerialDevices : public ISerialDeviceFactory {
 public:
-    std::unique_ptr<ISerialDevice> Open(const std::string& path, const SerialSettings&, std::string& error) override
+    std::unique_ptr<ISerialDevice> Open(const std::string& path, const SerialSettings& line,
+                                        std::string& error) override
     {
+        asked.push_back(line);
         error = "No serial device in this test: " + path;
         return nullptr;
     }
+    std::vector<SerialSettings> asked;
 };
 
 class CFakeClock : public IClock {

@@ -176,13 +176,13 @@ TEST_F(RandomSourceTest, StartsOnceForTheMeasuredRoleAndRestartsContinueTheProgr
     source.Start();
     ASSERT_EQ(services.timers.registrations, std::vector<int>{1000});
     EXPECT_EQ(services.timers.entries[0].tickCode, kTickPlayback);
-    services.timers.Fire(source.TimerNumber());
+    services.timers.Fire(services.timers.Of(kTickPlayback));
     source.Restart();
     EXPECT_EQ(services.timers.Running(), 1);
-    services.timers.Fire(source.TimerNumber());
+    services.timers.Fire(services.timers.Of(kTickPlayback));
     EXPECT_EQ(feed.records.at(4).Text(), TrackerText(2));
     EXPECT_EQ(source.Close(), 1);
-    EXPECT_EQ(std::tuple(source.TimerNumber(), services.timers.Running()), std::tuple(0, 0));
+    EXPECT_EQ(std::tuple(services.timers.Of(kTickPlayback), services.timers.Running()), std::tuple(0, 0));
 
     CRandomSource next(feed, services, services.timers, services.random, services.generator);
     next.ReadRecord();

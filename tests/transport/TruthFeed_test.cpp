@@ -111,7 +111,8 @@ TEST(TruthFeed, SourcesThatCannotOpenStillCountAsOpenButNeverMatch)
     ASSERT_EQ(serial.feed.Open(), 1);
     const auto* port = dynamic_cast<CSerialSource*>(serial.feed.Source());
     ASSERT_NE(port, nullptr);
-    EXPECT_EQ(port->Baud() + port->DataBits() + port->Parity() + port->StopBits(), "");
+    const SerialSettings& line = serial.services.noSerialDevices.asked.at(0);
+    EXPECT_EQ(line.baud + line.dataBits + line.parity + line.stopBits, "");
     EXPECT_EQ(BoxTexts(serial.services), Texts{"No serial device in this test: /dev/ttyS2"});
     EXPECT_EQ(serial.Match(Measured(2, 1000, 0)), 0u);
 
