@@ -265,7 +265,7 @@ TEST_F(EngineTest, ServicesNameTheTitlePostTextsAndGuardTheBox)
     EXPECT_TRUE(engine.Title().starts_with("Kestrion Demo 3.36 on /dev/ttyUSB0/38400 -> " + log + " since "));
 
     struct : IDocumentView {
-        void OnUpdate(int, const CMessageRecord* record) override { marker = record->faultMarker, text = record->Text(); }
+        void OnUpdate(UpdateHint, const CMessageRecord* record) override { marker = record->faultMarker, text = record->Text(); }
         uint16_t marker = 0;
         std::string text;
     } textView;
