@@ -114,8 +114,8 @@ void RunCycles(benchmark::State& state, View& view)
     size_t next = 0;
     for (auto _ : state) {
         const CycleRecords& records = cycles[next++ % cycles.size()];
-        view.OnUpdate(kHintRecord, &records.tracker);
-        view.OnUpdate(kHintRecord, &records.navigation);
+        view.OnUpdate(UpdateHint::Record, &records.tracker);
+        view.OnUpdate(UpdateHint::Record, &records.navigation);
         view.render(&target);
     }
     benchmark::DoNotOptimize(target.constBits());
@@ -133,7 +133,7 @@ void RunNmeaCycles(benchmark::State& state, View& view)
     size_t next = 0;
     for (auto _ : state) {
         for (const CMessageRecord& record : cycles[next++ % cycles.size()]) {
-            view.OnUpdate(kHintRecord, &record);
+            view.OnUpdate(UpdateHint::Record, &record);
         }
         view.render(&target);
     }

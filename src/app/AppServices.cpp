@@ -4,9 +4,10 @@
 
 #include "app/FeedDoc.h"
 #include "app/LocalTime.h"
+#include "dialogs/LogFileSettings.h"
+#include "dialogs/SoftwareSelection.h"
 #include "platform/Settings.h"
 #include "platform/Version.h"
-#include "transport/FeedEvents.h"
 #include "app/DocumentView.h"
 
 namespace kestrion {
@@ -33,13 +34,18 @@ void CAppServices::RemoveDocument(CFeedDoc& document)
     std::erase(m_documents, &document);
 }
 
-void CAppServices::Broadcast(int code, int value, const CMessageRecord* record)
+FeedServices CAppServices::Feeds()
+{
+    return FeedServices{*this, *this, m_timers, m_decoder, m_profile, *this, m_random, m_generator};
+}
+
+void CAppServices::Broadcast(FeedEvent event, const CMessageRecord* record)
 {
     // A document may close while it handles the event.
     const std::vector<CFeedDoc*> documents = m_documents;
     for (CFeedDoc* document : documents) {
         if (std::find(m_documents.begin(), m_documents.end(), document) != m_documents.end()) {
-            document->Notify(code, value, record);
+            document->Notify(event, record);
         }
     }
 }
@@ -73,10 +79,10 @@ BoxAnswer CAppServices::MessageBox(std::string_view text, BoxButtons buttons, Bo
 
 void CAppServices::GuardedMessageBox(std::string_view text, BoxButtons buttons, BoxIcon icon)
 {
-    if (m_guardedBoxOpen || m_dataReceived == 0) {
+    if (m_guardedBoxOpen || !m_dataReceived) {
         return;
     }
-    m_dataReceived = 0;
+    m_dataReceived = false;
     m_guardedBoxOpen = true;
     m_ui.MessageBox(text, buttons, icon);
     m_guardedBoxOpen = false;
@@ -87,22 +93,17 @@ void CAppServices::WriteLog(std::string_view line)
     m_log.WriteLine(line);
 }
 
-void CAppServices::DataActivity()
-{
-    Broadcast(WMU_DATA_ACTIVITY, 0, nullptr);
-}
-
 void CAppServices::AlmanacComplete()
 {
     if (!almanacOutputName.empty()) {
-        m_frame.PostFrameMessage(WMU_ALMANAC_COMPLETE);
+        m_frame.PostFrameMessage(FrameMessage::AlmanacComplete);
     }
 }
 
 void CAppServices::EphemerisComplete()
 {
     if (!ephemerisOutputName.empty()) {
-        m_frame.PostFrameMessage(WMU_EPHEMERIS_COMPLETE);
+        m_frame.PostFrameMessage(FrameMessage::EphemerisComplete);
     }
 }
 
@@ -116,6 +117,12 @@ void CAppServices::RecordImplied(const RecordImplications& implied)
     if (implied.versionPollDue) {
         PollSoftwareVersion();
     }
+}
+
+void CAppServices::PromptSoftwareSelection()
+{
+    CSoftwareSelection dialog(m_ui, m_protocol);
+    m_ui.RunDialog(dialog);
 }
 
 void CAppServices::PollSoftwareVersion()
@@ -132,7 +139,8 @@ void CAppServices::ShowWriteError(std::string_view message)
 
 bool CAppServices::RunSettingsDialog()
 {
-    return m_ui.RunLogFileSettings();
+    CLogFileSettings dialog(m_ui, m_profile);
+    return m_ui.RunDialog(dialog);
 }
 
 void CAppServices::PostText(std::string_view text, uint16_t marker)
@@ -144,7 +152,7 @@ void CAppServices::PostText(std::string_view text, uint16_t marker)
     m_postedText.Reset(255);
     m_postedText.SetText(text);
     m_postedText.faultMarker = marker;
-    document->UpdateAllViews(kHintRecord, &m_postedText);
+    document->UpdateAllViews(UpdateHint::Record, &m_postedText);
 }
 
 }  // namespace kestrion

@@ -1,8 +1,10 @@
 #pragma once
 // The application's program-wide services: the broadcast of feed events to the documents,
 // the posting of texts to the views, the data-received flag and the guarded message box, the
-// log, the window title, and the protocol state every decoder shares.
+// log, the window title, the count of data activity, and the protocol state every decoder
+// shares. Feeds and sources reach it through the narrow interfaces of FeedServices.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/FrameMessages.h"
@@ -13,7 +15,11 @@
 
 namespace kestrion {
 
-class CAppServices : public IFeedServices, public IProtocolHost, public ILogEvents {
+class CAppServices : public IFeedEventSink,
+                     public IMessageBoxes,
+                     public ISerialServices,
+                     public IProtocolHost,
+                     public ILogEvents {
 public:
     CAppServices(CProfile profile, IUserInterface& ui, ITimerService& timers, const IClock& clock,
                  IRandomGenerator& generator, IMainFrame& frame);
@@ -21,20 +27,25 @@ public:
     void AddDocument(CFeedDoc& document);
     void RemoveDocument(CFeedDoc& document);
 
-    // IFeedServices
-    void Broadcast(int code, int value, const CMessageRecord* record) override;
+    // What the feeds of a document use.
+    FeedServices Feeds();
+
+    // IFeedEventSink
+    void Broadcast(FeedEvent event, const CMessageRecord* record) override;
     void LogRecord(const CMessageRecord& record) override;
     void RefreshTitle() override;
+    // Also IProtocolHost's: a chunk with bytes is about to be framed.
+    void DataActivity() override { ++m_dataActivity; }
+
+    // IMessageBoxes
     BoxAnswer MessageBox(std::string_view text, BoxButtons buttons, BoxIcon icon) override;
     void GuardedMessageBox(std::string_view text, BoxButtons buttons, BoxIcon icon) override;
-    ITimerService& Timers() override { return m_timers; }
-    CMessageDecoder& Decoder() override { return m_decoder; }
-    const CProfile& Profile() const override { return m_profile; }
+
+    // ISerialServices
     ISerialDeviceFactory& SerialDevices() override { return m_serialDevices; }
     CReceiveTaps& MeasuredTaps() override { return m_measuredTaps; }
-    void PromptSoftwareSelection() override { m_ui.RunSoftwareSelection(); }
-    RandomState& Random() override { return m_random; }
-    IRandomGenerator& RandomGenerator() override { return m_generator; }
+    // The "Selection of Target Receiver Software" dialog on the program's protocol state.
+    void PromptSoftwareSelection() override;
     PeriodicReset& Reset() override { return m_reset; }
     const IClock& Clock() const override { return m_clock; }
 
@@ -42,8 +53,7 @@ public:
     void WriteLog(std::string_view line) override;
     void PostFaultText(std::string_view text) override { PostText(text, kFaultMarker); }
     void PostReceiverText(std::string_view text) override { PostText(text, 0); }
-    void SetDataReceived() override { m_dataReceived = 1; }
-    void DataActivity() override;
+    void SetDataReceived() override { m_dataReceived = true; }
     void AlmanacComplete() override;
     void EphemerisComplete() override;
     // A sentence enters the frame's NMEA display mode, a binary message leaves it; the measured
@@ -57,10 +67,13 @@ public:
     // The caption: data source, and the log while it is open.
     std::string Title() const;
 
+    // The data activity since the last call.
+    int TakeDataActivity() { return std::exchange(m_dataActivity, 0); }
+
+    const CProfile& Profile() const { return m_profile; }
     ProtocolState& Protocol() { return m_protocol; }
     CLogFile& Log() { return m_log; }
     IUserInterface& Ui() { return m_ui; }
-    int DataReceived() const { return m_dataReceived; }
 
     // Set by the almanac and ephemeris polls; the complete set is then written to this file.
     std::string almanacOutputName;
@@ -85,7 +98,8 @@ private:
     CLogFile m_log;
     std::vector<CFeedDoc*> m_documents;
     CMessageRecord m_postedText;
-    int m_dataReceived = 1;
+    bool m_dataReceived = true;
+    int m_dataActivity = 0;
     bool m_guardedBoxOpen = false;
 };
 

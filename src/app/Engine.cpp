@@ -15,7 +15,7 @@ namespace kestrion {
 
 CEngine::CEngine(CProfile profile, IUserInterface& ui, ISystemTimers& systemTimers, const IClock& clock,
                  IRandomGenerator& generator)
-    : m_timerService(systemTimers, [this] { return m_dataSourceOpen != 0; }),
+    : m_timerService(systemTimers, [this] { return m_dataSourceOpen; }),
       m_services(std::move(profile), ui, m_timerService, clock, generator, *this),
       m_relay(m_services.SerialDevices(), ui),
       m_fixRecorder(m_services.Profile(), ui, [this] { return m_document && m_document->TruthInUse(); }),
@@ -37,14 +37,14 @@ void CEngine::CreateDocument()
     if (m_document) {
         CloseDocument();
     }
-    m_document = std::make_unique<CFeedDoc>(m_services, *this);
+    m_document = std::make_unique<CFeedDoc>(m_services.Feeds(), *this);
     m_services.AddDocument(*m_document);
     m_document->AddView(m_fixRecorder);
     // The answer comes inside the serial port's tick; its dialog runs at the next turn of
     // the loop, where a reconnect or a nested event loop cannot pull the port from under it.
     m_document->MeasuredFeed().SetPollAnswerHandler([this](uint8_t subId, std::span<const uint8_t> record) {
         m_pollAnswers.emplace_back(subId, std::vector<uint8_t>(record.begin(), record.end()));
-        PostFrameMessage(WMU_POLL_ANSWERED);
+        PostFrameMessage(FrameMessage::PollAnswered);
     });
 }
 
@@ -52,13 +52,13 @@ void CEngine::CloseDocument()
 {
     CFeedDoc* document = m_document.get();
     m_services.RemoveDocument(*document);
-    document->CloseDocument();  // sends WMU_DOCUMENT_CLOSED, which lets go of the document
+    document->CloseDocument();  // sends DocumentClosed, which lets go of the document
     m_closedDocument.reset();
 }
 
 void CEngine::ToggleDataSource()
 {
-    if (m_dataSourceOpen != 0) {
+    if (m_dataSourceOpen) {
         CloseDataSource();
     } else {
         OpenDataSource();
@@ -90,16 +90,16 @@ void CEngine::OpenDataSourceWithLog()
     // A text file's source is gone by the time its end is handled.
     const CSource* source = m_document->MeasuredFeed().Source();
     m_openedSource = source != nullptr ? source->Name() : std::string();
-    m_openSourceImage = m_dataSourceOpen != 0 ? kImageSourceOpen : kImageSourceClosed;
+    m_openSourceImage = m_dataSourceOpen ? kImageSourceOpen : kImageSourceClosed;
 }
 
 void CEngine::CloseDataSource()
 {
     m_streams.StopRecording();
     Log().Close();
-    m_dataSourceOpen = 0;
+    m_dataSourceOpen = false;
     m_pollAnswers.clear();  // their dialogs would open on a closed source
-    if (m_displayPaused != 0) {
+    if (m_displayPaused) {
         TogglePause();
     }
     if (m_document) {
@@ -110,11 +110,11 @@ void CEngine::CloseDataSource()
 
 void CEngine::TogglePause()
 {
-    m_displayPaused = m_displayPaused != 0 ? 0 : 1;
+    m_displayPaused = !m_displayPaused;
     if (m_document) {
         m_document->SetPause(m_displayPaused);
     }
-    if (m_displayPaused == 0) {
+    if (!m_displayPaused) {
         m_pauseImage = kImagePause;
     }
 }
@@ -125,7 +125,7 @@ void CEngine::ToggleLog()
         Log().Close();
         return;
     }
-    if (!Log().Open(true) || m_dataSourceOpen == 0 || !m_document) {
+    if (!Log().Open(true) || !m_dataSourceOpen || !m_document) {
         return;
     }
     // The new log begins with the receiver's version and navigation parameters.
@@ -164,7 +164,7 @@ void CEngine::ToggleRawRecording()
         m_streams.StopRecording();
         return;
     }
-    if (m_dataSourceOpen == 0 || !PortSource()) {
+    if (!m_dataSourceOpen || !PortSource()) {
         return;
     }
     FileChooser chooser;
@@ -208,12 +208,12 @@ void CEngine::ToggleSharing()
 std::string CEngine::ActivityText()
 {
     std::vector<std::string> parts;
-    CSource* source = m_document && m_dataSourceOpen != 0 ? m_document->MeasuredFeed().Source() : nullptr;
+    CSource* source = m_document && m_dataSourceOpen ? m_document->MeasuredFeed().Source() : nullptr;
     if (IReplayControl* replay = source != nullptr ? source->Replay() : nullptr) {
         const ReplayPosition position = replay->Position();
         const bool atEnd = position.total > 0 && position.at >= position.total;
         parts.push_back(atEnd ? PlayedToEndText(source->Name()) : PlayingStatusText(source->Name(), position));
-    } else if (m_dataSourceOpen == 0 && !m_endedFile.empty()) {
+    } else if (!m_dataSourceOpen && !m_endedFile.empty()) {
         parts.push_back(PlayedToEndText(m_endedFile));
     }
     if (m_streams.Recording()) {
@@ -246,24 +246,24 @@ void CEngine::Execute(int commandId)
     case ID_SHARE_RECEIVER: ToggleSharing(); return;
     case ID_RECEIVER_SOFTWARE:
         if (!m_services.Protocol().selectionDialogOpen) {
-            m_services.Ui().RunSoftwareSelection();
+            m_services.PromptSoftwareSelection();
         }
         return;
     default: break;
     }
     if (command->handler == Handler::Receiver && m_document) {
-        m_commands.Run(commandId, m_document->MeasuredFeed(), m_dataSourceOpen != 0);
+        m_commands.Run(commandId, m_document->MeasuredFeed(), m_dataSourceOpen);
     }
 }
 
 FrameState CEngine::State()
 {
     FrameState state;
-    state.sourceOpen = m_dataSourceOpen != 0;
-    state.nmeaMode = m_nmeaDisplayMode != 0;
+    state.sourceOpen = m_dataSourceOpen;
+    state.nmeaMode = m_nmeaDisplayMode;
     state.generation = m_services.Protocol().generation;
     state.logOpen = m_services.Log().IsOpen();
-    state.paused = m_displayPaused != 0;
+    state.paused = m_displayPaused;
     state.deadReckoningSeen = m_services.Protocol().deadReckoningSeen;
     state.relayRunning = m_relay.Running();
     state.portSource = PortSource();
@@ -282,31 +282,39 @@ void CEngine::ProcessPostedMessages()
     // The log on disk keeps up with every turn of the loop.
     Log().Flush();
     m_streams.PassOnNews();
+    BlinkPause(m_services.TakeDataActivity());
     // Handling a message may post more; those wait for the next turn.
     for (size_t pending = m_posted.size(); pending > 0 && !m_posted.empty(); --pending) {
-        const int message = m_posted.front();
+        const FrameMessage message = m_posted.front();
         m_posted.pop_front();
         HandleFrameMessage(message);
     }
 }
 
-void CEngine::HandleFrameMessage(int message)
+void CEngine::BlinkPause(int activity)
+{
+    if (m_displayPaused && activity % 2 != 0) {
+        m_pauseImage = m_pauseImage == kImagePause ? kImagePauseBlink : kImagePause;
+    }
+}
+
+void CEngine::HandleFrameMessage(FrameMessage message)
 {
     switch (message) {
-    case WMU_DOCUMENT_CLOSED:
+    case FrameMessage::DocumentClosed:
         if (m_documentClosed) {
             m_documentClosed();
         }
         m_closedDocument = std::move(m_document);
-        if (m_dataSourceOpen != 0) {
+        if (m_dataSourceOpen) {
             CloseDataSource();
         }
         break;
-    case WMU_FEED_REFRESH:
-        m_services.Broadcast(WMU_FEED_REFRESH, 0, nullptr);
+    case FrameMessage::FeedRefresh:
+        m_services.Broadcast(FeedEvent::FeedRefresh, nullptr);
         break;
-    case WMU_SOURCE_ENDED:
-        if (m_dataSourceOpen != 0) {
+    case FrameMessage::SourceEnded:
+        if (m_dataSourceOpen) {
             m_endedFile = m_openedSource;
             if (m_sourceEnded) {
                 m_sourceEnded();
@@ -314,12 +322,7 @@ void CEngine::HandleFrameMessage(int message)
             CloseDataSource();
         }
         break;
-    case WMU_DATA_ACTIVITY:
-        if (m_displayPaused != 0) {
-            m_pauseImage = m_pauseImage == kImagePause ? kImagePauseBlink : kImagePause;
-        }
-        break;
-    case WMU_POLL_ANSWERED:
+    case FrameMessage::PollAnswered:
         if (!m_pollAnswers.empty()) {
             const auto [subId, record] = std::move(m_pollAnswers.front());
             m_pollAnswers.pop_front();
@@ -328,22 +331,20 @@ void CEngine::HandleFrameMessage(int message)
             }
         }
         break;
-    case WMU_ALMANAC_COMPLETE:
+    case FrameMessage::AlmanacComplete:
         WriteExportFile(true);
         break;
-    case WMU_EPHEMERIS_COMPLETE:
+    case FrameMessage::EphemerisComplete:
         WriteExportFile(false);
-        break;
-    default:
         break;
     }
 }
 
 void CEngine::EnterNmeaDisplayMode()
 {
-    if (m_nmeaDisplayMode == 0) {
+    if (!m_nmeaDisplayMode) {
         m_nmeaViewsArranged = true;
-        m_nmeaDisplayMode = 1;
+        m_nmeaDisplayMode = true;
     }
 }
 

@@ -63,12 +63,13 @@ public:
     void SetDocumentClosed(std::function<void()> documentClosed) { m_documentClosed = std::move(documentClosed); }
     // Called when the data source has ended (a recording's end), before it closes.
     void SetSourceEnded(std::function<void()> sourceEnded) { m_sourceEnded = std::move(sourceEnded); }
-    // Handles the frame messages queued since the last turn of the loop.
+    // Blinks the paused display for the data activity since the last turn of the loop, then
+    // handles the frame messages queued since then.
     void ProcessPostedMessages();
 
-    bool DataSourceOpen() const { return m_dataSourceOpen != 0; }
-    bool DisplayPaused() const { return m_displayPaused != 0; }
-    bool NmeaDisplayMode() const { return m_nmeaDisplayMode != 0; }
+    bool DataSourceOpen() const { return m_dataSourceOpen; }
+    bool DisplayPaused() const { return m_displayPaused; }
+    bool NmeaDisplayMode() const { return m_nmeaDisplayMode; }
     // The views are arranged for NMEA once per run, at the first sentence.
     bool NmeaViewsArranged() const { return m_nmeaViewsArranged; }
     int OpenSourceImage() const { return m_openSourceImage; }
@@ -89,15 +90,17 @@ public:
     std::string ActivityText();
 
     // IMainFrame
-    void SendFrameMessage(int message) override { HandleFrameMessage(message); }
-    void PostFrameMessage(int message) override { m_posted.push_back(message); }
+    void SendFrameMessage(FrameMessage message) override { HandleFrameMessage(message); }
+    void PostFrameMessage(FrameMessage message) override { m_posted.push_back(message); }
     CFeedDoc* CurrentDocument() override { return m_document.get(); }
     void EnterNmeaDisplayMode() override;
-    void LeaveNmeaDisplayMode() override { m_nmeaDisplayMode = 0; }
+    void LeaveNmeaDisplayMode() override { m_nmeaDisplayMode = false; }
     void SetTitle(const std::string& title) override { m_title = title; }
 
 private:
-    void HandleFrameMessage(int message);
+    void HandleFrameMessage(FrameMessage message);
+    // Each activity while paused alternates the Pause Display image.
+    void BlinkPause(int activity);
     void OpenDataSource();
     void CloseDataSource();
     void CloseDocument();
@@ -112,13 +115,13 @@ private:
     const IClock& m_clock;
     std::unique_ptr<CFeedDoc> m_document;
     std::unique_ptr<CFeedDoc> m_closedDocument;  // kept until its close call has returned
-    std::deque<int> m_posted;
+    std::deque<FrameMessage> m_posted;
     std::function<void()> m_documentClosed;
     std::function<void()> m_sourceEnded;
     std::deque<std::pair<uint8_t, std::vector<uint8_t>>> m_pollAnswers;
-    int m_dataSourceOpen = 0;
-    int m_displayPaused = 0;
-    int m_nmeaDisplayMode = 0;
+    bool m_dataSourceOpen = false;
+    bool m_displayPaused = false;
+    bool m_nmeaDisplayMode = false;
     bool m_nmeaViewsArranged = false;
     int m_openSourceImage = kImageSourceClosed;
     int m_pauseImage = kImagePause;

@@ -7,13 +7,13 @@
 
 namespace kestrion {
 
-CFeedDoc::CFeedDoc(IFeedServices& services, IMainFrame& frame) : m_frame(frame)
+CFeedDoc::CFeedDoc(const FeedServices& services, IMainFrame& frame) : m_frame(frame)
 {
     Settings settings;
-    settings.LoadDataSources(services.Profile());
+    settings.LoadDataSources(services.profile);
     m_truth = std::make_unique<CTruthFeed>(services);
     m_measured = std::make_unique<CMeasuredFeed>(services);
-    m_truthInUse = settings.dataSource == 1 && settings.useTrue != 0 ? 1 : 0;
+    m_truthInUse = settings.dataSource == 1 && settings.useTrue != 0;
 }
 
 CFeedDoc::~CFeedDoc()
@@ -22,36 +22,36 @@ CFeedDoc::~CFeedDoc()
     m_measured.reset();
 }
 
-int CFeedDoc::OpenFeeds()
+bool CFeedDoc::OpenFeeds()
 {
-    UpdateAllViews(kHintOpening, nullptr);
-    m_running = 1;
-    if (m_truthInUse != 0 && m_truth->Open() == 0) {
+    UpdateAllViews(UpdateHint::Opening, nullptr);
+    m_running = true;
+    if (m_truthInUse && m_truth->Open() == 0) {
         StopFeeds();
-        return 0;
+        return false;
     }
-    const int result = m_measured->Open();
-    if (result == 0) {
+    const bool opened = m_measured->Open() != 0;
+    if (!opened) {
         StopFeeds();
     }
-    return result;
+    return opened;
 }
 
 void CFeedDoc::StopFeeds()
 {
-    if (m_running == 0) {
+    if (!m_running) {
         return;
     }
-    m_running = 0;
+    m_running = false;
     m_measured->Close();
-    if (m_truthInUse != 0) {
+    if (m_truthInUse) {
         m_truth->Close();
     }
 }
 
 IReplayControl* CFeedDoc::Replay()
 {
-    CSource* source = m_running != 0 ? m_measured->Source() : nullptr;
+    CSource* source = m_running ? m_measured->Source() : nullptr;
     return source != nullptr ? source->Replay() : nullptr;
 }
 
@@ -62,42 +62,37 @@ bool CFeedDoc::SeekReplay(int64_t position)
         return false;
     }
     // Before the seek: unless paused, the record at the new position comes at once.
-    if (m_truthInUse != 0) {
+    if (m_truthInUse) {
         m_truth->Rewind();
     }
-    UpdateAllViews(kHintSeeking, nullptr);
+    UpdateAllViews(UpdateHint::Seeking, nullptr);
     return replay->Seek(position);
 }
 
-void CFeedDoc::Notify(int code, int /*value*/, const CMessageRecord* record)
+void CFeedDoc::Notify(FeedEvent event, const CMessageRecord* record)
 {
-    switch (code) {
-    case WMU_NEW_RECORD:
-        if (m_running == 0 || record == nullptr) {
+    switch (event) {
+    case FeedEvent::NewRecord:
+        if (!m_running || record == nullptr) {
             return;
         }
-        if (m_truthInUse != 0) {
+        if (m_truthInUse) {
             if (const CMessageRecord* truth = m_truth->MatchTruth(*record)) {
-                UpdateAllViews(kHintRecord, truth);
+                UpdateAllViews(UpdateHint::Record, truth);
             }
         }
-        UpdateAllViews(kHintRecord, record);
+        UpdateAllViews(UpdateHint::Record, record);
         break;
-    case WMU_FEED_REFRESH:
+    case FeedEvent::FeedRefresh:
         m_measured->Restart();
-        UpdateAllViews(kHintRestarted, nullptr);
+        UpdateAllViews(UpdateHint::Restarted, nullptr);
         break;
-    case WMU_RECORDING_AT_END:
-        UpdateAllViews(kHintSourceEnded, nullptr);
+    case FeedEvent::RecordingAtEnd:
+        UpdateAllViews(UpdateHint::SourceEnded, nullptr);
         break;
-    case WMU_SOURCE_ENDED:
-        UpdateAllViews(kHintSourceEnded, nullptr);
-        m_frame.SendFrameMessage(WMU_SOURCE_ENDED);
-        break;
-    case WMU_DATA_ACTIVITY:
-        m_frame.PostFrameMessage(WMU_DATA_ACTIVITY);
-        break;
-    default:
+    case FeedEvent::SourceEnded:
+        UpdateAllViews(UpdateHint::SourceEnded, nullptr);
+        m_frame.SendFrameMessage(FrameMessage::SourceEnded);
         break;
     }
 }
@@ -106,7 +101,7 @@ void CFeedDoc::CloseDocument()
 {
     StopFeeds();
     m_views.clear();
-    m_frame.SendFrameMessage(WMU_DOCUMENT_CLOSED);
+    m_frame.SendFrameMessage(FrameMessage::DocumentClosed);
 }
 
 void CFeedDoc::AddView(IDocumentView& view)
@@ -121,7 +116,7 @@ void CFeedDoc::RemoveView(IDocumentView& view)
     std::erase(m_views, &view);
 }
 
-void CFeedDoc::UpdateAllViews(int hint, const CMessageRecord* record)
+void CFeedDoc::UpdateAllViews(UpdateHint hint, const CMessageRecord* record)
 {
     // A view may close (and leave the list) while it is updated.
     const std::vector<IDocumentView*> views = m_views;

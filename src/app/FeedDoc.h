@@ -12,15 +12,15 @@ namespace kestrion {
 
 class CFeedDoc {
 public:
-    CFeedDoc(IFeedServices& services, IMainFrame& frame);
+    CFeedDoc(const FeedServices& services, IMainFrame& frame);
     ~CFeedDoc();
     CFeedDoc(const CFeedDoc&) = delete;
     CFeedDoc& operator=(const CFeedDoc&) = delete;
 
-    // Non-zero when the data source is open.
-    int OpenFeeds();
+    // True when the data source is open.
+    bool OpenFeeds();
     void StopFeeds();
-    void SetPause(int pause) { m_measured->SetPause(pause); }
+    void SetPause(bool pause) { m_measured->SetPause(pause); }
     // The playback controls of the measured source while a recorded file plays, else null.
     IReplayControl* Replay();
     // Moves the recording to a position in the unit of its Position(). The truth file is read
@@ -28,25 +28,24 @@ public:
     // False when the recording has ended (its source is gone).
     bool SeekReplay(int64_t position);
     // A feed event from the program-wide broadcast.
-    void Notify(int code, int value, const CMessageRecord* record);
+    void Notify(FeedEvent event, const CMessageRecord* record);
     // Stops the feeds, closes the views and tells the frame.
     void CloseDocument();
 
     void AddView(IDocumentView& view);
     void RemoveView(IDocumentView& view);
-    void UpdateAllViews(int hint, const CMessageRecord* record);
+    void UpdateAllViews(UpdateHint hint, const CMessageRecord* record);
 
     CMeasuredFeed& MeasuredFeed() { return *m_measured; }
-    CTruthFeed& TruthFeed() { return *m_truth; }
-    bool Running() const { return m_running != 0; }
-    bool TruthInUse() const { return m_truthInUse != 0; }
+    bool Running() const { return m_running; }
+    bool TruthInUse() const { return m_truthInUse; }
 
 private:
     IMainFrame& m_frame;
     std::unique_ptr<CTruthFeed> m_truth;
     std::unique_ptr<CMeasuredFeed> m_measured;
-    int m_running = 0;
-    int m_truthInUse = 0;
+    bool m_running = false;
+    bool m_truthInUse = false;
     std::vector<IDocumentView*> m_views;
 };
 

@@ -45,24 +45,24 @@ void CFixRecorder::Claim(unsigned needs, int change)
     m_collector.SetNeeds(Needs());
 }
 
-void CFixRecorder::OnUpdate(int hint, const CMessageRecord* record)
+void CFixRecorder::OnUpdate(UpdateHint hint, const CMessageRecord* record)
 {
     switch (hint) {
-    case kHintRecord:
+    case UpdateHint::Record:
         if (record != nullptr) {
             m_collector.OnRecord(*record);
         }
         break;
-    case kHintOpening:
+    case UpdateHint::Opening:
         m_collector = CFixCollector(ReadReference(), Needs());
         break;
-    case kHintSourceEnded:
+    case UpdateHint::SourceEnded:
         m_collector.OnStreamEnd();
         break;
-    case kHintSeeking:
+    case UpdateHint::Seeking:
         m_collector.OnSeek();
         break;
-    case kHintRestarted:
+    case UpdateHint::Restarted:
         if (const AccuracyReference reference = ReadReference();
             !SameReference(reference, m_collector.Statistics().Reference())) {
             m_collector.Remeasure(reference);

@@ -39,7 +39,7 @@ public:
     // Opening: forgets the fixes and reads the reference. Record: keeps and measures a fix.
     // Restarted: reads the reference again and measures the kept fixes against a new one.
     // Seeking: the fixes from the new position on are not counted twice.
-    void OnUpdate(int hint, const CMessageRecord* record) override;
+    void OnUpdate(UpdateHint hint, const CMessageRecord* record) override;
     // Forgets the fixes and the figures, keeping the reference.
     void Reset() { m_collector.Reset(); }
     // A fixed point that stands in for the settings' from the next opening on; the truth feed

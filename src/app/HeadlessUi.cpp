@@ -5,6 +5,7 @@
 #include <ctime>
 #include <string>
 
+#include "dialogs/LogFileSettings.h"
 #include "dialogs/SoftwareSelection.h"
 #include "platform/DialogForm.h"
 
@@ -106,18 +107,14 @@ std::string CHeadlessUi::ChooseFile(const FileChooser& chooser)
 
 bool CHeadlessUi::RunDialog(CDialogForm& dialog)
 {
-    Print("dialog: ", dialog.Title());
-    ApplyDialogSettings(dialog, m_settings, m_out);
-    return dialog.Ok();
-}
-
-void CHeadlessUi::RunSoftwareSelection()
-{
-    if (m_protocol == nullptr || m_protocol->selectionDialogOpen) {
-        return;
+    if (dynamic_cast<CLogFileSettings*>(&dialog) != nullptr) {
+        return false;
     }
-    Print("dialog: ", "Selection of Target Receiver Software");
-    CSoftwareSelection(*this, *m_protocol).Ok();
+    Print("dialog: ", dialog.Title());
+    if (dynamic_cast<CSoftwareSelection*>(&dialog) == nullptr) {
+        ApplyDialogSettings(dialog, m_settings, m_out);
+    }
+    return dialog.Ok();
 }
 
 }  // namespace kestrion

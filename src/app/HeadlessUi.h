@@ -4,8 +4,9 @@
 // says which ("[answered No]"). Boxes with an error or a warning icon report failures and are
 // counted, so a run can tell it failed. The time is the run's clock, virtual or wall.
 // Dialogs open with their opening values, take the values given on the command line and press
-// their default button; file choosers take the files given on the command line in turn, and
-// cancel when none is left.
+// their default button; the receiver software selection takes its opening values only, and the
+// log file settings do not open (the log is chosen on the command line). File choosers take the
+// files given on the command line in turn, and cancel when none is left.
 #include <cstdio>
 #include <deque>
 #include <functional>
@@ -15,7 +16,6 @@
 #include "app/DialogSettings.h"
 #include "platform/LoopTimers.h"
 #include "platform/UserInterface.h"
-#include "protocol/ProtocolState.h"
 
 namespace kestrion {
 
@@ -26,8 +26,6 @@ public:
         : m_out(out), m_files(std::move(files)), m_settings(std::move(settings))
     {
     }
-    // The program state the software selection works on, once the engine exists.
-    void SetProtocol(ProtocolState& protocol) { m_protocol = &protocol; }
     // The clock that stamps the notices; none, no stamp.
     void SetClock(const CLoopTimers& clock) { m_clock = &clock; }
     // Called before each line is printed: a line updated in place makes way.
@@ -45,10 +43,6 @@ public:
     int Ask(std::string_view title, std::string_view text, const std::vector<std::string>& buttons) override;
     std::string ChooseFile(const FileChooser& chooser) override;
     bool RunDialog(CDialogForm& dialog) override;
-    // The headless runner chooses its log on the command line.
-    bool RunLogFileSettings() override { return false; }
-    // Confirms the dialog with its opening values.
-    void RunSoftwareSelection() override;
 
 private:
     void Print(std::string_view prefix, std::string_view text);
@@ -56,7 +50,6 @@ private:
     std::FILE* m_out;
     std::deque<std::string> m_files;
     std::vector<DialogSetting> m_settings;
-    ProtocolState* m_protocol = nullptr;
     const CLoopTimers* m_clock = nullptr;
     std::function<void()> m_beforeLine;
     std::vector<std::string> m_failures;

@@ -105,12 +105,12 @@ void CCommandScript::RunDue(CEngine& engine)
     }
 }
 
-void CCommandScript::OnUpdate(int hint, const CMessageRecord* record)
+void CCommandScript::OnUpdate(UpdateHint hint, const CMessageRecord* record)
 {
-    if (hint == kHintOpening) {
+    if (hint == UpdateHint::Opening) {
         m_firstFix.Restart();
     }
-    if (hint != kHintRecord || record == nullptr) {
+    if (hint != UpdateHint::Record || record == nullptr) {
         return;
     }
     if (const std::optional<int64_t> ttff = m_firstFix.OnRecord(*record, Now())) {

@@ -49,7 +49,7 @@ public:
     const std::vector<std::string>& Refused() const { return m_refused; }
 
     // Watches the navigation messages for the first fix after an initialisation.
-    void OnUpdate(int hint, const CMessageRecord* record) override;
+    void OnUpdate(UpdateHint hint, const CMessageRecord* record) override;
 
 private:
     int64_t Now() const { return m_timers.ElapsedMs() - m_originMs; }

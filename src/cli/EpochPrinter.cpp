@@ -16,15 +16,15 @@ int CEpochPrinter::AcceptRecord(const CMessageRecord* record)
     return 1;
 }
 
-void CEpochPrinter::OnUpdate(int hint, const CMessageRecord* record)
+void CEpochPrinter::OnUpdate(UpdateHint hint, const CMessageRecord* record)
 {
-    if (hint == kHintOpening) {
+    if (hint == UpdateHint::Opening) {
         // What was open belongs to the source before.
         Finish();
         m_state.Reset();
-    } else if (hint == kHintSourceEnded) {
+    } else if (hint == UpdateHint::SourceEnded) {
         Finish();
-    } else if (hint == kHintRecord && record != nullptr) {
+    } else if (hint == UpdateHint::Record && record != nullptr) {
         Print(m_state.Take(*record));
     }
 }

@@ -16,7 +16,7 @@ public:
     // A record; null ends the stream (the open NMEA epoch is closed).
     int AcceptRecord(const CMessageRecord* record) override;
     // Records of the run; a new data source starts afresh.
-    void OnUpdate(int hint, const CMessageRecord* record) override;
+    void OnUpdate(UpdateHint hint, const CMessageRecord* record) override;
     // The stream's end: closes what is still open.
     void Finish();
 

@@ -117,7 +117,6 @@ CHeadlessRun::CHeadlessRun(const CProfile& profile, bool fast, std::deque<std::s
     profile.SetFailureReport(
         [this](const std::string& message) { m_ui.MessageBox(message, BoxButtons::Ok, BoxIcon::Error); });
     m_timers.SetDispatch(m_engine.TimerService());
-    m_ui.SetProtocol(m_engine.Services().Protocol());
     m_ui.SetClock(m_timers);
     // A text file's end closes the source; a binary file's leaves it with nothing to play.
     m_engine.SetSourceEnded([this] { m_ui.Notice("source ended: " + m_sources.measFileName); });

@@ -15,9 +15,9 @@ class CPortNotices : public IDocumentView {
 public:
     explicit CPortNotices(CHeadlessUi& ui) : m_ui(ui) {}
 
-    void OnUpdate(int hint, const CMessageRecord* record) override
+    void OnUpdate(UpdateHint hint, const CMessageRecord* record) override
     {
-        if (hint != kHintRecord || record == nullptr || record->type != MID_ASCIIData || record->faultMarker != kFaultMarker) {
+        if (hint != UpdateHint::Record || record == nullptr || record->type != MID_ASCIIData || record->faultMarker != kFaultMarker) {
             return;
         }
         const std::string_view text = record->Text();

@@ -34,9 +34,9 @@ std::string ProgressText(const ReplayPosition& position, int64_t playedHundredth
     return text + rate;
 }
 
-void CProgressLine::OnUpdate(int hint, const CMessageRecord* record)
+void CProgressLine::OnUpdate(UpdateHint hint, const CMessageRecord* record)
 {
-    if (hint != kHintRecord || record == nullptr) {
+    if (hint != UpdateHint::Record || record == nullptr) {
         return;
     }
     ++m_records;

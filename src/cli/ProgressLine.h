@@ -27,7 +27,7 @@ public:
     explicit CProgressLine(std::FILE* out) : m_out(out) {}
 
     // Counts the records and notes the recording time of those that carry one.
-    void OnUpdate(int hint, const CMessageRecord* record) override;
+    void OnUpdate(UpdateHint hint, const CMessageRecord* record) override;
     // Redraws the line when it is due.
     void Update(CEngine& engine);
     void Erase();

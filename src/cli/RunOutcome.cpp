@@ -18,9 +18,9 @@ std::string LogFailureText(const CLogFile& log)
     return "cannot write the log file " + log.FileName() + ": " + reason;
 }
 
-void CRunOutcome::OnUpdate(int hint, const CMessageRecord* record)
+void CRunOutcome::OnUpdate(UpdateHint hint, const CMessageRecord* record)
 {
-    if (hint == kHintRecord && record != nullptr) {
+    if (hint == UpdateHint::Record && record != nullptr) {
         m_delivered = true;
     }
 }

@@ -21,7 +21,7 @@ std::string LogFailureText(const CLogFile& log);
 class CRunOutcome : public IDocumentView {
 public:
     // Notes the records delivered.
-    void OnUpdate(int hint, const CMessageRecord* record) override;
+    void OnUpdate(UpdateHint hint, const CMessageRecord* record) override;
 
     void SetOpened(bool opened) { m_opened = opened; }
     // Before the data source closes: notes its serial port when it was lost and is not back.

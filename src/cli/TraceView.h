@@ -17,13 +17,13 @@ public:
     // Times count from here.
     void MarkOpening() { m_originMs = m_timers.ElapsedMs(); }
 
-    void OnUpdate(int hint, const CMessageRecord* record) override
+    void OnUpdate(UpdateHint hint, const CMessageRecord* record) override
     {
         const long long ms = m_timers.ElapsedMs() - m_originMs;
         if (record != nullptr) {
-            std::fprintf(m_out, "%lld %d %d\n", ms, hint, record->type);
+            std::fprintf(m_out, "%lld %d %d\n", ms, static_cast<int>(hint), record->type);
         } else {
-            std::fprintf(m_out, "%lld %d -\n", ms, hint);
+            std::fprintf(m_out, "%lld %d -\n", ms, static_cast<int>(hint));
         }
     }
 

@@ -43,12 +43,12 @@ public:
     {
     }
 
-    void OnUpdate(int hint, const CMessageRecord* record) override
+    void OnUpdate(UpdateHint hint, const CMessageRecord* record) override
     {
-        if (hint == kHintOpening) {
+        if (hint == UpdateHint::Opening) {
             m_watch.Restart();
         }
-        if (hint != kHintRecord || record == nullptr) {
+        if (hint != UpdateHint::Record || record == nullptr) {
             return;
         }
         const ReceiverEpoch* epoch = m_watch.Take(*record);

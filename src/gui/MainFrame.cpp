@@ -423,7 +423,7 @@ void CMainFrame::RunPreferences()
 {
     CPreferencesDialog dialog(m_ui, m_profile);
     if (m_ui.RunDialog(dialog)) {
-        m_engine->SendFrameMessage(WMU_FEED_REFRESH);
+        m_engine->SendFrameMessage(FrameMessage::FeedRefresh);
     }
 }
 

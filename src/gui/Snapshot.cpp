@@ -50,7 +50,6 @@ int RunSnapshot(const SnapshotRequest& request, const std::filesystem::path& con
     CStdRandom generator;
     CEngine engine{profile, ui, timers, timers, generator};
     timers.SetDispatch(engine.TimerService());
-    ui.SetProtocol(engine.Services().Protocol());
     engine.CreateDocument();
 
     MadeView made = MakeView(request.slot, engine, ui, {});

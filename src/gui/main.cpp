@@ -10,8 +10,6 @@
 #include "gui/Snapshot.h"
 #include "gui/SystemClock.h"
 #include "gui/ToolbarImages.h"
-#include "dialogs/LogFileSettings.h"
-#include "dialogs/SoftwareSelection.h"
 #include "dialogs/widgets/QtUserInterface.h"
 #include "platform/Version.h"
 #include "transport/StdRandom.h"
@@ -29,16 +27,7 @@ int RunConsole()
     QApplication::setWindowIcon(ProgramIcon());
     const CProfile profile(ConsoleProfile());
     std::unique_ptr<CMainFrame> frame;
-    CQtUserInterface ui(
-        [profile](IUserInterface& owner) -> std::unique_ptr<CDialogForm> {
-            return std::make_unique<CLogFileSettings>(owner, profile);
-        },
-        [&frame](IUserInterface& owner) -> std::unique_ptr<CDialogForm> {
-            if (!frame) {
-                return nullptr;
-            }
-            return std::make_unique<CSoftwareSelection>(owner, frame->Engine().Services().Protocol());
-        });
+    CQtUserInterface ui;
     profile.SetFailureReport([&ui](const std::string& message) { ui.MessageBox(message, BoxButtons::Ok, BoxIcon::Error); });
     if (const std::string reason = profile.ReadError(); !reason.empty()) {
         ui.MessageBox("Cannot read the settings file " + profile.Path().string() + ": " + reason +

@@ -34,11 +34,6 @@ public:
     virtual std::string ChooseFile(const FileChooser& chooser) = 0;
     // Runs the dialog modally; true when it closed with OK.
     virtual bool RunDialog(CDialogForm& dialog) = 0;
-    // The "Log File Settings" dialog; true when the user confirmed it.
-    virtual bool RunLogFileSettings() = 0;
-    // The "Selection of Target Receiver Software" dialog, modal; it sets the receiver software
-    // generation and the version detection flag.
-    virtual void RunSoftwareSelection() = 0;
 };
 
 }  // namespace kestrion

@@ -23,7 +23,7 @@ public:
     virtual void PostReceiverText(std::string_view text) = 0;
     // The data-received flag of the application.
     virtual void SetDataReceived() = 0;
-    // WMU_DATA_ACTIVITY: a chunk with bytes is about to be framed.
+    // Data activity: a chunk with bytes is about to be framed.
     virtual void DataActivity() = 0;
     // The entry for SV 32 was stored; the main frame writes the export file if one was asked for.
     virtual void AlmanacComplete() = 0;

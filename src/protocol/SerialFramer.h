@@ -40,7 +40,6 @@ public:
     // Back to Idle with no message seen: the source has (re)opened its port.
     void Reset();
 
-    State CurrentState() const { return m_state; }
     bool MessageSeen() const { return m_seen; }
 
 private:

@@ -13,11 +13,16 @@
 
 namespace kestrion {
 
-CBinaryFileSource::CBinaryFileSource(CFeed& owner, IFeedServices& services, std::string fileName)
-    : CSource(owner, services, std::move(fileName)),
-      m_delivery(services.Decoder(), m_record, owner, nullptr, CRecordDelivery::Line::Playback)
+CBinaryFileSource::CBinaryFileSource(CFeed& owner, IFeedEventSink& events, IMessageBoxes& boxes,
+                                     ITimerService& timers, CMessageDecoder& decoder, std::string fileName)
+    : CSource(owner, std::move(fileName)),
+      m_events(events),
+      m_boxes(boxes),
+      m_timers(timers),
+      m_decoder(decoder),
+      m_delivery(decoder, m_record, owner, nullptr, CRecordDelivery::Line::Playback)
 {
-    m_framer.emplace(m_delivery, services.Decoder().Host());
+    m_framer.emplace(m_delivery, decoder.Host());
 }
 
 CBinaryFileSource::~CBinaryFileSource() { CBinaryFileSource::Close(); }
@@ -28,7 +33,7 @@ int CBinaryFileSource::Open(int role, const std::string& name)
     m_file.reset(std::fopen(m_name.c_str(), "rb"));
     m_open = m_file != nullptr ? 1 : 0;
     if (m_open == 0) {
-        m_services.MessageBox("Source file could not be opened: " + m_name + ": " + std::strerror(errno),
+        m_boxes.MessageBox("Source file could not be opened: " + m_name + ": " + std::strerror(errno),
                               BoxButtons::Ok, BoxIcon::Warning);
         return m_open;
     }
@@ -41,7 +46,7 @@ void CBinaryFileSource::Start() { Schedule(); }
 int CBinaryFileSource::Close()
 {
     if (m_open != 0) {
-        m_timer = m_services.Timers().Cancel(m_timer);
+        m_timer = m_timers.Cancel(m_timer);
         m_file.reset();
         m_open = 0;
     }
@@ -61,11 +66,11 @@ size_t CBinaryFileSource::ReadChunk(size_t limit)
         // A folder, or a file that failed under the reader: the playback ends as at the end.
         const int error = errno != 0 ? errno : EIO;
         m_file.reset();
-        m_services.GuardedMessageBox("Error: Could not read from file.\n\n" + m_name + ": " + std::strerror(error),
+        m_boxes.GuardedMessageBox("Error: Could not read from file.\n\n" + m_name + ": " + std::strerror(error),
                                      BoxButtons::Ok, BoxIcon::Warning);
         return 0;
     }
-    // The framer's chunk notice raises WMU_DATA_ACTIVITY through the playback host.
+    // The framer's chunk notice counts as data activity through the playback host.
     return m_framer->Accept(m_chunk.data(), count) ? count : 0;
 }
 
@@ -79,7 +84,7 @@ void CBinaryFileSource::Tick(int /*tickCode*/)
     }
     if (!Timed()) {
         if (!ReadChunks()) {
-            m_timer = m_services.Timers().Cancel(m_timer);
+            m_timer = m_timers.Cancel(m_timer);
         }
         return;
     }
@@ -88,7 +93,7 @@ void CBinaryFileSource::Tick(int /*tickCode*/)
     int64_t owed = 0;
     do {
         if (!PlaySegment()) {
-            m_timer = m_services.Timers().Cancel(m_timer);
+            m_timer = m_timers.Cancel(m_timer);
             ReachEnd();
             return;
         }
@@ -104,7 +109,7 @@ void CBinaryFileSource::PlaySlice()
     const CReplaySlice slice(kFastestBytes);
     do {
         if (!(Timed() ? PlaySegment() : ReadRecord() != nullptr)) {
-            m_timer = m_services.Timers().Cancel(m_timer);
+            m_timer = m_timers.Cancel(m_timer);
             ReachEnd();
             return;
         }
@@ -161,13 +166,13 @@ void CBinaryFileSource::ReachEnd()
 {
     if (!m_ended) {
         m_ended = true;
-        m_services.Broadcast(WMU_RECORDING_AT_END, 0, nullptr);
+        m_events.Broadcast(FeedEvent::RecordingAtEnd, nullptr);
     }
 }
 
 void CBinaryFileSource::Schedule()
 {
-    m_timer = m_services.Timers().Cancel(m_timer);
+    m_timer = m_timers.Cancel(m_timer);
     if (m_paused || m_ended || m_file == nullptr) {
         return;
     }
@@ -176,7 +181,7 @@ void CBinaryFileSource::Schedule()
         const SpeedRatio ratio = RatioOf(m_pace.Speed());
         period = ratio.numerator == 0 ? 0 : kPeriodMs * ratio.denominator / std::min(ratio.numerator, 8);
     }
-    m_timer = m_services.Timers().Register(kTickPlayback, *this, period);
+    m_timer = m_timers.Register(kTickPlayback, *this, period);
 }
 
 void CBinaryFileSource::SetSpeed(ReplaySpeed speed)
@@ -191,7 +196,7 @@ void CBinaryFileSource::SetSpeed(ReplaySpeed speed)
 void CBinaryFileSource::Pause()
 {
     m_paused = true;
-    m_timer = m_services.Timers().Cancel(m_timer);
+    m_timer = m_timers.Cancel(m_timer);
 }
 
 void CBinaryFileSource::Resume()
@@ -239,7 +244,7 @@ bool CBinaryFileSource::Seek(int64_t position)
     }
     std::clearerr(m_file.get());
     if (std::fseek(m_file.get(), static_cast<long>(offset), SEEK_SET) == 0) {
-        m_framer.emplace(m_delivery, m_services.Decoder().Host());
+        m_framer.emplace(m_delivery, m_decoder.Host());
         m_ended = false;
         m_waitRecordingMs = 0;
         m_waitMs = 0;

@@ -9,9 +9,12 @@
 #include <string>
 
 #include "platform/Timers.h"
+#include "protocol/MessageDecoder.h"
 #include "protocol/PlaybackFramer.h"
 #include "protocol/RecordDelivery.h"
+#include "transport/FeedEventSink.h"
 #include "transport/FileCloser.h"
+#include "transport/MessageBoxes.h"
 #include "transport/ReplayControl.h"
 #include "transport/ReplayTimeline.h"
 #include "transport/Source.h"
@@ -28,7 +31,8 @@ public:
     static constexpr int kMinWaitMs = 10;
     static constexpr int64_t kFastestBytes = int64_t{1} << 20;
 
-    CBinaryFileSource(CFeed& owner, IFeedServices& services, std::string fileName);
+    CBinaryFileSource(CFeed& owner, IFeedEventSink& events, IMessageBoxes& boxes, ITimerService& timers,
+                      CMessageDecoder& decoder, std::string fileName);
     ~CBinaryFileSource() override;
 
     // Opens the file for binary reading and finds its recording time; 0 without a message
@@ -43,10 +47,6 @@ public:
     // A segment and those due with it, chunks at the fixed pace, or as fast as possible a
     // slice; at the end of the file the tick stops and the feed is not told.
     void Tick(int tickCode) override;
-
-    // 0 while no tick runs.
-    int TimerNumber() const { return m_timer; }
-    const CReplayTimeline& Timeline() const { return m_timeline; }
 
     // With a recording time: positions are hundredths of a second of it, a step plays the
     // segments of the next second. Without one, or at the fixed rate: a second is one chunk
@@ -82,6 +82,10 @@ private:
     // The first read that finds no data tells the documents.
     void ReachEnd();
 
+    IFeedEventSink& m_events;
+    IMessageBoxes& m_boxes;
+    ITimerService& m_timers;
+    CMessageDecoder& m_decoder;
     CRecordDelivery m_delivery;
     std::optional<CPlaybackFramer> m_framer;
     FilePtr m_file;

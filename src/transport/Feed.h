@@ -18,7 +18,7 @@ namespace kestrion {
 
 class CFeed : public IRecordSink {
 public:
-    explicit CFeed(IFeedServices& services) : m_services(services) {}
+    explicit CFeed(const FeedServices& services) : m_services(services) {}
     ~CFeed() override;
     CFeed(const CFeed&) = delete;
     CFeed& operator=(const CFeed&) = delete;
@@ -27,7 +27,7 @@ public:
     virtual int Open() { return 1; }
     // Closes the source, if any; always 1.
     virtual int Close();
-    virtual void SetPause(int pause) { m_pause = pause; }
+    virtual void SetPause(bool pause) { m_pause = pause; }
     virtual const CMessageRecord* MatchTruth(const CMessageRecord& /*measured*/) { return nullptr; }
     // Copies the record into the latest record; returns 0.
     int AcceptRecord(const CMessageRecord* record) override;
@@ -35,11 +35,11 @@ public:
 
     const CMessageRecord& Latest() const { return m_latest; }
     CSource* Source() const { return m_source.get(); }
-    int Paused() const { return m_pause; }
+    bool Paused() const { return m_pause; }
 
 protected:
-    IFeedServices& m_services;
-    int m_pause = 0;
+    FeedServices m_services;
+    bool m_pause = false;
     CMessageRecord m_latest;
     std::unique_ptr<CSource> m_source;
 };

@@ -16,22 +16,26 @@ namespace {
 // 50 ms ticks of waiting for the current values: three seconds.
 constexpr int kPollTicks = 60;
 
-std::unique_ptr<CSource> MakeMeasuredSource(CMeasuredFeed& feed, IFeedServices& services, const Settings& settings,
-                                            const SerialSettings& line)
+std::unique_ptr<CSource> MakeMeasuredSource(CMeasuredFeed& feed, const FeedServices& services,
+                                            const Settings& settings, const SerialSettings& line)
 {
     if (settings.dataSource == 0) {
-        return std::make_unique<CRandomSource>(feed, services);
+        return std::make_unique<CRandomSource>(feed, services.events, services.timers, services.random,
+                                               services.generator);
     }
     switch (settings.measSource) {
     case kFileSource:
         if (settings.measFileType == "CSV") {
-            return std::make_unique<CTextFileSource>(feed, services, settings.measFileName);
+            return std::make_unique<CTextFileSource>(feed, services.events, services.boxes, services.timers,
+                                                     services.profile, settings.measFileName);
         }
-        return std::make_unique<CBinaryFileSource>(feed, services, settings.measFileName);
+        return std::make_unique<CBinaryFileSource>(feed, services.events, services.boxes, services.timers,
+                                                   services.decoder, settings.measFileName);
     case kSerialSource:
-        return std::make_unique<CSerialSource>(feed, services, settings.measSerialPort, line);
+        return std::make_unique<CSerialSource>(feed, services.boxes, services.timers, services.decoder,
+                                               services.profile, services.serial, settings.measSerialPort, line);
     default:
-        services.MessageBox("Error: for measured data, check either file or serial", BoxButtons::Ok,
+        services.boxes.MessageBox("Error: for measured data, check either file or serial", BoxButtons::Ok,
                             BoxIcon::Warning);
         return nullptr;
     }
@@ -51,7 +55,7 @@ int CMeasuredFeed::Open() { return OpenSource(nullptr, std::nullopt); }
 
 int CMeasuredFeed::OpenSource(std::string* failure, const std::optional<SerialSettings>& line)
 {
-    m_settings.LoadDataSources(m_services.Profile());
+    m_settings.LoadDataSources(m_services.profile);
     if (line) {
         m_settings.SetMeasuredLine(*line);
     }
@@ -70,7 +74,7 @@ int CMeasuredFeed::OpenSource(std::string* failure, const std::optional<SerialSe
         }
         m_source.reset();
     }
-    m_services.RefreshTitle();
+    m_services.events.RefreshTitle();
     return m_source != nullptr ? 1 : 0;
 }
 
@@ -85,13 +89,13 @@ int CMeasuredFeed::AcceptRecord(const CMessageRecord* record)
 {
     if (record == nullptr) {
         Close();
-        m_services.Broadcast(WMU_SOURCE_ENDED, 0, nullptr);
+        m_services.events.Broadcast(FeedEvent::SourceEnded, nullptr);
         return 0;
     }
     CFeed::AcceptRecord(record);
-    m_services.LogRecord(*record);
-    if (m_pause == 0) {
-        m_services.Broadcast(WMU_NEW_RECORD, 0, &m_latest);
+    m_services.events.LogRecord(*record);
+    if (!m_pause) {
+        m_services.events.Broadcast(FeedEvent::NewRecord, &m_latest);
     }
     return 1;
 }
@@ -99,13 +103,13 @@ int CMeasuredFeed::AcceptRecord(const CMessageRecord* record)
 bool CMeasuredFeed::SerialSelected() const
 {
     Settings stored;
-    stored.LoadDataSources(m_services.Profile());
+    stored.LoadDataSources(m_services.profile);
     return stored.dataSource != 0 && stored.measSource == 1;
 }
 
 SerialSettings CMeasuredFeed::Line() const
 {
-    return m_line ? *m_line : Settings::StoredMeasuredLine(m_services.Profile(), Settings::DefaultMeasuredLine());
+    return m_line ? *m_line : Settings::StoredMeasuredLine(m_services.profile, Settings::DefaultMeasuredLine());
 }
 
 void CMeasuredFeed::SendPayload(std::span<const uint8_t> payload)
@@ -149,12 +153,12 @@ bool CMeasuredFeed::Reconnect(const SerialSettings& line, bool clearLatest)
 bool CMeasuredFeed::Reopen(const SettingsStore& store, const std::optional<SerialSettings>& line, bool clearLatest)
 {
     // A receiver on the network keeps its connection whatever its own line becomes.
-    if (line && !NetworkMeasuredPort(m_services.Profile()).empty()) {
+    if (line && !NetworkMeasuredPort(m_services.profile).empty()) {
         return true;
     }
     Close();
     if (store) {
-        store(m_services.Profile());
+        store(m_services.profile);
     }
     if (clearLatest) {
         m_latest.Clear();
@@ -166,7 +170,7 @@ bool CMeasuredFeed::Reopen(const SettingsStore& store, const std::optional<Seria
     if (!failure.empty()) {
         const std::string& port = m_settings.measSerialPort;
         const std::string speed = IsNetworkPort(port) ? std::string() : " at " + m_line->baud + " baud";
-        m_services.MessageBox("Cannot reopen " + port + speed + ": " + failure, BoxButtons::Ok, BoxIcon::Warning);
+        m_services.boxes.MessageBox("Cannot reopen " + port + speed + ": " + failure, BoxButtons::Ok, BoxIcon::Warning);
     }
     return false;
 }

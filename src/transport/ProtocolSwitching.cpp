@@ -25,13 +25,13 @@ void CMeasuredFeed::SwitchProtocol(int target)
         return;
     }
     if (target != kToBinaryTarget) {
-        m_services.Decoder().Host().WriteLog("Illegal NMEA mode operation\n");
+        m_services.decoder.Host().WriteLog("Illegal NMEA mode operation\n");
         return;
     }
     TransmitNmea(kToBinary);
     const SerialSettings binary{"38400", "8", "N", "1"};
     Reopen(Remember(binary), binary, false);
-    m_services.Decoder().Host().WriteLog("$PORV100... sent to switch to Orvo protocol at 38400\n");
+    m_services.decoder.Host().WriteLog("$PORV100... sent to switch to Orvo protocol at 38400\n");
 }
 
 // Whichever of the commands the receiver understands moves it to 38400 baud, binary; nothing
@@ -42,8 +42,8 @@ int CMeasuredFeed::Synchronize()
     if (!SerialSelected()) {
         return 0;
     }
-    if (const std::string address = NetworkMeasuredPort(m_services.Profile()); !address.empty()) {
-        m_services.MessageBox("Synchronize Protocol and Baud Rate needs a serial port; the measured receiver is on " +
+    if (const std::string address = NetworkMeasuredPort(m_services.profile); !address.empty()) {
+        m_services.boxes.MessageBox("Synchronize Protocol and Baud Rate needs a serial port; the measured receiver is on " +
                                   address + ", which has no baud rate to scan.",
                               BoxButtons::Ok, BoxIcon::Warning);
         return 0;
@@ -65,8 +65,8 @@ int CMeasuredFeed::Synchronize()
     const std::vector<uint8_t> toBinary = SerialPortPayload(MID_SetSerialPort, 38400, 8, 1, 0);
     const bool synchronized = scan([&] { TransmitNmea(kToBinary); }) && scan([&] { Transmit(toBinary); }) &&
                               reopenAt("38400");
-    Settings::SaveMeasuredLine(m_services.Profile(), line);
-    m_services.RefreshTitle();
+    Settings::SaveMeasuredLine(m_services.profile, line);
+    m_services.events.RefreshTitle();
     return synchronized ? 1 : 0;
 }
 

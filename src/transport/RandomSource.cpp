@@ -36,7 +36,11 @@ std::string CounterText(std::string_view format, int counter)
 
 }  // namespace
 
-CRandomSource::CRandomSource(CFeed& owner, IFeedServices& services) : CSource(owner, services, "") {}
+CRandomSource::CRandomSource(CFeed& owner, IFeedEventSink& events, ITimerService& timers, RandomState& state,
+                             IRandomGenerator& generator)
+    : CSource(owner, ""), m_events(events), m_timers(timers), m_state(state), m_generator(generator)
+{
+}
 
 CRandomSource::~CRandomSource()
 {
@@ -46,13 +50,13 @@ CRandomSource::~CRandomSource()
 void CRandomSource::Start()
 {
     if (m_role == kRoleMeasured && m_timer == 0) {
-        m_timer = m_services.Timers().Register(kTickPlayback, *this, 1000);
+        m_timer = m_timers.Register(kTickPlayback, *this, 1000);
     }
 }
 
 int CRandomSource::Close()
 {
-    m_timer = m_services.Timers().Cancel(m_timer);
+    m_timer = m_timers.Cancel(m_timer);
     return 1;
 }
 
@@ -70,7 +74,7 @@ void CRandomSource::Tick(int /*tickCode*/)
 const CMessageRecord* CRandomSource::ReadRecord()
 {
     m_record.Clear();
-    int& counter = m_services.Random().tickCounter;
+    int& counter = m_state.tickCounter;
     counter = counter > kCounterLimit ? 0 : counter + 1;
 
     MakeTracker(counter);
@@ -82,7 +86,7 @@ const CMessageRecord* CRandomSource::ReadRecord()
 
 int CRandomSource::Draw(int k)
 {
-    const int64_t r = m_services.RandomGenerator().Next();
+    const int64_t r = m_generator.Next();
     return static_cast<int>((r - 1) * k / 32767);
 }
 
@@ -95,7 +99,7 @@ void CRandomSource::MakeTracker(int counter)
 {
     TrackerBlock& tracker = m_record.tracker;
     NavBlock& nav = m_record.nav;
-    int& timeOfWeek = m_services.Random().timeOfWeek;
+    int& timeOfWeek = m_state.timeOfWeek;
 
     tracker.week = 1;
     timeOfWeek += kTowStep;
@@ -182,7 +186,7 @@ void CRandomSource::MakeRawTrack()
 
 void CRandomSource::Deliver()
 {
-    m_services.Broadcast(WMU_DATA_ACTIVITY, 0, nullptr);
+    m_events.DataActivity();
     m_owner.AcceptRecord(&m_record);
 }
 

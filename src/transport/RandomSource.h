@@ -2,13 +2,17 @@
 // Receiver data without a receiver: once a second a tracker, a navigation, a text and a raw
 // track record with random values in fixed ranges around a fixed position.
 #include "platform/Timers.h"
+#include "transport/FeedEventSink.h"
+#include "transport/RandomGenerator.h"
+#include "transport/RandomState.h"
 #include "transport/Source.h"
 
 namespace kestrion {
 
 class CRandomSource : public CSource, public ITickReceiver {
 public:
-    CRandomSource(CFeed& owner, IFeedServices& services);
+    CRandomSource(CFeed& owner, IFeedEventSink& events, ITimerService& timers, RandomState& state,
+                  IRandomGenerator& generator);
     ~CRandomSource() override;
 
     // Measured role only, and only while no timer runs: a playback tick every second.
@@ -19,9 +23,6 @@ public:
     const CMessageRecord* ReadRecord() override;
     void Restart() override;
     void Tick(int tickCode) override;
-
-    // 0 while stopped.
-    int TimerNumber() const { return m_timer; }
 
 private:
     // (R - 1) * k / 32767 truncated toward zero: 0..k-1 for k > 0.
@@ -35,6 +36,10 @@ private:
     void MakeRawTrack();
     void Deliver();
 
+    IFeedEventSink& m_events;
+    ITimerService& m_timers;
+    RandomState& m_state;
+    IRandomGenerator& m_generator;
     int m_timer = 0;
 };
 

@@ -23,7 +23,7 @@ void CMeasuredFeed::UploadAlmanac(const std::string& path)
     uint16_t words[kSatellites * kAlmanacWords];
     for (size_t sv = 0; sv < kSatellites; ++sv) {
         if (!reader.Next(std::span(words).subspan(sv * kAlmanacWords, kAlmanacWords))) {
-            m_services.MessageBox("Almanac Data File Format Error\nSet Almanac Aborted\n\n" + path + ": " +
+            m_services.boxes.MessageBox("Almanac Data File Format Error\nSet Almanac Aborted\n\n" + path + ": " +
                                       reader.Problem(),
                                   BoxButtons::Ok, BoxIcon::Warning);
             return;
@@ -42,7 +42,7 @@ void CMeasuredFeed::UploadEphemeris(const std::string& path)
     uint16_t words[kEphemerisWords];
     for (size_t line = 0; line < kSatellites; ++line) {
         if (!reader.Next(words)) {
-            m_services.MessageBox("Ephemeris Data File Format Error\nSet Ephemeris Aborted\n\n" + path + ": " +
+            m_services.boxes.MessageBox("Ephemeris Data File Format Error\nSet Ephemeris Aborted\n\n" + path + ": " +
                                       reader.Problem(),
                                   BoxButtons::Ok, BoxIcon::Warning);
             return;

@@ -38,8 +38,10 @@ std::string WhatIsSent(std::optional<uint8_t> mid)
 
 }  // namespace
 
-CSerialPort::CSerialPort(IFeedServices& services, ISerialDeviceFactory& devices, StepSleeper sleeper)
-    : m_services(services),
+CSerialPort::CSerialPort(ITimerService& timers, CMessageDecoder& decoder, ISerialDeviceFactory& devices,
+                         StepSleeper sleeper)
+    : m_timers(timers),
+      m_decoder(decoder),
       m_devices(devices),
       m_sleeper(sleeper ? std::move(sleeper) : StepSleeper(SleepFor)),
       m_wakeFd(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC))
@@ -96,8 +98,8 @@ std::string CSerialPort::Open(ISerialReceiver& receiver, const std::string& path
     if (m_taps != nullptr) {
         m_taps->SetPort(this);
     }
-    m_timer = m_services.Timers().Register(kTickSerialPoll, *this, kTickMs);
-    ProtocolState& state = m_services.Decoder().State();
+    m_timer = m_timers.Register(kTickSerialPoll, *this, kTickMs);
+    ProtocolState& state = m_decoder.State();
     if (state.versionDetection) {
         state.generation = -1;
     }
@@ -117,7 +119,7 @@ void CSerialPort::Close()
     if (m_taps != nullptr) {
         m_taps->SetPort(nullptr);
     }
-    m_timer = m_services.Timers().Cancel(m_timer);
+    m_timer = m_timers.Cancel(m_timer);
     WriteHeld();
     m_running = false;
     Wake();
@@ -307,7 +309,7 @@ void CSerialPort::DeliverReceived()
 void CSerialPort::ReportGatheredLineErrors()
 {
     if (const unsigned errors = m_lineErrors.exchange(0); errors != 0) {
-        ReportLineErrors(errors, m_services.Decoder().Host());
+        ReportLineErrors(errors, m_decoder.Host());
     }
 }
 
@@ -348,7 +350,7 @@ void CSerialPort::RefuseSend(std::optional<uint8_t> mid)
 
 void CSerialPort::Announce(const std::string& text)
 {
-    IProtocolHost& host = m_services.Decoder().Host();
+    IProtocolHost& host = m_decoder.Host();
     host.PostFaultText(text);
     host.WriteLog(text + "\n");
 }
@@ -396,7 +398,7 @@ void CSerialPort::LogCommand(uint8_t mid)
 {
     char line[32];
     std::snprintf(line, sizeof line, "UI_Command: MID 0x%02X\n", mid);
-    m_services.Decoder().Host().WriteLog(line);
+    m_decoder.Host().WriteLog(line);
 }
 
 void CSerialPort::DrainOutput()

@@ -19,7 +19,7 @@
 
 #include "platform/SerialDevice.h"
 #include "platform/Timers.h"
-#include "transport/FeedServices.h"
+#include "protocol/MessageDecoder.h"
 #include "transport/PendingSends.h"
 #include "transport/RawWriter.h"
 #include "transport/ReceiveBuffers.h"
@@ -48,7 +48,8 @@ public:
     static constexpr int kDrainSteps = 3000;  // of 1 ms
     static constexpr std::chrono::milliseconds kLongestLineWait{2000};
 
-    CSerialPort(IFeedServices& services, ISerialDeviceFactory& devices, StepSleeper sleeper = {});
+    CSerialPort(ITimerService& timers, CMessageDecoder& decoder, ISerialDeviceFactory& devices,
+                StepSleeper sleeper = {});
     ~CSerialPort() override;
     CSerialPort(const CSerialPort&) = delete;
     CSerialPort& operator=(const CSerialPort&) = delete;
@@ -109,7 +110,8 @@ private:
     // Waits until the bytes written have had the time to cross the line.
     void WaitForLine();
 
-    IFeedServices& m_services;
+    ITimerService& m_timers;
+    CMessageDecoder& m_decoder;
     ISerialDeviceFactory& m_devices;
     StepSleeper m_sleeper;
 

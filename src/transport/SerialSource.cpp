@@ -10,21 +10,20 @@
 
 namespace kestrion {
 
-CSerialSource::CSerialSource(CFeed& owner, IFeedServices& services, std::string port, SerialSettings line)
-    : CSource(owner, services, std::move(port)),
+CSerialSource::CSerialSource(CFeed& owner, IMessageBoxes& boxes, ITimerService& timers, CMessageDecoder& decoder,
+                             const CProfile& profile, ISerialServices& serial, std::string port, SerialSettings line)
+    : CSource(owner, std::move(port)),
+      m_boxes(boxes),
+      m_timers(timers),
+      m_decoder(decoder),
+      m_profile(profile),
+      m_serial(serial),
       m_line(std::move(line)),
       m_measured(dynamic_cast<CMeasuredFeed*>(&owner)),
       m_countdowns(m_measured != nullptr ? std::span<int, 8>(m_measured->pollCountdowns) : m_noCountdowns),
-      m_delivery(services.Decoder(), m_record, owner, this, CRecordDelivery::Line::Serial),
-      m_framer(m_delivery, services.Decoder().Host()),
-      m_port(services, services.SerialDevices())
-{
-}
-
-CSerialSource::CSerialSource(CFeed& owner, IFeedServices& services, std::string port, std::string baud,
-                             std::string dataBits, std::string parity, std::string stopBits)
-    : CSerialSource(owner, services, std::move(port),
-                    SerialSettings{std::move(baud), std::move(dataBits), std::move(parity), std::move(stopBits)})
+      m_delivery(decoder, m_record, owner, this, CRecordDelivery::Line::Serial),
+      m_framer(m_delivery, decoder.Host()),
+      m_port(timers, decoder, serial.SerialDevices())
 {
 }
 
@@ -34,7 +33,7 @@ CSerialSource::~CSerialSource() { CSerialSource::Close(); }
 int CSerialSource::Open(int role, const std::string& name)
 {
     if (OpenQuietly(role, name) == 0) {
-        m_services.MessageBox(m_lastError, BoxButtons::Ok, BoxIcon::Error);
+        m_boxes.MessageBox(m_lastError, BoxButtons::Ok, BoxIcon::Error);
     }
     return m_open;
 }
@@ -44,22 +43,22 @@ int CSerialSource::OpenQuietly(int role, const std::string& name)
     Close();
     CSource::Open(role, name);
     m_lastError = m_port.Open(*this, DevicePathOf(m_name), m_line,
-                              role == kRoleMeasured ? &m_services.MeasuredTaps() : nullptr);
+                              role == kRoleMeasured ? &m_serial.MeasuredTaps() : nullptr);
     if (!m_lastError.empty()) {
         m_open = 0;
         return m_open;
     }
     m_promptCounter = 0;
-    m_timer = m_services.Timers().Register(kTickSerialSecond, *this, kSecondMs);
+    m_timer = m_timers.Register(kTickSerialSecond, *this, kSecondMs);
     m_framer.Reset();
-    m_services.Decoder().State().deadReckoningSeen = false;
+    m_decoder.State().deadReckoningSeen = false;
     m_open = 1;
     return m_open;
 }
 
 int CSerialSource::Close()
 {
-    m_timer = m_services.Timers().Cancel(m_timer);
+    m_timer = m_timers.Cancel(m_timer);
     m_port.Close();
     m_open = 0;
     return 1;
@@ -97,24 +96,24 @@ void CSerialSource::Tick(int tickCode)
 // The reset is for the receiver under test, never for a truth receiver.
 void CSerialSource::SendPeriodicReset()
 {
-    const std::time_t now = m_services.Clock().Now();
-    if (m_role != kRoleMeasured || !m_services.Reset().TakeDue(now)) {
+    const std::time_t now = m_serial.Clock().Now();
+    if (m_role != kRoleMeasured || !m_serial.Reset().TakeDue(now)) {
         return;
     }
     Settings settings;
-    settings.LoadReceiverInit(m_services.Profile());
+    settings.LoadReceiverInit(m_profile);
     const std::vector<uint8_t> payload = InitializationPayload(InitValuesOf(settings, now));
     SendCommand(payload.data(), payload.size());
 }
 
 void CSerialSource::PromptForSoftware()
 {
-    const ProtocolState& state = m_services.Decoder().State();
+    const ProtocolState& state = m_decoder.State();
     if (state.selectionDialogOpen || state.generation > 0 || !state.versionDetection || !m_framer.MessageSeen()) {
         return;
     }
     if (++m_promptCounter > kPromptAfterTicks) {
-        m_services.PromptSoftwareSelection();
+        m_serial.PromptSoftwareSelection();
     }
 }
 
@@ -132,6 +131,6 @@ void CSerialSource::PollAnswered(uint8_t subId, std::span<const uint8_t> answer)
     }
 }
 
-bool CSerialSource::FeedPaused() const { return m_owner.Paused() != 0; }
+bool CSerialSource::FeedPaused() const { return m_owner.Paused(); }
 
 }  // namespace kestrion

@@ -8,10 +8,13 @@
 #include <span>
 #include <string>
 
+#include "platform/Profile.h"
 #include "platform/Timers.h"
 #include "protocol/RecordDelivery.h"
 #include "protocol/SerialFramer.h"
+#include "transport/MessageBoxes.h"
 #include "transport/SerialPort.h"
+#include "transport/SerialServices.h"
 #include "transport/Source.h"
 
 namespace kestrion {
@@ -24,11 +27,9 @@ public:
     static constexpr int kPromptAfterTicks = 5;
 
     // The port name and its line as the settings give them (empty texts are not applied).
-    // Devices come from the services' serial device factory.
-    CSerialSource(CFeed& owner, IFeedServices& services, std::string port, SerialSettings line);
-    // The same with the line's texts one by one.
-    CSerialSource(CFeed& owner, IFeedServices& services, std::string port, std::string baud, std::string dataBits,
-                  std::string parity, std::string stopBits);
+    // Devices come from the serial services' device factory.
+    CSerialSource(CFeed& owner, IMessageBoxes& boxes, ITimerService& timers, CMessageDecoder& decoder,
+                  const CProfile& profile, ISerialServices& serial, std::string port, SerialSettings line);
     ~CSerialSource() override;
 
     // Opens the port; its error text goes to a message box and the result is 0.
@@ -60,10 +61,6 @@ public:
     bool FeedPaused() const override;
 
     CSerialPort& Port() { return m_port; }
-    const std::string& Baud() const { return m_line.baud; }
-    const std::string& DataBits() const { return m_line.dataBits; }
-    const std::string& Parity() const { return m_line.parity; }
-    const std::string& StopBits() const { return m_line.stopBits; }
 
 private:
     // ISerialReceiver: the port's tick on the GUI thread.
@@ -72,6 +69,11 @@ private:
     void SendPeriodicReset();
     void PromptForSoftware();
 
+    IMessageBoxes& m_boxes;
+    ITimerService& m_timers;
+    CMessageDecoder& m_decoder;
+    const CProfile& m_profile;
+    ISerialServices& m_serial;
     SerialSettings m_line;
     std::string m_lastError;
     CMeasuredFeed* m_measured;  // the owner when it is the measured feed

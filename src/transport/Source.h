@@ -5,7 +5,6 @@
 #include <string>
 
 #include "protocol/MessageRecord.h"
-#include "transport/FeedServices.h"
 #include "transport/ReplayControl.h"
 
 namespace kestrion {
@@ -14,10 +13,7 @@ class CFeed;
 
 class CSource {
 public:
-    CSource(CFeed& owner, IFeedServices& services, std::string name)
-        : m_owner(owner), m_services(services), m_name(std::move(name))
-    {
-    }
+    CSource(CFeed& owner, std::string name) : m_owner(owner), m_name(std::move(name)) {}
     virtual ~CSource() = default;
     CSource(const CSource&) = delete;
     CSource& operator=(const CSource&) = delete;
@@ -41,7 +37,6 @@ public:
 
 protected:
     CFeed& m_owner;
-    IFeedServices& m_services;
     CMessageRecord m_record;
     std::string m_name;
     int m_open = 0;

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <random>
 
-#include "transport/FeedServices.h"
+#include "transport/RandomGenerator.h"
 
 namespace kestrion {
 

@@ -24,10 +24,11 @@ Settings LoadSettings(const CProfile& profile)
 
 }  // namespace
 
-CTextFileSource::CTextFileSource(CFeed& owner, IFeedServices& services, std::string fileName)
-    : CSource(owner, services, std::move(fileName))
+CTextFileSource::CTextFileSource(CFeed& owner, IFeedEventSink& events, IMessageBoxes& boxes, ITimerService& timers,
+                                 const CProfile& profile, std::string fileName)
+    : CSource(owner, std::move(fileName)), m_events(events), m_boxes(boxes), m_timers(timers)
 {
-    const Settings settings = LoadSettings(services.Profile());
+    const Settings settings = LoadSettings(profile);
     m_timerDelay = settings.timerDelay;
     m_externalTimer = settings.externalTimer;
     m_truthWeek = static_cast<uint16_t>(DecimalValue(settings.trueWeekNo));
@@ -41,7 +42,7 @@ int CTextFileSource::Open(int role, const std::string& name)
     CSource::Open(role, name);
     m_file.reset(std::fopen(m_name.c_str(), "r"));
     if (m_file == nullptr) {
-        m_services.MessageBox("Source file could not be opened: " + m_name + ": " + std::strerror(errno),
+        m_boxes.MessageBox("Source file could not be opened: " + m_name + ": " + std::strerror(errno),
                               BoxButtons::Ok, BoxIcon::Warning);
         m_open = 0;
         return m_open;
@@ -62,7 +63,7 @@ void CTextFileSource::Start()
         return;
     }
     if (!m_failed) {
-        m_services.GuardedMessageBox("Error: Could not read from file.", BoxButtons::Ok, BoxIcon::Warning);
+        m_boxes.GuardedMessageBox("Error: Could not read from file.", BoxButtons::Ok, BoxIcon::Warning);
     }
     Close();
 }
@@ -70,7 +71,7 @@ void CTextFileSource::Start()
 int CTextFileSource::Close()
 {
     if (m_open != 0) {
-        m_timer = m_services.Timers().Cancel(m_timer);
+        m_timer = m_timers.Cancel(m_timer);
         m_reader.reset();
         m_file.reset();
         m_waiting = false;
@@ -91,13 +92,13 @@ const CMessageRecord* CTextFileSource::ReadRecord()
             StopReading();
             return nullptr;
         }
-        m_services.Broadcast(WMU_DATA_ACTIVITY, 0, nullptr);
+        m_events.DataActivity();
     } while (!CTextLineReader::IsData(line));
 
     if (DecodeLine(m_record, line, m_error, m_truthWeek, m_truthOffset)) {
         return &m_record;
     }
-    m_services.GuardedMessageBox(m_error, BoxButtons::Ok, BoxIcon::Warning);
+    m_boxes.GuardedMessageBox(m_error, BoxButtons::Ok, BoxIcon::Warning);
     return nullptr;
 }
 
@@ -116,7 +117,7 @@ void CTextFileSource::Tick(int /*tickCode*/)
 
 bool CTextFileSource::Advance()
 {
-    m_timer = m_services.Timers().Cancel(m_timer);
+    m_timer = m_timers.Cancel(m_timer);
     m_waiting = false;
     m_owner.AcceptRecord(&m_record);
     if (m_record.HasTime()) {
@@ -139,7 +140,7 @@ bool CTextFileSource::Advance()
 void CTextFileSource::Schedule()
 {
     if (!m_paused && m_waiting) {
-        m_timer = m_services.Timers().Register(kTickPlayback, *this, m_waitMs);
+        m_timer = m_timers.Register(kTickPlayback, *this, m_waitMs);
     }
 }
 
@@ -150,7 +151,7 @@ void CTextFileSource::SetSpeed(ReplaySpeed speed)
     m_pace.SetSpeed(speed);
     if (m_waiting) {
         m_waitMs = m_pace.Next(m_waitRecordingMs);
-        m_timer = m_services.Timers().Cancel(m_timer);
+        m_timer = m_timers.Cancel(m_timer);
         Schedule();
     }
 }
@@ -158,7 +159,7 @@ void CTextFileSource::SetSpeed(ReplaySpeed speed)
 void CTextFileSource::Pause()
 {
     m_paused = true;
-    m_timer = m_services.Timers().Cancel(m_timer);
+    m_timer = m_timers.Cancel(m_timer);
 }
 
 void CTextFileSource::Resume()
@@ -205,7 +206,7 @@ bool CTextFileSource::Seek(int64_t position)
         return m_open != 0;
     }
     const CRecordingIndex::Entry& entry = index.At(position);
-    m_timer = m_services.Timers().Cancel(m_timer);
+    m_timer = m_timers.Cancel(m_timer);
     std::clearerr(m_file.get());
     if (std::fseek(m_file.get(), entry.offset, SEEK_SET) != 0) {
         return m_open != 0;
@@ -237,7 +238,7 @@ void CTextFileSource::StopReading()
     }
     m_reader.reset();
     m_failed = true;
-    m_services.GuardedMessageBox("Error: Could not read from file.\n\n" + m_name + ": " + problem, BoxButtons::Ok,
+    m_boxes.GuardedMessageBox("Error: Could not read from file.\n\n" + m_name + ": " + problem, BoxButtons::Ok,
                                  BoxIcon::Warning);
 }
 

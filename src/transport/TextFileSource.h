@@ -5,9 +5,12 @@
 #include <optional>
 #include <string>
 
+#include "platform/Profile.h"
 #include "platform/Timers.h"
 #include "protocol/TextLineReader.h"
+#include "transport/FeedEventSink.h"
 #include "transport/FileCloser.h"
+#include "transport/MessageBoxes.h"
 #include "transport/RecordingIndex.h"
 #include "transport/ReplayControl.h"
 #include "transport/Source.h"
@@ -22,7 +25,8 @@ public:
 
     // Keeps the timer delay, the external timer flag, the truth week and the truth time
     // offset as the settings hold them now.
-    CTextFileSource(CFeed& owner, IFeedServices& services, std::string fileName);
+    CTextFileSource(CFeed& owner, IFeedEventSink& events, IMessageBoxes& boxes, ITimerService& timers,
+                    const CProfile& profile, std::string fileName);
     ~CTextFileSource() override;
 
     // Opens the file for text reading; shows a message when it cannot be opened.
@@ -37,9 +41,6 @@ public:
     // Delivers the current record and schedules the next one; as fast as possible, a slice of
     // records. At the end it hands null to the owner, which destroys this source.
     void Tick(int tickCode) override;
-
-    // 0 while no tick runs.
-    int TimerNumber() const { return m_timer; }
 
     // The measured role only; positions are hundredths of a second of recording time after
     // the first time stamp, found by reading the file through when first asked for.
@@ -70,6 +71,9 @@ private:
     // is read.
     void StopReading();
 
+    IFeedEventSink& m_events;
+    IMessageBoxes& m_boxes;
+    ITimerService& m_timers;
     FilePtr m_file;
     std::optional<CTextLineReader> m_reader;
     std::string m_error;

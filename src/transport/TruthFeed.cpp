@@ -7,15 +7,17 @@ namespace kestrion {
 
 namespace {
 
-std::unique_ptr<CSource> MakeTruthSource(CTruthFeed& feed, IFeedServices& services, const Settings& settings)
+std::unique_ptr<CSource> MakeTruthSource(CTruthFeed& feed, const FeedServices& services, const Settings& settings)
 {
     switch (settings.trueSource) {
     case kFileSource:
-        return std::make_unique<CTextFileSource>(feed, services, settings.trueFileName);
+        return std::make_unique<CTextFileSource>(feed, services.events, services.boxes, services.timers, services.profile,
+                                                 settings.trueFileName);
     case kSerialSource:
-        return std::make_unique<CSerialSource>(feed, services, settings.trueSerialPort, SerialSettings{});
+        return std::make_unique<CSerialSource>(feed, services.boxes, services.timers, services.decoder, services.profile,
+                                               services.serial, settings.trueSerialPort, SerialSettings{});
     default:
-        services.MessageBox("Error: for truth data, check either file or serial", BoxButtons::Ok, BoxIcon::Warning);
+        services.boxes.MessageBox("Error: for truth data, check either file or serial", BoxButtons::Ok, BoxIcon::Warning);
         return nullptr;
     }
 }
@@ -39,7 +41,7 @@ bool Matches(const CMessageRecord& truth, const CMessageRecord& measured)
 int CTruthFeed::Open()
 {
     Settings settings;
-    settings.LoadDataSources(m_services.Profile());
+    settings.LoadDataSources(m_services.profile);
     m_source = MakeTruthSource(*this, m_services, settings);
     m_fromFile = settings.trueSource == 0;
     if (m_source == nullptr) {

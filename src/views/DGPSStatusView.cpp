@@ -80,9 +80,9 @@ CDGPSStatusView::CDGPSStatusView(QWidget* parent) : QWidget(parent)
     }
 }
 
-void CDGPSStatusView::OnUpdate(int hint, const CMessageRecord* record)
+void CDGPSStatusView::OnUpdate(UpdateHint hint, const CMessageRecord* record)
 {
-    if (hint == kHintRecord && record != nullptr && record->type == MID_DGPSStatus) {
+    if (hint == UpdateHint::Record && record != nullptr && record->type == MID_DGPSStatus) {
         Show(record->dgpsStatus);
     }
 }

@@ -27,7 +27,7 @@ public:
 
     explicit CDGPSStatusView(QWidget* parent = nullptr);
 
-    void OnUpdate(int hint, const CMessageRecord* record) override;
+    void OnUpdate(UpdateHint hint, const CMessageRecord* record) override;
 
     QString FieldText(int field) const { return m_fields.Text(field); }
 

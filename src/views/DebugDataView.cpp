@@ -14,9 +14,9 @@ CDebugDataView::CDebugDataView(QWidget* parent) : CLineList(parent)
     setWindowTitle(kCaption);
 }
 
-void CDebugDataView::OnUpdate(int hint, const CMessageRecord* record)
+void CDebugDataView::OnUpdate(UpdateHint hint, const CMessageRecord* record)
 {
-    if (hint != kHintRecord || record == nullptr || record->type != MID_ASCIIData ||
+    if (hint != UpdateHint::Record || record == nullptr || record->type != MID_ASCIIData ||
         record->faultMarker == kFaultMarker || record->textLength == 0) {
         return;
     }

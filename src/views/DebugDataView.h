@@ -11,7 +11,7 @@ public:
 
     explicit CDebugDataView(QWidget* parent = nullptr);
 
-    void OnUpdate(int hint, const CMessageRecord* record) override;
+    void OnUpdate(UpdateHint hint, const CMessageRecord* record) override;
 };
 
 }  // namespace kestrion

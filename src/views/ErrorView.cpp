@@ -37,9 +37,9 @@ CErrorView::CErrorView(IUserInterface& ui, QWidget* parent) : CLineList(parent),
     setWindowTitle(kCaption);
 }
 
-void CErrorView::OnUpdate(int hint, const CMessageRecord* record)
+void CErrorView::OnUpdate(UpdateHint hint, const CMessageRecord* record)
 {
-    if (hint == kHintRecord && record != nullptr) {
+    if (hint == UpdateHint::Record && record != nullptr) {
         AddText(ErrorText(*record, m_filter));
     }
 }

@@ -14,7 +14,7 @@ public:
 
     explicit CErrorView(IUserInterface& ui, QWidget* parent = nullptr);
 
-    void OnUpdate(int hint, const CMessageRecord* record) override;
+    void OnUpdate(UpdateHint hint, const CMessageRecord* record) override;
 
     // "Select Errors to Display"; the choice applies to the records that follow.
     void ChooseFilter();

@@ -93,20 +93,20 @@ CMapView::CMapView(const CProfile& profile, IUserInterface& ui, const ProtocolSt
     Restart();
 }
 
-void CMapView::OnUpdate(int hint, const CMessageRecord* record)
+void CMapView::OnUpdate(UpdateHint hint, const CMessageRecord* record)
 {
-    if (hint == kHintRestarted) {
+    if (hint == UpdateHint::Restarted) {
         Restart();
-    } else if (hint == kHintSourceEnded) {
+    } else if (hint == UpdateHint::SourceEnded) {
         if (const ReceiverEpoch* epoch = m_receiver.Finish()) {
             ShowEpoch(*epoch);
         }
-    } else if (hint == kHintOpening) {
+    } else if (hint == UpdateHint::Opening) {
         m_receiver.Reset();
         m_canvas->Clear();
         m_newestFix.reset();
         UpdateCepCircles();
-    } else if (hint == kHintRecord && record != nullptr) {
+    } else if (hint == UpdateHint::Record && record != nullptr) {
         if (record->type == MID_SWVersion) {
             const std::string_view version(record->swVersion.version, sizeof record->swVersion.version);
             setWindowTitle(QString::fromLatin1(FormatText("Map View (SW Version: %s)", {version})));
@@ -148,9 +148,9 @@ void CMapView::EditPreferences()
         if (const std::optional<FixPosition>& reference = dialog.Reference()) {
             SaveAccuracyReference(m_profile, {reference->latitude, reference->longitude, reference->height});
             // The figures are measured against it from now on.
-            m_recorder.OnUpdate(kHintRestarted, nullptr);
+            m_recorder.OnUpdate(UpdateHint::Restarted, nullptr);
         }
-        OnUpdate(kHintRestarted, nullptr);
+        OnUpdate(UpdateHint::Restarted, nullptr);
     }
 }
 

@@ -33,7 +33,7 @@ public:
     CMapView(const CProfile& profile, IUserInterface& ui, const ProtocolState& protocol, CFixRecorder& recorder,
              QWidget* parent = nullptr);
 
-    void OnUpdate(int hint, const CMessageRecord* record) override;
+    void OnUpdate(UpdateHint hint, const CMessageRecord* record) override;
     // A measured epoch fills the fix fields and adds a track point, a truth epoch a circle;
     // either shows its position.
     void ShowEpoch(const ReceiverEpoch& epoch);

@@ -165,15 +165,15 @@ std::string CNavMsgView::WidestFieldText(Field field)
     return {};
 }
 
-void CNavMsgView::OnUpdate(int hint, const CMessageRecord* record)
+void CNavMsgView::OnUpdate(UpdateHint hint, const CMessageRecord* record)
 {
-    if (hint == kHintOpening) {
+    if (hint == UpdateHint::Opening) {
         m_receiver.Reset();
-    } else if (hint == kHintSourceEnded) {
+    } else if (hint == UpdateHint::SourceEnded) {
         if (const ReceiverEpoch* epoch = m_receiver.Finish()) {
             ShowEpoch(*epoch);
         }
-    } else if (hint == kHintRecord && record != nullptr) {
+    } else if (hint == UpdateHint::Record && record != nullptr) {
         if (const ReceiverEpoch* epoch = m_receiver.Take(*record)) {
             ShowEpoch(*epoch);
         }

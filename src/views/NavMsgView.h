@@ -41,7 +41,7 @@ public:
     // The protocol state gives the receiver software generation, which names the modes.
     explicit CNavMsgView(const ProtocolState& protocol, QWidget* parent = nullptr);
 
-    void OnUpdate(int hint, const CMessageRecord* record) override;
+    void OnUpdate(UpdateHint hint, const CMessageRecord* record) override;
     // A measured epoch fills the form; truth epochs are not shown.
     void ShowEpoch(const ReceiverEpoch& epoch);
 

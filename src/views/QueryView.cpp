@@ -13,10 +13,10 @@ CQueryView::CQueryView(const ProtocolState& protocol, QWidget* parent)
     setWindowTitle(kCaption);
 }
 
-void CQueryView::OnUpdate(int hint, const CMessageRecord* record)
+void CQueryView::OnUpdate(UpdateHint hint, const CMessageRecord* record)
 {
     std::string text;
-    if (hint == kHintRecord && record != nullptr &&
+    if (hint == UpdateHint::Record && record != nullptr &&
         RenderResponse(*record, m_protocol.generation, text)) {
         AddText(text);
     }

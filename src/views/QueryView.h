@@ -14,7 +14,7 @@ public:
     // the navigation parameters.
     explicit CQueryView(const ProtocolState& protocol, QWidget* parent = nullptr);
 
-    void OnUpdate(int hint, const CMessageRecord* record) override;
+    void OnUpdate(UpdateHint hint, const CMessageRecord* record) override;
 
 private:
     const ProtocolState& m_protocol;

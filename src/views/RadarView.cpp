@@ -23,20 +23,20 @@ CRadarView::CRadarView(const CProfile& profile, IUserInterface& ui, QWidget* par
     ReadSettings();
 }
 
-void CRadarView::OnUpdate(int hint, const CMessageRecord* record)
+void CRadarView::OnUpdate(UpdateHint hint, const CMessageRecord* record)
 {
-    if (hint == kHintRecord && record != nullptr) {
+    if (hint == UpdateHint::Record && record != nullptr) {
         if (const ReceiverEpoch* epoch = m_state.Take(*record)) {
             ShowEpoch(*epoch);
         }
-    } else if (hint == kHintRestarted) {
+    } else if (hint == UpdateHint::Restarted) {
         ReadSettings();
         update();
-    } else if (hint == kHintSourceEnded) {
+    } else if (hint == UpdateHint::SourceEnded) {
         if (const ReceiverEpoch* epoch = m_state.Finish()) {
             ShowEpoch(*epoch);
         }
-    } else if (hint == kHintOpening) {
+    } else if (hint == UpdateHint::Opening) {
         m_state.Reset();
         m_truth.reset();
         m_plotted.reset();
@@ -99,7 +99,7 @@ void CRadarView::Configure()
     }
     dialog.ReadInto(m_settings);
     m_settings.SaveRadarView(m_profile);
-    OnUpdate(kHintRestarted, nullptr);
+    OnUpdate(UpdateHint::Restarted, nullptr);
 }
 
 }  // namespace kestrion

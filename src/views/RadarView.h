@@ -23,7 +23,7 @@ public:
 
     CRadarView(const CProfile& profile, IUserInterface& ui, QWidget* parent = nullptr);
 
-    void OnUpdate(int hint, const CMessageRecord* record) override;
+    void OnUpdate(UpdateHint hint, const CMessageRecord* record) override;
     // An epoch as if the records had closed it.
     void ShowEpoch(const ReceiverEpoch& epoch);
 

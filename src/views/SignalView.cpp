@@ -39,9 +39,9 @@ CSignalView::CSignalView(const CProfile& profile, std::function<void()> runPrefe
     m_style.graphType = ReadGraphType();
 }
 
-void CSignalView::OnUpdate(int hint, const CMessageRecord* record)
+void CSignalView::OnUpdate(UpdateHint hint, const CMessageRecord* record)
 {
-    if (hint == kHintRecord && record != nullptr) {
+    if (hint == UpdateHint::Record && record != nullptr) {
         if (const ReceiverEpoch* epoch = m_state.Take(*record)) {
             ShowEpoch(*epoch);
         }
@@ -50,13 +50,13 @@ void CSignalView::OnUpdate(int hint, const CMessageRecord* record)
         if (spec != nullptr && spec->block == RecordBlock::Tracker) {
             ShowTracker(record->tracker);
         }
-    } else if (hint == kHintRestarted) {
+    } else if (hint == UpdateHint::Restarted) {
         m_style.graphType = ReadGraphType();  // older cells keep the style they were drawn in
-    } else if (hint == kHintSourceEnded) {
+    } else if (hint == UpdateHint::SourceEnded) {
         if (const ReceiverEpoch* epoch = m_state.Finish()) {
             ShowEpoch(*epoch);
         }
-    } else if (hint == kHintOpening) {
+    } else if (hint == UpdateHint::Opening) {
         m_state.Reset();
         m_trackerPending = false;
         m_nmeaRows = false;

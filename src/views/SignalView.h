@@ -28,7 +28,7 @@ public:
     CSignalView(const CProfile& profile, std::function<void()> runPreferences,
                 std::function<void(int width)> setMinimumTrackWidth, QWidget* parent = nullptr);
 
-    void OnUpdate(int hint, const CMessageRecord* record) override;
+    void OnUpdate(UpdateHint hint, const CMessageRecord* record) override;
     // An epoch as if the records had closed it.
     void ShowEpoch(const ReceiverEpoch& epoch);
 

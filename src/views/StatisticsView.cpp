@@ -33,18 +33,18 @@ CStatisticsView::CStatisticsView(CFixRecorder& recorder, QWidget* parent)
     });
 }
 
-void CStatisticsView::OnUpdate(int hint, const CMessageRecord* record)
+void CStatisticsView::OnUpdate(UpdateHint hint, const CMessageRecord* record)
 {
-    if (hint == kHintRecord && record != nullptr) {
+    if (hint == UpdateHint::Record && record != nullptr) {
         if (const ReceiverEpoch* epoch = m_receiver.Take(*record)) {
             ShowEpoch(*epoch);
         }
-    } else if (hint == kHintSourceEnded) {
+    } else if (hint == UpdateHint::SourceEnded) {
         if (const ReceiverEpoch* epoch = m_receiver.Finish()) {
             ShowEpoch(*epoch);
         }
-    } else if (hint == kHintOpening || hint == kHintRestarted) {
-        if (hint == kHintOpening) {
+    } else if (hint == UpdateHint::Opening || hint == UpdateHint::Restarted) {
+        if (hint == UpdateHint::Opening) {
             m_receiver.Reset();
             m_estimates = {};
         }

@@ -22,7 +22,7 @@ public:
     // The recorder is a view of the same document, updated before this one.
     explicit CStatisticsView(CFixRecorder& recorder, QWidget* parent = nullptr);
 
-    void OnUpdate(int hint, const CMessageRecord* record) override;
+    void OnUpdate(UpdateHint hint, const CMessageRecord* record) override;
     // A measured epoch: its estimates and the recorder's new figures are shown shortly.
     void ShowEpoch(const ReceiverEpoch& epoch);
 

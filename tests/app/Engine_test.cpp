@@ -19,7 +19,7 @@ namespace {
 
 struct Update {
     int64_t ms;
-    int hint;
+    UpdateHint hint;
     int type;  // -1 without a record
     uint32_t tow;
     bool operator==(const Update&) const = default;
@@ -42,9 +42,7 @@ protected:
         dialogs.push_back(dialog.Title());
         return false;
     }
-    bool RunLogFileSettings() override { return false; }
-    void RunSoftwareSelection() override {}
-    void OnUpdate(int hint, const CMessageRecord* record) override
+    void OnUpdate(UpdateHint hint, const CMessageRecord* record) override
     {
         updates.push_back({timers.ElapsedMs(), hint, record != nullptr ? record->type : -1,
                            record != nullptr ? record->Tow() : 0});
@@ -113,13 +111,13 @@ TEST_P(CsvPlayback, PacesTheRecordsAndShowsAMatchingTruthFirst)
 // 2100 too late.
 INSTANTIATE_TEST_SUITE_P(
     Engine, CsvPlayback,
-    testing::Values(CsvCase{false, {100, 200, 450}, {{0, kHintOpening, -1, 0}, {0, kHintRecord, 2, 100},
-                                                     {1000, kHintRecord, 2, 200}, {3500, kHintRecord, 2, 450},
-                                                     {3500, kHintSourceEnded, -1, 0}}},
-                    CsvCase{true, {50, 1000, 1200}, {{0, kHintOpening, -1, 0}, {0, kHintRecord, 1, 100},
-                                                     {0, kHintRecord, 2, 50}, {9500, kHintRecord, 2, 1000},
-                                                     {11500, kHintRecord, 2, 1200},
-                                                     {11500, kHintSourceEnded, -1, 0}}}));
+    testing::Values(CsvCase{false, {100, 200, 450}, {{0, UpdateHint::Opening, -1, 0}, {0, UpdateHint::Record, 2, 100},
+                                                     {1000, UpdateHint::Record, 2, 200}, {3500, UpdateHint::Record, 2, 450},
+                                                     {3500, UpdateHint::SourceEnded, -1, 0}}},
+                    CsvCase{true, {50, 1000, 1200}, {{0, UpdateHint::Opening, -1, 0}, {0, UpdateHint::Record, 1, 100},
+                                                     {0, UpdateHint::Record, 2, 50}, {9500, UpdateHint::Record, 2, 1000},
+                                                     {11500, UpdateHint::Record, 2, 1200},
+                                                     {11500, UpdateHint::SourceEnded, -1, 0}}}));
 
 TEST_F(EngineTest, PauseHidesRecordsBlinksOnActivityAndEndsWithTheDataSource)
 {
@@ -128,10 +126,10 @@ TEST_F(EngineTest, PauseHidesRecordsBlinksOnActivityAndEndsWithTheDataSource)
     engine.TogglePause();
     timers.RunNext(1000);
     engine.ProcessPostedMessages();
-    EXPECT_EQ(updates, (Updates{{0, kHintOpening, -1, 0}}));
+    EXPECT_EQ(updates, (Updates{{0, UpdateHint::Opening, -1, 0}}));
     // Four activity notices a tick: the button image alternates four times.
     EXPECT_EQ(engine.PauseImage(), CEngine::kImagePause);
-    engine.PostFrameMessage(WMU_DATA_ACTIVITY);
+    engine.Services().DataActivity();
     engine.ProcessPostedMessages();
     EXPECT_EQ(engine.PauseImage(), CEngine::kImagePauseBlink);
 
@@ -267,7 +265,7 @@ TEST_F(EngineTest, ServicesNameTheTitlePostTextsAndGuardTheBox)
     EXPECT_TRUE(engine.Title().starts_with("Kestrion Demo 3.36 on /dev/ttyUSB0/38400 -> " + log + " since "));
 
     struct : IDocumentView {
-        void OnUpdate(int, const CMessageRecord* record) override { marker = record->faultMarker, text = record->Text(); }
+        void OnUpdate(UpdateHint, const CMessageRecord* record) override { marker = record->faultMarker, text = record->Text(); }
         uint16_t marker = 0;
         std::string text;
     } textView;
@@ -324,7 +322,7 @@ TEST_F(EngineTest, ASeekBackFindsTheTruthAgainAndWaitsWhilePaused)
     CFeedDoc& document = *engine.CurrentDocument();
     ASSERT_NE(document.Replay(), nullptr);
     timers.RunNext(24 * 3600 * 1000);  // 1000: no truth left for it
-    EXPECT_EQ(updates.back(), (Update{9500, kHintRecord, 2, 1000}));
+    EXPECT_EQ(updates.back(), (Update{9500, UpdateHint::Record, 2, 1000}));
     EXPECT_EQ(document.Replay()->Position().at, 950);
 
     document.Replay()->Pause();
@@ -334,7 +332,7 @@ TEST_F(EngineTest, ASeekBackFindsTheTruthAgainAndWaitsWhilePaused)
     document.Replay()->Resume();
     timers.RunNext(24 * 3600 * 1000);
     // The views hear of the seek before the records of the new position.
-    EXPECT_EQ(updates, (Updates{{9500, kHintSeeking, -1, 0}, {9500, kHintRecord, 1, 100}, {9500, kHintRecord, 2, 50}}));
+    EXPECT_EQ(updates, (Updates{{9500, UpdateHint::Seeking, -1, 0}, {9500, UpdateHint::Record, 1, 100}, {9500, UpdateHint::Record, 2, 50}}));
 }
 
 TEST_F(EngineTest, OnlyARecordedFileOffersPlaybackControls)

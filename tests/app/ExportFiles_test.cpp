@@ -29,8 +29,6 @@ struct CRecordingUi : IUserInterface {
     int Ask(std::string_view, std::string_view, const std::vector<std::string>&) override { return 0; }
     std::string ChooseFile(const FileChooser&) override { return {}; }
     bool RunDialog(CDialogForm&) override { return false; }
-    bool RunLogFileSettings() override { return false; }
-    void RunSoftwareSelection() override {}
     Texts boxes;
 };
 

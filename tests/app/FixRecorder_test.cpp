@@ -50,12 +50,12 @@ protected:
 TEST_F(FixRecorderTest, KeepsTheFixesOfOneOpeningAndMeasuresThemAgainstTheSettingsReference)
 {
     Statistics("Ref Lat=51.4779\nRef Lon=-0.0015\nRef Alt=45\n");
-    recorder.OnUpdate(kHintOpening, nullptr);
+    recorder.OnUpdate(UpdateHint::Opening, nullptr);
     for (uint32_t tow = 0; tow < 4; ++tow) {
         const CMessageRecord record = NavAt(tow * 100, 100);
-        recorder.OnUpdate(kHintRecord, &record);
+        recorder.OnUpdate(UpdateHint::Record, &record);
     }
-    recorder.OnUpdate(kHintRecord, nullptr);
+    recorder.OnUpdate(UpdateHint::Record, nullptr);
     ASSERT_EQ(recorder.TrackSize(), 4u);
     EXPECT_EQ(recorder.Figures().kind, ReferenceKind::Fixed);
     // 100 m along the x axis at longitude 0 is 100 m sin(latitude) to the south (the rest is up);
@@ -64,7 +64,7 @@ TEST_F(FixRecorderTest, KeepsTheFixesOfOneOpeningAndMeasuresThemAgainstTheSettin
 
     // New settings without a point: the same fixes about their own mean, all at one place.
     Statistics("");
-    recorder.OnUpdate(kHintRestarted, nullptr);
+    recorder.OnUpdate(UpdateHint::Restarted, nullptr);
     EXPECT_EQ(recorder.Figures().kind, ReferenceKind::RunningMean);
     EXPECT_EQ(recorder.Figures().count, 4u);
     EXPECT_NEAR(recorder.Figures().cep50, 0, 0.01);
@@ -73,8 +73,8 @@ TEST_F(FixRecorderTest, KeepsTheFixesOfOneOpeningAndMeasuresThemAgainstTheSettin
     EXPECT_EQ(recorder.TrackSize(), 0u);
     EXPECT_EQ(recorder.Figures().kind, ReferenceKind::RunningMean);
     const CMessageRecord record = NavAt(500, 0);
-    recorder.OnUpdate(kHintRecord, &record);
-    recorder.OnUpdate(kHintOpening, nullptr);
+    recorder.OnUpdate(UpdateHint::Record, &record);
+    recorder.OnUpdate(UpdateHint::Opening, nullptr);
     EXPECT_EQ(recorder.TrackSize(), 0u);
     EXPECT_TRUE(ui.boxes.empty());
 }
@@ -82,9 +82,9 @@ TEST_F(FixRecorderTest, KeepsTheFixesOfOneOpeningAndMeasuresThemAgainstTheSettin
 TEST_F(FixRecorderTest, AWrongReferenceIsReportedOnceAndTheTruthFeedWinsOverEveryPoint)
 {
     Statistics("Ref Lat=north\nRef Lon=0\n");
-    recorder.OnUpdate(kHintOpening, nullptr);
-    recorder.OnUpdate(kHintOpening, nullptr);
-    recorder.OnUpdate(kHintRestarted, nullptr);
+    recorder.OnUpdate(UpdateHint::Opening, nullptr);
+    recorder.OnUpdate(UpdateHint::Opening, nullptr);
+    recorder.OnUpdate(UpdateHint::Restarted, nullptr);
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.icons[0], BoxIcon::Warning);
     EXPECT_EQ(ui.boxes[0], "The accuracy figures use the running mean of the fixes.\n"
@@ -92,24 +92,24 @@ TEST_F(FixRecorderTest, AWrongReferenceIsReportedOnceAndTheTruthFeedWinsOverEver
     EXPECT_EQ(recorder.Figures().kind, ReferenceKind::RunningMean);
 
     truth = true;
-    recorder.OnUpdate(kHintOpening, nullptr);
+    recorder.OnUpdate(UpdateHint::Opening, nullptr);
     EXPECT_EQ(recorder.Figures().kind, ReferenceKind::Truth);
     // Mended and broken again: said again.
     truth = false;
     Statistics("Ref Lat=1\nRef Lon=2\n");
-    recorder.OnUpdate(kHintOpening, nullptr);
+    recorder.OnUpdate(UpdateHint::Opening, nullptr);
     Statistics("Ref Lat=1\nRef Lon=200\n");
-    recorder.OnUpdate(kHintOpening, nullptr);
+    recorder.OnUpdate(UpdateHint::Opening, nullptr);
     EXPECT_EQ(ui.boxes.size(), 2u);
 
     // A point given by the caller: the settings are not read, the truth feed still wins.
     recorder.SetFixedReference(kSite);
     Statistics("Ref Lat=south\nRef Lon=0\n");
-    recorder.OnUpdate(kHintOpening, nullptr);
+    recorder.OnUpdate(UpdateHint::Opening, nullptr);
     EXPECT_EQ(ui.boxes.size(), 2u);
     EXPECT_EQ(recorder.Figures().kind, ReferenceKind::Fixed);
     truth = true;
-    recorder.OnUpdate(kHintOpening, nullptr);
+    recorder.OnUpdate(UpdateHint::Opening, nullptr);
     EXPECT_EQ(recorder.Figures().kind, ReferenceKind::Truth);
 }
 
@@ -123,10 +123,10 @@ TEST(FixRecorderInterest, KeepsNothingUnaskedAndLetsAPartGoWithItsLastReader)
     const auto play = [&recorder](uint32_t from, uint32_t to) {
         for (uint32_t tow = from; tow <= to; tow += 100) {
             const CMessageRecord record = NavAt(tow, static_cast<int>(tow / 100));
-            recorder.OnUpdate(kHintRecord, &record);
+            recorder.OnUpdate(UpdateHint::Record, &record);
         }
     };
-    recorder.OnUpdate(kHintOpening, nullptr);
+    recorder.OnUpdate(UpdateHint::Opening, nullptr);
     play(100, 300);
     EXPECT_EQ(recorder.Needs(), 0u);
     EXPECT_EQ(recorder.TrackSize(), 0u);
@@ -139,7 +139,7 @@ TEST(FixRecorderInterest, KeepsNothingUnaskedAndLetsAPartGoWithItsLastReader)
             EXPECT_EQ(recorder.Needs(), kNeedEverything);
             EXPECT_FALSE(recorder.ScatterPoints().empty());  // counted from the track
             // Played again from 5 s: each second once.
-            recorder.OnUpdate(kHintSeeking, nullptr);
+            recorder.OnUpdate(UpdateHint::Seeking, nullptr);
             play(500, 700);
             EXPECT_EQ(recorder.TrackSize(), 4u);
             EXPECT_EQ(recorder.Figures().count, 4u);

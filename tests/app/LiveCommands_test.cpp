@@ -65,9 +65,9 @@ std::vector<std::string> HeardSentences(CLiveReceiver& receiver)
 // Counts the navigation records that reach the views.
 class CNavigationCounter : public IDocumentView {
 public:
-    void OnUpdate(int hint, const CMessageRecord* record) override
+    void OnUpdate(UpdateHint hint, const CMessageRecord* record) override
     {
-        if (hint == 1 && record != nullptr && record->type == 2) {
+        if (hint == UpdateHint::Record && record != nullptr && record->type == 2) {
             ++count;
         }
     }

@@ -104,11 +104,9 @@ protected:
     CLiveReceiver receiver{SimConfig{}};
 
 private:
-    static std::unique_ptr<CDialogForm> None(IUserInterface&) { return nullptr; }
-
     CTempFolder m_folder;
     std::filesystem::path m_ini = m_folder.Path() / "kestrion-demo.ini";
-    CQtUserInterface m_ui{None, None};
+    CQtUserInterface m_ui;
     CSystemClock m_clock;
     CStdRandom m_random{3};
 
@@ -139,9 +137,9 @@ TEST_F(LiveDialogs, ElevationMaskOnScreenWithCurrentValuesRefusesAndSends)
 
 class CRecordCount : public IDocumentView {
 public:
-    void OnUpdate(int hint, const CMessageRecord* record) override
+    void OnUpdate(UpdateHint hint, const CMessageRecord* record) override
     {
-        count += hint == kHintRecord && record != nullptr ? 1 : 0;
+        count += hint == UpdateHint::Record && record != nullptr ? 1 : 0;
     }
     int count = 0;
 };

@@ -31,8 +31,8 @@ std::string OpenViewsWith(std::initializer_list<int> open)
 
 class CHintSpy : public IDocumentView {
 public:
-    void OnUpdate(int hint, const CMessageRecord*) override { hints.push_back(hint); }
-    std::vector<int> hints;
+    void OnUpdate(UpdateHint hint, const CMessageRecord*) override { hints.push_back(hint); }
+    std::vector<UpdateHint> hints;
 };
 
 TEST(MainFrame, MenusAndToolbarHoldTheCommandTable)
@@ -322,7 +322,7 @@ TEST(MainFrame, PreferencesSavedRefreshTheViews)
     EXPECT_TRUE(spy.hints.empty()) << "cancelled";
     console.ui.onDialog = nullptr;
     console.frame->RunCommand(ID_PREFERENCES);
-    EXPECT_EQ(spy.hints, std::vector<int>{kHintRestarted});
+    EXPECT_EQ(spy.hints, std::vector<UpdateHint>{UpdateHint::Restarted});
     EXPECT_EQ(console.ui.dialogs, (std::vector<std::string>{"Preferences", "Preferences"}));
 }
 

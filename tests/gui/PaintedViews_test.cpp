@@ -55,7 +55,7 @@ TEST(PaintedViews, OpenFromTheViewMenuInFramesOfTheirOwn)
     version.SetType(MID_SWVersion);
     version.swVersion.mid = MID_SWVersion;
     std::memcpy(version.swVersion.version, "2.0.3", 5);
-    console.frame->Engine().CurrentDocument()->UpdateAllViews(kHintRecord, &version);
+    console.frame->Engine().CurrentDocument()->UpdateAllViews(UpdateHint::Record, &version);
     EXPECT_EQ(console.View(2)->windowTitle(), "Map View (SW Version: 2.0.3)");
 }
 

@@ -204,11 +204,14 @@ TEST(SerialFramer, ResetForgetsTheMessageSeenAndTheFrameInAssembly)
     const Bytes frame = Ack(0x84);
     h.framer.Accept(frame.data(), 5);
     h.framer.Reset();
-    EXPECT_EQ(h.framer.CurrentState(), CSerialFramer::State::Idle);
     h.framer.Accept(frame.data() + 5, frame.size() - 5);
     EXPECT_TRUE(h.host.faults.empty());
     EXPECT_TRUE(h.feed.records.empty());
     EXPECT_FALSE(h.framer.MessageSeen());
+    // Idle again: the next whole frame is framed from its start.
+    h.framer.Accept(frame.data(), frame.size());
+    EXPECT_EQ(h.feed.records.size(), 1u);
+    EXPECT_TRUE(h.host.faults.empty());
 }
 
 TEST(SerialFramer, HandsItsLinkToDecodingAndToThePollTick)

@@ -96,14 +96,18 @@ private:
     CTempFolder m_folder;
 };
 
-// Opens nothing: tests that use serial devices bring their own factory.
+// Opens nothing: tests that use serial devices bring their own factory. It keeps the line of
+// every open asked for.
 class CNoSerialDevices : public ISerialDeviceFactory {
 public:
-    std::unique_ptr<ISerialDevice> Open(const std::string& path, const SerialSettings&, std::string& error) override
+    std::unique_ptr<ISerialDevice> Open(const std::string& path, const SerialSettings& line,
+                                        std::string& error) override
     {
+        asked.push_back(line);
         error = "No serial device in this test: " + path;
         return nullptr;
     }
+    std::vector<SerialSettings> asked;
 };
 
 class CFakeClock : public IClock {
@@ -112,9 +116,13 @@ public:
     std::time_t now = 1699142400;  // Sun Nov  5 00:00:00 2023 UTC
 };
 
-class CFakeFeedServices : public IFeedServices {
+// The program's side of feeds and sources: it records what they report and ask for.
+class CFakeFeedServices : public IFeedEventSink, public IMessageBoxes, public ISerialServices {
 public:
     explicit CFakeFeedServices(const CProfile& profile) : m_profile(profile) {}
+
+    // For the feeds under test.
+    FeedServices Feeds() { return FeedServices{*this, *this, timers, decoder, m_profile, *this, random, generator}; }
 
     struct Box {
         std::string text;
@@ -122,15 +130,22 @@ public:
         bool guarded;
     };
 
-    void Broadcast(int code, int /*value*/, const CMessageRecord* record) override
+    void Broadcast(FeedEvent event, const CMessageRecord* record) override
     {
-        events.push_back(code);
+        events.push_back(event);
         if (onBroadcast) {
-            onBroadcast(code, record);
+            onBroadcast(event, record);
         }
     }
     void LogRecord(const CMessageRecord& record) override { logged.push_back(record.type); }
     void RefreshTitle() override { ++titleRefreshes; }
+    void DataActivity() override
+    {
+        ++dataActivity;
+        if (onDataActivity) {
+            onDataActivity();
+        }
+    }
     BoxAnswer MessageBox(std::string_view text, BoxButtons, BoxIcon icon) override
     {
         boxes.push_back({std::string(text), icon, false});
@@ -140,19 +155,17 @@ public:
     {
         boxes.push_back({std::string(text), icon, true});
     }
-    ITimerService& Timers() override { return timers; }
-    CMessageDecoder& Decoder() override { return decoder; }
-    const CProfile& Profile() const override { return m_profile; }
     ISerialDeviceFactory& SerialDevices() override { return *serialDevices; }
     CReceiveTaps& MeasuredTaps() override { return measuredTaps; }
     void PromptSoftwareSelection() override { ++selectionPrompts; }
-    RandomState& Random() override { return random; }
-    IRandomGenerator& RandomGenerator() override { return generator; }
     PeriodicReset& Reset() override { return reset; }
     const IClock& Clock() const override { return clock; }
 
-    // How many events of one code were broadcast.
-    size_t CountOf(int code) const { return static_cast<size_t>(std::count(events.begin(), events.end(), code)); }
+    // How many events of one kind were broadcast.
+    size_t CountOf(FeedEvent event) const
+    {
+        return static_cast<size_t>(std::count(events.begin(), events.end(), event));
+    }
 
     CFakeTimers timers;
     CFakeHost host;
@@ -166,11 +179,13 @@ public:
     ISerialDeviceFactory* serialDevices = &noSerialDevices;
     CReceiveTaps measuredTaps;
     int selectionPrompts = 0;
-    std::vector<int> events;  // the codes broadcast, in order
+    std::vector<FeedEvent> events;  // broadcast, in order
+    size_t dataActivity = 0;  // the sources' own activity notices; the framers' go to the host
     std::vector<int> logged;
     std::vector<Box> boxes;
     int titleRefreshes = 0;
-    std::function<void(int, const CMessageRecord*)> onBroadcast;
+    std::function<void(FeedEvent, const CMessageRecord*)> onBroadcast;
+    std::function<void()> onDataActivity;
 
 private:
     const CProfile& m_profile;

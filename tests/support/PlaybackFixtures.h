@@ -94,7 +94,7 @@ struct CMeasuredHarness {
     CTempProfile ini;
     CProfile profile = ini.Profile();
     CFakeFeedServices services{profile};
-    CMeasuredFeed feed{services};
+    CMeasuredFeed feed{services.Feeds()};
 };
 
 }  // namespace kestrion::fakes

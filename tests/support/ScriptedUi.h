@@ -1,12 +1,15 @@
 #pragma once
 // A user played by a test: it records every message box, file chooser and dialog, answers
 // boxes from a queue (OK or Yes when empty), questions from another (the first button), chooses files from a queue (Cancel when empty)
-// and handles each dialog with a script (OK when none is given).
+// and handles each dialog with a script (OK when none is given). The log file settings are
+// declined and the software selection is only counted: neither opens.
 #include <deque>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "dialogs/LogFileSettings.h"
+#include "dialogs/SoftwareSelection.h"
 #include "platform/DialogForm.h"
 #include "platform/UserInterface.h"
 
@@ -48,11 +51,16 @@ public:
     }
     bool RunDialog(CDialogForm& dialog) override
     {
+        if (dynamic_cast<CLogFileSettings*>(&dialog) != nullptr) {
+            return false;
+        }
+        if (dynamic_cast<CSoftwareSelection*>(&dialog) != nullptr) {
+            ++softwareSelections;
+            return false;
+        }
         dialogs.push_back(dialog.Title());
         return onDialog ? onDialog(dialog) : dialog.Ok();
     }
-    bool RunLogFileSettings() override { return false; }
-    void RunSoftwareSelection() override { ++softwareSelections; }
 
     std::vector<std::string> boxes;
     std::vector<BoxIcon> icons;

@@ -34,9 +34,9 @@ TEST(BinaryFileSource, PlaysAThousandBytesATickAndStopsQuietlyAtTheEnd)
     h.services.timers.Fire(1);
     EXPECT_EQ(h.services.timers.Running(), 0);
 
-    // One chunk notice per chunk (the program's host raises WMU_DATA_ACTIVITY); the feed stays open.
+    // One chunk notice per chunk (the program's host counts the activity); the feed stays open.
     EXPECT_EQ(h.services.host.dataActivity, 3);
-    EXPECT_EQ(h.services.CountOf(WMU_SOURCE_ENDED), 0u);
+    EXPECT_EQ(h.services.CountOf(FeedEvent::SourceEnded), 0u);
     EXPECT_NE(h.feed.Source(), nullptr);
 }
 
@@ -68,8 +68,8 @@ TEST(BinaryFileSource, EachSourceFramesOnItsOwnAndLogsChecksumErrors)
     bad[7] ^= 1;  // checksum
     const CTempFile whole(AsText(Join({Ack(0x85), bad})));
     CMeasuredHarness h("");
-    CBinaryFileSource first(h.feed, h.services, start.Path());
-    CBinaryFileSource second(h.feed, h.services, whole.Path());
+    CBinaryFileSource first(h.feed, h.services, h.services, h.services.timers, h.services.decoder, start.Path());
+    CBinaryFileSource second(h.feed, h.services, h.services, h.services.timers, h.services.decoder, whole.Path());
     ASSERT_EQ(first.Open(kRoleMeasured, ""), 1);
     ASSERT_EQ(second.Open(kRoleMeasured, ""), 1);
 

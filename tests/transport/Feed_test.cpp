@@ -65,8 +65,8 @@ TEST(MeasuredFeed, WhilePausedRecordsAreKeptAndLoggedButNotAnnounced)
 {
     CMeasuredHarness h("");
     const CMessageRecord* announced = nullptr;
-    h.services.onBroadcast = [&](int code, const CMessageRecord* record) {
-        if (code == WMU_NEW_RECORD) {
+    h.services.onBroadcast = [&](FeedEvent event, const CMessageRecord* record) {
+        if (event == FeedEvent::NewRecord) {
             announced = record;
         }
     };
@@ -74,12 +74,12 @@ TEST(MeasuredFeed, WhilePausedRecordsAreKeptAndLoggedButNotAnnounced)
     record.Reset(2);
     record.nav.tow = 500;
 
-    h.feed.SetPause(1);
+    h.feed.SetPause(true);
     EXPECT_EQ(h.feed.AcceptRecord(&record), 1);
     EXPECT_EQ(h.feed.Latest().Tow(), 500u);
     EXPECT_EQ(announced, nullptr);
 
-    h.feed.SetPause(0);
+    h.feed.SetPause(false);
     record.nav.tow = 600;
     EXPECT_EQ(h.feed.AcceptRecord(&record), 1);
     EXPECT_EQ(announced, &h.feed.Latest());  // the feed's copy

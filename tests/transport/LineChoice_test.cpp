@@ -42,7 +42,7 @@ protected:
     CProfile profile = tempProfile.Profile();
     CFakeFeedServices services{profile};
     CStoreWatchingFactory devices;
-    CMeasuredFeed feed{services};
+    CMeasuredFeed feed{services.Feeds()};
 };
 
 TEST_F(LineChoiceTest, ASynchronisationStoresOnlyTheRateItEndsOn)

@@ -35,7 +35,7 @@ protected:
     CProfile profile = tempProfile.Profile();
     CFakeFeedServices services{profile};
     CFakeSerialFactory devices;
-    CMeasuredFeed feed{services};
+    CMeasuredFeed feed{services.Feeds()};
 };
 
 TEST_F(NetworkFeedTest, TheNetworkAddressIsOpenedAsItIsAndOnlyAPortOfTheMeasuredSourceCounts)

@@ -68,7 +68,7 @@ protected:
     CCountingFactory devices;
     CCollectingReceiver receiver;
     CLoopbackServer server;
-    CSerialPort port{services, devices, [](std::chrono::milliseconds) {}};
+    CSerialPort port{services.timers, services.decoder, devices, [](std::chrono::milliseconds) {}};
 };
 
 TEST_F(NetworkPortTest, AServerThatGoesAwayIsLostWithTheReasonAndReopenedWhenItIsBack)

@@ -60,18 +60,16 @@ protected:
 
     const CProfile profile{"random-source-unused.ini"};
     fakes::CFakeFeedServices services{profile};
-    CCopyingFeed feed{services};
-    CRandomSource source{feed, services};
+    CCopyingFeed feed{services.Feeds()};
+    CRandomSource source{feed, services, services.timers, services.random, services.generator};
 };
 
 TEST_F(RandomSourceTest, FirstTickDeliversFourRecordsEachAfterItsActivityEvent)
 {
     std::vector<size_t> deliveredAtActivity;
-    services.onBroadcast = [&](int code, const CMessageRecord*) {
-        EXPECT_EQ(code, WMU_DATA_ACTIVITY);
-        deliveredAtActivity.push_back(feed.records.size());
-    };
+    services.onDataActivity = [&] { deliveredAtActivity.push_back(feed.records.size()); };
     const auto& records = Step();
+    EXPECT_TRUE(services.events.empty());
     ASSERT_EQ(records.size(), 4u);
     EXPECT_EQ(deliveredAtActivity, (std::vector<size_t>{0, 1, 2, 3}));
 
@@ -178,15 +176,15 @@ TEST_F(RandomSourceTest, StartsOnceForTheMeasuredRoleAndRestartsContinueTheProgr
     source.Start();
     ASSERT_EQ(services.timers.registrations, std::vector<int>{1000});
     EXPECT_EQ(services.timers.entries[0].tickCode, kTickPlayback);
-    services.timers.Fire(source.TimerNumber());
+    services.timers.Fire(services.timers.Of(kTickPlayback));
     source.Restart();
     EXPECT_EQ(services.timers.Running(), 1);
-    services.timers.Fire(source.TimerNumber());
+    services.timers.Fire(services.timers.Of(kTickPlayback));
     EXPECT_EQ(feed.records.at(4).Text(), TrackerText(2));
     EXPECT_EQ(source.Close(), 1);
-    EXPECT_EQ(std::tuple(source.TimerNumber(), services.timers.Running()), std::tuple(0, 0));
+    EXPECT_EQ(std::tuple(services.timers.Of(kTickPlayback), services.timers.Running()), std::tuple(0, 0));
 
-    CRandomSource next(feed, services);
+    CRandomSource next(feed, services, services.timers, services.random, services.generator);
     next.ReadRecord();
     EXPECT_EQ(feed.records.at(8).Text(), TrackerText(3));
     EXPECT_EQ(feed.records.at(8).Tow(), 160u);

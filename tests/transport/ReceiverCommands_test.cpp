@@ -70,7 +70,7 @@ public:
     CTempFolder folder;
     CFakeFeedServices services{profile};
     CFakeSerialFactory devices;
-    CMeasuredFeed feed{services};
+    CMeasuredFeed feed{services.Feeds()};
 };
 
 class ReceiverCommandsTest : public ::testing::Test, protected CCommandBench {};
@@ -384,8 +384,8 @@ TEST_F(ReceiverCommandsTest, PeriodicResetSendsTheStoredInitialisationEveryPerio
 
 TEST_F(ReceiverCommandsTest, ATruthReceiverIsNeverReset)
 {
-    CTruthFeed truth{services};
-    CSerialSource source{truth, services, "COM4", "", "", "", ""};
+    CTruthFeed truth{services.Feeds()};
+    CSerialSource source{truth, services, services.timers, services.decoder, profile, services, "COM4", SerialSettings{}};
     ASSERT_EQ(source.Open(kRoleTruth, ""), 1);
     services.reset = {5, services.clock.now - 10};
     source.Tick(kTickSerialSecond);

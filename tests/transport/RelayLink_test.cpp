@@ -26,8 +26,6 @@ public:
     int Ask(std::string_view, std::string_view, const std::vector<std::string>&) override { return 0; }
     std::string ChooseFile(const FileChooser&) override { return {}; }
     bool RunDialog(CDialogForm&) override { return false; }
-    bool RunLogFileSettings() override { return false; }
-    void RunSoftwareSelection() override {}
 
     std::vector<std::string> boxes;
 };

@@ -135,7 +135,7 @@ TEST(ReplayControl, SeekingACsvGoesToTheRecordingTimeAndComesAtOnce)
 TEST(ReplayControl, TheTruthRoleHasNoControls)
 {
     CMeasuredHarness h("[Data Sources]\n");
-    CTextFileSource truth(h.feed, h.services, h.file.Path());
+    CTextFileSource truth(h.feed, h.services, h.services, h.services.timers, h.profile, h.file.Path());
     truth.Open(kRoleTruth, "");
     EXPECT_EQ(truth.Replay(), nullptr);
 }

@@ -63,7 +63,7 @@ protected:
     CCollectingReceiver receiver;
     std::vector<std::chrono::milliseconds> steps;
     std::function<void()> onStep;
-    CSerialPort port{services, devices, [this](std::chrono::milliseconds step) {
+    CSerialPort port{services.timers, services.decoder, devices, [this](std::chrono::milliseconds step) {
                          steps.push_back(step);
                          if (onStep) {
                              onStep();

@@ -20,8 +20,8 @@ namespace {
 using namespace fakes;
 using Texts = std::vector<std::string>;
 
-// The services, opening their serial devices with this factory.
-IFeedServices& WithDevices(CFakeFeedServices& services, ISerialDeviceFactory& devices)
+// The serial services, opening their devices with this factory.
+ISerialServices& WithDevices(CFakeFeedServices& services, ISerialDeviceFactory& devices)
 {
     services.serialDevices = &devices;
     return services;
@@ -50,8 +50,9 @@ protected:
     CProfile profile = tempProfile.Profile();
     CFakeFeedServices services{profile};
     CFakeSerialFactory devices;
-    CMeasuredFeed feed{services};
-    CSerialSource source{feed, WithDevices(services, devices), "COM3", "4800", "8", "Odd", "2"};
+    CMeasuredFeed feed{services.Feeds()};
+    CSerialSource source{feed, services, services.timers, services.decoder, profile, WithDevices(services, devices),
+                         "COM3", SerialSettings{"4800", "8", "Odd", "2"}};
 };
 
 TEST_F(SerialSourceTest, OpensTheNamedDeviceWithItsSettingsOrShowsTheDeviceError)
@@ -90,7 +91,7 @@ TEST_F(SerialSourceTest, FramesSplitAcrossTicksBecomeRecordsOfTheFeed)
     devices.line.Send(Join({Bytes(ack.begin() + 5, ack.end()), Ascii("$GPGGA,1*00\r\n")}));
     ASSERT_TRUE(TickUntilRecords(2));
     EXPECT_EQ(services.logged, (std::vector<int>{MID_Ack, 255}));
-    EXPECT_EQ(services.CountOf(WMU_NEW_RECORD), 2u);
+    EXPECT_EQ(services.CountOf(FeedEvent::NewRecord), 2u);
     // The first message on a serial line asks for the software version.
     EXPECT_EQ(services.host.versionPolls, 1);
 }
@@ -154,8 +155,9 @@ TEST(SerialSourceOverPty, RecordsArriveAndCommandsLeaveThroughATermiosDevice)
     const CProfile profile = tempProfile.Profile();
     CFakeFeedServices services{profile};
     CTermiosSerialFactory termios;
-    CMeasuredFeed feed{services};
-    CSerialSource source{feed, WithDevices(services, termios), name, "38400", "8", "N", "1"};
+    CMeasuredFeed feed{services.Feeds()};
+    CSerialSource source{feed, services, services.timers, services.decoder, profile, WithDevices(services, termios),
+                         name, SerialSettings{"38400", "8", "N", "1"}};
     ASSERT_EQ(source.Open(kRoleMeasured, ""), 1) << (services.boxes.empty() ? "" : services.boxes[0].text);
 
     const Bytes sent = Join({Ack(0x80), Ascii("$GPRMC,1*00\r\n"), Ack(0xA6)});

@@ -55,10 +55,10 @@ TEST(TextFileSource, PacesEachRecordByItsTimeStampOrTheTimerDelay)
         EXPECT_EQ(h.services.logged.size(), 1u);
         EXPECT_EQ(h.PlayToEnd(), c.periods);
         EXPECT_EQ(h.services.logged, c.logged);
-        EXPECT_EQ(h.services.CountOf(WMU_NEW_RECORD), c.logged.size());
+        EXPECT_EQ(h.services.CountOf(FeedEvent::NewRecord), c.logged.size());
         // Every line read, comments too, counts as activity.
-        EXPECT_EQ(h.services.CountOf(WMU_DATA_ACTIVITY), static_cast<size_t>(std::count(c.lines.begin(), c.lines.end(), '\n')));
-        EXPECT_EQ(h.services.CountOf(WMU_SOURCE_ENDED), 1u);
+        EXPECT_EQ(h.services.dataActivity, static_cast<size_t>(std::count(c.lines.begin(), c.lines.end(), '\n')));
+        EXPECT_EQ(h.services.CountOf(FeedEvent::SourceEnded), 1u);
         EXPECT_EQ(h.feed.Source(), nullptr);
     }
 }
@@ -70,7 +70,7 @@ TEST(TextFileSource, AnEmptyLineEndsPlaybackWithTheDecoderError)
     h.PlayToEnd();
     EXPECT_EQ(BoxTexts(h.services), Texts{"Invalid data encountered. (guarded)"});
     EXPECT_EQ(h.services.logged.size(), 2u);
-    EXPECT_EQ(h.services.CountOf(WMU_SOURCE_ENDED), 1u);
+    EXPECT_EQ(h.services.CountOf(FeedEvent::SourceEnded), 1u);
 }
 
 TEST(TextFileSource, WithoutAFirstRecordTheSourceClosesAndTheFeedIsNotTold)
@@ -82,7 +82,7 @@ TEST(TextFileSource, WithoutAFirstRecordTheSourceClosesAndTheFeedIsNotTold)
     ASSERT_NE(bad.feed.Source(), nullptr);
     EXPECT_EQ(bad.feed.Source()->IsOpen(), 0);
     EXPECT_EQ(bad.services.timers.Running(), 0);
-    EXPECT_EQ(bad.services.CountOf(WMU_SOURCE_ENDED), 0u);
+    EXPECT_EQ(bad.services.CountOf(FeedEvent::SourceEnded), 0u);
 
     CMeasuredHarness empty("CSV", "");
     EXPECT_EQ(empty.feed.Open(), 1);
@@ -104,7 +104,7 @@ TEST(TextFileSource, AnUnreadableFileOrAnEndlessLineIsSaidOnceWithItsFileAndLine
     EXPECT_EQ(BoxTexts(measured.services),
               Texts{"Error: Could not read from file.\n\n" + measured.file.Path() + ": line 3: line too long (guarded)"});
     EXPECT_EQ(measured.services.logged.size(), 2u);
-    EXPECT_EQ(measured.services.CountOf(WMU_SOURCE_ENDED), 1u);
+    EXPECT_EQ(measured.services.CountOf(FeedEvent::SourceEnded), 1u);
 
     CMeasuredHarness first("CSV", endless);
     EXPECT_EQ(first.feed.Open(), 1);
@@ -117,7 +117,7 @@ TEST(TextFileSource, AnUnreadableFileOrAnEndlessLineIsSaidOnceWithItsFileAndLine
     for (const auto& [path, records, problem] : {std::tuple{std::string("/proc/self"), 0, "Is a directory"},
                                                  {truth.Path(), 1, "line 2: line too long"}}) {
         h.services.boxes.clear();
-        CTextFileSource source(h.feed, h.services, path);
+        CTextFileSource source(h.feed, h.services, h.services, h.services.timers, h.profile, path);
         ASSERT_EQ(source.Open(kRoleTruth, ""), 1);
         source.Start();
         for (int i = 0; i < records; ++i) {
@@ -135,7 +135,7 @@ TEST(TextFileSource, AOneLineFileEndsWhileTheFeedOpens)
     CMeasuredHarness h("CSV", NavLine(1000, 100));
     EXPECT_EQ(h.feed.Open(), 0);
     EXPECT_EQ(h.services.logged.size(), 1u);
-    EXPECT_EQ(h.services.CountOf(WMU_SOURCE_ENDED), 1u);
+    EXPECT_EQ(h.services.CountOf(FeedEvent::SourceEnded), 1u);
     EXPECT_EQ(h.services.timers.Running(), 0);
 }
 
@@ -145,7 +145,7 @@ TEST(TextFileSource, TheTruthRoleWaitsToBeReadAndUsesTheTruthWeekAndOffset)
     const CTempFile file("10,1,2,3,4,5,6\n");
     h.profile.WriteString("Data Sources", "TrueWeekNo", "66536");  // 1000 in 16 bits
     h.profile.WriteString("Data Sources", "TrueTOW", "100");
-    CTextFileSource source(h.feed, h.services, file.Path());
+    CTextFileSource source(h.feed, h.services, h.services, h.services.timers, h.profile, file.Path());
     ASSERT_EQ(source.Open(kRoleTruth, ""), 1);
     source.Start();
     EXPECT_EQ(h.services.timers.Running(), 0);

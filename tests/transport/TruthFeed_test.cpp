@@ -53,7 +53,7 @@ struct TruthHarness {
     CTempProfile ini;
     CProfile profile = ini.Profile();
     CFakeFeedServices services{profile};
-    CTruthFeed feed{services};
+    CTruthFeed feed{services.Feeds()};
 };
 
 TEST(TruthFeed, MatchesFromZeroToUnderTenSecondsLaterAndDiscardsTheRest)
@@ -65,7 +65,7 @@ TEST(TruthFeed, MatchesFromZeroToUnderTenSecondsLaterAndDiscardsTheRest)
     EXPECT_EQ(h.Match(Measured(2, 1000, 1199)), 0u);    // 2199 is 10 s later, 2299 11 s
     EXPECT_EQ(h.Match(Measured(2, 1000, 2299)), 0u);    // both were discarded
     // Read only by matching: the source was not started.
-    EXPECT_EQ(h.services.CountOf(WMU_DATA_ACTIVITY), 4u);
+    EXPECT_EQ(h.services.dataActivity, 4u);
     EXPECT_EQ(h.services.timers.Running(), 0);
 }
 
@@ -98,7 +98,7 @@ TEST(TruthFeed, ATrackerRecordReadsTheTruthFileToItsEnd)
     ASSERT_EQ(h.feed.Open(), 1);
     EXPECT_EQ(h.Match(Measured(4, 1000, 0)), 0u);
     EXPECT_EQ(h.Match(Measured(2, 1000, 0)), 0u);
-    EXPECT_EQ(h.services.CountOf(WMU_DATA_ACTIVITY), 3u);
+    EXPECT_EQ(h.services.dataActivity, 3u);
 
     // Opening again replaces the exhausted source; truth lines also pair with truth records.
     ASSERT_EQ(h.feed.Open(), 1);
@@ -111,7 +111,8 @@ TEST(TruthFeed, SourcesThatCannotOpenStillCountAsOpenButNeverMatch)
     ASSERT_EQ(serial.feed.Open(), 1);
     const auto* port = dynamic_cast<CSerialSource*>(serial.feed.Source());
     ASSERT_NE(port, nullptr);
-    EXPECT_EQ(port->Baud() + port->DataBits() + port->Parity() + port->StopBits(), "");
+    const SerialSettings& line = serial.services.noSerialDevices.asked.at(0);
+    EXPECT_EQ(line.baud + line.dataBits + line.parity + line.stopBits, "");
     EXPECT_EQ(BoxTexts(serial.services), Texts{"No serial device in this test: /dev/ttyS2"});
     EXPECT_EQ(serial.Match(Measured(2, 1000, 0)), 0u);
 

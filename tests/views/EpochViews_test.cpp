@@ -126,9 +126,9 @@ TEST_F(EpochMapViewTest, BinaryRecordsReachTheMapThroughEpochsAndAnOpeningClears
 {
     // Binary records still reach the map through the epochs, and the opening clears it.
     const CMessageRecord fix = test::FixAt(100, 10, 0);
-    view->OnUpdate(kHintRecord, &fix);
+    view->OnUpdate(UpdateHint::Record, &fix);
     EXPECT_EQ(view->Canvas().Plot().Newest(), test::FromOrigin(view->Canvas(), 0, -20));
-    view->OnUpdate(kHintOpening, nullptr);
+    view->OnUpdate(UpdateHint::Opening, nullptr);
     EXPECT_EQ(view->Canvas().Plot().Newest(), std::nullopt);
 }
 
@@ -175,7 +175,7 @@ TEST_F(EpochNavMsgViewTest, FillsTheFieldsTheSentencesGiveWithEcefFromGeodetic)
 TEST_F(EpochNavMsgViewTest, AnNmeaEpochBlanksWhatABinaryOneLeftAndTruthIsNotShown)
 {
     const CMessageRecord binary = test::FixAt(12345, 0, 0);
-    view.OnUpdate(kHintRecord, &binary);
+    view.OnUpdate(UpdateHint::Record, &binary);
     ASSERT_EQ(Field(Nav::kWeek), "1250");
     ASSERT_EQ(Field(Nav::kVelocityX), "     0.000");
 
@@ -218,7 +218,7 @@ protected:
         m_view.resize(640, 480);
         m_view.setAttribute(Qt::WA_DontShowOnScreen);
         m_view.show();
-        m_view.OnUpdate(kHintOpening, nullptr);
+        m_view.OnUpdate(UpdateHint::Opening, nullptr);
     }
     std::string Text()
     {
@@ -255,7 +255,7 @@ TEST_F(EpochStatisticsViewTest, ShowsTheLatestOwnEstimatesAfterTheFiguresOnlyWhe
     truth.estimates.sigmaLatitude = 9.0;
     m_view.ShowEpoch(truth);
     EXPECT_TRUE(Text().ends_with("lat 0.50 m\n"));
-    m_view.OnUpdate(kHintOpening, nullptr);
+    m_view.OnUpdate(UpdateHint::Opening, nullptr);
     EXPECT_EQ(Text().find("Receiver's own"), std::string::npos);
 }
 

@@ -24,9 +24,9 @@ protected:
     {
         WriteText(m_folder.Path() / "demo.ini", ini);
         view = std::make_unique<CMapView>(profile, ui, protocol, recorder);
-        Deliver(kHintOpening, nullptr);
+        Deliver(UpdateHint::Opening, nullptr);
     }
-    void Deliver(int hint, const CMessageRecord* record)
+    void Deliver(UpdateHint hint, const CMessageRecord* record)
     {
         recorder.OnUpdate(hint, record);
         view->OnUpdate(hint, record);
@@ -35,7 +35,7 @@ protected:
     {
         for (int i = 0; i < count; ++i) {
             const CMessageRecord fix = test::FixAt(static_cast<uint32_t>(100 * i), i % 9 - 4, i % 7 - 3);
-            Deliver(kHintRecord, &fix);
+            Deliver(UpdateHint::Record, &fix);
         }
     }
     std::string Setting(const char* section, const char* key) const { return profile.GetString(section, key, "none"); }
@@ -62,7 +62,7 @@ TEST_F(MapEvaluationTest, UseCurrentPositionMakesTheNewestFixTheOriginAndTheRefe
 
     DeliverFixes(3);
     const CMessageRecord newest = test::FixAt(900, 1000, -500);  // about 0.00904 N, 0.00449 W
-    Deliver(kHintRecord, &newest);
+    Deliver(UpdateHint::Record, &newest);
     ui.onDialog = [&](CDialogForm& dialog) {
         enabled = dialog.Control(D::kUseCurrent).enabled;
         dialog.Click(D::kUseCurrent);

@@ -56,10 +56,10 @@ protected:
 TEST_F(MapViewTest, PlotsTheTrackAtTheDefaultScale)
 {
     const CMessageRecord origin = Navigation(MID_MeasuredNavigation, 0, 0);
-    view->OnUpdate(1, &origin);
+    view->OnUpdate(UpdateHint::Record, &origin);
     EXPECT_EQ(view->Canvas().Plot().Newest(), test::FromOrigin(view->Canvas(), 0, 0));
     const CMessageRecord north = Navigation(MID_MeasuredNavigation, 10, 0);
-    view->OnUpdate(1, &north);
+    view->OnUpdate(UpdateHint::Record, &north);
     EXPECT_EQ(view->Canvas().Plot().Newest(), test::FromOrigin(view->Canvas(), 0, -20));
     ASSERT_EQ(Plotted().devicePixelRatio(), 2.0);
 
@@ -96,7 +96,7 @@ TEST_F(MapViewTest, TheWheelZoomsAndStoresTheScaleADragPansAndKeepsTheTrack)
     };
     for (int point = 0; point < 3; ++point) {
         const CMessageRecord north = Navigation(MID_MeasuredNavigation, 10 * point, 0);
-        view->OnUpdate(1, &north);
+        view->OnUpdate(UpdateHint::Record, &north);
     }
     const CanvasPoint origin = OriginPixel(view->Canvas().Plot().Frame());
     EXPECT_EQ(view->Canvas().Plot().Newest(), (CanvasPoint{origin.x, origin.y - 40}));
@@ -127,7 +127,7 @@ TEST_F(MapViewTest, TheWheelZoomsAndStoresTheScaleADragPansAndKeepsTheTrack)
     EXPECT_TRUE(ui.dialogs.empty());
 
     // Preferences from the file again: the picture starts afresh around the origin.
-    view->OnUpdate(3, nullptr);
+    view->OnUpdate(UpdateHint::Restarted, nullptr);
     EXPECT_EQ(view->Canvas().Plot().Frame().centre, GroundPoint{});
     EXPECT_EQ(view->Canvas().Plot().Frame().pixelsPerMetre, 4.0);
 }
@@ -135,14 +135,14 @@ TEST_F(MapViewTest, TheWheelZoomsAndStoresTheScaleADragPansAndKeepsTheTrack)
 TEST_F(MapViewTest, TruePositionsStayAfterNewerMeasuredPoints)
 {
     const CMessageRecord truth = Navigation(MID_TrueNavigation, 20, -20);
-    view->OnUpdate(1, &truth);
+    view->OnUpdate(UpdateHint::Record, &truth);
     EXPECT_EQ(view->Canvas().Plot().Newest(), std::nullopt);
     const CanvasPoint truePoint = test::FromOrigin(view->Canvas(), -39, -40);
     const QImage drawn = Around(Plotted(), truePoint);
     EXPECT_NE(drawn, Around(empty, truePoint));
     for (int point = 0; point < 9; ++point) {
         const CMessageRecord measured = Navigation(MID_MeasuredNavigation, -5 * point, 5 * point);
-        view->OnUpdate(1, &measured);
+        view->OnUpdate(UpdateHint::Record, &measured);
     }
     EXPECT_EQ(Around(Plotted(), truePoint), drawn);
 }
@@ -156,12 +156,12 @@ TEST_F(MapViewTest, ClearButtonHintFourAndHintThreeEmptyTheCanvas)
     EXPECT_EQ(clear->text(), "Clear");
     const std::function<void()> clearings[] = {
         [&] { clear->click(); },
-        [&] { view->OnUpdate(4, nullptr); },
-        [&] { view->OnUpdate(3, nullptr); },
+        [&] { view->OnUpdate(UpdateHint::Opening, nullptr); },
+        [&] { view->OnUpdate(UpdateHint::Restarted, nullptr); },
     };
     for (const auto& clearing : clearings) {
-        view->OnUpdate(1, &measured);
-        view->OnUpdate(1, &truth);
+        view->OnUpdate(UpdateHint::Record, &measured);
+        view->OnUpdate(UpdateHint::Record, &truth);
         ASSERT_NE(Plotted(), empty);
         clearing();
         EXPECT_EQ(Plotted(), empty);
@@ -183,7 +183,7 @@ TEST_F(MapViewTest, StatusBarShowsTheFixAndThePosition)
     record.nav.svCount = 3;
     record.nav.svIds[0] = 5;
     record.nav.svIds[2] = 17;
-    view->OnUpdate(1, &record);
+    view->OnUpdate(UpdateHint::Record, &record);
     const std::pair<Bar::Field, QString> expected[] = {
         {Bar::kTime, " 123456.78"}, {Bar::kWeek, "   5"},        {Bar::kValidity, "Validated"},
         {Bar::kDop, "2.6"},         {Bar::kMode, "3D+DGPS"},     {Bar::kFix, "3"},
@@ -196,11 +196,11 @@ TEST_F(MapViewTest, StatusBarShowsTheFixAndThePosition)
 
     protocol.generation = 1;
     record.nav.mode2 = 0;
-    view->OnUpdate(1, &record);
+    view->OnUpdate(UpdateHint::Record, &record);
     EXPECT_EQ(Field(Bar::kMode), "Full 3D+DGPS");
     EXPECT_EQ(Field(Bar::kValidity), "Unvalidated");
     record.nav.mode1 = 0xCC;
-    view->OnUpdate(1, &record);
+    view->OnUpdate(UpdateHint::Record, &record);
     EXPECT_EQ(Field(Bar::kMode), "Bad DOP");
 
     // A true position sets only the position block.
@@ -208,7 +208,7 @@ TEST_F(MapViewTest, StatusBarShowsTheFixAndThePosition)
     truth.nav.x = -kEquatorRadius;
     truth.nav.vz = 80;
     truth.nav.mode1 = 0x04;
-    view->OnUpdate(1, &truth);
+    view->OnUpdate(UpdateHint::Record, &truth);
     EXPECT_EQ(QStringList({Field(Bar::kLongitude), Field(Bar::kHeading), Field(Bar::kSpeed), Field(Bar::kMode)}),
               QStringList({"180.00000", "0°", "10.000", "Bad DOP"}));
 }
@@ -220,7 +220,7 @@ TEST_F(MapViewTest, CaptionNamesTheReceiverSoftware)
     version.SetType(MID_SWVersion);
     const char text[] = "GSW2 2.05.024";
     std::copy(std::begin(text), std::end(text), version.swVersion.version);
-    view->OnUpdate(1, &version);
+    view->OnUpdate(UpdateHint::Record, &version);
     EXPECT_EQ(view->windowTitle(), "Map View (SW Version: GSW2 2.05.024)");
 }
 
@@ -239,7 +239,7 @@ TEST_F(MapViewTest, PreferencesFromTheCanvasAreWrittenAndTakeEffect)
         return dialog.Ok();
     };
     const CMessageRecord measured = Navigation(MID_MeasuredNavigation, 0, 30);
-    view->OnUpdate(1, &measured);
+    view->OnUpdate(UpdateHint::Record, &measured);
 
     QWidget* viewport = view->Canvas().viewport();
     QMouseEvent click(QEvent::MouseButtonDblClick, QPointF(5, 5), viewport->mapToGlobal(QPointF(5, 5)),
@@ -255,7 +255,7 @@ TEST_F(MapViewTest, PreferencesFromTheCanvasAreWrittenAndTakeEffect)
 
     // Restarted: the track is gone, and the view follows the newest point from now on.
     EXPECT_EQ(view->Canvas().Plot().Newest(), std::nullopt);
-    view->OnUpdate(1, &measured);
+    view->OnUpdate(UpdateHint::Record, &measured);
     const CanvasPoint newest = view->Canvas().Plot().Newest().value();
     EXPECT_EQ(newest, test::FromOrigin(view->Canvas(), 23, 8));  // 30 m east, 11 m south of the new origin at 0.8 pixels/m
     const CanvasPlacement placement = view->Canvas().Placement();

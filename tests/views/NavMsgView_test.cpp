@@ -52,7 +52,7 @@ TEST_F(NavMsgViewTest, ShowsEveryFieldOfAMeasuredNavigationMessage)
         0xFF, 0xF8, 0x00, 0x50, 0x7F, 0xFF,                                       // velocity
         0x94, 13, 0x02, 0x04, 0xB0, 0x00, 0xBC, 0x61, 0x4E,                       // modes, DOP, week, TOW
         3, 5, 0, 17, 9});
-    view.OnUpdate(1, &record);
+    view.OnUpdate(UpdateHint::Record, &record);
 
     const std::pair<Field, const char*> expected[] = {
         {Field::kPositionX, "-4647143"},  {Field::kPositionY, "2553732"},     {Field::kPositionZ, "-3532673"},
@@ -73,11 +73,11 @@ TEST_F(NavMsgViewTest, TakesOnlyMeasuredNavigationAndTheGenerationOfItsArrival)
     record.SetType(2);
     record.nav = {2, 0, 0, 6356852, 0, 0, 0, 0x03, 5, 0x00, 1, 0, 14, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}};
     protocol.generation = 1;
-    view.OnUpdate(1, &record);
+    view.OnUpdate(UpdateHint::Record, &record);
     CMessageRecord truth = record;
     truth.SetType(1);
     truth.nav.z = -6356852;
-    view.OnUpdate(1, &truth);
+    view.OnUpdate(UpdateHint::Record, &truth);
     // On the polar axis; at most 12 channels listed.
     const QStringList first = {view.FieldText(Field::kLatitude), view.FieldText(Field::kLongitude),
                                view.FieldText(Field::kAltitude), view.FieldText(Field::kSvList),
@@ -87,7 +87,7 @@ TEST_F(NavMsgViewTest, TakesOnlyMeasuredNavigationAndTheGenerationOfItsArrival)
 
     protocol.generation = 2;
     record.nav.z = -6356852;
-    view.OnUpdate(1, &record);
+    view.OnUpdate(UpdateHint::Record, &record);
     EXPECT_EQ(view.FieldText(Field::kLatitude), "-90.00000 ");
     EXPECT_EQ(view.FieldText(Field::kMode), "3SV");
 }

@@ -12,7 +12,7 @@ protected:
     ProtocolState protocol;
     CQueryView view{protocol};
 
-    void Show(const CMessageRecord& record) { view.OnUpdate(1, &record); }
+    void Show(const CMessageRecord& record) { view.OnUpdate(UpdateHint::Record, &record); }
 };
 
 TEST_F(QueryViewTest, AnswersAreWordedForReading)

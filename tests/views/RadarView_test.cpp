@@ -189,7 +189,7 @@ protected:
     static void Deliver(CRadarView& view, std::initializer_list<CMessageRecord> records)
     {
         for (const CMessageRecord& record : records) {
-            view.OnUpdate(kHintRecord, &record);
+            view.OnUpdate(UpdateHint::Record, &record);
         }
     }
     static void Mouse(CRadarView& view, QEvent::Type type, Qt::MouseButton button)
@@ -221,12 +221,12 @@ TEST_F(RadarViewTest, PlotsOnlyANavigationRecordAfterTrackerDataAndKeepsItUntilT
     // No tracker data since the last plot, new tracker data without navigation, a repaint,
     // another size and back, settings re-read: the satellites stay.
     Deliver(*view, {Navigation(-40), Tracker({Sat(9, 20)})});
-    view->OnUpdate(kHintRestarted, nullptr);
+    view->OnUpdate(UpdateHint::Restarted, nullptr);
     view->resize(kSide + 40, kSide + 10);
     view->resize(kSide, kSide);
     EXPECT_EQ(Shown(*view), plotted);
 
-    view->OnUpdate(kHintOpening, nullptr);
+    view->OnUpdate(UpdateHint::Opening, nullptr);
     EXPECT_EQ(Shown(*view), empty);
     Deliver(*view, {Navigation(16)});  // the tracker data before the opening is not plotted
     EXPECT_EQ(Shown(*view), empty);
@@ -279,7 +279,7 @@ TEST_F(RadarViewTest, TheConfigurationDialogWritesTheSettingsAndTheViewRereadsTh
     EXPECT_NE(Shown(*view), northUp);
 
     Profile().WriteString("Radar View", "Outer Radius Position", "35");
-    view->OnUpdate(kHintRestarted, nullptr);
+    view->OnUpdate(UpdateHint::Restarted, nullptr);
     accept = false;
     Mouse(*view, QEvent::MouseButtonRelease, Qt::RightButton);
     EXPECT_EQ(m_ui.dialogs, (std::vector<std::string>(2, "Tracking View Configuration")));

@@ -146,7 +146,7 @@ class SignalViewTest : public ::testing::Test {
 protected:
     SignalViewTest() { view.resize(640, 420); }
 
-    void Deliver(const CMessageRecord& record) { view.OnUpdate(kHintRecord, &record); }
+    void Deliver(const CMessageRecord& record) { view.OnUpdate(UpdateHint::Record, &record); }
 
     static CMessageRecord Tracker(std::initializer_list<TrackerChannel> channels, uint8_t type = MID_MeasuredTracker)
     {
@@ -235,7 +235,7 @@ TEST_F(SignalViewTest, RepaintsAndNewSizesKeepTheHistoryWhileANewSourceClearsIt)
     ASSERT_FALSE(trackWidths.empty());
     EXPECT_EQ(trackWidths.back(), 210);
 
-    view.OnUpdate(kHintOpening, nullptr);
+    view.OnUpdate(UpdateHint::Opening, nullptr);
     EXPECT_EQ(CountInside(view.Row(0).chart, kFixGreen), 0);
     EXPECT_TRUE(view.Row(0).texts[0].empty());
 
@@ -260,7 +260,7 @@ TEST_F(SignalViewTest, SettingsChooseTheScaleAndAGraphTypeChangeWaitsForHint3)
     settings.signalGraphType = 1;
     settings.SaveSignalView(profile);
     EXPECT_EQ(view.ChartStyle().graphType, 0);
-    view.OnUpdate(kHintRestarted, nullptr);
+    view.OnUpdate(UpdateHint::Restarted, nullptr);
     EXPECT_EQ(view.ChartStyle().graphType, 1);
     EXPECT_EQ(view.ChartStyle().scale.mode, 2);  // read once, when the view is made
 

@@ -36,10 +36,10 @@ protected:
         m_view.resize(640, 480);
         m_view.setAttribute(Qt::WA_DontShowOnScreen);
         m_view.show();
-        Deliver(kHintOpening, nullptr);
+        Deliver(UpdateHint::Opening, nullptr);
     }
 
-    void Deliver(int hint, const CMessageRecord* record)
+    void Deliver(UpdateHint hint, const CMessageRecord* record)
     {
         m_recorder.OnUpdate(hint, record);
         m_view.OnUpdate(hint, record);
@@ -48,7 +48,7 @@ protected:
     {
         for (int i = 0; i < count; ++i) {
             const CMessageRecord fix = test::FixAt(static_cast<uint32_t>(100 * i), (i % 7) - 3, (i % 5) - 2);
-            Deliver(kHintRecord, &fix);
+            Deliver(UpdateHint::Record, &fix);
         }
     }
     QImage Shown() { return m_view.grab().toImage(); }
@@ -103,7 +103,7 @@ TEST_F(StatisticsViewTest, ResetAndANewOpeningClearTheFiguresAndThePoints)
 
     DeliverFixes(20);
     ASSERT_GT(ErrorDots(Shown()), 0U);
-    Deliver(kHintOpening, nullptr);
+    Deliver(UpdateHint::Opening, nullptr);
     EXPECT_EQ(ErrorDots(Shown()), 0U);
 }
 

@@ -31,8 +31,8 @@ protected:
     // Both views get every record, as from the document.
     void Show(const CMessageRecord& record)
     {
-        errors.OnUpdate(1, &record);
-        development.OnUpdate(1, &record);
+        errors.OnUpdate(UpdateHint::Record, &record);
+        development.OnUpdate(UpdateHint::Record, &record);
     }
 };
 

@@ -235,7 +235,7 @@ TEST_F(EpochViewTest, TrackingViewPaintsAnNmeaEpochAtOnce)
     EXPECT_GT(blueAround(126, 65), 0);
     EXPECT_EQ(blueAround(115, 115), 0);
 
-    view.OnUpdate(kHintOpening, nullptr);
+    view.OnUpdate(UpdateHint::Opening, nullptr);
     view.render(&image);
     EXPECT_EQ(blueAround(104, 65), 0);
 }
@@ -333,8 +333,8 @@ TEST_F(EpochViewTest, SignalViewReturnsToTheTwelveChannelsForBinaryRecords)
     tracker.tracker.channels[0].averageCno = 40;
     CMessageRecord nav;
     nav.SetType(MID_MeasuredNavigation);
-    view.OnUpdate(kHintRecord, &tracker);
-    view.OnUpdate(kHintRecord, &nav);
+    view.OnUpdate(UpdateHint::Record, &tracker);
+    view.OnUpdate(UpdateHint::Record, &nav);
 
     ASSERT_EQ(view.RowCount(), kSignalRows);
     EXPECT_EQ(view.Row(0).texts[0], "  9       ");

@@ -67,14 +67,14 @@ TEST_F(ViewsTest, OnlyRecordsChangeWhatAViewShows)
         auto& view = dynamic_cast<IDocumentView&>(*widget);
         EXPECT_EQ(widget->windowTitle(), c.caption);
         const QStringList before = ShownTexts(*widget);
-        view.OnUpdate(1, &c.shown);
+        view.OnUpdate(UpdateHint::Record, &c.shown);
         const QStringList shown = ShownTexts(*widget);
         EXPECT_NE(shown, before);
         // Settings changed, the source about to open, a missing record: nothing is cleared or added.
-        view.OnUpdate(3, nullptr);
-        view.OnUpdate(4, nullptr);
-        view.OnUpdate(1, nullptr);
-        view.OnUpdate(3, &c.shown);
+        view.OnUpdate(UpdateHint::Restarted, nullptr);
+        view.OnUpdate(UpdateHint::Opening, nullptr);
+        view.OnUpdate(UpdateHint::Record, nullptr);
+        view.OnUpdate(UpdateHint::Restarted, &c.shown);
         EXPECT_EQ(ShownTexts(*widget), shown);
     }
 }
@@ -113,7 +113,7 @@ TEST_F(ViewsTest, EveryViewDrawsAtTwiceThePixels)
     for (const ViewCase& c : cases) {
         SCOPED_TRACE(c.caption);
         const std::unique_ptr<QWidget> widget = c.make();
-        dynamic_cast<IDocumentView&>(*widget).OnUpdate(1, &c.shown);
+        dynamic_cast<IDocumentView&>(*widget).OnUpdate(UpdateHint::Record, &c.shown);
         widget->resize(420, 300);
         const QPixmap pixmap = widget->grab();
         ASSERT_DOUBLE_EQ(pixmap.devicePixelRatio(), 2.0);

@@ -12,11 +12,6 @@
 
 namespace kestrion {
 
-CQtUserInterface::CQtUserInterface(DialogFactory logFileSettings, DialogFactory softwareSelection)
-    : m_logFileSettings(std::move(logFileSettings)), m_softwareSelection(std::move(softwareSelection))
-{
-}
-
 QWidget* CQtUserInterface::Owner()
 {
     if (QWidget* modal = QApplication::activeModalWidget()) {
@@ -75,15 +70,5 @@ bool CQtUserInterface::RunDialog(CDialogForm& dialog)
     CFormDialog window(dialog, Owner());
     return window.exec() == QDialog::Accepted;
 }
-
-bool CQtUserInterface::Run(const DialogFactory& factory)
-{
-    const std::unique_ptr<CDialogForm> dialog = factory ? factory(*this) : nullptr;
-    return dialog != nullptr && RunDialog(*dialog);
-}
-
-bool CQtUserInterface::RunLogFileSettings() { return Run(m_logFileSettings); }
-
-void CQtUserInterface::RunSoftwareSelection() { Run(m_softwareSelection); }
 
 }  // namespace kestrion

@@ -150,8 +150,7 @@ TEST_F(QtUserInterfaceTest, QuestionsKeepTheirTitleAndButtonOrderAndEscapeTakesT
 
 TEST_F(QtUserInterfaceTest, BoxesAndDialogsOpenOverTheMainWindowBeforeItIsActive)
 {
-    const auto none = [](IUserInterface&) -> std::unique_ptr<CDialogForm> { return nullptr; };
-    CQtUserInterface ui(none, none);
+    CQtUserInterface ui;
     CDialogForm form(ui, "Data Source Setup", "OK");
     const std::pair<const char*, std::function<void()>> cases[] = {
         {"message box", [&] { ui.MessageBox("Sure?", BoxButtons::Ok, BoxIcon::None); }},
