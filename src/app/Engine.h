@@ -27,8 +27,10 @@ public:
     static constexpr int kImagePause = 5;
     static constexpr int kImagePauseBlink = 8;
 
+    // The owner gives the clock and the devices serial ports open: the program's own, or a
+    // test's scripted ones.
     CEngine(CProfile profile, IUserInterface& ui, ISystemTimers& systemTimers, const IClock& clock,
-            IRandomGenerator& generator);
+            ISerialDeviceFactory& serialDevices, IRandomGenerator& generator);
     ~CEngine() override;
     CEngine(const CEngine&) = delete;
     CEngine& operator=(const CEngine&) = delete;

@@ -13,6 +13,7 @@
 #include "dialogs/LogFileSettings.h"
 #include "dialogs/SoftwareSelection.h"
 #include "dialogs/widgets/QtUserInterface.h"
+#include "platform/PortDeviceFactory.h"
 #include "platform/Version.h"
 #include "transport/StdRandom.h"
 
@@ -46,8 +47,9 @@ int RunConsole()
                       BoxButtons::Ok, BoxIcon::Warning);
     }
     CSystemClock clock;
+    CPortDeviceFactory serialDevices;
     CStdRandom generator;
-    frame = std::make_unique<CMainFrame>(profile, ui, clock, generator);
+    frame = std::make_unique<CMainFrame>(profile, ui, clock, serialDevices, generator);
     frame->Start();
     const int result = QApplication::exec();
     frame.reset();

@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "support/ScriptedPortFactory.h"
 #include "support/TempFolder.h"
 #include "support/PlaybackFixtures.h"
 #include "platform/LoopTimers.h"
@@ -57,7 +58,7 @@ protected:
     }
     CEngine& Start(const std::string& ini)
     {
-        m_engine = std::make_unique<CEngine>(CProfile(File("kestrion-demo.ini", ini)), *this, timers, timers, random);
+        m_engine = std::make_unique<CEngine>(CProfile(File("kestrion-demo.ini", ini)), *this, timers, timers, devices, random);
         timers.SetDispatch(m_engine->TimerService());
         m_engine->CreateDocument();
         m_engine->CurrentDocument()->AddView(*this);
@@ -74,6 +75,7 @@ protected:
 
     CTempFolder m_folder;
     CLoopTimers timers{CLoopTimers::Mode::Virtual, 1700000000};
+    test::CScriptedPortFactory devices;
     CStdRandom random{7};
     std::unique_ptr<CEngine> m_engine;
     std::vector<std::string> boxes;

@@ -10,10 +10,12 @@
 #include <thread>
 #include <vector>
 
+#include "support/ReceiverIni.h"
 #include "support/ScriptedUi.h"
 #include "support/TempFolder.h"
 #include "app/Engine.h"
 #include "platform/LoopTimers.h"
+#include "platform/PortDeviceFactory.h"
 #include "sim/ReceiverServer.h"
 #include "sim/TcpEndpoint.h"
 #include "transport/StdRandom.h"
@@ -92,10 +94,8 @@ public:
     CLiveConsole(const SimConfig& config, const std::string& extraIni = {})
         : m_ini(m_folder.Path() / "kestrion-demo.ini"), receiver(config)
     {
-        WriteText(m_ini, "[Data Sources]\nDataSource=1\nMeasSource=1\nMeasSerialPort=" + receiver.Path() +
-                             "\nMeasSerialBaud=38400\nMeasSerialDBits=8\nMeasSerialParity=NONE\nMeasSerialSBits=1\n" +
-                             extraIni);
-        engine = std::make_unique<CEngine>(CProfile(m_ini), ui, m_timers, m_timers, m_random);
+        WriteText(m_ini, ReceiverIni(receiver.Path()) + extraIni);
+        engine = std::make_unique<CEngine>(CProfile(m_ini), ui, m_timers, m_timers, m_devices, m_random);
         m_timers.SetDispatch(engine->TimerService());
         engine->CreateDocument();
         engine->ToggleDataSource();
@@ -119,6 +119,8 @@ public:
         }
         engine->ProcessPostedMessages();
     }
+    // Milliseconds of the loop's clock, the steady one.
+    int64_t NowMs() const { return m_timers.ElapsedMs(); }
     CProfile Profile() const { return CProfile(m_ini); }
     std::filesystem::path File(const std::string& name) const { return m_folder.Path() / name; }
 
@@ -127,6 +129,7 @@ private:
     CTempFolder m_folder;
     std::filesystem::path m_ini;
     CLoopTimers m_timers{CLoopTimers::Mode::Real, std::time(nullptr)};
+    CPortDeviceFactory m_devices;
     CStdRandom m_random;
 
 public:
