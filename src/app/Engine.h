@@ -69,7 +69,6 @@ public:
     void ProcessPostedMessages();
 
     bool DataSourceOpen() const { return m_dataSourceOpen != 0; }
-    bool DisplayPaused() const { return m_displayPaused != 0; }
     bool NmeaDisplayMode() const { return m_nmeaDisplayMode != 0; }
     // The views are arranged for NMEA once per run, at the first sentence.
     bool NmeaViewsArranged() const { return m_nmeaViewsArranged; }

@@ -138,7 +138,7 @@ TEST_F(EngineTest, PauseHidesRecordsBlinksOnActivityAndEndsWithTheDataSource)
     EXPECT_EQ(engine.PauseImage(), CEngine::kImagePauseBlink);
 
     engine.ToggleDataSource();
-    EXPECT_FALSE(engine.DisplayPaused());
+    EXPECT_FALSE(engine.State().paused);
     EXPECT_EQ(engine.PauseImage(), CEngine::kImagePause);
     EXPECT_FALSE(timers.HasTimers());
 }

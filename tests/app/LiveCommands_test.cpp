@@ -1,6 +1,6 @@
 // The receiver commands on a real pseudo-terminal in real time, where termios sets the line's
 // speed and the simulator paces its bytes: the protocol switch and back, a synchronisation
-// from a slow NMEA line and from a fast binary one, and a baud change.
+// from a slow NMEA line, and a baud change.
 #include <gtest/gtest.h>
 
 #include "support/CommandChecks.h"
@@ -17,9 +17,7 @@ class LiveSynchronisation : public testing::TestWithParam<SyncStart> {};
 
 TEST_P(LiveSynchronisation, EndsAtBinary38400) { SynchronisationEndsAtBinary38400<CLiveConsole>(GetParam()); }
 
-INSTANTIATE_TEST_SUITE_P(SlowAndFast, LiveSynchronisation,
-                         testing::Values(SyncStart{4800, SimProtocol::Nmea}, SyncStart{57600, SimProtocol::Binary}),
-                         SyncName);
+INSTANTIATE_TEST_SUITE_P(SlowNmea, LiveSynchronisation, testing::Values(SyncStart{4800, SimProtocol::Nmea}), SyncName);
 
 TEST(LiveCommands, MainPortTo57600) { MainPortTo57600<CLiveConsole>(); }
 

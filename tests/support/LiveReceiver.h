@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "support/HeardTrace.h"
 #include "support/ReceiverIni.h"
 #include "support/ScriptedUi.h"
 #include "support/TempFolder.h"
@@ -40,11 +41,7 @@ public:
             throw std::runtime_error(error);
         }
         IReceiverEndpoint& endpoint = link == Link::Tcp ? static_cast<IReceiverEndpoint&>(m_tcp) : m_pty;
-        m_model.SetTrace([this](std::string_view line) {
-            const std::lock_guard lock(m_mutex);
-            m_trace.emplace_back(line);
-            m_times.push_back(SteadyNowMs());
-        });
+        m_model.SetTrace([this](std::string_view line) { m_trace.Add(line, SteadyNowMs()); });
         m_thread = std::thread([this, &endpoint] { ServeReceiver(endpoint, m_model, m_stop); });
     }
     ~CLiveReceiver()
@@ -58,23 +55,9 @@ public:
     // The pseudo-terminal's slave, or "tcp://127.0.0.1:PORT".
     const std::string& Path() const { return m_path; }
     // What the receiver heard at its baud rate: frames in hexadecimal, sentences as text.
-    std::vector<std::string> Heard()
-    {
-        const std::lock_guard lock(m_mutex);
-        return m_trace;
-    }
+    std::vector<std::string> Heard() { return m_trace.Lines(); }
     // When the receiver heard the lines that begin with the prefix, in ms of the steady clock.
-    std::vector<int64_t> HeardAt(std::string_view prefix)
-    {
-        const std::lock_guard lock(m_mutex);
-        std::vector<int64_t> times;
-        for (size_t i = 0; i < m_trace.size(); ++i) {
-            if (m_trace[i].starts_with(prefix)) {
-                times.push_back(m_times[i]);
-            }
-        }
-        return times;
-    }
+    std::vector<int64_t> HeardAt(std::string_view prefix) { return m_trace.TimesOf(prefix); }
 
 private:
     CPtyEndpoint m_pty;
@@ -82,9 +65,7 @@ private:
     std::string m_path;
     CReceiverModel m_model;
     std::atomic<bool> m_stop{false};
-    std::mutex m_mutex;
-    std::vector<std::string> m_trace;
-    std::vector<int64_t> m_times;
+    CHeardTrace m_trace;
     std::thread m_thread;
 };
 

@@ -55,15 +55,17 @@ public:
     // The port asks for its output queue only once its reader has stopped, as it closes.
     bool ReaderStopped() const;
 
-    // ---- ISerialDevice ----
+    // ---- ISerialDevice: the reader thread's side ----
     Wait WaitForInput(int timeoutMs, int wakeFd) override;
     long Read(uint8_t* buffer, size_t count) override;
-    bool Write(const uint8_t* bytes, size_t count) override;
-    size_t OutputQueued() override;
     unsigned TakeLineErrors() override;
-    void Purge() override;
     std::string GoneReason() const override;
     bool Connected() const override;
+
+    // ---- ISerialDevice: the writers' side ----
+    bool Write(const uint8_t* bytes, size_t count) override;
+    size_t OutputQueued() override;
+    void Purge() override;
 
 private:
     bool ReaderDone() const;  // under m_mutex

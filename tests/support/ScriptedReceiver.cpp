@@ -11,10 +11,7 @@ constexpr int64_t kStepMs = 5;
 
 CScriptedReceiver::CScriptedReceiver(const SimConfig& config) : m_model(config, 0)
 {
-    m_model.SetTrace([this](std::string_view line) {
-        m_trace.emplace_back(line);  // inside Received, under the lock
-        m_times.push_back(m_nowMs);
-    });
+    m_model.SetTrace([this](std::string_view line) { m_trace.Add(line, m_nowMs); });  // in Received, under the lock
     m_devices.SetOpenHandler([this](CScriptedDevice& device) {
         device.SetWriteHandler([this, &device](std::span<const uint8_t> bytes) { Received(device, bytes); });
     });
@@ -58,24 +55,6 @@ void CScriptedReceiver::Received(const CScriptedDevice& device, std::span<const 
 {
     const std::lock_guard lock(m_mutex);
     m_model.Receive(bytes, device.Baud());
-}
-
-std::vector<std::string> CScriptedReceiver::Heard()
-{
-    const std::lock_guard lock(m_mutex);
-    return m_trace;
-}
-
-std::vector<int64_t> CScriptedReceiver::HeardAt(std::string_view prefix)
-{
-    const std::lock_guard lock(m_mutex);
-    std::vector<int64_t> times;
-    for (size_t i = 0; i < m_trace.size(); ++i) {
-        if (m_trace[i].starts_with(prefix)) {
-            times.push_back(m_times[i]);
-        }
-    }
-    return times;
 }
 
 }  // namespace kestrion::test

@@ -14,6 +14,7 @@
 
 #include "sim/BytePacer.h"
 #include "sim/ReceiverModel.h"
+#include "support/HeardTrace.h"
 #include "support/ScriptedPortFactory.h"
 
 namespace kestrion::test {
@@ -35,21 +36,20 @@ public:
     int64_t NowMs();
 
     // What the receiver heard at its baud rate: frames in hexadecimal, sentences as text.
-    std::vector<std::string> Heard();
+    std::vector<std::string> Heard() { return m_trace.Lines(); }
     // When the receiver heard the lines that begin with the prefix, in ms of the virtual clock.
-    std::vector<int64_t> HeardAt(std::string_view prefix);
+    std::vector<int64_t> HeardAt(std::string_view prefix) { return m_trace.TimesOf(prefix); }
 
 private:
     void Received(const CScriptedDevice& device, std::span<const uint8_t> bytes);
 
     std::string m_path = kPortName;
     CScriptedPortFactory m_devices;
-    std::mutex m_mutex;  // the model, the clock and the trace: the port writes from its threads
+    std::mutex m_mutex;  // the model and the clock: the port writes from its threads
     CReceiverModel m_model;
     CBytePacer m_pacer{0};
     int64_t m_nowMs = 0;
-    std::vector<std::string> m_trace;
-    std::vector<int64_t> m_times;
+    CHeardTrace m_trace;
 };
 
 }  // namespace kestrion::test
