@@ -13,11 +13,12 @@
 namespace kestrion {
 
 CAppServices::CAppServices(CProfile profile, IUserInterface& ui, ITimerService& timers, const IClock& clock,
-                           IRandomGenerator& generator, IMainFrame& frame)
+                           ISerialDeviceFactory& serialDevices, IRandomGenerator& generator, IMainFrame& frame)
     : m_profile(std::move(profile)),
       m_ui(ui),
       m_timers(timers),
       m_clock(clock),
+      m_serialDevices(serialDevices),
       m_generator(generator),
       m_frame(frame),
       m_log(m_profile, clock, *this)

@@ -10,7 +10,7 @@
 #include "app/FrameMessages.h"
 #include "app/LogFile.h"
 #include "platform/Clock.h"
-#include "platform/PortDeviceFactory.h"
+#include "platform/SerialDevice.h"
 #include "transport/FeedServices.h"
 
 namespace kestrion {
@@ -22,7 +22,7 @@ class CAppServices : public IFeedEventSink,
                      public ILogEvents {
 public:
     CAppServices(CProfile profile, IUserInterface& ui, ITimerService& timers, const IClock& clock,
-                 IRandomGenerator& generator, IMainFrame& frame);
+                 ISerialDeviceFactory& serialDevices, IRandomGenerator& generator, IMainFrame& frame);
 
     void AddDocument(CFeedDoc& document);
     void RemoveDocument(CFeedDoc& document);
@@ -87,13 +87,13 @@ private:
     IUserInterface& m_ui;
     ITimerService& m_timers;
     const IClock& m_clock;
+    ISerialDeviceFactory& m_serialDevices;
     IRandomGenerator& m_generator;
     IMainFrame& m_frame;
     ProtocolState m_protocol;
     CMessageDecoder m_decoder{m_protocol, *this};
     RandomState m_random;
     PeriodicReset m_reset;
-    CPortDeviceFactory m_serialDevices;
     CReceiveTaps m_measuredTaps;
     CLogFile m_log;
     std::vector<CFeedDoc*> m_documents;

@@ -14,9 +14,9 @@
 namespace kestrion {
 
 CEngine::CEngine(CProfile profile, IUserInterface& ui, ISystemTimers& systemTimers, const IClock& clock,
-                 IRandomGenerator& generator)
+                 ISerialDeviceFactory& serialDevices, IRandomGenerator& generator)
     : m_timerService(systemTimers, [this] { return m_dataSourceOpen; }),
-      m_services(std::move(profile), ui, m_timerService, clock, generator, *this),
+      m_services(std::move(profile), ui, m_timerService, clock, serialDevices, generator, *this),
       m_relay(m_services.SerialDevices(), ui),
       m_fixRecorder(m_services.Profile(), ui, [this] { return m_document && m_document->TruthInUse(); }),
       m_clock(clock)

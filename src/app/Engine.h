@@ -27,8 +27,10 @@ public:
     static constexpr int kImagePause = 5;
     static constexpr int kImagePauseBlink = 8;
 
+    // The owner gives the clock and the devices serial ports open: the program's own, or a
+    // test's scripted ones.
     CEngine(CProfile profile, IUserInterface& ui, ISystemTimers& systemTimers, const IClock& clock,
-            IRandomGenerator& generator);
+            ISerialDeviceFactory& serialDevices, IRandomGenerator& generator);
     ~CEngine() override;
     CEngine(const CEngine&) = delete;
     CEngine& operator=(const CEngine&) = delete;
@@ -68,7 +70,6 @@ public:
     void ProcessPostedMessages();
 
     bool DataSourceOpen() const { return m_dataSourceOpen; }
-    bool DisplayPaused() const { return m_displayPaused; }
     bool NmeaDisplayMode() const { return m_nmeaDisplayMode; }
     // The views are arranged for NMEA once per run, at the first sentence.
     bool NmeaViewsArranged() const { return m_nmeaViewsArranged; }

@@ -110,7 +110,7 @@ CHeadlessRun::CHeadlessRun(const CProfile& profile, bool fast, std::deque<std::s
       m_fast(fast),
       m_timers(fast ? CLoopTimers::Mode::Virtual : CLoopTimers::Mode::Real, std::time(nullptr)),
       m_ui(stderr, std::move(files), std::move(settings)),
-      m_engine{profile, m_ui, m_timers, m_timers, m_generator}
+      m_engine{profile, m_ui, m_timers, m_timers, m_serialDevices, m_generator}
 {
     m_sources.LoadDataSources(profile);
     // A failed save is an error the user sees, and the run's status tells.

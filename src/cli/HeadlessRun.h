@@ -16,6 +16,7 @@
 #include "cli/RunOutcome.h"
 #include "platform/CliArguments.h"
 #include "platform/LoopTimers.h"
+#include "platform/PortDeviceFactory.h"
 #include "platform/Settings.h"
 #include "transport/ReplayControl.h"
 #include "transport/StdRandom.h"
@@ -67,6 +68,7 @@ private:
     CLoopTimers m_timers;
     CHeadlessUi m_ui;
     CStdRandom m_generator;
+    CPortDeviceFactory m_serialDevices;
     CEngine m_engine;
     CRunOutcome m_outcome;
     CPortNotices m_notices{m_ui};

@@ -41,8 +41,8 @@ constexpr int kRestoredPercent = 80;
 
 }  // namespace
 
-CMainFrame::CMainFrame(CProfile profile, IUserInterface& ui, const IClock& clock, IRandomGenerator& generator,
-                       QWidget* parent)
+CMainFrame::CMainFrame(CProfile profile, IUserInterface& ui, const IClock& clock,
+                       ISerialDeviceFactory& serialDevices, IRandomGenerator& generator, QWidget* parent)
     : QMainWindow(parent),
       m_profile(profile),
       m_ui(ui),
@@ -50,7 +50,7 @@ CMainFrame::CMainFrame(CProfile profile, IUserInterface& ui, const IClock& clock
           m_engine->TimerService().Dispatch(systemTimerId);
           QueueTurn();
       }),
-      m_engine(std::make_unique<CEngine>(std::move(profile), ui, m_timers, clock, generator)),
+      m_engine(std::make_unique<CEngine>(std::move(profile), ui, m_timers, clock, serialDevices, generator)),
       m_openViews(m_profile)
 {
     m_engine->SetShowView([this](int slot) { ToggleViewSlot(slot, true); });

@@ -26,8 +26,8 @@ class CMainFrame : public QMainWindow {
     Q_OBJECT
 
 public:
-    CMainFrame(CProfile profile, IUserInterface& ui, const IClock& clock, IRandomGenerator& generator,
-               QWidget* parent = nullptr);
+    CMainFrame(CProfile profile, IUserInterface& ui, const IClock& clock, ISerialDeviceFactory& serialDevices,
+               IRandomGenerator& generator, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     // Shows the frame where the last run left it (the first time filling the screen's work

@@ -14,6 +14,7 @@
 #include "app/PlayDataSource.h"
 #include "gui/ViewFactory.h"
 #include "gui/ViewPicture.h"
+#include "platform/PortDeviceFactory.h"
 #include "platform/Settings.h"
 #include "transport/StdRandom.h"
 
@@ -47,8 +48,9 @@ int RunSnapshot(const SnapshotRequest& request, const std::filesystem::path& con
     CLoopTimers timers(live ? CLoopTimers::Mode::Real : CLoopTimers::Mode::Virtual, std::time(nullptr));
     CHeadlessUi ui(stderr);
     ui.SetClock(timers);
+    CPortDeviceFactory serialDevices;
     CStdRandom generator;
-    CEngine engine{profile, ui, timers, timers, generator};
+    CEngine engine{profile, ui, timers, timers, serialDevices, generator};
     timers.SetDispatch(engine.TimerService());
     engine.CreateDocument();
 

@@ -11,6 +11,7 @@
 #include "gui/SystemClock.h"
 #include "gui/ToolbarImages.h"
 #include "dialogs/widgets/QtUserInterface.h"
+#include "platform/PortDeviceFactory.h"
 #include "platform/Version.h"
 #include "transport/StdRandom.h"
 
@@ -35,8 +36,9 @@ int RunConsole()
                       BoxButtons::Ok, BoxIcon::Warning);
     }
     CSystemClock clock;
+    CPortDeviceFactory serialDevices;
     CStdRandom generator;
-    frame = std::make_unique<CMainFrame>(profile, ui, clock, generator);
+    frame = std::make_unique<CMainFrame>(profile, ui, clock, serialDevices, generator);
     frame->Start();
     const int result = QApplication::exec();
     frame.reset();

@@ -3,10 +3,12 @@
 // without blocking, written as one unit, with its line-error counters. The program opens
 // termios devices and network connections; tests open pseudo-terminals or doubles through the
 // same factory.
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace kestrion {
@@ -74,6 +76,9 @@ public:
     {
         return Open(path, settings, error);
     }
+    // The serial port's bounded waits for its device (the first byte, the output's drain, the
+    // line's time) pass here: real time, or the clock of a scripted line.
+    virtual void Sleep(std::chrono::milliseconds duration) { std::this_thread::sleep_for(duration); }
 };
 
 // "/dev/..." names are paths already; "COMn" is /dev/ttyS(n-1); network names stay as they are.

@@ -23,8 +23,6 @@ constexpr int kIdleWaitMs = 20;
 constexpr int kMaxSwapsPerTick = 16;
 constexpr char kCannotOpen[] = "Error.. Cannot create UART handle.\nComm port is not available or may be in use.";
 
-void SleepFor(std::chrono::milliseconds duration) { std::this_thread::sleep_for(duration); }
-
 // "command 0x84" for a binary command, "sentence" for an NMEA one.
 std::string WhatIsSent(std::optional<uint8_t> mid)
 {
@@ -43,7 +41,9 @@ CSerialPort::CSerialPort(ITimerService& timers, CMessageDecoder& decoder, ISeria
     : m_timers(timers),
       m_decoder(decoder),
       m_devices(devices),
-      m_sleeper(sleeper ? std::move(sleeper) : StepSleeper(SleepFor)),
+      m_sleeper(sleeper ? std::move(sleeper) : StepSleeper([&devices](std::chrono::milliseconds duration) {
+          devices.Sleep(duration);
+      })),
       m_wakeFd(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC))
 {
 }

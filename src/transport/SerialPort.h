@@ -37,7 +37,7 @@ public:
 
 // Sleeps the calling thread. The port's bounded waits (three seconds for the first received
 // byte before a write, three seconds for the output to drain at close) count its steps, so a
-// test can pass one that returns at once.
+// test can pass one that returns at once; by default the device factory sleeps.
 using StepSleeper = std::function<void(std::chrono::milliseconds)>;
 
 class CSerialPort : public ITickReceiver, public IRawWriter {

@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "support/ScriptedPortFactory.h"
 #include "support/TempFolder.h"
 #include "support/PlaybackFixtures.h"
 #include "platform/LoopTimers.h"
@@ -55,7 +56,7 @@ protected:
     }
     CEngine& Start(const std::string& ini)
     {
-        m_engine = std::make_unique<CEngine>(CProfile(File("kestrion-demo.ini", ini)), *this, timers, timers, random);
+        m_engine = std::make_unique<CEngine>(CProfile(File("kestrion-demo.ini", ini)), *this, timers, timers, devices, random);
         timers.SetDispatch(m_engine->TimerService());
         m_engine->CreateDocument();
         m_engine->CurrentDocument()->AddView(*this);
@@ -72,6 +73,7 @@ protected:
 
     CTempFolder m_folder;
     CLoopTimers timers{CLoopTimers::Mode::Virtual, 1700000000};
+    test::CScriptedPortFactory devices;
     CStdRandom random{7};
     std::unique_ptr<CEngine> m_engine;
     std::vector<std::string> boxes;
@@ -134,7 +136,7 @@ TEST_F(EngineTest, PauseHidesRecordsBlinksOnActivityAndEndsWithTheDataSource)
     EXPECT_EQ(engine.PauseImage(), CEngine::kImagePauseBlink);
 
     engine.ToggleDataSource();
-    EXPECT_FALSE(engine.DisplayPaused());
+    EXPECT_FALSE(engine.State().paused);
     EXPECT_EQ(engine.PauseImage(), CEngine::kImagePause);
     EXPECT_FALSE(timers.HasTimers());
 }

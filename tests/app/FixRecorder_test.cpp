@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "support/ScriptedPortFactory.h"
 #include "support/ScriptedUi.h"
 #include "support/TempFolder.h"
 #include "support/PlaybackFixtures.h"
@@ -167,8 +168,9 @@ TEST(FixRecorderEngine, RecordsTheFixesOfEveryRunOfTheEngine)
     WriteText(folder.Path() / "k.ini", fakes::MeasuredFileIni("CSV", (folder.Path() / "nav.csv").string()));
     fakes::CScriptedUi ui;
     CLoopTimers timers{CLoopTimers::Mode::Virtual, 1700000000};
+    test::CScriptedPortFactory devices;
     CStdRandom random{7};
-    CEngine engine(CProfile(folder.Path() / "k.ini"), ui, timers, timers, random);
+    CEngine engine(CProfile(folder.Path() / "k.ini"), ui, timers, timers, devices, random);
     timers.SetDispatch(engine.TimerService());
     const CFixRecorder::CInterest reader(engine.FixRecorder(), kNeedEverything);
     for (int run = 0; run < 2; ++run) {

@@ -6,6 +6,8 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
+#include "support/ReceiverIni.h"
+
 namespace kestrion::test {
 
 // Runs the event loop until done or the time is up; whether done.
@@ -25,10 +27,6 @@ inline void RunFor(int ms)
 }
 
 // The settings of a console on a receiver at 38400 baud on the given port.
-inline std::string LiveReceiverIni(const std::string& port)
-{
-    return "[Data Sources]\nDataSource=1\nMeasSource=1\nMeasSerialPort=" + port +
-           "\nMeasSerialBaud=38400\nMeasSerialDBits=8\nMeasSerialParity=NONE\nMeasSerialSBits=1\n";
-}
+inline std::string LiveReceiverIni(const std::string& port) { return ReceiverIni(port); }
 
 }  // namespace kestrion::test

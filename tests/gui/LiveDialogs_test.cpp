@@ -19,6 +19,7 @@
 #include "app/CommandTable.h"
 #include "gui/MainFrame.h"
 #include "gui/SystemClock.h"
+#include "platform/PortDeviceFactory.h"
 #include "app/DocumentView.h"
 #include "dialogs/widgets/QtUserInterface.h"
 
@@ -95,7 +96,7 @@ protected:
         TestApplication();
         QGuiApplication::setQuitOnLastWindowClosed(false);
         WriteText(m_ini, LiveReceiverIni(receiver.Path()));
-        frame = std::make_unique<CMainFrame>(CProfile(m_ini), m_ui, m_clock, m_random);
+        frame = std::make_unique<CMainFrame>(CProfile(m_ini), m_ui, m_clock, m_devices, m_random);
         frame->show();
         frame->RunCommand(ID_OPEN_DATA_SOURCE);
         ASSERT_TRUE(RunUntil([&] { return frame->Engine().Services().Protocol().generation == 3; }, 4000));
@@ -108,6 +109,7 @@ private:
     std::filesystem::path m_ini = m_folder.Path() / "kestrion-demo.ini";
     CQtUserInterface m_ui;
     CSystemClock m_clock;
+    CPortDeviceFactory m_devices;
     CStdRandom m_random{3};
 
 protected:

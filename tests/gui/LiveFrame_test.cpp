@@ -13,26 +13,11 @@
 #include "support/LiveReceiver.h"
 #include "EventLoop.h"
 #include "FrameConsole.h"
+#include "VersionPollCheck.h"
 #include "gui/ToolbarImages.h"
-#include "views/QueryView.h"
 
 namespace kestrion::test {
 namespace {
-
-size_t VersionPollsHeard(CLiveReceiver& receiver)
-{
-    size_t count = 0;
-    for (const std::string& line : receiver.Heard()) {
-        count += line.starts_with("A0 A2 00 02 84 ") ? 1 : 0;
-    }
-    return count;
-}
-
-QStringList ResponseLines(CFrameConsole& console)
-{
-    CViewFrame* frame = console.View(5);
-    return frame != nullptr ? static_cast<CQueryView*>(frame->widget())->Lines() : QStringList();
-}
 
 // The frame with its data source open on a simulated receiver.
 struct CLiveFrame {
@@ -48,18 +33,7 @@ struct CLiveFrame {
 TEST(LiveFrame, VersionPollFromTheMenuReachesTheReceiverAndItsAnswerIsShown)
 {
     CLiveFrame live;
-    CFrameConsole& console = live.console;
-    ASSERT_TRUE(console.frame->Engine().DataSourceOpen());
-    RunFor(1000);
-    const size_t pollsBefore = VersionPollsHeard(live.receiver);
-    EXPECT_EQ(console.View(5), nullptr);
-
-    console.frame->Action(ID_POLL_VERSION)->trigger();
-    ASSERT_NE(console.View(5), nullptr) << "the poll shows the response view";
-    EXPECT_FALSE(console.View(5)->isHidden());
-    const auto answered = [&] { return ResponseLines(console).join("\n").contains("SW Version"); };
-    EXPECT_TRUE(RunUntil(answered, 3000)) << ResponseLines(console).join("\n").toStdString();
-    EXPECT_EQ(VersionPollsHeard(live.receiver), pollsBefore + 1);
+    CheckVersionPollShown(live.console, live.receiver, RunFor, RunUntil);
 }
 
 // The map's origin where the simulated receiver starts, as scripts/run.sh writes it.

@@ -156,7 +156,7 @@ TEST(MainFrame, PauseButtonBlinksOncePerInputWhilePausedAndClosingUnpauses)
     frame.RunCommand(ID_PAUSE_DISPLAY);
     EXPECT_EQ(pauseImages(1), std::vector<int>{8});
     frame.RunCommand(ID_OPEN_DATA_SOURCE);
-    EXPECT_FALSE(frame.Engine().DisplayPaused());
+    EXPECT_FALSE(frame.State().paused);
     EXPECT_FALSE(console.Checked(ID_PAUSE_DISPLAY));
     EXPECT_EQ(frame.ToolbarImage(ID_PAUSE_DISPLAY), 5);
 }

@@ -76,7 +76,7 @@ TEST_F(PlaybackBarTest, PauseStopsTheSourceStepPlaysOneSecondAndTheSliderSeeks)
 
     bar.PauseAction()->trigger();
     EXPECT_TRUE(Replay(console).Paused());
-    EXPECT_FALSE(console.frame->Engine().DisplayPaused());  // the views' pause is another matter
+    EXPECT_FALSE(console.frame->State().paused);  // the views' pause is another matter
     EXPECT_TRUE(console.frame->SystemTimers().Running().empty());
     EXPECT_TRUE(bar.StepAction()->isEnabled());
 

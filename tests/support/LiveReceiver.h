@@ -10,10 +10,13 @@
 #include <thread>
 #include <vector>
 
+#include "support/HeardTrace.h"
+#include "support/ReceiverIni.h"
 #include "support/ScriptedUi.h"
 #include "support/TempFolder.h"
 #include "app/Engine.h"
 #include "platform/LoopTimers.h"
+#include "platform/PortDeviceFactory.h"
 #include "sim/ReceiverServer.h"
 #include "sim/TcpEndpoint.h"
 #include "transport/StdRandom.h"
@@ -38,11 +41,7 @@ public:
             throw std::runtime_error(error);
         }
         IReceiverEndpoint& endpoint = link == Link::Tcp ? static_cast<IReceiverEndpoint&>(m_tcp) : m_pty;
-        m_model.SetTrace([this](std::string_view line) {
-            const std::lock_guard lock(m_mutex);
-            m_trace.emplace_back(line);
-            m_times.push_back(SteadyNowMs());
-        });
+        m_model.SetTrace([this](std::string_view line) { m_trace.Add(line, SteadyNowMs()); });
         m_thread = std::thread([this, &endpoint] { ServeReceiver(endpoint, m_model, m_stop); });
     }
     ~CLiveReceiver()
@@ -56,23 +55,9 @@ public:
     // The pseudo-terminal's slave, or "tcp://127.0.0.1:PORT".
     const std::string& Path() const { return m_path; }
     // What the receiver heard at its baud rate: frames in hexadecimal, sentences as text.
-    std::vector<std::string> Heard()
-    {
-        const std::lock_guard lock(m_mutex);
-        return m_trace;
-    }
+    std::vector<std::string> Heard() { return m_trace.Lines(); }
     // When the receiver heard the lines that begin with the prefix, in ms of the steady clock.
-    std::vector<int64_t> HeardAt(std::string_view prefix)
-    {
-        const std::lock_guard lock(m_mutex);
-        std::vector<int64_t> times;
-        for (size_t i = 0; i < m_trace.size(); ++i) {
-            if (m_trace[i].starts_with(prefix)) {
-                times.push_back(m_times[i]);
-            }
-        }
-        return times;
-    }
+    std::vector<int64_t> HeardAt(std::string_view prefix) { return m_trace.TimesOf(prefix); }
 
 private:
     CPtyEndpoint m_pty;
@@ -80,9 +65,7 @@ private:
     std::string m_path;
     CReceiverModel m_model;
     std::atomic<bool> m_stop{false};
-    std::mutex m_mutex;
-    std::vector<std::string> m_trace;
-    std::vector<int64_t> m_times;
+    CHeardTrace m_trace;
     std::thread m_thread;
 };
 
@@ -92,10 +75,8 @@ public:
     CLiveConsole(const SimConfig& config, const std::string& extraIni = {})
         : m_ini(m_folder.Path() / "kestrion-demo.ini"), receiver(config)
     {
-        WriteText(m_ini, "[Data Sources]\nDataSource=1\nMeasSource=1\nMeasSerialPort=" + receiver.Path() +
-                             "\nMeasSerialBaud=38400\nMeasSerialDBits=8\nMeasSerialParity=NONE\nMeasSerialSBits=1\n" +
-                             extraIni);
-        engine = std::make_unique<CEngine>(CProfile(m_ini), ui, m_timers, m_timers, m_random);
+        WriteText(m_ini, ReceiverIni(receiver.Path()) + extraIni);
+        engine = std::make_unique<CEngine>(CProfile(m_ini), ui, m_timers, m_timers, m_devices, m_random);
         m_timers.SetDispatch(engine->TimerService());
         engine->CreateDocument();
         engine->ToggleDataSource();
@@ -119,6 +100,8 @@ public:
         }
         engine->ProcessPostedMessages();
     }
+    // Milliseconds of the loop's clock, the steady one.
+    int64_t NowMs() const { return m_timers.ElapsedMs(); }
     CProfile Profile() const { return CProfile(m_ini); }
     std::filesystem::path File(const std::string& name) const { return m_folder.Path() / name; }
 
@@ -127,6 +110,7 @@ private:
     CTempFolder m_folder;
     std::filesystem::path m_ini;
     CLoopTimers m_timers{CLoopTimers::Mode::Real, std::time(nullptr)};
+    CPortDeviceFactory m_devices;
     CStdRandom m_random;
 
 public:
