@@ -16,4 +16,4 @@ endif()
 install(FILES ${PROJECT_SOURCE_DIR}/samples/receiver-38400.bin ${PROJECT_SOURCE_DIR}/samples/simulator-drive.bin
               ${PROJECT_SOURCE_DIR}/samples/README.md
         DESTINATION ${CMAKE_INSTALL_DATADIR}/kestrion-demo/samples)
-install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kestrion-demo)

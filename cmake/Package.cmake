@@ -13,8 +13,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Kestrion Demo developers <kestrion-demo@localhost>")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Evaluation console for Kestrion GPS receivers
-kestrion-demo decodes everything a Kestrion receiver sends on its serial line (its binary
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "kestrion-demo decodes everything a Kestrion receiver sends on its serial line (its binary
 protocol and NMEA 0183), shows it live in its views, logs it as text, and sends
 configuration, poll and reset commands built in dialogs. kestrion-cli runs the same
 engine without a window and simulates a receiver on a pseudo-terminal.")
