@@ -1,4 +1,4 @@
-# Installs the programs, the desktop entry with its icon, and the sample recording.
+# Installs the programs, the desktop entry with its icon, the sample recordings and the README.
 include(GNUInstallDirs)
 
 if(TARGET kestrion-cli)
@@ -13,5 +13,7 @@ if(TARGET kestrion-demo)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 endif()
 
-install(FILES ${PROJECT_SOURCE_DIR}/samples/receiver-38400.bin
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/kestrion-demo)
+install(FILES ${PROJECT_SOURCE_DIR}/samples/receiver-38400.bin ${PROJECT_SOURCE_DIR}/samples/simulator-drive.bin
+              ${PROJECT_SOURCE_DIR}/samples/README.md
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/kestrion-demo/samples)
+install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kestrion-demo)

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
-#include <cstdlib>
 #include <filesystem>
 
 #include "support/LiveReceiver.h"
@@ -54,16 +53,6 @@ TEST(LiveNetworkFrame, ARecordedAndSharedReceiverIsSaidInTheStatusBarUntilBothSt
     EXPECT_TRUE(RunUntil(said, 5000)) << Status(console);
     // The client gets the receiver's bytes while the recording grows.
     EXPECT_TRUE(RunUntil([&] { client.ReadSome(); return client.received.size() > 200; }, 10000));
-    if (const char* folder = std::getenv("KESTRION_SCREENSHOTS")) {
-        frame.resize(1280, 800);
-        for (const int id : {ID_VIEW_NAVIGATION, ID_VIEW_ERROR, ID_VIEW_SIGNAL}) {
-            frame.RunCommand(id);
-        }
-        RunFor(5000);
-        frame.RunCommand(ID_WINDOW_TILE);
-        RunFor(200);
-        EXPECT_TRUE(frame.grab().save(QString::fromUtf8(folder) + "/network-window.png", "PNG"));
-    }
 
     frame.RunCommand(ID_SHARE_RECEIVER);
     EXPECT_FALSE(console.Checked(ID_SHARE_RECEIVER));
