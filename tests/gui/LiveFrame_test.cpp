@@ -6,7 +6,6 @@
 #include "EventLoop.h"
 #include "FrameConsole.h"
 #include "VersionPollCheck.h"
-#include "gui/ToolbarImages.h"
 
 namespace kestrion::test {
 namespace {

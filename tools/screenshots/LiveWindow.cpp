@@ -31,7 +31,7 @@ CLiveWindow::CLiveWindow(const std::string& extraIni, const SimConfig& config, C
                        << extraIni;
     // One window after the other: closing one must not end the program.
     QGuiApplication::setQuitOnLastWindowClosed(false);
-    m_frame = std::make_unique<CMainFrame>(CProfile(ini), m_ui, m_clock, m_random);
+    m_frame = std::make_unique<CMainFrame>(CProfile(ini), m_ui, m_clock, m_serialDevices, m_random);
     m_frame->show();
     m_frame->RunCommand(ID_OPEN_DATA_SOURCE);
 }

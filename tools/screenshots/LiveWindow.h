@@ -9,6 +9,7 @@
 #include "SimulatedReceiver.h"
 #include "gui/MainFrame.h"
 #include "gui/SystemClock.h"
+#include "platform/PortDeviceFactory.h"
 #include "transport/StdRandom.h"
 
 namespace kestrion {
@@ -34,6 +35,7 @@ private:
     std::filesystem::path m_folder;
     CSimulatedReceiver m_receiver;
     CSystemClock m_clock;
+    CPortDeviceFactory m_serialDevices;
     CStdRandom m_random;
     CPictureUi m_ui;
     std::unique_ptr<CMainFrame> m_frame;

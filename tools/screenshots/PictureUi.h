@@ -17,8 +17,6 @@ public:
     int Ask(std::string_view title, std::string_view text, const std::vector<std::string>& buttons) override;
     std::string ChooseFile(const FileChooser& chooser) override;
     bool RunDialog(CDialogForm& dialog) override;
-    bool RunLogFileSettings() override { return false; }
-    void RunSoftwareSelection() override {}
 
     std::deque<std::string> files;
     std::function<bool(CDialogForm&)> dialogScript;
