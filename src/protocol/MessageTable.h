@@ -179,7 +179,10 @@ constexpr bool RowIsWhole(const MessageSpec& spec)
            (spec.rendering != R::Fields || CountConversions(spec.format) == spec.layout->Fields().size()) &&
            (spec.rendering == R::None || spec.decoding != D::None);
 }
+// The sanitizers' null checks make a layout's address no constant; the tests check it there.
+#if !defined(__SANITIZE_ADDRESS__)
 static_assert(std::ranges::all_of(kTable, RowIsWhole));
+#endif
 
 }  // namespace messages
 

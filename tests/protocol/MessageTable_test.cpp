@@ -15,6 +15,13 @@
 namespace kestrion {
 namespace {
 
+TEST(MessageTable, EveryRowIsWhole)
+{
+    for (const MessageSpec& spec : messages::kTable) {
+        EXPECT_TRUE(messages::RowIsWhole(spec)) << "MID " << static_cast<int>(spec.mid);
+    }
+}
+
 using fakes::Bytes;
 
 // A block of each byte different from its neighbours, MID first.
