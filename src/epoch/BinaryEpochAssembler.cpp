@@ -114,8 +114,8 @@ ReceiverEpoch EpochFromBinary(const NavBlock& nav, const TrackerBlock* tracker, 
 
 bool CBinaryEpochAssembler::Take(const CMessageRecord& record)
 {
-    const MessageSpec* spec = FindMessage(record.type);
-    const RecordBlock block = spec != nullptr ? spec->block : RecordBlock::None;
+    const MessageKind* kind = FindMessage(record.type);
+    const RecordBlock block = kind != nullptr ? kind->block : RecordBlock::None;
     if (block == RecordBlock::Tracker) {
         m_tracker = record.tracker;
         m_trackerPending = true;

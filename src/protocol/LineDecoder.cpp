@@ -157,8 +157,8 @@ void DecodeHexLine(CMessageRecord& record, std::string_view line, std::string& e
     const auto mid = static_cast<uint8_t>(ParseHex(field));
     record.SetType(mid);
     // Tracker messages fill the tracker block, all others the navigation block.
-    const MessageSpec* spec = FindMessage(mid);
-    const bool tracker = spec != nullptr && spec->block == RecordBlock::Tracker;
+    const MessageKind* kind = FindMessage(mid);
+    const bool tracker = kind != nullptr && kind->block == RecordBlock::Tracker;
     const std::span<uint8_t> block = record.BlockOf(tracker ? RecordBlock::Tracker : RecordBlock::Nav);
     std::ranges::fill(block, 0);
 

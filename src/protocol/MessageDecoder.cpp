@@ -135,35 +135,35 @@ RecordImplications CMessageDecoder::Decode(CMessageRecord& record, std::span<con
 
     const uint8_t mid = payload[0];
     record.Reset(mid);
-    static constexpr MessageSpec kUnknown{};
-    const MessageSpec* found = FindMessage(mid);
-    const MessageSpec& spec = found != nullptr ? *found : kUnknown;
-    if (CountsEntries(spec.decoding)) {
-        DecodeCounted(spec.decoding, record, payload.size() >= 5 ? payload.data() : padded, payload.size());
+    static constexpr MessageKind kUnknown{};
+    const MessageKind* found = FindMessage(mid);
+    const MessageKind& kind = found != nullptr ? *found : kUnknown;
+    if (CountsEntries(kind.decoding)) {
+        DecodeCounted(kind.decoding, record, payload.size() >= 5 ? payload.data() : padded, payload.size());
         RecordImplications implied;
         implied.binarySeen = true;
         return implied;
     }
-    DecodeFixed(spec, record, padded, link);
-    if (spec.decoding == Decoding::None || spec.decoding == Decoding::DeadReckoning) {
+    DecodeFixed(kind, record, padded, link);
+    if (kind.decoding == Decoding::None || kind.decoding == Decoding::DeadReckoning) {
         ReportUnknown(payload, link);
     }
-    return Implications(spec, record);
+    return Implications(kind, record);
 }
 
-void CMessageDecoder::DecodeFixed(const MessageSpec& spec, CMessageRecord& record, const uint8_t* padded,
+void CMessageDecoder::DecodeFixed(const MessageKind& kind, CMessageRecord& record, const uint8_t* padded,
                                   IReceiverLink* link)
 {
-    switch (spec.decoding) {
+    switch (kind.decoding) {
     case Decoding::Layout:
-        spec.layout->Decode(padded, record.BlockOf(spec.block).data());
+        kind.layout->Decode(padded, record.BlockOf(kind.block).data());
         break;
     case Decoding::Tracker:
         DecodeTracker(record.tracker, padded);
         break;
     case Decoding::MgrParams:
-        (m_state.generation == 1 ? layouts::kMgrParams1 : *spec.layout)
-            .Decode(padded, record.BlockOf(spec.block, m_state.generation).data());
+        (m_state.generation == 1 ? layouts::kMgrParams1 : *kind.layout)
+            .Decode(padded, record.BlockOf(kind.block, m_state.generation).data());
         break;
     case Decoding::PollAnswer:
         StorePollAnswer(record, padded, link);
@@ -176,11 +176,11 @@ void CMessageDecoder::DecodeFixed(const MessageSpec& spec, CMessageRecord& recor
     }
 }
 
-RecordImplications CMessageDecoder::Implications(const MessageSpec& spec, const CMessageRecord& record)
+RecordImplications CMessageDecoder::Implications(const MessageKind& kind, const CMessageRecord& record)
 {
     RecordImplications implied;
     implied.binarySeen = true;
-    switch (spec.effect) {
+    switch (kind.effect) {
     case Effect::ReleasesCommands:
         implied.releasesCommands = m_state.generation != 1 && (record.nav.mode1 & kNavHoldsCommands) == 0;
         break;

@@ -31,8 +31,8 @@ public:
     IProtocolHost& Host() { return m_host; }
 
 private:
-    void DecodeFixed(const MessageSpec& spec, CMessageRecord& record, const uint8_t* padded, IReceiverLink* link);
-    RecordImplications Implications(const MessageSpec& spec, const CMessageRecord& record);
+    void DecodeFixed(const MessageKind& kind, CMessageRecord& record, const uint8_t* padded, IReceiverLink* link);
+    RecordImplications Implications(const MessageKind& kind, const CMessageRecord& record);
     void StoreAlmanac(const CMessageRecord& record);
     void StoreEphemeris(const CMessageRecord& record);
     void StorePollAnswer(CMessageRecord& record, const uint8_t* padded, IReceiverLink* link);

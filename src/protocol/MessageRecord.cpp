@@ -38,8 +38,8 @@ void CMessageRecord::Reset(uint8_t newType)
 
 void CMessageRecord::ZeroBlockOfType()
 {
-    const MessageSpec* spec = FindMessage(type);
-    const RecordBlock block = spec != nullptr ? spec->block : RecordBlock::None;
+    const MessageKind* kind = FindMessage(type);
+    const RecordBlock block = kind != nullptr ? kind->block : RecordBlock::None;
     if (block == RecordBlock::MgrParams) {
         std::ranges::fill(BytesOf(mgrParams1), 0);
         std::ranges::fill(BytesOf(mgrParams), 0);
@@ -75,8 +75,8 @@ uint32_t CMessageRecord::Tow() const
 
 std::span<uint8_t> CMessageRecord::BlockOf(uint8_t ofType, int generation)
 {
-    const MessageSpec* spec = FindMessage(ofType);
-    return spec != nullptr ? BlockOf(spec->block, generation) : std::span<uint8_t>{};
+    const MessageKind* kind = FindMessage(ofType);
+    return kind != nullptr ? BlockOf(kind->block, generation) : std::span<uint8_t>{};
 }
 
 std::span<const uint8_t> CMessageRecord::BlockOf(RecordBlock block, int generation) const

@@ -55,7 +55,7 @@ enum class Rendering : uint8_t {
     TrackerSummary,  // the tracker block's counted channels
 };
 
-struct MessageSpec {
+struct MessageKind {
     Mid mid;
     std::string_view name;  // empty for outputs without a catalogue name
     const CLayout* layout = nullptr;
@@ -73,7 +73,7 @@ using D = Decoding;
 using R = Rendering;
 using E = Effect;
 
-inline constexpr MessageSpec kTable[] = {
+inline constexpr MessageKind kTable[] = {
     {MID_TrueNavigation, "MID_TrueNavigation", &layouts::kNavigation, B::Nav, D::Layout, E::ReleasesCommands, R::Block},
     {MID_MeasuredNavigation, "MID_MeasuredNavigation", &layouts::kNavigation, B::Nav, D::Layout,
      E::ReleasesCommands, R::Block},
@@ -169,15 +169,15 @@ inline constexpr auto kRowOfMid = [] {
 }();
 
 // Each row is whole: a layout where it decodes or renders through one, a format that matches it.
-constexpr bool RowIsWhole(const MessageSpec& spec)
+constexpr bool RowIsWhole(const MessageKind& kind)
 {
-    const bool needsLayout = spec.decoding == D::Layout || spec.decoding == D::Tracker ||
-                             spec.decoding == D::MgrParams || spec.rendering == R::Fields;
-    const bool needsBlock = spec.decoding != D::None && spec.decoding != D::PollAnswer &&
-                            spec.decoding != D::DeadReckoning;
-    return (!needsLayout || spec.layout != nullptr) && (!needsBlock || spec.block != B::None) &&
-           (spec.rendering != R::Fields || CountConversions(spec.format) == spec.layout->Fields().size()) &&
-           (spec.rendering == R::None || spec.decoding != D::None);
+    const bool needsLayout = kind.decoding == D::Layout || kind.decoding == D::Tracker ||
+                             kind.decoding == D::MgrParams || kind.rendering == R::Fields;
+    const bool needsBlock = kind.decoding != D::None && kind.decoding != D::PollAnswer &&
+                            kind.decoding != D::DeadReckoning;
+    return (!needsLayout || kind.layout != nullptr) && (!needsBlock || kind.block != B::None) &&
+           (kind.rendering != R::Fields || CountConversions(kind.format) == kind.layout->Fields().size()) &&
+           (kind.rendering == R::None || kind.decoding != D::None);
 }
 // The sanitizers' null checks make a layout's address no constant; the tests check it there.
 #if !defined(__SANITIZE_ADDRESS__)
@@ -187,21 +187,21 @@ static_assert(std::ranges::all_of(kTable, RowIsWhole));
 }  // namespace messages
 
 // The row of a MID, or null for a MID the table lacks.
-constexpr const MessageSpec* FindMessage(uint8_t mid)
+constexpr const MessageKind* FindMessage(uint8_t mid)
 {
     const int row = messages::kRowOfMid[mid];
     return row < 0 ? nullptr : &messages::kTable[row];
 }
 
 // The same where the MID is known at compile time: a MID the table lacks fails to compile.
-consteval const MessageSpec& MessageOf(Mid mid) { return *FindMessage(mid); }
+consteval const MessageKind& MessageOf(Mid mid) { return *FindMessage(mid); }
 
 // The payload (MID first) of a message its layout decodes, encoded from its block.
-std::vector<uint8_t> EncodeMessage(const MessageSpec& spec, std::span<const uint8_t> block);
+std::vector<uint8_t> EncodeMessage(const MessageKind& kind, std::span<const uint8_t> block);
 template <typename Block>
-std::vector<uint8_t> EncodeMessage(const MessageSpec& spec, const Block& block)
+std::vector<uint8_t> EncodeMessage(const MessageKind& kind, const Block& block)
 {
-    return EncodeMessage(spec, std::span(reinterpret_cast<const uint8_t*>(&block), sizeof block));
+    return EncodeMessage(kind, std::span(reinterpret_cast<const uint8_t*>(&block), sizeof block));
 }
 
 }  // namespace kestrion

@@ -6,9 +6,9 @@ namespace kestrion {
 
 std::string MidName(int mid)
 {
-    const MessageSpec* spec = mid >= 0 && mid <= 0xFF ? FindMessage(static_cast<uint8_t>(mid)) : nullptr;
-    if (spec != nullptr && !spec->name.empty()) {
-        return std::string(spec->name);
+    const MessageKind* kind = mid >= 0 && mid <= 0xFF ? FindMessage(static_cast<uint8_t>(mid)) : nullptr;
+    if (kind != nullptr && !kind->name.empty()) {
+        return std::string(kind->name);
     }
     return "Unknown MID:" + std::to_string(mid);
 }

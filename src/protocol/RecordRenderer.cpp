@@ -186,16 +186,16 @@ bool AppendBlock(std::string& out, const CMessageRecord& record, RecordBlock blo
 bool RenderRecord(const CMessageRecord& record, int generation, std::string& out)
 {
     out.clear();
-    const MessageSpec* spec = FindMessage(record.type);
-    if (spec == nullptr) {
+    const MessageKind* kind = FindMessage(record.type);
+    if (kind == nullptr) {
         return false;
     }
-    switch (spec->rendering) {
+    switch (kind->rendering) {
     case Rendering::None: return false;
     case Rendering::Fields:
-        AppendLayoutFields(out, *spec->layout, spec->format, record.BlockOf(spec->block).data());
+        AppendLayoutFields(out, *kind->layout, kind->format, record.BlockOf(kind->block).data());
         return true;
-    case Rendering::Block: return AppendBlock(out, record, spec->block, generation);
+    case Rendering::Block: return AppendBlock(out, record, kind->block, generation);
     case Rendering::TrueTracker: AppendTracker(out, record.tracker, kTrueCnoOffset); return true;
     case Rendering::TrackerSummary: AppendTrackerSummary(out, record.tracker); return true;
     }

@@ -46,8 +46,8 @@ void CSignalView::OnUpdate(UpdateHint hint, const CMessageRecord* record)
             ShowEpoch(*epoch);
         }
         // Record by record: a channel may ask to be plotted before its epoch closes.
-        const MessageSpec* spec = FindMessage(record->type);
-        if (spec != nullptr && spec->block == RecordBlock::Tracker) {
+        const MessageKind* kind = FindMessage(record->type);
+        if (kind != nullptr && kind->block == RecordBlock::Tracker) {
             ShowTracker(record->tracker);
         }
     } else if (hint == UpdateHint::Restarted) {

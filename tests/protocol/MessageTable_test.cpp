@@ -17,8 +17,8 @@ namespace {
 
 TEST(MessageTable, EveryRowIsWhole)
 {
-    for (const MessageSpec& spec : messages::kTable) {
-        EXPECT_TRUE(messages::RowIsWhole(spec)) << "MID " << static_cast<int>(spec.mid);
+    for (const MessageKind& kind : messages::kTable) {
+        EXPECT_TRUE(messages::RowIsWhole(kind)) << "MID " << static_cast<int>(kind.mid);
     }
 }
 
@@ -38,20 +38,20 @@ Bytes PatternBlock(uint8_t mid, size_t size)
 TEST(MessageTable, EveryLayoutFillsExactlyTheBlockItsRowNames)
 {
     CMessageRecord record;
-    for (const MessageSpec& spec : messages::kTable) {
-        const std::string name = "MID " + std::to_string(spec.mid);
-        if (spec.decoding == Decoding::Layout) {
-            EXPECT_EQ(spec.layout->Size(), record.BlockOf(spec.block).size()) << name;
+    for (const MessageKind& kind : messages::kTable) {
+        const std::string name = "MID " + std::to_string(kind.mid);
+        if (kind.decoding == Decoding::Layout) {
+            EXPECT_EQ(kind.layout->Size(), record.BlockOf(kind.block).size()) << name;
         }
-        if (spec.decoding != Decoding::None && spec.decoding != Decoding::PollAnswer &&
-            spec.decoding != Decoding::DeadReckoning && spec.block != RecordBlock::Text) {
-            EXPECT_FALSE(record.BlockOf(spec.mid).empty()) << name;
+        if (kind.decoding != Decoding::None && kind.decoding != Decoding::PollAnswer &&
+            kind.decoding != Decoding::DeadReckoning && kind.block != RecordBlock::Text) {
+            EXPECT_FALSE(record.BlockOf(kind.mid).empty()) << name;
         }
-        if (spec.rendering == Rendering::Fields) {
-            EXPECT_EQ(CountConversions(spec.format), spec.layout->Fields().size()) << name;
+        if (kind.rendering == Rendering::Fields) {
+            EXPECT_EQ(CountConversions(kind.format), kind.layout->Fields().size()) << name;
         }
     }
-    const MessageSpec& manager = MessageOf(MID_RxMgrParams);
+    const MessageKind& manager = MessageOf(MID_RxMgrParams);
     EXPECT_EQ(layouts::kMgrParams1.Size(), record.BlockOf(manager.block, 1).size());
     EXPECT_EQ(layouts::kMgrParams.Size(), record.BlockOf(manager.block, 3).size());
     EXPECT_EQ(layouts::kTrackerHeader.Size() + kChannels * layouts::kTrackerChannel.Size(), 188u);
@@ -64,18 +64,18 @@ TEST(MessageTable, EveryRegularMessageDecodesWhatItsLayoutEncodes)
     CMessageDecoder decoder(state, host);
     CMessageRecord record;
     int checked = 0;
-    for (const MessageSpec& spec : messages::kTable) {
-        if (spec.decoding != Decoding::Layout) {
+    for (const MessageKind& kind : messages::kTable) {
+        if (kind.decoding != Decoding::Layout) {
             continue;
         }
-        const Bytes block = PatternBlock(spec.mid, spec.layout->Size());
-        const Bytes payload = EncodeMessage(spec, std::span<const uint8_t>(block));
-        ASSERT_EQ(payload.size(), block.size()) << int(spec.mid);
-        EXPECT_EQ(payload[0], spec.mid);
+        const Bytes block = PatternBlock(kind.mid, kind.layout->Size());
+        const Bytes payload = EncodeMessage(kind, std::span<const uint8_t>(block));
+        ASSERT_EQ(payload.size(), block.size()) << int(kind.mid);
+        EXPECT_EQ(payload[0], kind.mid);
         decoder.Decode(record, payload, nullptr);
-        EXPECT_EQ(record.type, spec.mid);
-        const std::span<const uint8_t> decoded = std::as_const(record).BlockOf(spec.block);
-        EXPECT_EQ(Bytes(decoded.begin(), decoded.end()), block) << "MID " << int(spec.mid);
+        EXPECT_EQ(record.type, kind.mid);
+        const std::span<const uint8_t> decoded = std::as_const(record).BlockOf(kind.block);
+        EXPECT_EQ(Bytes(decoded.begin(), decoded.end()), block) << "MID " << int(kind.mid);
         ++checked;
     }
     EXPECT_EQ(checked, 17);  // MIDs 1, 2, 5..9, 11, 12, 14, 15, 18, 27..31
