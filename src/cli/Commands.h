@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/RunPlatform.h"
 #include "platform/CliArguments.h"
 #include "transport/FileCloser.h"
 
@@ -22,19 +23,19 @@ struct CliCommand {
     const char* help;   // the rest of --help
     std::set<std::string> valued;  // the options that take a value
     std::set<std::string> flags;   // those that do not
-    int (*run)(CCliArguments& args);
+    int (*run)(CCliArguments& args, const RunPlatform& platform);
 };
 
-int RunDecode(CCliArguments& args);
-int RunEpochs(CCliArguments& args);
-int RunLines(CCliArguments& args);
-int RunFrame(CCliArguments& args);
-int RunNmea(CCliArguments& args);
-int RunEngine(CCliArguments& args);
-int RunSimulate(CCliArguments& args);
-int RunStats(CCliArguments& args);
-int RunExport(CCliArguments& args);
-int RunTtff(CCliArguments& args);
+int RunDecode(CCliArguments& args, const RunPlatform& platform);
+int RunEpochs(CCliArguments& args, const RunPlatform& platform);
+int RunLines(CCliArguments& args, const RunPlatform& platform);
+int RunFrame(CCliArguments& args, const RunPlatform& platform);
+int RunNmea(CCliArguments& args, const RunPlatform& platform);
+int RunEngine(CCliArguments& args, const RunPlatform& platform);
+int RunSimulate(CCliArguments& args, const RunPlatform& platform);
+int RunStats(CCliArguments& args, const RunPlatform& platform);
+int RunExport(CCliArguments& args, const RunPlatform& platform);
+int RunTtff(CCliArguments& args, const RunPlatform& platform);
 
 // The body of a sentence given whole: without a leading "$" and a trailing "*hh" (the checksum
 // is computed anew as it is sent).

@@ -4,7 +4,7 @@
 
 namespace kestrion::cli {
 
-int RunDecode(CCliArguments& arguments)
+int RunDecode(CCliArguments& arguments, const RunPlatform& /*platform*/)
 {
     OpenedStream opened = OpenRawStream(arguments, "decode", true);
     if (!opened.stream) {

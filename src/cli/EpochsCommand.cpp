@@ -5,7 +5,7 @@
 
 namespace kestrion::cli {
 
-int RunEpochs(CCliArguments& arguments)
+int RunEpochs(CCliArguments& arguments, const RunPlatform& /*platform*/)
 {
     OpenedStream opened = OpenRawStream(arguments, "epochs", false);
     if (!opened.stream) {

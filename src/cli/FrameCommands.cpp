@@ -21,7 +21,7 @@ std::string_view SentenceBody(std::string_view text)
     return text;
 }
 
-int RunFrame(CCliArguments& arguments)
+int RunFrame(CCliArguments& arguments, const RunPlatform& /*platform*/)
 {
     const std::vector<std::string>& args = arguments.Positional();
     if (args.empty()) {
@@ -47,7 +47,7 @@ int RunFrame(CCliArguments& arguments)
     return 0;
 }
 
-int RunNmea(CCliArguments& arguments)
+int RunNmea(CCliArguments& arguments, const RunPlatform& /*platform*/)
 {
     if (arguments.Positional().size() != 1) {
         return UsageError("nmea", "needs exactly one sentence BODY");

@@ -104,25 +104,34 @@ bool OutputsWritable(const char* command, const std::vector<std::string>& paths)
     return true;
 }
 
-CHeadlessRun::CHeadlessRun(const CProfile& profile, bool fast, std::deque<std::string> files,
-                           std::vector<DialogSetting> settings)
+CHeadlessRun::CHeadlessRun(const CProfile& profile, const RunPlatform& platform, bool fast,
+                           std::deque<std::string> files, std::vector<DialogSetting> settings)
     : m_profile(profile),
-      m_fast(fast),
-      m_timers(fast ? CLoopTimers::Mode::Virtual : CLoopTimers::Mode::Real, std::time(nullptr)),
+      m_lineTo(platform.lineTo),
+      m_fast(fast || m_lineTo),
+      m_timers(m_fast ? CLoopTimers::Mode::Virtual : CLoopTimers::Mode::Real, std::time(nullptr)),
       m_ui(stderr, std::move(files), std::move(settings)),
-      m_engine{profile, m_ui, m_timers, m_timers, m_serialDevices, m_generator}
+      m_engine{profile, m_ui, m_timers, m_timers, platform.serialDevices, m_generator}
 {
     m_sources.LoadDataSources(profile);
     // A failed save is an error the user sees, and the run's status tells.
     profile.SetFailureReport(
         [this](const std::string& message) { m_ui.MessageBox(message, BoxButtons::Ok, BoxIcon::Error); });
-    m_timers.SetDispatch(m_engine.TimerService());
+    m_timers.SetDispatch(*this);
     m_ui.SetClock(m_timers);
     // A text file's end closes the source; a binary file's leaves it with nothing to play.
     m_engine.SetSourceEnded([this] { m_ui.Notice("source ended: " + m_sources.measFileName); });
     m_engine.CreateDocument();
     AddView(m_outcome);
     AddView(m_notices);
+}
+
+void CHeadlessRun::Dispatch(unsigned systemTimerId)
+{
+    if (m_lineTo) {
+        m_lineTo(m_timers.ElapsedMs());
+    }
+    m_engine.TimerService().Dispatch(systemTimerId);
 }
 
 bool CHeadlessRun::ShowsProgress() const
@@ -175,6 +184,8 @@ std::string CHeadlessRun::Play(long seconds, const PlaySteps& steps)
         }
     };
     m_outcome.SetOpened(PlayDataSource(m_engine, m_timers, limitMs, &g_stopRequested, play));
+    // The stop is taken: a later run of the same program starts afresh.
+    g_stopRequested = false;
     m_progress.Erase();
     m_ui.SetBeforeLine({});
     m_engine.Log().Close();
@@ -184,11 +195,6 @@ std::string CHeadlessRun::Play(long seconds, const PlaySteps& steps)
 void CHeadlessRun::Stop()
 {
     g_stopRequested = true;
-}
-
-bool CHeadlessRun::StopRequested()
-{
-    return g_stopRequested;
 }
 
 }  // namespace kestrion::cli

@@ -3,7 +3,9 @@
 // the engine on the loop clock with its user played on stderr, the views that judge the run,
 // the replay speed and progress line of a recorded file, and the stop that SIGINT, SIGTERM and
 // SIGHUP ask for (a closed terminal ends a run as an interrupt does).
+#include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,9 +16,9 @@
 #include "cli/PortNotices.h"
 #include "cli/ProgressLine.h"
 #include "cli/RunOutcome.h"
+#include "cli/RunPlatform.h"
 #include "platform/CliArguments.h"
 #include "platform/LoopTimers.h"
-#include "platform/PortDeviceFactory.h"
 #include "platform/Settings.h"
 #include "transport/ReplayControl.h"
 #include "transport/StdRandom.h"
@@ -36,10 +38,10 @@ std::optional<ReplaySpeed> SpeedOption(const CCliArguments& arguments, std::stri
 // writable folder); else says which cannot and why on stderr.
 bool OutputsWritable(const char* command, const std::vector<std::string>& paths);
 
-class CHeadlessRun {
+class CHeadlessRun : private ITimerDispatch {
 public:
-    // `fast`: on the virtual clock.
-    CHeadlessRun(const CProfile& profile, bool fast, std::deque<std::string> files = {},
+    // `fast`: on the virtual clock, as every run on a platform that keeps virtual time is.
+    CHeadlessRun(const CProfile& profile, const RunPlatform& platform, bool fast, std::deque<std::string> files = {},
                  std::vector<DialogSetting> settings = {});
 
     CEngine& Engine() { return m_engine; }
@@ -57,18 +59,19 @@ public:
     std::string Play(long seconds, const PlaySteps& steps = {});
     // Asks the run to stop at the next turn of its loop.
     static void Stop();
-    static bool StopRequested();
 
 private:
+    // A timer due: the line first comes to its time.
+    void Dispatch(unsigned systemTimerId) override;
     bool ShowsProgress() const;
 
     CProfile m_profile;
+    std::function<void(int64_t)> m_lineTo;
     bool m_fast;
     Settings m_sources;
     CLoopTimers m_timers;
     CHeadlessUi m_ui;
     CStdRandom m_generator;
-    CPortDeviceFactory m_serialDevices;
     CEngine m_engine;
     CRunOutcome m_outcome;
     CPortNotices m_notices{m_ui};

@@ -10,7 +10,7 @@
 
 namespace kestrion::cli {
 
-int RunLines(CCliArguments& arguments)
+int RunLines(CCliArguments& arguments, const RunPlatform& /*platform*/)
 {
     const long week = arguments.Integer("--week", 0, 65535).value_or(0);
     const long tow = arguments.Integer("--tow", 0, 0xFFFFFFFFL).value_or(0);

@@ -27,7 +27,7 @@ bool PrepareLogFile(const std::string& path)
 
 }  // namespace
 
-int RunEngine(CCliArguments& arguments)
+int RunEngine(CCliArguments& arguments, const RunPlatform& platform)
 {
     const long seconds = arguments.Integer("--seconds", 1, std::numeric_limits<int>::max()).value_or(0);
     if (!arguments.Ok()) {
@@ -93,7 +93,7 @@ int RunEngine(CCliArguments& arguments)
     }
 
     const std::vector<std::string> files = arguments.Values("--file");
-    CHeadlessRun run(*profile, fast, {files.begin(), files.end()}, std::move(settings));
+    CHeadlessRun run(*profile, platform, fast, {files.begin(), files.end()}, std::move(settings));
     run.SetSpeed(speed);
     CEngine& engine = run.Engine();
     // With --json standard output carries the epochs alone; the trace goes to stderr.
@@ -138,8 +138,10 @@ int RunEngine(CCliArguments& arguments)
             CHeadlessRun::Stop();
         }
     };
-    const std::string failure =
-        run.Play(seconds, {.nextDueMs = [&script] { return script.NextDueMs(); }, .runDue = runDue});
+    PlaySteps steps;
+    steps.nextDueMs = [&script] { return script.NextDueMs(); };
+    steps.runDue = runDue;
+    const std::string failure = run.Play(seconds, steps);
     if (json) {
         epochs.Finish();
     }

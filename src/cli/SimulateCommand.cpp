@@ -85,7 +85,7 @@ bool ParseGnssList(const std::string& text, std::vector<SkySystem>& systems, std
 
 }  // namespace
 
-int RunSimulate(CCliArguments& arguments)
+int RunSimulate(CCliArguments& arguments, const RunPlatform& /*platform*/)
 {
     SimConfig config;
     config.generation = static_cast<int>(arguments.Integer("--generation", 1, 3).value_or(3));

@@ -61,7 +61,7 @@ std::string PlayableReason(const Settings& sources, const CProfile& profile, boo
 
 }  // namespace
 
-int RunStats(CCliArguments& arguments)
+int RunStats(CCliArguments& arguments, const RunPlatform& platform)
 {
     const long seconds = arguments.Integer("--seconds", 1, std::numeric_limits<int>::max()).value_or(0);
     if (!arguments.Ok()) {
@@ -101,7 +101,7 @@ int RunStats(CCliArguments& arguments)
     }
 
     // A recording plays on the virtual clock unless a speed is asked for.
-    CHeadlessRun run(*profile, RecordedSource(sources) && !speed);
+    CHeadlessRun run(*profile, platform, RecordedSource(sources) && !speed);
     run.SetSpeed(speed);
     CFixRecorder& recorder = run.Engine().FixRecorder();
     recorder.SetFixedReference(reference);
@@ -121,7 +121,7 @@ int RunStats(CCliArguments& arguments)
     return status;
 }
 
-int RunExport(CCliArguments& arguments)
+int RunExport(CCliArguments& arguments, const RunPlatform& platform)
 {
     const std::optional<std::string> gpx = arguments.Value("--gpx");
     const std::optional<std::string> kml = arguments.Value("--kml");
@@ -150,7 +150,7 @@ int RunExport(CCliArguments& arguments)
         return UsageError("export", reason);
     }
 
-    CHeadlessRun run(*profile, true);
+    CHeadlessRun run(*profile, platform, true);
     CFixRecorder& recorder = run.Engine().FixRecorder();
     const CFixRecorder::CInterest interest(recorder, kNeedTrack);
     const std::string failure = run.Play(0);

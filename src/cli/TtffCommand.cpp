@@ -154,7 +154,7 @@ const StartKind* FindStartKind(const std::string& name)
 
 }  // namespace
 
-int RunTtff(CCliArguments& arguments)
+int RunTtff(CCliArguments& arguments, const RunPlatform& platform)
 {
     const std::optional<long> count = arguments.Integer("--count", 1, 100000);
     const long timeout = arguments.Integer("--timeout", 1, 86400).value_or(300);
@@ -199,12 +199,14 @@ int RunTtff(CCliArguments& arguments)
     if (start != nullptr) {
         settings.push_back(ParseDialogSetting(start->resetMode));
     }
-    CHeadlessRun run(*profile, false, {}, std::move(settings));
+    CHeadlessRun run(*profile, platform, false, {}, std::move(settings));
     CTtffSeriesRun series(run.Engine(), run.Timers(), static_cast<size_t>(*count), int64_t{timeout} * 1000,
                           resetBody);
     run.AddView(series);
-    const std::string failure =
-        run.Play(0, {.nextDueMs = [&series] { return series.NextDueMs(); }, .runDue = [&series] { series.RunDue(); }});
+    PlaySteps steps;
+    steps.nextDueMs = [&series] { return series.NextDueMs(); };
+    steps.runDue = [&series] { series.RunDue(); };
+    const std::string failure = run.Play(0, steps);
 
     const TtffSummary summary = SummarizeTtff(series.Runs());
     std::fputs(TtffSummaryText(summary).c_str(), stdout);
