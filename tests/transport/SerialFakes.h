@@ -188,6 +188,8 @@ public:
         openings.push_back(settings);
         return std::make_unique<CFakeSerialDevice>(line, line.epoch);
     }
+    // The fake line keeps no time: the port's waits for it pass at once.
+    void Sleep(std::chrono::milliseconds /*duration*/) override {}
 
     CFakeSerialLine line;
     std::string lastPath;  // GUI thread only: the port opens devices there
