@@ -42,9 +42,9 @@ if [ "$(id -u)" -eq 0 ] && getent group dialout >/dev/null; then
     : >"$work/ttyKX0"
     chgrp dialout "$work/ttyKX0"
     chmod 660 "$work/ttyKX0"
-    run_on "$work/ttyKX0" --seconds 5
+    run_on "$work/ttyKX0" --seconds 1
     expect 1 "kestrion-cli run: $work/ttyKX0: Permission denied; add yourself to the group dialout (sudo usermod -aG dialout \$USER) and log in again"
-    run_on "$work/rx" --seconds 5
+    run_on "$work/rx" --seconds 1
     expect 1 "kestrion-cli run: $work/rx: Permission denied"
     as=""
 fi
@@ -58,7 +58,7 @@ fi
     done
     kill $simulator
 ) &
-run_on "$work/rx" --seconds 8 --log "$work/rx.gps"
+run_on "$work/rx" --seconds 5 --log "$work/rx.gps"
 grep -q '^Comm: Port .* lost$' "$work/rx.gps" || fail "the loss is not logged"
 # ... and told as it happens, with the time.
 grep -q '^[0-2][0-9]:[0-5][0-9]:[0-5][0-9][.][0-9][0-9][0-9] Comm: Port .* lost$' "$work/run.err" || fail "the loss is not told"

@@ -17,7 +17,7 @@ done
 all=$(printf '1%.0s' $(seq 256))
 printf '[Data Sources]\nDataSource=1\nMeasSource=1\nMeasSerialPort=%s\nMeasSerialBaud=38400\n[Logging]\nMessages=%s\n' \
     "$work/rx" "$all" >"$work/rx.ini"
-"$cli" run --ini "$work/rx.ini" --seconds 8 --log "$work/rx.gps" 2>"$work/run.err"
+"$cli" run --ini "$work/rx.ini" --seconds 5 --log "$work/rx.gps" 2>"$work/run.err"
 if ! head -n 4 "$work/rx.gps" | grep -q '^SW Version: '; then
     grep -q '^UI_Command: MID 0x84$' "$work/rx.gps" || { echo "no version poll in the log"; exit 1; }
 fi
