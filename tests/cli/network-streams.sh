@@ -24,7 +24,7 @@ wait_for "$work/sim.out" || fail "the simulator did not listen"
 address=$(head -n 1 "$work/sim.out")
 printf '[Data Sources]\nDataSource=1\nMeasSource=1\nMeasSerialPort=%s\n' "$address" >"$work/tcp.ini"
 
-"$cli" run --ini "$work/tcp.ini" --seconds 8 --record "$work/rec.bin" --serve tcp://127.0.0.1:0 \
+"$cli" run --ini "$work/tcp.ini" --seconds 6 --record "$work/rec.bin" --serve tcp://127.0.0.1:0 \
     --log "$work/run.gps" 2>"$work/run.err" &
 run=$!
 for attempt in $(seq 100); do
